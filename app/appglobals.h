@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/singleinstancelock.h"
+
+#include <QLocale>
+#include <QString>
+
+// Process-wide settings and state, alive from before main() until after it returns.
+class AppGlobals
+{
+public:
+    static constexpr const char *Version = "1.0.2.1";
+    static constexpr const char *VersionDate = "2024.05.19";
+    static constexpr const char *ConfigFile = "src/config/config.ini";
+
+    static QString softwareName;
+    static QString programPath;
+    static QString language;
+    static QLocale locale;
+    static SingleInstanceLock instanceLock;
+    static int screenWidth;
+    static int screenHeight;
+    static int dpi;
+    static int cycleLabelWidth;
+    static bool showIconNoticeAlways;
+};

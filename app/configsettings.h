@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QSettings>
+#include <QStringList>
+
+// The settings file src/config/config.ini, relative to the program directory. It is never created
+// with defaults: a missing key means the built-in default.
+class ConfigSettings : public QSettings
+{
+public:
+    static constexpr int DefaultTaskNameCount = 24;
+
+    ConfigSettings();
+
+    // "zh_CN" when the key is missing.
+    QString language();
+    // Language combo index: 1 for "zh_TW", 2 for "en", otherwise 0.
+    static int languageIndex(const QString &code);
+    static QString languageCode(int index);
+    // Suggestions for the task name, keys name0 … name23 in order, skipping absent ones.
+    QStringList defaultTaskNames();
+    // Empty when not configured.
+    QString softwareName();
+};

@@ -1,0 +1,10 @@
+# Creates the delivered database only where none exists: a user's data is never overwritten.
+if(EXISTS ${DATABASE})
+    return()
+endif()
+get_filename_component(dir ${DATABASE} DIRECTORY)
+file(MAKE_DIRECTORY ${dir})
+execute_process(COMMAND ${UPGRADER} --create ${DATABASE} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "Could not create ${DATABASE}")
+endif()

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "data/records.h"
+
+#include <QHash>
+#include <QObject>
+#include <QVariant>
+
+// The one object through which windows and the SQL worker talk: requests go out on SIGNALSendQuery,
+// every answer comes back to all receivers on SIGNALReceiveQueryData, and program-wide events are
+// broadcast here. Lives on the GUI thread for the whole process.
+class InterfacePublicData : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Bound on the search for the next workday; a year of rest days means the table is wrong.
+    static constexpr int MaxWorkdaySearchDays = 366;
+
+    InterfacePublicData();
+
+    // Exceptions first, then Monday to Friday; an invalid date is no workday.
+    bool isWorkday(const QDate &date) const;
+    // The first workday after today (never today itself).
+    QDate nextWorkday() const;
+    QDate nextWorkday(const QDate &today) const;
+
+    QHash<QDate, bool> workdayExceptions;
+
+signals:
+    void SIGNALSendQuery(SqlOperateType operate, QVariant var);
+    void SIGNALReceiveQueryData(SqlOperateType operate, QVariant var);
+    void SIGNALClearCompleteTask();
+    void SIGNALAesLogin(bool login, LoginOutReasonType reason);
+    void SIGNALUserActiveStatusChanged();
+    void SIGNALAesRegisteChanged();
+    void SIGNALAesUpdateStatus(QString info, int progressValue, int progressMax);
+    void SIGNALShowCentralNotice(int what, QStringList strs);
+    void SIGNALShowNormalNotice(int what, QStringList strs);
+    void SIGNALScreenSizeChanged(int oldWidth, int oldHeight, int oldDpi, int newWidth, int newHeight, int newDpi);
+    void SIGNALIconItemOperate(int id, int what, QString path, QString notice, int operate);
+    void SIGNALShowIconNoticeAlways(bool show);
+
+public slots:
+    void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+};
+
+extern InterfacePublicData interfacePublicData;

@@ -1,0 +1,301 @@
+#include "data/sqlthread.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+
+namespace {
+
+const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+const QString DateFormat = QStringLiteral("yyyy-MM-dd");
+const QString TaskListTable = QStringLiteral("TASK_LIST");
+const QString TaskWorkdayTable = QStringLiteral("TASK_WORKDAY");
+const QString TaskConfigTable = QStringLiteral("TASK_CONFIG");
+const QString SoftwareInfoTable = QStringLiteral("SOFTWARE_INFO");
+const QString TaskColumns =
+    QStringLiteral("id, TaskName, TaskTimeSee, IconPath, NoticeCycle, Noticed, Deleted, NormalNoticeKeepDisplay");
+
+} // namespace
+
+SqlThread::SqlThread(QObject *parent) : QObject(parent)
+{
+    if (openDatabase())
+        refreshTaskId();
+}
+
+void SqlThread::postNotice(SqlOperateType operate, const QString &message, int delayMs)
+{
+    QTimer::singleShot(delayMs, this, [this, operate, message]() { emit SIGNALSendQueryData(operate, message); });
+}
+
+bool SqlThread::openDatabase()
+{
+    const QString databaseFile = QDir::current().absoluteFilePath(QString::fromLatin1(DatabasePath));
+    const QString backupFile = QDir::current().absoluteFilePath(QString::fromLatin1(BackupPath));
+    const QString connectionName = QString::fromLatin1(DatabasePath);
+
+    db = QSqlDatabase::contains(connectionName) ? QSqlDatabase::database(connectionName, false)
+                                                : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    db.setDatabaseName(QString::fromLatin1(DatabasePath));
+
+    // A backup left behind means a master account change did not finish: go back to the state before it.
+    if (QFile::exists(backupFile)) {
+        if (db.isOpen())
+            db.close();
+        QFile::remove(databaseFile);
+        if (QFile::copy(backupFile, databaseFile)) {
+            QFile::remove(backupFile);
+            postNotice(DatabaseRestored, tr("检测到之前管理账号可能修改失败\n数据库已被还原，如需请重新尝试修改"),
+                       RestoredNoticeDelayMs);
+        }
+    }
+
+    if (!QFile::exists(databaseFile)) {
+        postNotice(DatabaseFatalError, tr("数据库丢失，程序将退出"), 0);
+        return false;
+    }
+    if (!db.open()) {
+        postNotice(DatabaseFatalError, tr("数据库连接出错，程序将退出"), 0);
+        return false;
+    }
+    query = QSqlQuery(db);
+
+    // A file that is not a database, or has no version table, reads as version 0 and is left to the upgrader.
+    const QVariant version =
+        scalar(QStringLiteral("SELECT Value FROM `%1` WHERE Key = 'DatabaseVersion' LIMIT 1").arg(SoftwareInfoTable));
+    const QVariant date =
+        scalar(QStringLiteral("SELECT Value FROM `%1` WHERE Key = 'DatabaseDate' LIMIT 1").arg(SoftwareInfoTable));
+    const int storedVersion = version.isValid() ? version.toInt() : 0;
+    const QString storedDate = date.isValid() ? date.toString() : QStringLiteral("0");
+    if (storedVersion == RequiredDatabaseVersion)
+        return true;
+
+    const QString message = tr("数据库版本太低，程序将在数据库升级成功后自动重启") + QStringLiteral("\n\n") +
+                            tr("所需版本：") + QString::number(RequiredDatabaseVersion) + QStringLiteral(" (") +
+                            QString::fromLatin1(RequiredDatabaseDate) + QStringLiteral(")\n") + tr("实际版本：") +
+                            QString::number(storedVersion) + QStringLiteral(" (") + storedDate + QStringLiteral(")");
+    postNotice(DatabaseVersionLow, message, 0);
+    query = QSqlQuery();
+    if (db.isOpen())
+        db.close();
+    return false;
+}
+
+bool SqlThread::exec(const QString &sql, const QVariantList &values)
+{
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant &value : values) {
+        // A null QString would be stored as NULL; the columns hold text, so store it as empty text.
+        if (value.type() == QVariant::String && value.toString().isNull())
+            query.addBindValue(QStringLiteral(""));
+        else
+            query.addBindValue(value);
+    }
+    return query.exec();
+}
+
+QVariant SqlThread::scalar(const QString &sql, const QVariantList &values)
+{
+    if (exec(sql, values) && query.next())
+        return query.value(0);
+    return QVariant();
+}
+
+void SqlThread::refreshTaskId()
+{
+    // Ids are recycled: a row marked deleted is overwritten before the table grows.
+    const QVariant deletedId = scalar(QStringLiteral("SELECT id FROM `%1` WHERE Deleted = 1").arg(TaskListTable));
+    if (deletedId.isValid()) {
+        reuseDeletedId = true;
+        nextTaskId = deletedId.toInt();
+        return;
+    }
+    reuseDeletedId = false;
+    nextTaskId = scalar(QStringLiteral("SELECT MAX(id)+1 FROM `%1`").arg(TaskListTable)).toInt();
+}
+
+void SqlThread::SLOTReceiveQuery(SqlOperateType operate, QVariant var)
+{
+    switch (operate) {
+    case TaskConfigSelect: {
+        bool ok = false;
+        const NoticeConfigData config = selectTaskConfig(&ok);
+        if (ok)
+            emit SIGNALSendQueryData(operate, QVariant::fromValue(config));
+        break;
+    }
+    case TaskConfigUpdate:
+        updateTaskConfig(var.value<NoticeConfigData>());
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case TaskListUpdateNoticed:
+        exec(QStringLiteral("UPDATE `%1` SET Noticed = 1 WHERE id = ?").arg(TaskListTable), {var.toInt()});
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case TaskListDelete:
+        deleteTasks(var.value<QList<int>>());
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case TaskListInsert:
+        insertTask(var.value<TaskListData>());
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case TaskListSelectUnnoticed:
+        emit SIGNALSendQueryData(operate,
+                                 QVariant::fromValue(selectTasks(QStringLiteral("WHERE Noticed = 0 AND Deleted = 0"))));
+        break;
+    case TaskListSelect:
+        emit SIGNALSendQueryData(
+            operate, QVariant::fromValue(selectTasks(QStringLiteral("WHERE Deleted = 0 ORDER BY TaskTimeSee ASC"))));
+        break;
+    case TaskListUpdate:
+        updateTask(var.value<TaskListData>());
+        break;
+    case TaskWorkdaySelect:
+        emit SIGNALSendQueryData(operate, QVariant::fromValue(selectWorkdays()));
+        break;
+    case TaskWorkdayUpdate:
+        updateWorkday(var.value<TaskWorkdayData>());
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case TaskWorkdayInsert:
+        insertWorkday(var.value<TaskWorkdayData>());
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case TaskWorkdayDelete:
+        exec(QStringLiteral("DELETE FROM `%1` WHERE id = ?").arg(TaskWorkdayTable), {var.toInt()});
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case TaskWorkdayDeleteExpired:
+        exec(QStringLiteral("DELETE FROM `%1` WHERE TaskDate < ?").arg(TaskWorkdayTable),
+             {QDate::currentDate().toJulianDay()});
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    default:
+        break;
+    }
+}
+
+NoticeConfigData SqlThread::selectTaskConfig(bool *ok)
+{
+    NoticeConfigData config;
+    *ok = exec(QStringLiteral("SELECT CN_BgType, CN_Color, CN_ShadowColor, CN_AppearSec, CN_KeepSec, CN_DisappearSec, "
+                              "NN_DisplaySec, CN_EnableTask, CN_EnableBirthday, NN_EnableTask, NN_EnableBirthday "
+                              "FROM `%1` LIMIT 1")
+                   .arg(TaskConfigTable));
+    // Without its row the table gives the defaults rather than zeros and black.
+    if (!*ok || !query.next())
+        return config;
+    config.CN_BgType = query.value(0).toInt();
+    config.CN_Color.setNamedColor(query.value(1).toString());
+    config.CN_ShadowColor.setNamedColor(query.value(2).toString());
+    config.CN_AppearSec = query.value(3).toInt();
+    config.CN_KeepSec = query.value(4).toInt();
+    config.CN_DisappearSec = query.value(5).toInt();
+    config.NN_DisplaySec = query.value(6).toInt();
+    config.CN_EnableTask = query.value(7).toInt() == 1;
+    config.CN_EnableBirthday = query.value(8).toInt() == 1;
+    config.NN_EnableTask = query.value(9).toInt() == 1;
+    config.NN_EnableBirthday = query.value(10).toInt() == 1;
+    return config;
+}
+
+void SqlThread::updateTaskConfig(const NoticeConfigData &config)
+{
+    exec(QStringLiteral("UPDATE `%1` SET CN_Color = ?, CN_ShadowColor = ?, CN_BgType = ?, CN_AppearSec = ?, "
+                        "CN_KeepSec = ?, CN_DisappearSec = ?, NN_DisplaySec = ?, CN_EnableTask = ?, "
+                        "CN_EnableBirthday = ?, NN_EnableTask = ?, NN_EnableBirthday = ?")
+             .arg(TaskConfigTable),
+         {config.CN_Color.name(), config.CN_ShadowColor.name(), config.CN_BgType, config.CN_AppearSec,
+          config.CN_KeepSec, config.CN_DisappearSec, config.NN_DisplaySec, int(config.CN_EnableTask),
+          int(config.CN_EnableBirthday), int(config.NN_EnableTask), int(config.NN_EnableBirthday)});
+}
+
+void SqlThread::deleteTasks(const QList<int> &ids)
+{
+    db.transaction();
+    for (const int id : ids)
+        exec(QStringLiteral("UPDATE `%1` SET Deleted = 1 WHERE id = ?").arg(TaskListTable), {id});
+    db.commit();
+
+    // Once nothing is alive the table is emptied and ids start again at 0.
+    const QVariant all = scalar(QStringLiteral("SELECT count(*) FROM `%1`").arg(TaskListTable));
+    const QVariant deleted = scalar(QStringLiteral("SELECT count(*) FROM `%1` WHERE Deleted = 1").arg(TaskListTable));
+    if (all.isValid() && deleted.isValid() && all.toInt() == deleted.toInt())
+        exec(QStringLiteral("DELETE FROM `%1`").arg(TaskListTable));
+    refreshTaskId();
+}
+
+void SqlThread::insertTask(TaskListData task)
+{
+    task.id = nextTaskId;
+    if (reuseDeletedId)
+        updateTask(task);
+    else
+        exec(QStringLiteral("INSERT INTO `%1` (TaskName, TaskTimeSee, IconPath, id, NoticeCycle, Noticed, Deleted, "
+                            "NormalNoticeKeepDisplay) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
+                 .arg(TaskListTable),
+             {task.TaskName, task.TaskTimeSee.toString(DateTimeFormat), task.IconPath, task.id, task.NoticeCycle,
+              task.Noticed, task.Deleted, task.NormalNoticeKeepDisplay});
+    refreshTaskId();
+}
+
+void SqlThread::updateTask(const TaskListData &task)
+{
+    exec(QStringLiteral("UPDATE `%1` SET TaskName = ?, TaskTimeSee = ?, IconPath = ?, NoticeCycle = ?, Noticed = ?, "
+                        "Deleted = ?, NormalNoticeKeepDisplay = ? WHERE id = ?")
+             .arg(TaskListTable),
+         {task.TaskName, task.TaskTimeSee.toString(DateTimeFormat), task.IconPath, task.NoticeCycle, task.Noticed,
+          task.Deleted, task.NormalNoticeKeepDisplay, task.id});
+}
+
+QList<TaskListData> SqlThread::selectTasks(const QString &where)
+{
+    QList<TaskListData> tasks;
+    if (!exec(QStringLiteral("SELECT %1 FROM `%2` %3").arg(TaskColumns, TaskListTable, where)))
+        return tasks;
+    while (query.next()) {
+        TaskListData task;
+        task.id = query.value(0).toInt();
+        task.TaskName = query.value(1).toString();
+        task.TaskTimeSee = QDateTime::fromString(query.value(2).toString(), DateTimeFormat);
+        task.IconPath = query.value(3).toString();
+        task.NoticeCycle = query.value(4).toInt();
+        task.Noticed = query.value(5).toInt();
+        task.Deleted = query.value(6).toInt();
+        task.NormalNoticeKeepDisplay = query.value(7).toInt();
+        tasks.append(task);
+    }
+    return tasks;
+}
+
+QList<TaskWorkdayData> SqlThread::selectWorkdays()
+{
+    QList<TaskWorkdayData> days;
+    if (!exec(QStringLiteral("SELECT id, TaskDate, Workday, Notice FROM `%1` ORDER BY TaskDate").arg(TaskWorkdayTable)))
+        return days;
+    while (query.next()) {
+        TaskWorkdayData day;
+        day.id = query.value(0).toInt();
+        day.TaskDate = QDate::fromJulianDay(query.value(1).toLongLong());
+        day.Workday = query.value(2).toInt();
+        day.Notice = query.value(3).toString();
+        days.append(day);
+    }
+    return days;
+}
+
+void SqlThread::updateWorkday(const TaskWorkdayData &day)
+{
+    exec(QStringLiteral("UPDATE `%1` SET TaskDateStr = ?, Notice = ?, TaskDate = ?, Workday = ? WHERE id = ?")
+             .arg(TaskWorkdayTable),
+         {day.TaskDate.toString(DateFormat), day.Notice, day.TaskDate.toJulianDay(), day.Workday, day.id});
+}
+
+void SqlThread::insertWorkday(const TaskWorkdayData &day)
+{
+    exec(QStringLiteral("INSERT INTO `%1` (TaskDateStr, Notice, TaskDate, Workday) VALUES (?, ?, ?, ?)")
+             .arg(TaskWorkdayTable),
+         {day.TaskDate.toString(DateFormat), day.Notice, day.TaskDate.toJulianDay(), day.Workday});
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "data/records.h"
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+
+// The only object that touches the database. Constructed on the GUI thread (it restores a leftover
+// backup, opens the file and checks its version there), then moved to its own thread, where it runs
+// each request in the order received and answers with the same operation code.
+class SqlThread : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int RequiredDatabaseVersion = 2;
+    static constexpr const char *RequiredDatabaseDate = "2024.05.19";
+    static constexpr const char *DatabasePath = "src/database/main.db";
+    static constexpr const char *BackupPath = "src/database/main.db.bak";
+    static constexpr int RestoredNoticeDelayMs = 2000;
+
+    explicit SqlThread(QObject *parent = nullptr);
+
+signals:
+    void SIGNALSendQueryData(SqlOperateType operate, QVariant var);
+
+public slots:
+    void SLOTReceiveQuery(SqlOperateType operate, QVariant var);
+
+private:
+    bool openDatabase();
+    void refreshTaskId();
+    // Posts a start-up notice through the event loop, so that it arrives after the main window connected.
+    void postNotice(SqlOperateType operate, const QString &message, int delayMs);
+
+    // Prepares the statement on the one query object, binds the values in order and executes it.
+    bool exec(const QString &sql, const QVariantList &values = {});
+    // First column of the first row, or an invalid value when the statement fails or returns nothing.
+    QVariant scalar(const QString &sql, const QVariantList &values = {});
+
+    NoticeConfigData selectTaskConfig(bool *ok);
+    void updateTaskConfig(const NoticeConfigData &config);
+    void deleteTasks(const QList<int> &ids);
+    void insertTask(TaskListData task);
+    void updateTask(const TaskListData &task);
+    QList<TaskListData> selectTasks(const QString &where);
+    QList<TaskWorkdayData> selectWorkdays();
+    void updateWorkday(const TaskWorkdayData &day);
+    void insertWorkday(const TaskWorkdayData &day);
+
+    QSqlDatabase db;
+    QSqlQuery query;
+    bool reuseDeletedId = false;
+    int nextTaskId = -1;
+};

@@ -1,0 +1,87 @@
+#include "platform/autostart.h"
+
+#include <QSettings>
+
+#ifdef Q_OS_WIN
+
+static const char *const RunKey = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+static const char *const ValueName = "Pemmora";
+
+bool AutoStart::isEnabled()
+{
+    QSettings settings(QString::fromLatin1(RunKey), QSettings::NativeFormat);
+    return settings.contains(QString::fromLatin1(ValueName));
+}
+
+QString AutoStart::commandLine(const QString &programFile)
+{
+    return QStringLiteral("\"%1\" -tray").arg(programFile).replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+void AutoStart::setEnabled(bool enabled, const QString &programFile)
+{
+    QSettings settings(QString::fromLatin1(RunKey), QSettings::NativeFormat);
+    if (enabled)
+        settings.setValue(QString::fromLatin1(ValueName), commandLine(programFile));
+    else
+        settings.remove(QString::fromLatin1(ValueName));
+}
+
+#else
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QString AutoStart::entryPath()
+{
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.isEmpty())
+        configHome = QDir::homePath() + QStringLiteral("/.config");
+    return configHome + QStringLiteral("/autostart/pemmora.desktop");
+}
+
+bool AutoStart::isEnabled()
+{
+    return QFile::exists(entryPath());
+}
+
+QString AutoStart::commandLine(const QString &programFile)
+{
+    // Desktop entry quoting: inside double quotes, backslash, quote, backquote and dollar are escaped.
+    QString quoted;
+    for (const QChar c : programFile) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    return QStringLiteral("\"%1\" -tray").arg(quoted);
+}
+
+void AutoStart::setEnabled(bool enabled, const QString &programFile)
+{
+    const QString path = entryPath();
+    if (!enabled) {
+        QFile::remove(path);
+        return;
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return;
+    // Desktop entries are UTF-8; a backslash in the Exec value must itself be doubled by the file format.
+    QString exec = commandLine(programFile);
+    exec.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    const QString entry = QStringLiteral("[Desktop Entry]\n"
+                                         "Type=Application\n"
+                                         "Name=Pemmora\n"
+                                         "Exec=%1\n"
+                                         "Terminal=false\n"
+                                         "X-GNOME-Autostart-enabled=true\n")
+                              .arg(exec);
+    file.write(entry.toUtf8());
+    file.commit();
+}
+
+#endif

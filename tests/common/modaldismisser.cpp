@@ -1,0 +1,32 @@
+#include "modaldismisser.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+
+ModalDismisser::ModalDismisser(QMessageBox::StandardButton answer, QObject *parent) : QObject(parent), answer(answer)
+{
+    connect(&timer, &QTimer::timeout, this, &ModalDismisser::check);
+    timer.start(10);
+}
+
+void ModalDismisser::check()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    titles.append(modal->windowTitle());
+    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+        texts.append(box->text());
+        if (QAbstractButton *button = box->button(answer)) {
+            button->click();
+            return;
+        }
+    } else {
+        texts.append(QString());
+    }
+    if (auto *dialog = qobject_cast<QDialog *>(modal))
+        dialog->reject();
+    else
+        modal->close();
+}

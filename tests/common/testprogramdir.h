@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A program directory in a temporary folder, with a fresh delivered database, made the current
+// directory for as long as the object lives (the program resolves every path against it).
+class TestProgramDir
+{
+public:
+    explicit TestProgramDir(bool withDatabase = true);
+    ~TestProgramDir();
+    TestProgramDir(const TestProgramDir &) = delete;
+    TestProgramDir &operator=(const TestProgramDir &) = delete;
+
+    bool isValid() const { return valid; }
+    QString path() const { return dir.path(); }
+    QString filePath(const QString &relative) const { return dir.filePath(relative); }
+    QString databaseFile() const { return filePath(QStringLiteral("src/database/main.db")); }
+    QString backupFile() const { return filePath(QStringLiteral("src/database/main.db.bak")); }
+
+    // Runs one statement directly on the database file, outside the program's worker.
+    bool execute(const QString &sql) const;
+
+private:
+    QTemporaryDir dir;
+    QString previousDir;
+    bool valid = false;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+class QSqlDatabase;
+
+// Creates the delivered database from schema.sql and brings older files up to its version without
+// dropping data. A file it cannot vouch for (not a database, no version table, a newer version) is
+// refused and left byte-for-byte as it was; an upgrade works on a copy that replaces the file only
+// when complete.
+class DatabaseUpgrader
+{
+    Q_DECLARE_TR_FUNCTIONS(DatabaseUpgrader)
+
+public:
+    static constexpr int SchemaVersion = 2;
+
+    enum Outcome
+    {
+        Upgraded,
+        AlreadyCurrent,
+        Refused,
+    };
+
+    struct Result
+    {
+        Outcome outcome;
+        QString message;
+    };
+
+    // The statements of schema.sql, comments removed, in file order.
+    static QStringList schemaStatements();
+
+    // Writes a new database; never overwrites an existing file.
+    static bool create(const QString &path, QString *error);
+
+    static Result upgrade(const QString &path, int requiredVersion);
+
+private:
+    static bool applySchema(QSqlDatabase &db, QString *error);
+    static bool addMissingColumns(QSqlDatabase &db, QString *error);
+};

@@ -1,0 +1,76 @@
+// upgrade_database: creates the delivered database (--create PATH), or, started by the program with
+// -pemmo, brings src/database/main.db beside it to the version the program needs and starts it again.
+
+#include "app/startup.h"
+#include "upgrader/databaseupgrader.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QProcess>
+#include <cstdio>
+
+namespace {
+
+QString programFile()
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Pemmora.exe");
+#else
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/pemmora");
+#endif
+}
+
+int createDatabase(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QString error;
+    if (!DatabaseUpgrader::create(QCoreApplication::arguments().at(2), &error)) {
+        std::fprintf(stderr, "upgrade_database: %s\n", qPrintable(error));
+        return 1;
+    }
+    return 0;
+}
+
+int upgradeBesideProgram(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    Startup::loadLanguage();
+
+    const QString title = QCoreApplication::translate("DatabaseUpgrader", "数据库升级");
+    // The program answers "database -v" with the version it needs as its exit code.
+    const int required = QProcess::execute(programFile(), {QStringLiteral("database"), QStringLiteral("-v")});
+    if (required <= 0) {
+        QMessageBox::critical(nullptr, title,
+                              QCoreApplication::translate("DatabaseUpgrader", "无法从程序 %1 获取所需的数据库版本。")
+                                  .arg(QDir::toNativeSeparators(programFile())));
+        return 1;
+    }
+
+    const DatabaseUpgrader::Result result = DatabaseUpgrader::upgrade(QStringLiteral("src/database/main.db"), required);
+    if (result.outcome == DatabaseUpgrader::Refused) {
+        QMessageBox::critical(nullptr, title, result.message);
+        return 1;
+    }
+    QProcess::startDetached(programFile(), QStringList());
+    return 0;
+}
+
+void printUsage()
+{
+    std::fprintf(stderr, "usage: upgrade_database --create PATH\n"
+                         "       upgrade_database -pemmo\n");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], "--create") == 0)
+        return createDatabase(argc, argv);
+    if (argc == 2 && qstrcmp(argv[1], "-pemmo") == 0)
+        return upgradeBesideProgram(argc, argv);
+    printUsage();
+    return 2;
+}
