@@ -67,6 +67,13 @@ enum AesAccountUpdateResultType : int
     AesUpdateBackupFailed = 2,
 };
 
+// First argument of the hub's notice signals: what the notice is about.
+enum NoticeWhat : int
+{
+    NoticeWhatTask = 0,
+    NoticeWhatBirthday = 1,
+};
+
 struct TaskListData
 {
     int id = -1;
