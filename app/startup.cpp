@@ -54,6 +54,20 @@ int Startup::loadLanguage()
     return installed;
 }
 
+SqlThread *Startup::startSqlWorker()
+{
+    auto *sqlThread = new SqlThread();
+    auto *workerThread = new QThread();
+    sqlThread->moveToThread(workerThread);
+    const auto unique = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
+    QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, sqlThread,
+                     &SqlThread::SLOTReceiveQuery, unique);
+    QObject::connect(sqlThread, &SqlThread::SIGNALSendQueryData, &interfacePublicData,
+                     &InterfacePublicData::SIGNALReceiveQueryData, unique);
+    workerThread->start(QThread::InheritPriority);
+    return sqlThread;
+}
+
 int Startup::run(int &argc, char **argv)
 {
     if (isVersionQuery(argc, argv))
@@ -86,15 +100,7 @@ int Startup::run(int &argc, char **argv)
 
     registerRecordMetaTypes();
 
-    auto *sqlThread = new SqlThread();
-    auto *workerThread = new QThread();
-    sqlThread->moveToThread(workerThread);
-    const auto unique = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
-    QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, sqlThread,
-                     &SqlThread::SLOTReceiveQuery, unique);
-    QObject::connect(sqlThread, &SqlThread::SIGNALSendQueryData, &interfacePublicData,
-                     &InterfacePublicData::SIGNALReceiveQueryData, unique);
-    workerThread->start(QThread::InheritPriority);
+    QThread *workerThread = startSqlWorker()->thread();
 
     auto *window = new MainWindow();
     if (!trayStart) {

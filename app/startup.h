@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class SqlThread;
+
 // The start-up sequence of the program, in the order it must happen.
 class Startup
 {
@@ -20,6 +22,10 @@ public:
     // the translators that load. Returns how many were installed.
     static int loadLanguage();
     static QLocale localeFor(const QString &code, const QLocale &fallback);
+
+    // Creates the SQL worker on this thread (it opens the database here), moves it to a thread of its own,
+    // wires it to the hub and starts that thread.
+    static SqlThread *startSqlWorker();
 
     static int run(int &argc, char **argv);
 };

@@ -25,7 +25,8 @@ SqlThread::SqlThread(QObject *parent) : QObject(parent)
 
 void SqlThread::postNotice(SqlOperateType operate, const QString &message, int delayMs)
 {
-    QTimer::singleShot(delayMs, this, [this, operate, message]() { emit SIGNALSendQueryData(operate, message); });
+    QTimer::singleShot(delayMs, Qt::PreciseTimer, this,
+                       [this, operate, message]() { emit SIGNALSendQueryData(operate, message); });
 }
 
 bool SqlThread::openDatabase()

@@ -1,0 +1,100 @@
+#include "platform/autostart.h"
+#include "platform/displaychangewatcher.h"
+#include "platform/singleinstancelock.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lockKey()
+    {
+        const QString key = SingleInstanceLock::keyFor(QStringLiteral("/opt/pemmora"));
+        QCOMPARE(key.size(), 40);
+        QCOMPARE(key, key.toLower());
+        QCOMPARE(key, QString::fromLatin1(QCryptographicHash::hash("/opt/pemmora", QCryptographicHash::Sha1).toHex()));
+        QVERIFY(key != SingleInstanceLock::keyFor(QStringLiteral("/opt/pemmora2")));
+    }
+
+    void lockIsExclusiveUntilReleased()
+    {
+        const QString key = SingleInstanceLock::keyFor(QTemporaryDir().path());
+        SingleInstanceLock first;
+        SingleInstanceLock second;
+        SingleInstanceLock elsewhere;
+        QCOMPARE(first.acquire(key), SingleInstanceLock::Acquired);
+        QCOMPARE(second.acquire(key), SingleInstanceLock::HeldElsewhere);
+        QCOMPARE(elsewhere.acquire(key + QLatin1Char('x')), SingleInstanceLock::Acquired);
+        first.release();
+        QCOMPARE(second.acquire(key), SingleInstanceLock::Acquired);
+        second.release();
+        elsewhere.release();
+    }
+
+#ifndef Q_OS_WIN
+    void autoStartCommandLine_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("plain") << "/opt/pemmora/pemmora"
+                               << "\"/opt/pemmora/pemmora\" -tray";
+        QTest::newRow("space") << "/home/a b/pemmora"
+                               << "\"/home/a b/pemmora\" -tray";
+        QTest::newRow("shell characters") << "/x/$HOME`id`\"q\\/p"
+                                          << "\"/x/\\$HOME\\`id\\`\\\"q\\\\/p\" -tray";
+    }
+
+    void autoStartCommandLine()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, command);
+        QCOMPARE(AutoStart::commandLine(program), command);
+    }
+
+    void autoStartEntry()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        QCOMPARE(AutoStart::entryPath(), config.path() + QStringLiteral("/autostart/pemmora.desktop"));
+        QVERIFY(!AutoStart::isEnabled());
+
+        AutoStart::setEnabled(true, QStringLiteral("/opt/my apps/pemmora"));
+        QVERIFY(AutoStart::isEnabled());
+        QFile entry(AutoStart::entryPath());
+        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
+        QVERIFY(lines.contains(QStringLiteral("[Desktop Entry]")));
+        QVERIFY(lines.contains(QStringLiteral("Type=Application")));
+        QVERIFY(lines.contains(QStringLiteral("Exec=\"/opt/my apps/pemmora\" -tray")));
+
+        AutoStart::setEnabled(false, QString());
+        QVERIFY(!AutoStart::isEnabled());
+        QVERIFY(!QFile::exists(AutoStart::entryPath()));
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+#endif
+
+    void displayChangesAreCollected()
+    {
+        DisplayChangeWatcher watcher;
+        QSignalSpy spy(&watcher, &DisplayChangeWatcher::displayChanged);
+        QElapsedTimer clock;
+        clock.start();
+        watcher.notifyChange();
+        watcher.notifyChange();
+        watcher.notifyChange();
+        QVERIFY(spy.wait(1000));
+        QVERIFY(clock.elapsed() >= DisplayChangeWatcher::DelayMs - 5);
+        QVERIFY(!spy.wait(3 * DisplayChangeWatcher::DelayMs));
+        QCOMPARE(spy.count(), 1);
+    }
+};
+
+QTEST_MAIN(TestPlatform)
+#include "tst_platform.moc"
