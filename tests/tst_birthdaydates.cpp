@@ -158,17 +158,6 @@ private slots:
 
         QCOMPARE(interfacePublicData.lunarYearOf(date), year);
     }
-
-    void lunarDateOf()
-    {
-        int year = 0;
-        int month = 0;
-        int day = 0;
-        interfacePublicData.lunarDateOf(QDate(2020, 6, 20), year, month, day);
-        QCOMPARE(year, 2020);
-        QCOMPARE(month, 4);
-        QCOMPARE(day, 29);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestBirthdayDates)

@@ -88,12 +88,6 @@ private slots:
         QCOMPARE(lunarDay, day);
     }
 
-    void tableBounds()
-    {
-        QCOMPARE(LunarCalendarInfo::firstDate(), QDate(1901, 2, 19));
-        QCOMPARE(LunarCalendarInfo::lastDate(), QDate(2099, 12, 31));
-    }
-
     // Every day's lunar date follows the previous day's: the next day of the month, or the first day of
     // the next month after a 29th or 30th, where a month number repeats at most once a year (the leap
     // month) and the year turns after the twelfth month. Lunar years last 353-355 or 383-385 days and
