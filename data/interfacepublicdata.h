@@ -25,6 +25,23 @@ public:
     QDate nextWorkday() const;
     QDate nextWorkday(const QDate &today) const;
 
+    // Birthdays: dates of the next occurrence and lunar dates.
+    // The first date on or after today + offsetDays with this month and day; 29 February stands as
+    // 28 February in common years.
+    QDate nextSolarBirthday(int month, int day, int offsetDays) const;
+    QDate nextSolarBirthday(int month, int day, int offsetDays, const QDate &today) const;
+    // The first solar date on or after today + offsetDays with this lunar month and day, and whether it
+    // lies in a leap month. A 30th stands as the 29th in a regular month of 29 days; a leap month of 29
+    // days is passed over. Invalid when no such date lies within the lunar calendar.
+    QDate nextLunarBirthday(int lunarMonth, int lunarDay, bool &isLeapMonth, int offsetDays) const;
+    QDate nextLunarBirthday(int lunarMonth, int lunarDay, bool &isLeapMonth, int offsetDays, const QDate &today) const;
+    // Writes nothing for a date outside the lunar calendar.
+    void lunarDateOf(const QDate &date, int &lunarYear, int &lunarMonth, int &lunarDay) const;
+    // 0 for a date outside the lunar calendar.
+    int lunarYearOf(const QDate &date) const;
+    // Set once the main window's birthday rows show the stored list; cleared whenever the records change.
+    bool birthdayListUpToDate = false;
+
     QHash<QDate, bool> workdayExceptions;
 
 signals:

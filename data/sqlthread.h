@@ -50,6 +50,13 @@ private:
     void updateWorkday(const TaskWorkdayData &day);
     void insertWorkday(const TaskWorkdayData &day);
 
+    // Birthdays. A person is the same when name, call name and gender match.
+    QList<BirthdayInfoData> selectBirthdays();
+    // A failed check counts as a duplicate, so nothing is written on doubt.
+    bool isDuplicateBirthday(const BirthdayInfoData &birthday, bool excludeOwnRow);
+    bool insertBirthday(const BirthdayInfoData &birthday);
+    bool updateBirthday(const BirthdayInfoData &birthday);
+
     QSqlDatabase db;
     QSqlQuery query;
     bool reuseDeletedId = false;

@@ -1,0 +1,145 @@
+#include "birthdays/lunarcalendarinfo.h"
+
+#include <QTest>
+
+#include <thread>
+#include <vector>
+
+class TestLunarCalendarInfo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Runs first, so that the concurrent calls are really the first ones.
+    void concurrentFirstCallsShareOneInstance()
+    {
+        std::vector<LunarCalendarInfo *> seen(8, nullptr);
+        std::vector<std::thread> threads;
+        for (size_t i = 0; i < seen.size(); ++i)
+            threads.emplace_back([&seen, i]() { seen[i] = LunarCalendarInfo::instance(); });
+        for (std::thread &thread : threads)
+            thread.join();
+        QVERIFY(seen.front() != nullptr);
+        for (LunarCalendarInfo *calendar : seen)
+            QCOMPARE(calendar, seen.front());
+        QCOMPARE(LunarCalendarInfo::instance(), seen.front());
+    }
+
+    void solarToLunar_data()
+    {
+        QTest::addColumn<int>("solarYear");
+        QTest::addColumn<int>("solarMonth");
+        QTest::addColumn<int>("solarDay");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+
+        QTest::newRow("first day of the table") << 1901 << 2 << 19 << 1901 << 1 << 1;
+        QTest::newRow("last day of lunar 2019") << 2020 << 1 << 24 << 2019 << 12 << 30;
+        QTest::newRow("new year 2020") << 2020 << 1 << 25 << 2020 << 1 << 1;
+        QTest::newRow("fourth month 2020") << 2020 << 4 << 23 << 2020 << 4 << 1;
+        QTest::newRow("thirtieth of the fourth") << 2020 << 5 << 22 << 2020 << 4 << 30;
+        QTest::newRow("leap fourth starts") << 2020 << 5 << 23 << 2020 << 4 << 1;
+        QTest::newRow("leap fourth ends") << 2020 << 6 << 20 << 2020 << 4 << 29;
+        QTest::newRow("fifth after the leap") << 2020 << 6 << 21 << 2020 << 5 << 1;
+        QTest::newRow("last day of lunar 2020") << 2021 << 2 << 11 << 2020 << 12 << 30;
+        QTest::newRow("new year 2021") << 2021 << 2 << 12 << 2021 << 1 << 1;
+        QTest::newRow("leap second 2023") << 2023 << 3 << 22 << 2023 << 2 << 1;
+        QTest::newRow("29 February 2000") << 2000 << 2 << 29 << 2000 << 1 << 25;
+        QTest::newRow("after 29 February 2000") << 2000 << 3 << 1 << 2000 << 1 << 26;
+        QTest::newRow("last day of the table") << 2099 << 12 << 31 << 2099 << 11 << 20;
+        // The fourth month of 2025 begins with the new moon of 28 April (China time).
+        QTest::newRow("2025 third month has 30 days") << 2025 << 4 << 27 << 2025 << 3 << 30;
+        QTest::newRow("2025 fourth month starts") << 2025 << 4 << 28 << 2025 << 4 << 1;
+        QTest::newRow("2025 fourth month has 29 days") << 2025 << 5 << 26 << 2025 << 4 << 29;
+        QTest::newRow("2025 fifth month starts") << 2025 << 5 << 27 << 2025 << 5 << 1;
+        // Festivals of other years: the Dragon Boat Festival 2021 (5.5) and the Qixi Festival 2017 (7.7).
+        QTest::newRow("dragon boat 2021") << 2021 << 6 << 14 << 2021 << 5 << 5;
+        QTest::newRow("qixi 2017 after leap sixth") << 2017 << 8 << 28 << 2017 << 7 << 7;
+        QTest::newRow("leap eleventh 2033") << 2033 << 12 << 22 << 2033 << 11 << 1;
+
+        // Nothing is written outside the table or for a month or day that cannot be.
+        QTest::newRow("1900") << 1900 << 12 << 31 << -1 << -1 << -1;
+        QTest::newRow("2100") << 2100 << 1 << 1 << -1 << -1 << -1;
+        QTest::newRow("1901 before the table") << 1901 << 1 << 1 << -1 << -1 << -1;
+        QTest::newRow("day before the table") << 1901 << 2 << 18 << -1 << -1 << -1;
+        QTest::newRow("month 0") << 2020 << 0 << 1 << -1 << -1 << -1;
+        QTest::newRow("month 13") << 2020 << 13 << 1 << -1 << -1 << -1;
+        QTest::newRow("day 0") << 2020 << 5 << 0 << -1 << -1 << -1;
+        QTest::newRow("day 32") << 2020 << 5 << 32 << -1 << -1 << -1;
+        QTest::newRow("invalid date") << 0 << 0 << 0 << -1 << -1 << -1;
+    }
+
+    void solarToLunar()
+    {
+        QFETCH(int, solarYear);
+        QFETCH(int, solarMonth);
+        QFETCH(int, solarDay);
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+
+        int lunarYear = -1;
+        int lunarMonth = -1;
+        int lunarDay = -1;
+        LunarCalendarInfo::instance()->solarToLunar(solarYear, solarMonth, solarDay, lunarYear, lunarMonth, lunarDay);
+        QCOMPARE(lunarYear, year);
+        QCOMPARE(lunarMonth, month);
+        QCOMPARE(lunarDay, day);
+    }
+
+    // Every day's lunar date follows the previous day's: the next day of the month, or the first day of
+    // the next month after a 29th or 30th, where a month number repeats at most once a year (the leap
+    // month) and the year turns after the twelfth month. Lunar years last 353-355 or 383-385 days and
+    // begin between 21 January and 20 February.
+    void wholeRangeIsConsistent()
+    {
+        const LunarCalendarInfo *calendar = LunarCalendarInfo::instance();
+        int year = 0;
+        int month = 0;
+        int day = 0;
+        const QDate first = LunarCalendarInfo::firstDate();
+        calendar->solarToLunar(first.year(), first.month(), first.day(), year, month, day);
+        QCOMPARE(year, 1901);
+        QCOMPARE(month, 1);
+        QCOMPARE(day, 1);
+
+        QDate newYear = first;
+        int leapMonths = 0;
+        int yearsChecked = 0;
+        for (QDate date = first.addDays(1); date <= LunarCalendarInfo::lastDate(); date = date.addDays(1)) {
+            int y = 0;
+            int m = 0;
+            int d = 0;
+            calendar->solarToLunar(date.year(), date.month(), date.day(), y, m, d);
+            const QString where = date.toString(Qt::ISODate);
+            if (d == day + 1) {
+                QVERIFY2(y == year && m == month && d <= 30, qPrintable(where));
+            } else {
+                QVERIFY2(d == 1 && (day == 29 || day == 30), qPrintable(where));
+                if (y == year && m == month) {
+                    ++leapMonths;
+                    QVERIFY2(leapMonths == 1, qPrintable(where));
+                } else if (y == year) {
+                    QVERIFY2(m == month + 1, qPrintable(where));
+                } else {
+                    QVERIFY2(y == year + 1 && month == 12 && m == 1, qPrintable(where));
+                    const qint64 length = newYear.daysTo(date);
+                    QVERIFY2((length >= 353 && length <= 355) || (length >= 383 && length <= 385), qPrintable(where));
+                    QVERIFY2((length > 355) == (leapMonths == 1), qPrintable(where));
+                    QVERIFY2(date >= QDate(date.year(), 1, 21) && date <= QDate(date.year(), 2, 20), qPrintable(where));
+                    newYear = date;
+                    leapMonths = 0;
+                    ++yearsChecked;
+                }
+            }
+            year = y;
+            month = m;
+            day = d;
+        }
+        QCOMPARE(yearsChecked, 2099 - 1901);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLunarCalendarInfo)
+#include "tst_lunarcalendarinfo.moc"
