@@ -190,18 +190,6 @@ private slots:
         QCOMPARE(timer->interval(), 3000);
     }
 
-    void afterFinishCountsFromOne()
-    {
-        CentralNotice notice;
-        notice.showNotice(NoticeWhatTask, {QStringLiteral("a")});
-        tick(notice, 50 + 2 + 50 + 1);
-        QCOMPARE(notice.state(), int(CentralNotice::Finished));
-        notice.showNotice(NoticeWhatTask, {QStringLiteral("b")});
-        QCOMPARE(notice.count(), 1);
-        QCOMPARE(labelOf(notice)->text(), QStringLiteral("b"));
-        QCOMPARE(notice.state(), int(CentralNotice::Appearing));
-    }
-
     void emptyListChangesNothing_data()
     {
         QTest::addColumn<int>("ticks");
@@ -279,7 +267,6 @@ private slots:
         QVERIFY(cfgTimer->isActive());
         QCOMPARE(notice.appearStep(), 20);
         QCOMPARE(notice.backgroundType(), 1);
-        QCOMPARE(spacerSize(notice, 0), QSize(20, 104));
 
         tick(notice, 39 + 2 + 50 + 1);
         QCOMPARE(notice.state(), int(CentralNotice::Finished));
@@ -287,8 +274,6 @@ private slots:
         QCOMPARE(notice.appearStep(), 80);
         QCOMPARE(notice.disappearStep(), 60);
         QCOMPARE(notice.backgroundType(), 2);
-        QCOMPARE(spacerSize(notice, 0), QSize(0, 0));
-        QCOMPARE(spacerSize(notice, 2), QSize(0, 0));
     }
 
     void spacersByBackground_data()
@@ -321,22 +306,6 @@ private slots:
             QCOMPARE(spacerSize(notice, index), size);
             QCOMPARE(notice.layout()->itemAt(index)->spacerItem()->sizePolicy().verticalPolicy(), policy);
         }
-    }
-
-    void bandVersusFullScreen()
-    {
-        // The band is as high as the text; the full-screen background covers the whole area.
-        CentralNotice notice;
-        notice.setScreenRect(0, 0, 800, 600);
-        notice.showNotice(NoticeWhatTask, {QStringLiteral("喝水")});
-        QTRY_VERIFY(labelOf(notice)->height() < 300);
-        currentNoticeConfig.CN_BgType = 2;
-        CentralNotice full;
-        full.SLOTUpdateCentralNoticeCfg();
-        QTRY_VERIFY(!timerOf(full, "cfgTimer")->isActive());
-        full.setScreenRect(0, 0, 800, 600);
-        full.showNotice(NoticeWhatTask, {QStringLiteral("喝水")});
-        QTRY_COMPARE(labelOf(full)->height(), 600);
     }
 };
 

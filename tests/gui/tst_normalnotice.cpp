@@ -217,17 +217,6 @@ private slots:
         QVERIFY(child<QPushButton>(&notice, "pushButton_Task_KeepDisplay")->isChecked());
     }
 
-    void unknownKindChangesNothing()
-    {
-        NormalNotice notice;
-        notice.setNoticeData(NoticeWhatTask, taskStrs(QStringLiteral("喝水")), ShownAt);
-        notice.setNoticeData(7, {QStringLiteral("x"), QStringLiteral("male")}, ShownAt.addSecs(60));
-        QCOMPARE(child<QStackedWidget>(&notice, "stackedWidget_Main")->currentWidget()->objectName(),
-                 QStringLiteral("page_Task"));
-        QCOMPARE(child<QLabel>(&notice, "label_Task_Name")->text(), QStringLiteral("喝水"));
-        QCOMPARE(child<QLabel>(&notice, "label_Task_ShowTime")->text(), QStringLiteral("2024-05-19 08:30:02"));
-    }
-
     void closesAfterDisplayTime_data()
     {
         QTest::addColumn<QString>("keep");
@@ -409,36 +398,6 @@ private slots:
         QCOMPARE(manager.pendingCount(), 1);
         QCOMPARE(nameOf(manager.shownNotices().at(2)), QStringLiteral("任务3"));
         QTRY_COMPARE(manager.shownNotices().at(2)->pos(), QPoint(870, 760 - 3 * 84));
-    }
-
-    void refill_data()
-    {
-        QTest::addColumn<int>("newMax");
-        QTest::addColumn<int>("pendingAtOnce");
-        QTest::addColumn<int>("finalShown");
-        // The stack was full: the next one waits until the others have moved down.
-        QTest::newRow("full stack") << 2 << 1 << 2;
-        // A larger display raised the limit: the freed place is taken at once.
-        QTest::newRow("limit raised") << 4 << 0 << 2;
-    }
-
-    void refill()
-    {
-        QFETCH(int, newMax);
-        QFETCH(int, pendingAtOnce);
-        QFETCH(int, finalShown);
-
-        NormalNoticeManager manager;
-        manager.setTimings(fastTimings());
-        manager.setMaxShowCount(2);
-        for (int i = 0; i < 3; ++i)
-            manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务%1").arg(i), QStringLiteral("keepYes")));
-        QCOMPARE(manager.pendingCount(), 1);
-        manager.setMaxShowCount(newMax);
-        manager.shownNotices().first()->findChild<QPushButton *>(QStringLiteral("pushButton_Task_Close"))->click();
-        QCOMPARE(manager.pendingCount(), pendingAtOnce);
-        QTRY_COMPARE(manager.pendingCount(), 0);
-        QCOMPARE(manager.shownNotices().size(), finalShown);
     }
 
     void closingWhileTopSlidesIn()

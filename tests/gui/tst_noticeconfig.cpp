@@ -88,19 +88,6 @@ private slots:
     void initTestCase() { registerRecordMetaTypes(); }
     void init() { currentNoticeConfig = NoticeConfigData(); }
 
-    void form()
-    {
-        NoticeConfig dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("提示配置"));
-        QVERIFY(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-        QCOMPARE(button(dialog, "pushButton_FontColor")->styleSheet(),
-                 colorStyle("pushButton_FontColor", QColor(0, 103, 124)));
-        QCOMPARE(button(dialog, "pushButton_FontShadowColor")->styleSheet(),
-                 colorStyle("pushButton_FontShadowColor", Qt::black));
-        QVERIFY(dialog.findChild<QRadioButton *>(QStringLiteral("radioButton_LineBackground"))->isChecked());
-        QVERIFY(button(dialog, "pushButton_NormalNoticeSwitchTask")->isCheckable());
-    }
-
     void typingIsRefused_data()
     {
         QTest::addColumn<QString>("field");
