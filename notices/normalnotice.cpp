@@ -127,7 +127,7 @@ void NormalNotice::slideIn()
 
 bool NormalNotice::retargetSlideIn(const QPoint &target)
 {
-    if (!slideAnimation)
+    if (!slideAnimation || slideAnimation->state() != QAbstractAnimation::Running)
         return false;
     slideAnimation->setEndValue(target);
     return true;
