@@ -4,6 +4,9 @@
 #include "app/appglobals.h"
 #include "app/configsettings.h"
 #include "data/interfacepublicdata.h"
+#include "notices/centralnotice.h"
+#include "notices/normalnoticemanager.h"
+#include "notices/noticeconfig.h"
 #include "platform/autostart.h"
 #include "platform/displaychangewatcher.h"
 
@@ -45,6 +48,11 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     ui->pushButton_AutoRunCurrentUser->setChecked(AutoStart::isEnabled());
 
+    // Notices: the settings dialog and the popup stack exist before the screens are set up.
+    noticeConfig = new NoticeConfig(this);
+    normalNoticeManager = new NormalNoticeManager(this);
+    normalNoticeManager->setObjectName(QStringLiteral("normalNoticeManager"));
+
     displayWatcher = new DisplayChangeWatcher(this);
     connect(displayWatcher, &DisplayChangeWatcher::displayChanged, this, &MainWindow::rebuildAfterDisplayChange);
     setupScreens();
@@ -53,6 +61,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
             UniqueConnection);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALScreenSizeChanged, this,
             &MainWindow::slotScreenSizeChanged, UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALShowCentralNotice, this,
+            &MainWindow::slotShowCentralNotice, UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALShowNormalNotice, this, &MainWindow::slotShowNormalNotice,
+            UniqueConnection);
 
     for (const SqlOperateType operate :
          {TaskListSelect, TaskWorkdaySelect, BirthdayInfoSelect, UsersConfigSelect, UsersVerifySelectRegistered})
@@ -72,6 +84,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
+    qDeleteAll(centralNotices);
     delete ui;
 }
 
@@ -93,11 +106,27 @@ void MainWindow::setupTray()
 void MainWindow::setupScreens()
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
+    // Notices: one centre notice per screen, made anew whenever the displays change.
+    for (CentralNotice *notice : qAsConst(centralNotices)) {
+        disconnect(noticeConfig, &NoticeConfig::SIGNALUpdateCentralNoticeCfg, notice,
+                   &CentralNotice::SLOTUpdateCentralNoticeCfg);
+        delete notice;
+    }
+    centralNotices.clear();
+    for (const QScreen *screen : screens) {
+        auto *notice = new CentralNotice();
+        const QRect area = screen->availableGeometry();
+        notice->setScreenRect(area.x(), area.y(), area.width(), area.height());
+        centralNotices.append(notice);
+        connect(noticeConfig, &NoticeConfig::SIGNALUpdateCentralNoticeCfg, notice,
+                &CentralNotice::SLOTUpdateCentralNoticeCfg);
+    }
     if (!screens.isEmpty()) {
         const QScreen *first = screens.first();
         AppGlobals::screenWidth = first->availableGeometry().width();
         AppGlobals::screenHeight = first->availableGeometry().height();
         AppGlobals::dpi = static_cast<int>(first->logicalDotsPerInch());
+        normalNoticeManager->setNoticeArea(first->availableGeometry());
     }
     emit interfacePublicData.SIGNALSendQuery(TaskConfigSelect, QVariant());
 }
@@ -216,4 +245,22 @@ void MainWindow::on_comboBox_Language_currentIndexChanged(int index)
 void MainWindow::on_pushButton_AboutQt_clicked()
 {
     QMessageBox::aboutQt(this, QString());
+}
+
+// Notices
+
+void MainWindow::slotShowNormalNotice(int what, QStringList strs)
+{
+    normalNoticeManager->showNotice(what, strs);
+}
+
+void MainWindow::slotShowCentralNotice(int what, QStringList strs)
+{
+    for (CentralNotice *notice : qAsConst(centralNotices))
+        notice->showNotice(what, strs);
+}
+
+void MainWindow::on_pushButtonNoticeCfg_clicked()
+{
+    noticeConfig->openDialog();
 }

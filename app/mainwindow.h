@@ -9,7 +9,10 @@
 namespace Ui {
 class MainWindow;
 }
+class CentralNotice;
 class DisplayChangeWatcher;
+class NormalNoticeManager;
+class NoticeConfig;
 class QAction;
 class QMenu;
 
@@ -35,11 +38,16 @@ public slots:
     void slotTrayMenuActReset();
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
     void slotScreenSizeChanged(int oldWidth, int oldHeight, int oldDpi, int newWidth, int newHeight, int newDpi);
+    // Notices: popups go to the manager, centre notices to every screen.
+    void slotShowNormalNotice(int what, QStringList strs);
+    void slotShowCentralNotice(int what, QStringList strs);
 
 private slots:
     void on_pushButton_AutoRunCurrentUser_clicked(bool checked);
     void on_comboBox_Language_currentIndexChanged(int index);
     void on_pushButton_AboutQt_clicked();
+    // Notices
+    void on_pushButtonNoticeCfg_clicked();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -61,4 +69,9 @@ private:
     QSystemTrayIcon *trayIcon = nullptr;
     DisplayChangeWatcher *displayWatcher = nullptr;
     bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+
+    // Notices: the settings dialog, one centre notice per screen (no parent, deleted here), the popup stack.
+    NoticeConfig *noticeConfig = nullptr;
+    QList<CentralNotice *> centralNotices;
+    NormalNoticeManager *normalNoticeManager = nullptr;
 };

@@ -1,0 +1,207 @@
+#include "notices/noticeconfig.h"
+#include "ui_noticeconfig.h"
+
+#include "data/interfacepublicdata.h"
+
+#include <QColorDialog>
+#include <QMessageBox>
+#include <QRegExpValidator>
+
+namespace {
+const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
+}
+
+NoticeConfig::NoticeConfig(QWidget *parent) : QDialog(parent), ui(new Ui::NoticeConfig)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+
+    const QString secondsOneToFive = QStringLiteral("[1-5]");
+    ui->lineEdit_NoticeAppearTime->setValidator(new QRegExpValidator(QRegExp(secondsOneToFive), this));
+    ui->lineEdit_NoticeDisppearTime->setValidator(new QRegExpValidator(QRegExp(secondsOneToFive), this));
+    ui->lineEdit_NoticeKeepTime->setValidator(
+        new QRegExpValidator(QRegExp(QStringLiteral("[1-9]|[1-5][0-9]|60")), this));
+    ui->lineEdit_NormalNoticeDisplaySec->setValidator(
+        new QRegExpValidator(QRegExp(QStringLiteral("[1-9][0-9]{1,2}|1[0-7][0-9]{2}|1800")), this));
+
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
+            &NoticeConfig::slotReceiveQueryData, UniqueConnection);
+}
+
+NoticeConfig::~NoticeConfig()
+{
+    delete ui;
+}
+
+QList<NoticeConfig::Field> NoticeConfig::fields() const
+{
+    // In the order a save checks them.
+    return {{ui->lineEdit_NoticeAppearTime, QStringLiteral(": 1~5"), &NoticeConfigData::CN_AppearSec},
+            {ui->lineEdit_NoticeKeepTime, QStringLiteral(": 1~60"), &NoticeConfigData::CN_KeepSec},
+            {ui->lineEdit_NoticeDisppearTime, QStringLiteral(": 1~5"), &NoticeConfigData::CN_DisappearSec},
+            {ui->lineEdit_NormalNoticeDisplaySec, QStringLiteral(": 10~1800"), &NoticeConfigData::NN_DisplaySec}};
+}
+
+bool NoticeConfig::isAcceptable(const QLineEdit *edit)
+{
+    QString text = edit->text();
+    int position = 0;
+    return edit->validator()->validate(text, position) == QValidator::Acceptable;
+}
+
+QLineEdit *NoticeConfig::firstInvalidField() const
+{
+    for (const Field &field : fields()) {
+        if (!isAcceptable(field.edit))
+            return field.edit;
+    }
+    return nullptr;
+}
+
+void NoticeConfig::showColor(QPushButton *button, const QColor &color)
+{
+    button->setStyleSheet(QStringLiteral("#%1{background-color:rgb(%2,%3,%4);border:1px groove rgb(64,64,64);}")
+                              .arg(button->objectName())
+                              .arg(color.red())
+                              .arg(color.green())
+                              .arg(color.blue()));
+}
+
+void NoticeConfig::showWorkingColors()
+{
+    showColor(ui->pushButton_FontColor, fontColor);
+    showColor(ui->pushButton_FontShadowColor, fontShadowColor);
+}
+
+void NoticeConfig::showSwitches(const NoticeConfigData &config)
+{
+    ui->pushButton_CentralNoticeSwitchTask->setChecked(config.CN_EnableTask);
+    ui->pushButton_CentralNoticeSwitchBirthday->setChecked(config.CN_EnableBirthday);
+    ui->pushButton_NormalNoticeSwitchTask->setChecked(config.NN_EnableTask);
+    ui->pushButton_NormalNoticeSwitchBirthday->setChecked(config.NN_EnableBirthday);
+}
+
+void NoticeConfig::applyConfig(const NoticeConfigData &config)
+{
+    currentNoticeConfig = config;
+    fontColor = config.CN_Color;
+    fontShadowColor = config.CN_ShadowColor;
+    bgType = config.CN_BgType;
+    if (bgType == 1)
+        ui->radioButton_LineBackground->setChecked(true);
+    else if (bgType == 0)
+        ui->radioButton_NoBackground->setChecked(true);
+    else if (bgType == 2)
+        ui->radioButton_FullScreenBackground->setChecked(true);
+    showWorkingColors();
+    for (const Field &field : fields())
+        field.edit->setText(QString::number(config.*field.value));
+    showSwitches(config);
+    emit SIGNALUpdateCentralNoticeCfg();
+}
+
+void NoticeConfig::prepareToOpen()
+{
+    for (const Field &field : fields()) {
+        field.edit->setStyleSheet(QString());
+        if (!isAcceptable(field.edit))
+            field.edit->setText(QString::number(currentNoticeConfig.*field.value));
+    }
+    fontColor = currentNoticeConfig.CN_Color;
+    fontShadowColor = currentNoticeConfig.CN_ShadowColor;
+    showWorkingColors();
+    showSwitches(currentNoticeConfig);
+}
+
+int NoticeConfig::openDialog()
+{
+    prepareToOpen();
+    return exec();
+}
+
+void NoticeConfig::slotReceiveQueryData(SqlOperateType operate, QVariant var)
+{
+    switch (operate) {
+    case TaskConfigSelect:
+        applyConfig(var.value<NoticeConfigData>());
+        break;
+    case TaskConfigUpdate:
+        emit interfacePublicData.SIGNALSendQuery(TaskConfigSelect, QVariant());
+        break;
+    default:
+        break;
+    }
+}
+
+void NoticeConfig::on_pushButton_Ok_clicked()
+{
+    const QList<Field> all = fields();
+    for (const Field &field : all)
+        field.edit->setStyleSheet(QString());
+    for (const Field &field : all) {
+        if (isAcceptable(field.edit))
+            continue;
+        field.edit->setStyleSheet(QStringLiteral("#%1{border:1px solid red;}").arg(field.edit->objectName()));
+        QMessageBox::information(this, tr("输入无效"), tr("范围") + field.range);
+        return;
+    }
+
+    for (const Field &field : all)
+        currentNoticeConfig.*field.value = field.edit->text().toInt();
+    currentNoticeConfig.CN_Color = fontColor;
+    currentNoticeConfig.CN_ShadowColor = fontShadowColor;
+    currentNoticeConfig.CN_BgType = bgType;
+    currentNoticeConfig.CN_EnableTask = ui->pushButton_CentralNoticeSwitchTask->isChecked();
+    currentNoticeConfig.CN_EnableBirthday = ui->pushButton_CentralNoticeSwitchBirthday->isChecked();
+    currentNoticeConfig.NN_EnableTask = ui->pushButton_NormalNoticeSwitchTask->isChecked();
+    currentNoticeConfig.NN_EnableBirthday = ui->pushButton_NormalNoticeSwitchBirthday->isChecked();
+    emit SIGNALUpdateCentralNoticeCfg();
+    emit interfacePublicData.SIGNALSendQuery(TaskConfigUpdate, QVariant::fromValue(currentNoticeConfig));
+    accept();
+}
+
+void NoticeConfig::on_pushButton_Cancel_clicked()
+{
+    reject();
+}
+
+bool NoticeConfig::pickColor(QColor &color, const QString &title)
+{
+    QColorDialog dialog(color, this);
+    dialog.setWindowTitle(title);
+    dialog.move(geometry().topLeft());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    color = dialog.selectedColor();
+    return true;
+}
+
+void NoticeConfig::on_pushButton_FontColor_clicked()
+{
+    if (pickColor(fontColor, tr("请设置字体颜色")))
+        showColor(ui->pushButton_FontColor, fontColor);
+}
+
+void NoticeConfig::on_pushButton_FontShadowColor_clicked()
+{
+    if (pickColor(fontShadowColor, tr("请设置字体阴影颜色")))
+        showColor(ui->pushButton_FontShadowColor, fontShadowColor);
+}
+
+void NoticeConfig::on_radioButton_FullScreenBackground_toggled(bool checked)
+{
+    if (checked)
+        bgType = 2;
+}
+
+void NoticeConfig::on_radioButton_LineBackground_toggled(bool checked)
+{
+    if (checked)
+        bgType = 1;
+}
+
+void NoticeConfig::on_radioButton_NoBackground_toggled(bool checked)
+{
+    if (checked)
+        bgType = 0;
+}

@@ -1,0 +1,167 @@
+#include "app/appglobals.h"
+#include "app/mainwindow.h"
+#include "common/modaldismisser.h"
+#include "common/testprogramdir.h"
+#include "data/interfacepublicdata.h"
+#include "data/records.h"
+#include "notices/centralnotice.h"
+#include "notices/normalnoticemanager.h"
+#include "notices/noticeconfig.h"
+#include "platform/displaychangewatcher.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+QList<CentralNotice *> centralNotices()
+{
+    QList<CentralNotice *> found;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *notice = qobject_cast<CentralNotice *>(widget))
+            found.append(notice);
+    }
+    return found;
+}
+} // namespace
+
+class TestMainWindowNotices : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { registerRecordMetaTypes(); }
+
+    void init()
+    {
+        currentNoticeConfig = NoticeConfigData();
+        dir.reset(new TestProgramDir());
+        QVERIFY(dir->isValid());
+        window.reset(new MainWindow());
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        dir.reset();
+        QCOMPARE(centralNotices().size(), 0);
+    }
+
+    void screenSetUp()
+    {
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        const QList<CentralNotice *> notices = centralNotices();
+        QCOMPARE(notices.size(), screens.size());
+        for (int i = 0; i < screens.size(); ++i)
+            QCOMPARE(notices.at(i)->geometry(), screens.at(i)->availableGeometry());
+
+        const QRect first = screens.first()->availableGeometry();
+        QCOMPARE(AppGlobals::screenWidth, first.width());
+        QCOMPARE(AppGlobals::screenHeight, first.height());
+        auto *manager = window->findChild<NormalNoticeManager *>(QStringLiteral("normalNoticeManager"));
+        QVERIFY(manager);
+        QCOMPARE(manager->maxShowCount(), first.height() / (74 + 10));
+    }
+
+    void hubNoticesReachTheWindows_data()
+    {
+        QTest::addColumn<int>("what");
+        QTest::addColumn<QStringList>("strs");
+        QTest::newRow("task") << int(NoticeWhatTask)
+                              << QStringList{QStringLiteral("喝水"), QStringLiteral("2024-05-19 08:30:00"),
+                                             QStringLiteral("keepNo"), QStringLiteral("src/icon/task/default.png")};
+        QTest::newRow("birthday") << int(NoticeWhatBirthday)
+                                  << QStringList{QStringLiteral("小明"),
+                                                 QStringLiteral("male"),
+                                                 QStringLiteral("8"),
+                                                 QStringLiteral("solar"),
+                                                 QStringLiteral("5.19"),
+                                                 QStringLiteral("生日快乐"),
+                                                 QStringLiteral("src/icon/birthday/default.png")};
+    }
+
+    void hubNoticesReachTheWindows()
+    {
+        QFETCH(int, what);
+        QFETCH(QStringList, strs);
+        auto *manager = window->findChild<NormalNoticeManager *>(QStringLiteral("normalNoticeManager"));
+
+        emit interfacePublicData.SIGNALShowNormalNotice(what, strs);
+        emit interfacePublicData.SIGNALShowNormalNotice(what, strs);
+        QCOMPARE(manager->shownNotices().size(), 2);
+        QVERIFY(manager->shownNotices().first()->isVisible());
+
+        emit interfacePublicData.SIGNALShowCentralNotice(what, {strs.first()});
+        for (CentralNotice *notice : centralNotices()) {
+            QVERIFY(notice->isVisible());
+            QCOMPARE(notice->state(), int(CentralNotice::Appearing));
+            QCOMPARE(notice->findChild<QLabel *>(QStringLiteral("label"))->text(), strs.first());
+        }
+    }
+
+    void rebuildAfterDisplayChange()
+    {
+        const QList<CentralNotice *> before = centralNotices();
+        QList<QPointer<CentralNotice>> old;
+        for (CentralNotice *notice : before)
+            old.append(notice);
+        QSignalSpy changed(&interfacePublicData, &InterfacePublicData::SIGNALScreenSizeChanged);
+        QSignalSpy sent(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery);
+
+        window->findChild<DisplayChangeWatcher *>()->notifyChange();
+        QVERIFY(changed.wait(2000));
+        for (const QPointer<CentralNotice> &notice : old)
+            QVERIFY(notice.isNull());
+        QCOMPARE(centralNotices().size(), QGuiApplication::screens().size());
+        const QRect first = QGuiApplication::screens().first()->availableGeometry();
+        QCOMPARE(changed.first().at(3).toInt(), first.width());
+        QCOMPARE(changed.first().at(4).toInt(), first.height());
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(sent.first().at(0).value<SqlOperateType>(), TaskConfigSelect);
+
+        // The new windows listen to the settings dialog, so the stored settings reach them.
+        NoticeConfigData stored;
+        stored.CN_AppearSec = 5;
+        emit interfacePublicData.SIGNALReceiveQueryData(TaskConfigSelect, QVariant::fromValue(stored));
+        for (CentralNotice *notice : centralNotices())
+            QTRY_COMPARE(notice->appearStep(), 100);
+    }
+
+    void settingsDialogFromSettingsTab()
+    {
+        auto *open = window->findChild<QPushButton *>(QStringLiteral("pushButtonNoticeCfg"));
+        QVERIFY(open->isEnabled());
+
+        // The user switches off task popups and saves.
+        QString title;
+        QTimer::singleShot(0, this, [&title]() {
+            auto *dialog = qobject_cast<NoticeConfig *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            title = dialog->windowTitle();
+            dialog->findChild<QPushButton *>(QStringLiteral("pushButton_NormalNoticeSwitchTask"))->click();
+            dialog->findChild<QPushButton *>(QStringLiteral("pushButton_Ok"))->click();
+        });
+        ModalDismisser fallback(QMessageBox::Cancel);
+        open->click();
+        QCOMPARE(title, QStringLiteral("提示配置"));
+        QVERIFY(!currentNoticeConfig.NN_EnableTask);
+        QVERIFY(currentNoticeConfig.CN_EnableTask);
+
+        // Centre notices still come.
+        emit interfacePublicData.SIGNALShowCentralNotice(NoticeWhatTask, {QStringLiteral("喝水")});
+        for (CentralNotice *notice : centralNotices())
+            QCOMPARE(notice->state(), int(CentralNotice::Appearing));
+    }
+
+private:
+    QScopedPointer<TestProgramDir> dir;
+    QScopedPointer<MainWindow> window;
+};
+
+QTEST_MAIN(TestMainWindowNotices)
+#include "tst_mainwindownotices.moc"
