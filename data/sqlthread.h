@@ -50,6 +50,16 @@ private:
     void updateWorkday(const TaskWorkdayData &day);
     void insertWorkday(const TaskWorkdayData &day);
 
+    // Icon library. Tasks and birthdays refer to a picture by its path, so replacing or removing one
+    // rewrites those paths; the answers say whether any record used the old picture.
+    int nextIconId();
+    void insertIcon(const QStringList &icon);
+    QList<QStringList> selectIcons(const QString &what);
+    QString deleteIcon(const QStringList &request);
+    QString updateIcon(const QStringList &request);
+    int countIconUsers(const QString &path);
+    void repointIconUsers(const QString &oldPath, const QString &newPath);
+
     QSqlDatabase db;
     QSqlQuery query;
     bool reuseDeletedId = false;
