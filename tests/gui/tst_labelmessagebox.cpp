@@ -116,25 +116,6 @@ private slots:
         QCOMPARE(box.minimumSize(), box.maximumSize());
     }
 
-    void fitsUnwrapped_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<bool>("fits");
-        QTest::newRow("empty") << "" << 10 << true;
-        QTest::newRow("every line narrow") << "ab\ncd" << 400 << true;
-        QTest::newRow("one line too wide") << "ab\n" + QString(200, QLatin1Char('m')) << 400 << false;
-    }
-
-    void fitsUnwrapped()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, width);
-        QFETCH(bool, fits);
-        QLabel label;
-        QCOMPARE(LabelMessageBox::fitsUnwrapped(label.fontMetrics(), text, width), fits);
-    }
-
     void centredOnParent()
     {
         QWidget parent;
