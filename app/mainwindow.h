@@ -41,6 +41,9 @@ private slots:
     void on_comboBox_Language_currentIndexChanged(int index);
     void on_pushButton_AboutQt_clicked();
 
+    // Icon library
+    void on_pushButton_IconManage_clicked();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
