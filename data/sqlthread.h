@@ -40,16 +40,6 @@ private:
     // First column of the first row, or an invalid value when the statement fails or returns nothing.
     QVariant scalar(const QString &sql, const QVariantList &values = {});
 
-    NoticeConfigData selectTaskConfig(bool *ok);
-    void updateTaskConfig(const NoticeConfigData &config);
-    void deleteTasks(const QList<int> &ids);
-    void insertTask(TaskListData task);
-    void updateTask(const TaskListData &task);
-    QList<TaskListData> selectTasks(const QString &where);
-    QList<TaskWorkdayData> selectWorkdays();
-    void updateWorkday(const TaskWorkdayData &day);
-    void insertWorkday(const TaskWorkdayData &day);
-
     // Icon library. Tasks and birthdays refer to a picture by its path, so replacing or removing one
     // rewrites those paths; the answers say whether any record used the old picture.
     int nextIconId();
@@ -59,6 +49,16 @@ private:
     QString updateIcon(const QStringList &request);
     int countIconUsers(const QString &path);
     void repointIconUsers(const QString &oldPath, const QString &newPath);
+
+    NoticeConfigData selectTaskConfig(bool *ok);
+    void updateTaskConfig(const NoticeConfigData &config);
+    void deleteTasks(const QList<int> &ids);
+    void insertTask(TaskListData task);
+    void updateTask(const TaskListData &task);
+    QList<TaskListData> selectTasks(const QString &where);
+    QList<TaskWorkdayData> selectWorkdays();
+    void updateWorkday(const TaskWorkdayData &day);
+    void insertWorkday(const TaskWorkdayData &day);
 
     QSqlDatabase db;
     QSqlQuery query;
