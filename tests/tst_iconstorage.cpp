@@ -74,7 +74,6 @@ private slots:
         QTest::addColumn<int>("expected");
         QTest::newRow("empty table") << QList<int>() << 1;
         QTest::newRow("ids 1, 2 and 7") << QList<int>{1, 2, 7} << 8;
-        QTest::newRow("only a high id") << QList<int>{41} << 42;
     }
 
     void nextId()
@@ -92,37 +91,6 @@ private slots:
         QCOMPARE(answer.value.toInt(), expected);
     }
 
-    void insertAndSelect_data()
-    {
-        QTest::addColumn<QVariant>("kind");
-        QTest::addColumn<QList<QStringList>>("expected");
-        QTest::newRow("task pictures in id order, kind last")
-            << QVariant(0)
-            << QList<QStringList>{
-                   {"2", "0", "src/icon/task/2_b.png", "b"}, {"5", "0", "src/icon/task/5_it's.png", "it's"}, {"0"}};
-        QTest::newRow("birthday pictures, kind given as text")
-            << QVariant(QStringLiteral("1")) << QList<QStringList>{{"3", "1", "src/icon/birthday/3_c.png", "c"}, {"1"}};
-    }
-
-    void insertAndSelect()
-    {
-        QFETCH(QVariant, kind);
-        QFETCH(QList<QStringList>, expected);
-        TestProgramDir dir;
-        QVERIFY(dir.isValid());
-        SqlThread worker;
-        // Inserted out of order: the list follows the ids.
-        for (const QStringList &icon : QList<QStringList>{{"5", "0", "src/icon/task/5_it's.png", "it's"},
-                                                          {"3", "1", "src/icon/birthday/3_c.png", "c"},
-                                                          {"2", "0", "src/icon/task/2_b.png", "b"}}) {
-            const SqlAnswer inserted = sqlRequest(worker, IconListInsert, icon);
-            QVERIFY(inserted.answered);
-        }
-        const SqlAnswer answer = sqlRequest(worker, IconListSelect, kind);
-        QVERIFY(answer.answered);
-        QCOMPARE(answer.value.value<QList<QStringList>>(), expected);
-    }
-
     void deleteIcon_data()
     {
         QTest::addColumn<QStringList>("tasksBefore");
@@ -135,8 +103,6 @@ private slots:
             << QStringList{Other};
         QTest::newRow("used by a task and a birthday") << QStringList{Cake, Other} << QStringList{Cake} << "restartYes"
                                                        << QStringList{TaskDefault, Other} << QStringList{TaskDefault};
-        QTest::newRow("used by birthdays only") << QStringList{Other} << QStringList{Cake, Cake} << "restartYes"
-                                                << QStringList{Other} << QStringList{TaskDefault, TaskDefault};
     }
 
     void deleteIcon()
@@ -180,13 +146,6 @@ private slots:
         QTest::newRow("flag compared exactly")
             << "checkoldyes"
             << "7" << Cake << Gift << "restartNo" << users << QStringList{"0", Gift, "gift"};
-        QTest::newRow("empty flag") << ""
-                                    << "7" << Cake << Gift << "restartNo" << users << QStringList{"0", Gift, "gift"};
-        QTest::newRow("picture nobody uses") << "checkOldYes"
-                                             << "3"
-                                             << "src/icon/task/3_free.png"
-                                             << "src/icon/task/3_gift.png"
-                                             << "restartNo" << users << QStringList{"0", Cake, "cake"};
         QTest::newRow("default picture replaced in place")
             << "checkOldYes"
             << "0" << TaskDefault << TaskDefault << "restartYes" << users << QStringList{"0", Cake, "cake"};

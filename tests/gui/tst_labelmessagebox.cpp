@@ -31,7 +31,6 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("expected");
         QTest::newRow("confirm button") << "ok" << int(QMessageBox::Ok);
-        QTest::newRow("cancel button") << "cancel" << int(QMessageBox::Cancel);
         QTest::newRow("escape") << "escape" << int(QMessageBox::Cancel);
         QTest::newRow("window close button") << "close" << int(QMessageBox::Cancel);
     }
@@ -55,36 +54,6 @@ private slots:
         });
         QCOMPARE(box.exec(), expected);
         QCOMPARE(box.windowTitle(), QStringLiteral("确认删除？"));
-    }
-
-    void buttons_data()
-    {
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<int>("defaultButton");
-        QTest::addColumn<bool>("okVisible");
-        QTest::addColumn<bool>("cancelVisible");
-        QTest::addColumn<QString>("focused");
-        QTest::newRow("both, cancel default")
-            << OkCancel << int(QMessageBox::Cancel) << true << true << "pushButton_Cancel";
-        QTest::newRow("both, ok default") << OkCancel << int(QMessageBox::Ok) << true << true << "pushButton_Ok";
-        QTest::newRow("ok only, no default")
-            << int(QMessageBox::Ok) << int(QMessageBox::NoButton) << true << false << "";
-        QTest::newRow("cancel only") << int(QMessageBox::Cancel) << int(QMessageBox::Cancel) << false << true
-                                     << "pushButton_Cancel";
-    }
-
-    void buttons()
-    {
-        QFETCH(int, buttons);
-        QFETCH(int, defaultButton);
-        QFETCH(bool, okVisible);
-        QFETCH(bool, cancelVisible);
-        QFETCH(QString, focused);
-        LabelMessageBox box(nullptr, QStringLiteral("t"), QStringLiteral("text"), QString(), buttons, defaultButton);
-        box.show();
-        QCOMPARE(box.findChild<QPushButton *>(QStringLiteral("pushButton_Ok"))->isVisible(), okVisible);
-        QCOMPARE(box.findChild<QPushButton *>(QStringLiteral("pushButton_Cancel"))->isVisible(), cancelVisible);
-        QCOMPARE(box.focusWidget() ? box.focusWidget()->objectName() : QString(), focused);
     }
 
     void textLayout_data()
@@ -114,20 +83,6 @@ private slots:
         }
         // The size is fixed once laid out.
         QCOMPARE(box.minimumSize(), box.maximumSize());
-    }
-
-    void centredOnParent()
-    {
-        QWidget parent;
-        parent.setGeometry(100, 50, 801, 601);
-        LabelMessageBox box(&parent, QStringLiteral("t"), QStringLiteral("text"), QStringLiteral("missing.png"),
-                            OkCancel, QMessageBox::Cancel);
-        QCOMPARE(box.x(), 100 + (801 - box.width()) / 2);
-        QCOMPARE(box.y(), 50 + (601 - box.height()) / 2);
-        // A picture that does not load leaves the 32 x 32 place empty.
-        auto *icon = box.findChild<QLabel *>(QStringLiteral("label_Icon"));
-        QVERIFY(icon->pixmap(Qt::ReturnByValue).isNull());
-        QCOMPARE(icon->size(), QSize(32, 32));
     }
 };
 
