@@ -50,3 +50,8 @@ QString ConfigSettings::softwareName()
 {
     return value(QStringLiteral("SoftwareName/name")).toString();
 }
+
+void ConfigSettings::setShowIconNoticeAlways(bool show)
+{
+    setValue(QStringLiteral("IconManage/ShowIconNoticeAlways"), show ? 1 : 0);
+}

@@ -21,4 +21,6 @@ public:
     QStringList defaultTaskNames();
     // Empty when not configured.
     QString softwareName();
+    // Stored as 1 or 0: the start-up code reads the key as an integer.
+    void setShowIconNoticeAlways(bool show);
 };

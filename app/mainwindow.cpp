@@ -4,6 +4,7 @@
 #include "app/appglobals.h"
 #include "app/configsettings.h"
 #include "data/interfacepublicdata.h"
+#include "icons/iconmanage.h"
 #include "notices/centralnotice.h"
 #include "notices/normalnoticemanager.h"
 #include "notices/noticeconfig.h"
@@ -29,6 +30,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 {
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
+
+    // Icon library: connected to the hub before this window, so its lists reload before a restart question
+    // blocks, and in time to hear the notes setting broadcast below.
+    IconManage::instance(this);
 
     {
         ConfigSettings settings;
@@ -223,6 +228,15 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
     case TaskListInsert:
         emit interfacePublicData.SIGNALSendQuery(TaskListSelect, QVariant());
         break;
+    // Icon library: rows already on screen keep the pictures they loaded.
+    case IconListDelete:
+        if (var.toString() == QLatin1String("restartYes"))
+            askRestart(tr("使用已删除图标的地方，已被重置为默认图标，将在重启后生效"));
+        break;
+    case IconListUpdate:
+        if (var.toString() == QLatin1String("restartYes"))
+            askRestart(tr("检测到使用了更新前的图标，需要重启软件后才会更新界面显示"));
+        break;
     default:
         break;
     }
@@ -263,4 +277,10 @@ void MainWindow::slotShowCentralNotice(int what, QStringList strs)
 void MainWindow::on_pushButtonNoticeCfg_clicked()
 {
     noticeConfig->openDialog();
+}
+
+// Icon library: opened as the picker, the choice is of no use here.
+void MainWindow::on_pushButton_IconManage_clicked()
+{
+    IconManage::instance()->selectIcon();
 }

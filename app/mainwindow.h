@@ -49,6 +49,9 @@ private slots:
     // Notices
     void on_pushButtonNoticeCfg_clicked();
 
+    // Icon library
+    void on_pushButton_IconManage_clicked();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;

@@ -151,9 +151,109 @@ void SqlThread::refreshTaskId()
     nextTaskId = scalar(QStringLiteral("SELECT MAX(id)+1 FROM `%1`").arg(TaskListTable)).toInt();
 }
 
+namespace {
+const QString IconListTable = QStringLiteral("ICON_LIST");
+// The records that show a picture, which they name by its path.
+const QStringList IconUserTables{TaskListTable, QStringLiteral("BIRTHDAY_INFO")};
+const QString IconRestartYes = QStringLiteral("restartYes");
+const QString IconRestartNo = QStringLiteral("restartNo");
+} // namespace
+
+int SqlThread::nextIconId()
+{
+    if (scalar(QStringLiteral("SELECT COUNT(*) FROM `%1`").arg(IconListTable)).toInt() == 0)
+        return 1;
+    return scalar(QStringLiteral("SELECT MAX(id) FROM `%1`").arg(IconListTable)).toInt() + 1;
+}
+
+void SqlThread::insertIcon(const QStringList &icon)
+{
+    if (icon.size() < 4)
+        return;
+    exec(QStringLiteral("INSERT INTO `%1` (id, What, Path, Notice) VALUES (?, ?, ?, ?)").arg(IconListTable),
+         {icon.at(0).toInt(), icon.at(1).toInt(), icon.at(2), icon.at(3)});
+}
+
+QList<QStringList> SqlThread::selectIcons(const QString &what)
+{
+    QList<QStringList> icons;
+    if (exec(QStringLiteral("SELECT id, What, Path, Notice FROM `%1` WHERE What = ? ORDER BY id").arg(IconListTable),
+             {what.toInt()})) {
+        while (query.next()) {
+            icons.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                          query.value(3).toString()});
+        }
+    }
+    // The receiver builds one area per kind and learns from this which one the list is for.
+    icons.append({what});
+    return icons;
+}
+
+int SqlThread::countIconUsers(const QString &path)
+{
+    int users = 0;
+    for (const QString &table : IconUserTables)
+        users += scalar(QStringLiteral("SELECT count(*) FROM `%1` WHERE IconPath = ?").arg(table), {path}).toInt();
+    return users;
+}
+
+void SqlThread::repointIconUsers(const QString &oldPath, const QString &newPath)
+{
+    db.transaction();
+    for (const QString &table : IconUserTables)
+        exec(QStringLiteral("UPDATE `%1` SET IconPath = ? WHERE IconPath = ?").arg(table), {newPath, oldPath});
+    db.commit();
+}
+
+QString SqlThread::deleteIcon(const QStringList &request)
+{
+    // [id, path of the deleted picture, default picture of its kind]
+    if (request.size() < 3)
+        return IconRestartNo;
+    exec(QStringLiteral("DELETE FROM `%1` WHERE id = ?").arg(IconListTable), {request.at(0).toInt()});
+    const int users = countIconUsers(request.at(1));
+    if (users > 0)
+        repointIconUsers(request.at(1), request.at(2));
+    return users > 0 ? IconRestartYes : IconRestartNo;
+}
+
+QString SqlThread::updateIcon(const QStringList &request)
+{
+    // [check flag, id, What, old path, new path, note]; id 0 is a default picture, which has no row.
+    if (request.size() < 6)
+        return IconRestartNo;
+    const int id = request.at(1).toInt();
+    if (id != 0)
+        exec(QStringLiteral("UPDATE `%1` SET What = ?, Path = ?, Notice = ? WHERE id = ?").arg(IconListTable),
+             {request.at(2).toInt(), request.at(4), request.at(5), id});
+    if (request.at(0) != QLatin1String("checkOldYes"))
+        return IconRestartNo;
+    const int users = countIconUsers(request.at(3));
+    if (id != 0 && users > 0)
+        repointIconUsers(request.at(3), request.at(4));
+    return users > 0 ? IconRestartYes : IconRestartNo;
+}
+
 void SqlThread::SLOTReceiveQuery(SqlOperateType operate, QVariant var)
 {
     switch (operate) {
+    // Icon library
+    case IconListNextId:
+        emit SIGNALSendQueryData(operate, nextIconId());
+        break;
+    case IconListInsert:
+        insertIcon(var.toStringList());
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case IconListSelect:
+        emit SIGNALSendQueryData(operate, QVariant::fromValue(selectIcons(var.toString())));
+        break;
+    case IconListDelete:
+        emit SIGNALSendQueryData(operate, deleteIcon(var.toStringList()));
+        break;
+    case IconListUpdate:
+        emit SIGNALSendQueryData(operate, updateIcon(var.toStringList()));
+        break;
     case TaskConfigSelect: {
         bool ok = false;
         const NoticeConfigData config = selectTaskConfig(&ok);

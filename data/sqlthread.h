@@ -40,6 +40,16 @@ private:
     // First column of the first row, or an invalid value when the statement fails or returns nothing.
     QVariant scalar(const QString &sql, const QVariantList &values = {});
 
+    // Icon library. Tasks and birthdays refer to a picture by its path, so replacing or removing one
+    // rewrites those paths; the answers say whether any record used the old picture.
+    int nextIconId();
+    void insertIcon(const QStringList &icon);
+    QList<QStringList> selectIcons(const QString &what);
+    QString deleteIcon(const QStringList &request);
+    QString updateIcon(const QStringList &request);
+    int countIconUsers(const QString &path);
+    void repointIconUsers(const QString &oldPath, const QString &newPath);
+
     NoticeConfigData selectTaskConfig(bool *ok);
     void updateTaskConfig(const NoticeConfigData &config);
     void deleteTasks(const QList<int> &ids);

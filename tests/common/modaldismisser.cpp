@@ -1,8 +1,11 @@
 #include "modaldismisser.h"
 
+#include "app/labelmessagebox.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 
 ModalDismisser::ModalDismisser(QMessageBox::StandardButton answer, QObject *parent) : QObject(parent), answer(answer)
 {
@@ -19,6 +22,16 @@ void ModalDismisser::check()
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
         texts.append(box->text());
         if (QAbstractButton *button = box->button(answer)) {
+            button->click();
+            return;
+        }
+    } else if (auto *question = qobject_cast<LabelMessageBox *>(modal)) {
+        texts.append(question->findChild<QLabel *>(QStringLiteral("label_Text"))->text());
+        const QString name = answer == QMessageBox::Ok       ? QStringLiteral("pushButton_Ok")
+                             : answer == QMessageBox::Cancel ? QStringLiteral("pushButton_Cancel")
+                                                             : QString();
+        auto *button = name.isEmpty() ? nullptr : question->findChild<QAbstractButton *>(name);
+        if (button && button->isVisible()) {
             button->click();
             return;
         }

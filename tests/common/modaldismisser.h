@@ -6,7 +6,8 @@
 #include <QTimer>
 
 // Answers the message boxes a test provokes: records their titles and texts and presses the given
-// button (or rejects the dialog when the box has no such button).
+// button (or rejects the dialog when the box has no such button). Picture question boxes
+// (LabelMessageBox) are answered the same way through their confirm and cancel buttons.
 class ModalDismisser : public QObject
 {
     Q_OBJECT

@@ -1,0 +1,100 @@
+#include "common/testprogramdir.h"
+#include "icons/iconlibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestIconLibrary : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void convert_data()
+    {
+        QTest::addColumn<QSize>("source");
+        QTest::addColumn<QRect>("picture");
+        QTest::newRow("wide: bands of 36 above and below") << QSize(300, 150) << QRect(0, 36, 144, 72);
+        QTest::newRow("tall: bands left and right") << QSize(100, 300) << QRect(48, 0, 48, 144);
+    }
+
+    void convert()
+    {
+        QFETCH(QSize, source);
+        QFETCH(QRect, picture);
+        QImage image(source, QImage::Format_RGB32);
+        image.fill(QColor(QStringLiteral("#d66474")));
+
+        const QImage square = IconLibrary::convert(image);
+        QCOMPARE(square.size(), QSize(144, 144));
+        QVERIFY(square.hasAlphaChannel());
+        for (int y = 0; y < 144; ++y) {
+            for (int x = 0; x < 144; ++x) {
+                const int alpha = qAlpha(square.pixel(x, y));
+                if (picture.contains(x, y) ? alpha != 255 : alpha != 0)
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2 has alpha %3").arg(x).arg(y).arg(alpha)));
+            }
+        }
+        QCOMPARE(QColor(square.pixel(picture.center())).name(), QStringLiteral("#d66474"));
+    }
+
+    void placeFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("targetExists");
+        QTest::addColumn<bool>("sourceExists");
+        QTest::addColumn<bool>("placed");
+        QTest::newRow("new file") << "src/icon/task/1_a.png" << false << true << true;
+        QTest::newRow("replaces the old file") << "src/icon/task/1_a.png" << true << true << true;
+        QTest::newRow("missing source keeps the old file") << "src/icon/task/1_a.png" << true << false << false;
+        QTest::newRow("folder blocked by a file") << "src/icon/blocked/1_a.png" << false << true << false;
+    }
+
+    void placeFile()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, targetExists);
+        QFETCH(bool, sourceExists);
+        QFETCH(bool, placed);
+        TestProgramDir dir(false);
+        QVERIFY(dir.isValid());
+        const QString source = QString::fromLatin1(IconLibrary::ScratchPath);
+        writeFile(QStringLiteral("src/icon/blocked"), "a file where a folder should be");
+        if (sourceExists)
+            writeFile(source, "new picture");
+        if (targetExists)
+            writeFile(target, "old picture");
+
+        QCOMPARE(IconLibrary::placeFile(source, target), placed);
+        if (placed) {
+            QCOMPARE(readFile(target), QByteArray("new picture"));
+            QVERIFY(!QFile::exists(source));
+        } else {
+            QCOMPARE(readFile(target), targetExists ? QByteArray("old picture") : QByteArray());
+            QCOMPARE(QFile::exists(source), sourceExists);
+        }
+        QVERIFY(!QFile::exists(target + QStringLiteral(".old")));
+    }
+};
+
+QTEST_MAIN(TestIconLibrary)
+#include "tst_iconlibrary.moc"
