@@ -154,7 +154,7 @@ void SqlThread::refreshTaskId()
 namespace {
 const QString IconListTable = QStringLiteral("ICON_LIST");
 // The records that show a picture, which they name by its path.
-const QStringList IconUserTables{TaskListTable, QStringLiteral("BIRTHDAY_INFO")};
+const QStringList IconUserTables{TaskListTable, BirthdayInfoTable};
 const QString IconRestartYes = QStringLiteral("restartYes");
 const QString IconRestartNo = QStringLiteral("restartNo");
 } // namespace
