@@ -50,6 +50,14 @@ private:
     void updateWorkday(const TaskWorkdayData &day);
     void insertWorkday(const TaskWorkdayData &day);
 
+    // Account vault
+    bool selectUsersConfig(UsersConfigData *config);
+    UsersUserResultData queryUsers(const UsersUserQueryData &request);
+    void updateUser(const UsersUserInfoData &user, const QDate &today);
+    void insertUser(const UsersUserInfoData &user, const QDate &today);
+    bool selectVerifier(QPair<QString, QString> *verifier);
+    AesAccountUpdateResultType changeMasterAccount(const QString &newUser, const QString &newKey);
+
     QSqlDatabase db;
     QSqlQuery query;
     bool reuseDeletedId = false;
