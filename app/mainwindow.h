@@ -1,6 +1,8 @@
 #pragma once
 
 #include "data/records.h"
+#include "vault/logoutcountdown.h"
+#include "vault/warnborder.h"
 
 #include <QMainWindow>
 #include <QSystemTrayIcon>
@@ -12,6 +14,9 @@ class MainWindow;
 class DisplayChangeWatcher;
 class QAction;
 class QMenu;
+class QTimer;
+class UserInfoDetailDialog;
+class AesAccountUpdateDialog;
 
 // The program's only top-level window: the tabs, the status bar and the tray icon through which it is
 // hidden and shown again. Closing only hides it.
@@ -41,9 +46,35 @@ private slots:
     void on_comboBox_Language_currentIndexChanged(int index);
     void on_pushButton_AboutQt_clicked();
 
+    // Account vault (Users tab and its settings)
+public slots:
+    void slotAesLogin(bool login, LoginOutReasonType reason);
+    void slotUserActiveStatusChanged();
+    void slotTimerLoginOutTimeout();
+    void slotTimerWarnBorderTimeout();
+
+private slots:
+    void on_pushButton_Login_clicked();
+    void on_pushButton_ShowKey_clicked(bool checked);
+    void on_pushButton_AesAccountUpdate_clicked();
+    void on_pushButton_Search_clicked();
+    void on_pushButton_PrePage_clicked();
+    void on_pushButton_NextPage_clicked();
+    void on_pushButton_GoPage_clicked();
+    void on_tableWidget_Users_cellDoubleClicked(int row, int column);
+    void on_tableWidget_Users_currentCellChanged(int currentRow, int currentColumn, int previousRow,
+                                                 int previousColumn);
+    void on_pushButton_AddUser_clicked();
+    void on_pushButton_EditUser_clicked();
+    void on_pushButton_DelUser_clicked();
+    void on_pushButton_UsersSetUpdate_clicked();
+    void on_lineEdit_UserLimitOnePage_textChanged(const QString &text);
+    void on_lineEdit_NoActiveLogoutSec_textChanged(const QString &text);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupTray();
@@ -61,4 +92,21 @@ private:
     QSystemTrayIcon *trayIcon = nullptr;
     DisplayChangeWatcher *displayWatcher = nullptr;
     bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+
+    // Account vault
+    void setupUsersTab();
+    bool checkLoginInput();
+    void sendUsersQuery(int page);
+    void applyUsersConfig(const QVariant &var);
+    void showUsersPage(const UsersUserResultData &result);
+    void finishAccountUpdate(const QVariant &var);
+    UserInfoDetailDialog *userInfoDetailDialog = nullptr;
+    AesAccountUpdateDialog *aesAccountUpdateDialog = nullptr;
+    QTimer *loginOutTimer = nullptr;
+    QTimer *warnBorderTimer = nullptr;
+    LogoutCountdown loginOutCountdown;
+    WarnBorder warnBorder;
+    UsersUserQueryData usersQuery;
+    UsersUserResultData usersResult;
+    int currentUserRow = -1;
 };
