@@ -15,6 +15,7 @@ AesAccountUpdateDialog::AesAccountUpdateDialog(QWidget *parent) : QDialog(parent
     VaultInput::installKeyValidator(ui->lineEdit_KeyNew);
     VaultInput::installKeyValidator(ui->lineEdit_KeyNewRepeat);
     ui->widget_UpdateInfo->hide();
+    adjustSize();
     // Connected before the main window, so the dialog sees a result first.
     const auto unique = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
@@ -50,6 +51,7 @@ void AesAccountUpdateDialog::resetPages()
     ui->lineEdit_KeyNewRepeat->clear();
     ui->textEdit_UpdataInfo->clear();
     ui->progressBar->setValue(0);
+    adjustSize();
 }
 
 void AesAccountUpdateDialog::on_pushButton_Ok_clicked()

@@ -136,6 +136,11 @@ private slots:
     {
         open(0, 20, 60, false);
         QCOMPARE(child<QPushButton>("pushButton_Login")->text(), QStringLiteral("注册"));
+        auto *showKey = child<QPushButton>("pushButton_ShowKey");
+        QTest::mouseClick(showKey, Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>("lineEdit_Key")->echoMode(), QLineEdit::Normal);
+        QTest::mouseClick(showKey, Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>("lineEdit_Key")->echoMode(), QLineEdit::Password);
         ModalDismisser dismisser(QMessageBox::Ok);
         login(QStringLiteral("张三丰"), QStringLiteral("春夏秋冬"));
         QCOMPARE(dismisser.titles, QStringList{QStringLiteral("确认注册该账号吗？")});
