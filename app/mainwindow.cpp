@@ -4,19 +4,26 @@
 #include "app/appglobals.h"
 #include "app/configsettings.h"
 #include "data/interfacepublicdata.h"
+#include "data/sqlthread.h"
 #include "icons/iconmanage.h"
 #include "notices/centralnotice.h"
 #include "notices/normalnoticemanager.h"
 #include "notices/noticeconfig.h"
 #include "platform/autostart.h"
 #include "platform/displaychangewatcher.h"
+#include "vault/aesaccountupdatedialog.h"
+#include "vault/userinfodetaildialog.h"
+#include "vault/vaultinput.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
+#include <QTimer>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -57,6 +64,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     noticeConfig = new NoticeConfig(this);
     normalNoticeManager = new NormalNoticeManager(this);
     normalNoticeManager->setObjectName(QStringLiteral("normalNoticeManager"));
+    setupUsersTab();
 
     displayWatcher = new DisplayChangeWatcher(this);
     connect(displayWatcher, &DisplayChangeWatcher::displayChanged, this, &MainWindow::rebuildAfterDisplayChange);
@@ -237,6 +245,26 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         if (var.toString() == QLatin1String("restartYes"))
             askRestart(tr("检测到使用了更新前的图标，需要重启软件后才会更新界面显示"));
         break;
+    case UsersConfigSelect:
+        applyUsersConfig(var);
+        break;
+    case UsersConfigUpdate:
+        emit interfacePublicData.SIGNALSendQuery(UsersConfigSelect, QVariant());
+        break;
+    case UsersUserQuery:
+        showUsersPage(var.value<UsersUserResultData>());
+        break;
+    case UsersUserInfoUpdate:
+    case UsersUserInfoInsert:
+    case UsersUserInfoDelete:
+        sendUsersQuery(1);
+        break;
+    case UsersVerifySelectRegistered:
+        ui->pushButton_Login->setText(interfacePublicData.registered ? tr("验证") : tr("注册"));
+        break;
+    case AesAccountUpdate:
+        finishAccountUpdate(var);
+        break;
     default:
         break;
     }
@@ -283,4 +311,365 @@ void MainWindow::on_pushButtonNoticeCfg_clicked()
 void MainWindow::on_pushButton_IconManage_clicked()
 {
     IconManage::instance()->selectIcon();
+}
+
+// --- Account vault: login row, inactivity logout, account table and its settings -----------------------
+
+void MainWindow::setupUsersTab()
+{
+    userInfoDetailDialog = new UserInfoDetailDialog(this);
+    aesAccountUpdateDialog = new AesAccountUpdateDialog(this);
+    ui->label_LoginTips->hide();
+    ui->pushButton_AesAccountUpdate->hide();
+    VaultInput::installUserNameValidator(ui->lineEdit_User);
+    VaultInput::installKeyValidator(ui->lineEdit_Key);
+    ui->tableWidget_Users->horizontalHeader()->setStretchLastSection(true);
+    for (QObject *watched : {static_cast<QObject *>(ui->lineEdit_Key), static_cast<QObject *>(ui->lineEdit_SearchText),
+                             static_cast<QObject *>(ui->lineEdit_GoPage)})
+        watched->installEventFilter(this);
+
+    loginOutTimer = new QTimer(this);
+    loginOutTimer->setInterval(1000);
+    connect(loginOutTimer, &QTimer::timeout, this, &MainWindow::slotTimerLoginOutTimeout);
+    warnBorderTimer = new QTimer(this);
+    warnBorderTimer->setInterval(100);
+    connect(warnBorderTimer, &QTimer::timeout, this, &MainWindow::slotTimerWarnBorderTimeout);
+
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin, this, &MainWindow::slotAesLogin,
+            UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALUserActiveStatusChanged, this,
+            &MainWindow::slotUserActiveStatusChanged, UniqueConnection);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Return in the key, search and page fields presses the button beside them.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == ui->lineEdit_Key) {
+                QTimer::singleShot(0, this, &MainWindow::on_pushButton_Login_clicked);
+                return true;
+            }
+            if (watched == ui->lineEdit_SearchText) {
+                QTimer::singleShot(0, this, &MainWindow::on_pushButton_Search_clicked);
+                return true;
+            }
+            if (watched == ui->lineEdit_GoPage) {
+                QTimer::singleShot(0, this, &MainWindow::on_pushButton_GoPage_clicked);
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::checkLoginInput()
+{
+    if (!ui->lineEdit_User->hasAcceptableInput()) {
+        QMessageBox::information(this, VaultInput::userNameInvalidTitle(), VaultInput::userNameFormatText(),
+                                 QMessageBox::Ok);
+        return false;
+    }
+    if (!ui->lineEdit_Key->hasAcceptableInput()) {
+        QMessageBox::information(this, VaultInput::keyInvalidTitle(), VaultInput::keyFormatText(), QMessageBox::Ok);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::on_pushButton_Login_clicked()
+{
+    if (interfacePublicData.registered && interfacePublicData.loggedIn) {
+        interfacePublicData.aesLogout(LogoutManual);
+        return;
+    }
+    if (interfacePublicData.registered) {
+        if (!checkLoginInput()) {
+            ui->pushButton_Login->setText(tr("验证"));
+            ui->pushButton_Login->setEnabled(true);
+            return;
+        }
+        const QString user = ui->lineEdit_User->text();
+        const QString key = ui->lineEdit_Key->text();
+        ui->lineEdit_User->clear();
+        ui->lineEdit_Key->clear();
+        statusBar()->showMessage(tr("验证中..."));
+        ui->pushButton_Login->setText(tr("验证中"));
+        ui->pushButton_Login->setEnabled(false);
+        interfacePublicData.setLoginAccount(user, key);
+        return;
+    }
+    if (!checkLoginInput())
+        return;
+    if (QMessageBox::information(this, tr("确认注册该账号吗？"), ui->lineEdit_User->text(),
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok)
+        interfacePublicData.setLoginAccount(ui->lineEdit_User->text(), ui->lineEdit_Key->text());
+}
+
+void MainWindow::on_pushButton_ShowKey_clicked(bool checked)
+{
+    ui->lineEdit_Key->setEchoMode(checked ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+void MainWindow::slotAesLogin(bool login, LoginOutReasonType reason)
+{
+    for (QWidget *widget : {static_cast<QWidget *>(ui->label_User), static_cast<QWidget *>(ui->label_Key),
+                            static_cast<QWidget *>(ui->lineEdit_User), static_cast<QWidget *>(ui->lineEdit_Key),
+                            static_cast<QWidget *>(ui->pushButton_ShowKey)})
+        widget->setVisible(!login);
+    ui->pushButton_Login->setEnabled(true);
+    ui->pushButton_AddUser->setEnabled(login);
+    ui->pushButton_DelUser->setEnabled(login);
+    ui->pushButton_AesAccountUpdate->setVisible(login);
+    if (login) {
+        setStyleSheet(WarnBorder::solid());
+        statusBar()->showMessage(tr("验证通过，请注意周边环境，离开时请务必退出验证！"));
+        ui->pushButton_Login->setText(tr("退出验证"));
+        if (loginOutCountdown.limit() != 0)
+            loginOutTimer->start();
+        return;
+    }
+
+    warnBorderTimer->stop();
+    setStyleSheet(QString());
+    ui->pushButton_Login->setText(tr("验证"));
+    if (aesAccountUpdateDialog->isVisible())
+        aesAccountUpdateDialog->reject();
+    loginOutTimer->stop();
+    loginOutCountdown.reset();
+    ui->label_LoginTips->hide();
+    ui->label_LoginTips->clear();
+    switch (reason) {
+    case LogoutManual:
+        statusBar()->showMessage(tr("正常退出"), 10000);
+        break;
+    case LogoutInactive:
+        statusBar()->showMessage(tr("为了你的账号安全，已自动退出验证"));
+        break;
+    case LoginVerify:
+        statusBar()->showMessage(tr("验证失败"), 10000);
+        break;
+    case LoginRegistered:
+        statusBar()->showMessage(tr("注册成功，请尝试用刚才的信息进行验证！"));
+        ui->lineEdit_Key->clear();
+        break;
+    case LogoutAccountChanged:
+        statusBar()->showMessage(tr("管理账号已修改，请重新验证！"));
+        break;
+    }
+}
+
+void MainWindow::slotUserActiveStatusChanged()
+{
+    ui->label_LoginTips->clear();
+    loginOutCountdown.reset();
+    if (ui->label_LoginTips->isVisible())
+        ui->label_LoginTips->hide();
+}
+
+void MainWindow::slotTimerLoginOutTimeout()
+{
+    switch (loginOutCountdown.tick(interfacePublicData.reencryptIdle, interfacePublicData.loggedIn)) {
+    case LogoutCountdown::Calm:
+        if (warnBorderTimer->isActive()) {
+            warnBorderTimer->stop();
+            setStyleSheet(WarnBorder::solid());
+        }
+        break;
+    case LogoutCountdown::Warn:
+        if (!warnBorderTimer->isActive()) {
+            warnBorderTimer->start();
+            ui->label_LoginTips->show();
+        }
+        ui->label_LoginTips->setText(tr("%1 秒后自动退出验证").arg(loginOutCountdown.remaining()));
+        break;
+    case LogoutCountdown::Logout:
+        interfacePublicData.aesLogout(LogoutInactive);
+        ui->label_LoginTips->hide();
+        ui->label_LoginTips->clear();
+        loginOutTimer->stop();
+        break;
+    case LogoutCountdown::Frozen:
+    case LogoutCountdown::None:
+        break;
+    }
+}
+
+void MainWindow::slotTimerWarnBorderTimeout()
+{
+    setStyleSheet(warnBorder.step());
+}
+
+void MainWindow::on_pushButton_AesAccountUpdate_clicked()
+{
+    aesAccountUpdateDialog->exec();
+}
+
+void MainWindow::applyUsersConfig(const QVariant &var)
+{
+    const UsersConfigData config = var.value<UsersConfigData>();
+    usersQuery.limitOnePage = config.UserLimitOnePage;
+    loginOutCountdown.setLimit(config.NoActiveLogoutSec);
+    ui->lineEdit_UserLimitOnePage->setText(QString::number(config.UserLimitOnePage));
+    ui->lineEdit_NoActiveLogoutSec->setText(QString::number(config.NoActiveLogoutSec));
+    ui->pushButton_UsersSetUpdate->setEnabled(false);
+    sendUsersQuery(1);
+    loginOutCountdown.reset();
+    if (loginOutCountdown.limit() != 0 && interfacePublicData.loggedIn)
+        loginOutTimer->start();
+    else
+        loginOutTimer->stop();
+}
+
+void MainWindow::sendUsersQuery(int page)
+{
+    usersQuery.page = page;
+    emit interfacePublicData.SIGNALSendQuery(UsersUserQuery, QVariant::fromValue(usersQuery));
+}
+
+void MainWindow::showUsersPage(const UsersUserResultData &result)
+{
+    usersResult = result;
+    interfacePublicData.pageUsers = result.users;
+    ui->pushButton_PrePage->setEnabled(result.hasPrevPage);
+    ui->pushButton_NextPage->setEnabled(result.hasNextPage);
+    ui->label_TotalPage->setText(QStringLiteral("/ %1").arg(result.pageCount));
+    ui->lineEdit_GoPage->setText(QString::number(result.page));
+    ui->lineEdit_GoPage->setEnabled(result.pageCount != 1);
+    ui->pushButton_GoPage->setEnabled(result.pageCount != 1);
+
+    QTableWidget *table = ui->tableWidget_Users;
+    table->setHorizontalHeaderLabels({tr("项目"), tr("用户名"), tr("昵称"), tr("手机"), tr("邮箱"), tr("更新")});
+    table->setRowCount(result.users.size());
+    for (int row = 0; row < result.users.size(); ++row) {
+        const UsersUserInfoData &user = result.users.at(row);
+        const QStringList cells = {user.Title, user.User,  user.NickName,
+                                   user.Phone, user.Email, user.UpdateDate.toString(QStringLiteral("yyyy-MM-dd"))};
+        for (int column = 0; column < cells.size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+    }
+    table->resizeColumnsToContents();
+}
+
+void MainWindow::on_pushButton_Search_clicked()
+{
+    const QList<QPair<QRadioButton *, int>> ways = {{ui->radioButton_SearchWayTitle, 1},
+                                                    {ui->radioButton_SearchWaySite, 2},
+                                                    {ui->radioButton_SearchWayUser, 3},
+                                                    {ui->radioButton_SearchWayEmail, 4},
+                                                    {ui->radioButton_SearchWayPhone, 5}};
+    for (const auto &way : ways) {
+        if (way.first->isChecked()) {
+            usersQuery.searchType = way.second;
+            break;
+        }
+    }
+    usersQuery.searchText = ui->lineEdit_SearchText->text();
+    sendUsersQuery(1);
+}
+
+void MainWindow::on_pushButton_PrePage_clicked()
+{
+    sendUsersQuery(usersResult.page - 1);
+}
+
+void MainWindow::on_pushButton_NextPage_clicked()
+{
+    sendUsersQuery(usersResult.page + 1);
+}
+
+void MainWindow::on_pushButton_GoPage_clicked()
+{
+    const int page = ui->lineEdit_GoPage->text().toInt();
+    if (page >= 1 && page <= usersResult.pageCount) {
+        sendUsersQuery(page);
+        return;
+    }
+    QMessageBox::information(this, tr("输入无效"), tr("输入无效"));
+    ui->lineEdit_GoPage->setText(QString::number(usersResult.page));
+}
+
+void MainWindow::on_tableWidget_Users_cellDoubleClicked(int row, int)
+{
+    userInfoDetailDialog->showUserInfo(row);
+}
+
+void MainWindow::on_tableWidget_Users_currentCellChanged(int currentRow, int, int, int)
+{
+    currentUserRow = currentRow;
+}
+
+void MainWindow::on_pushButton_AddUser_clicked()
+{
+    if (interfacePublicData.loggedIn)
+        userInfoDetailDialog->showAddUser();
+}
+
+void MainWindow::on_pushButton_EditUser_clicked()
+{
+    if (currentUserRow != -1)
+        userInfoDetailDialog->showUserInfo(currentUserRow);
+}
+
+void MainWindow::on_pushButton_DelUser_clicked()
+{
+    // The row must still be on the page: the table may have been reloaded since it was chosen.
+    if (!interfacePublicData.loggedIn || currentUserRow < 0 || currentUserRow >= interfacePublicData.pageUsers.size())
+        return;
+    const int id = interfacePublicData.pageUsers.at(currentUserRow).ID;
+    if (QMessageBox::warning(this, tr("警告"), tr("确认删除该账号？"), QMessageBox::Ok | QMessageBox::Cancel,
+                             QMessageBox::Cancel) == QMessageBox::Ok)
+        emit interfacePublicData.SIGNALSendQuery(UsersUserInfoDelete, id);
+}
+
+void MainWindow::on_pushButton_UsersSetUpdate_clicked()
+{
+    const int limit = VaultInput::settingValue(ui->lineEdit_UserLimitOnePage->text());
+    if (!VaultInput::limitOnePageValid(limit)) {
+        QMessageBox::information(this, tr("输入无效"), tr("范围") + QStringLiteral(": 0~100\n0: ") + tr("不分页"));
+        ui->lineEdit_UserLimitOnePage->setText(QString::number(usersQuery.limitOnePage));
+        ui->pushButton_UsersSetUpdate->setEnabled(false);
+        return;
+    }
+    const int seconds = VaultInput::settingValue(ui->lineEdit_NoActiveLogoutSec->text());
+    if (!VaultInput::logoutSecondsValid(seconds)) {
+        QMessageBox::information(this, tr("输入无效"),
+                                 tr("范围") + QStringLiteral(": 0 ") + tr("或") + QStringLiteral(" 30~300\n0: ") +
+                                     tr("不自动退出，有被他人查看的风险"));
+        ui->lineEdit_NoActiveLogoutSec->setText(QString::number(loginOutCountdown.limit()));
+        ui->pushButton_UsersSetUpdate->setEnabled(false);
+        return;
+    }
+    emit interfacePublicData.SIGNALSendQuery(UsersConfigUpdate, QVariant::fromValue(UsersConfigData{limit, seconds}));
+    ui->pushButton_UsersSetUpdate->setEnabled(false);
+}
+
+void MainWindow::on_lineEdit_UserLimitOnePage_textChanged(const QString &)
+{
+    ui->pushButton_UsersSetUpdate->setEnabled(true);
+}
+
+void MainWindow::on_lineEdit_NoActiveLogoutSec_textChanged(const QString &)
+{
+    ui->pushButton_UsersSetUpdate->setEnabled(true);
+}
+
+void MainWindow::finishAccountUpdate(const QVariant &var)
+{
+    switch (var.value<AesAccountUpdateResultType>()) {
+    case AesUpdateBackupFailed:
+        emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库备份出错！"), 1, 1);
+        break;
+    case AesUpdateExecError:
+        emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库操作出错！"), 1, 1);
+        break;
+    default:
+        // Only now is the new master account in force: the backup would undo it at the next start.
+        QFile::remove(QString::fromLatin1(SqlThread::BackupPath));
+        emit interfacePublicData.SIGNALAesUpdateStatus(tr("修改成功！"), 1, 1);
+        interfacePublicData.aesLogout(LogoutAccountChanged);
+        sendUsersQuery(1);
+        break;
+    }
 }

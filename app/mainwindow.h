@@ -1,6 +1,8 @@
 #pragma once
 
 #include "data/records.h"
+#include "vault/logoutcountdown.h"
+#include "vault/warnborder.h"
 
 #include <QMainWindow>
 #include <QSystemTrayIcon>
@@ -15,6 +17,9 @@ class NormalNoticeManager;
 class NoticeConfig;
 class QAction;
 class QMenu;
+class QTimer;
+class UserInfoDetailDialog;
+class AesAccountUpdateDialog;
 
 // The program's only top-level window: the tabs, the status bar and the tray icon through which it is
 // hidden and shown again. Closing only hides it.
@@ -52,9 +57,35 @@ private slots:
     // Icon library
     void on_pushButton_IconManage_clicked();
 
+    // Account vault (Users tab and its settings)
+public slots:
+    void slotAesLogin(bool login, LoginOutReasonType reason);
+    void slotUserActiveStatusChanged();
+    void slotTimerLoginOutTimeout();
+    void slotTimerWarnBorderTimeout();
+
+private slots:
+    void on_pushButton_Login_clicked();
+    void on_pushButton_ShowKey_clicked(bool checked);
+    void on_pushButton_AesAccountUpdate_clicked();
+    void on_pushButton_Search_clicked();
+    void on_pushButton_PrePage_clicked();
+    void on_pushButton_NextPage_clicked();
+    void on_pushButton_GoPage_clicked();
+    void on_tableWidget_Users_cellDoubleClicked(int row, int column);
+    void on_tableWidget_Users_currentCellChanged(int currentRow, int currentColumn, int previousRow,
+                                                 int previousColumn);
+    void on_pushButton_AddUser_clicked();
+    void on_pushButton_EditUser_clicked();
+    void on_pushButton_DelUser_clicked();
+    void on_pushButton_UsersSetUpdate_clicked();
+    void on_lineEdit_UserLimitOnePage_textChanged(const QString &text);
+    void on_lineEdit_NoActiveLogoutSec_textChanged(const QString &text);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupTray();
@@ -77,4 +108,20 @@ private:
     NoticeConfig *noticeConfig = nullptr;
     QList<CentralNotice *> centralNotices;
     NormalNoticeManager *normalNoticeManager = nullptr;
+    // Account vault
+    void setupUsersTab();
+    bool checkLoginInput();
+    void sendUsersQuery(int page);
+    void applyUsersConfig(const QVariant &var);
+    void showUsersPage(const UsersUserResultData &result);
+    void finishAccountUpdate(const QVariant &var);
+    UserInfoDetailDialog *userInfoDetailDialog = nullptr;
+    AesAccountUpdateDialog *aesAccountUpdateDialog = nullptr;
+    QTimer *loginOutTimer = nullptr;
+    QTimer *warnBorderTimer = nullptr;
+    LogoutCountdown loginOutCountdown;
+    WarnBorder warnBorder;
+    UsersUserQueryData usersQuery;
+    UsersUserResultData usersResult;
+    int currentUserRow = -1;
 };

@@ -44,6 +44,26 @@ public:
 
     QHash<QDate, bool> workdayExceptions;
 
+    // Account vault: credential hashes and login state. During a master account change the SQL worker
+    // calls setNewAccount, aesDecrypt and aesEncryptNew from its own thread; the GUI leaves these
+    // members alone until that change answers (reencryptIdle is false meanwhile).
+    void setLoginAccount(const QString &user, const QString &key);
+    void setNewAccount(const QString &user, const QString &key);
+    QString aesEncrypt(const QString &plain) const;
+    QString aesEncryptNew(const QString &plain) const;
+    QString aesDecrypt(const QString &vaultText) const;
+    void setAesLogin(bool login, LoginOutReasonType reason);
+    void aesLogout(LoginOutReasonType reason);
+
+    QString userHash;
+    QString keyHash;
+    QString newUserHash;
+    QString newKeyHash;
+    bool loggedIn = false;
+    bool registered = false;
+    bool reencryptIdle = true;
+    QList<UsersUserInfoData> pageUsers; // the account page on display, in table row order
+
 signals:
     void SIGNALSendQuery(SqlOperateType operate, QVariant var);
     void SIGNALReceiveQueryData(SqlOperateType operate, QVariant var);
@@ -60,6 +80,9 @@ signals:
 
 public slots:
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+
+private:
+    void verifierRead(const QPair<QString, QString> &verifier);
 };
 
 extern InterfacePublicData interfacePublicData;

@@ -1,8 +1,11 @@
 #include "data/sqlthread.h"
 
+#include "data/interfacepublicdata.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTimer>
+#include <QVector>
 
 namespace {
 
@@ -47,6 +50,9 @@ QVariantList birthdayValues(const BirthdayInfoData &b)
             int(b.HasNoticed7)};
 }
 
+const QString UsersConfigTable = QStringLiteral("USERS_CONFIG");
+const QString UsersUserInfoTable = QStringLiteral("USERS_USER_INFO");
+const QString UsersVerifyTable = QStringLiteral("USERS_VERIFY");
 const QString TaskColumns =
     QStringLiteral("id, TaskName, TaskTimeSee, IconPath, NoticeCycle, Noticed, Deleted, NormalNoticeKeepDisplay");
 
@@ -341,6 +347,56 @@ void SqlThread::SLOTReceiveQuery(SqlOperateType operate, QVariant var)
         emit SIGNALSendQueryData(operate, QVariant());
         break;
     }
+    case UsersConfigSelect: {
+        UsersConfigData config;
+        if (selectUsersConfig(&config))
+            emit SIGNALSendQueryData(operate, QVariant::fromValue(config));
+        break;
+    }
+    case UsersConfigUpdate: {
+        const UsersConfigData config = var.value<UsersConfigData>();
+        exec(QStringLiteral("UPDATE `%1` SET UserLimitOnePage = ?, NoActiveLogoutSec = ?").arg(UsersConfigTable),
+             {config.UserLimitOnePage, config.NoActiveLogoutSec});
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    }
+    case UsersUserQuery:
+        emit SIGNALSendQueryData(operate, QVariant::fromValue(queryUsers(var.value<UsersUserQueryData>())));
+        break;
+    case UsersUserInfoUpdate:
+        updateUser(var.value<UsersUserInfoData>(), QDate::currentDate());
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case UsersUserInfoInsert:
+        insertUser(var.value<UsersUserInfoData>(), QDate::currentDate());
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case UsersUserInfoDelete:
+        exec(QStringLiteral("DELETE FROM `%1` WHERE ID = ?").arg(UsersUserInfoTable), {var.toInt()});
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case UsersVerifySelect: {
+        QPair<QString, QString> verifier;
+        if (selectVerifier(&verifier))
+            emit SIGNALSendQueryData(operate, QVariant::fromValue(verifier));
+        break;
+    }
+    case UsersVerifySelectRegistered: {
+        QPair<QString, QString> verifier;
+        if (selectVerifier(&verifier))
+            emit SIGNALSendQueryData(operate, !verifier.second.isEmpty());
+        break;
+    }
+    case UsersVerifyUpdate:
+        exec(QStringLiteral("UPDATE `%1` SET DecryptText = ?").arg(UsersVerifyTable),
+             {var.value<QPair<QString, QString>>().second});
+        emit SIGNALSendQueryData(operate, QVariant());
+        break;
+    case AesAccountUpdate: {
+        const auto account = var.value<QPair<QString, QString>>();
+        emit SIGNALSendQueryData(operate, QVariant::fromValue(changeMasterAccount(account.first, account.second)));
+        break;
+    }
     default:
         break;
     }
@@ -545,4 +601,173 @@ bool SqlThread::updateBirthday(const BirthdayInfoData &birthday)
     return exec(QStringLiteral("UPDATE `%1` SET %2 = ? WHERE id = ?")
                     .arg(BirthdayInfoTable, BirthdayColumns.join(QStringLiteral(" = ?, "))),
                 values);
+}
+
+bool SqlThread::selectUsersConfig(UsersConfigData *config)
+{
+    if (!exec(QStringLiteral("SELECT UserLimitOnePage, NoActiveLogoutSec FROM `%1` LIMIT 1").arg(UsersConfigTable)))
+        return false;
+    // Without its row the table gives the defaults.
+    if (query.next()) {
+        config->UserLimitOnePage = query.value(0).toInt();
+        config->NoActiveLogoutSec = query.value(1).toInt();
+    }
+    return true;
+}
+
+UsersUserResultData SqlThread::queryUsers(const UsersUserQueryData &request)
+{
+    static const char *const searchColumns[] = {"Title", "Site", "User", "Email", "Phone"};
+    QString filter;
+    QVariantList values;
+    if (request.searchType >= 1 && request.searchType <= 5) {
+        filter = QStringLiteral(" WHERE %1 LIKE ?").arg(QLatin1String(searchColumns[request.searchType - 1]));
+        values.append(QStringLiteral("%") + request.searchText + QStringLiteral("%"));
+    }
+    QString pageClause;
+    if (request.limitOnePage != 0)
+        pageClause = QStringLiteral(" LIMIT %1 OFFSET %2")
+                         .arg(request.limitOnePage)
+                         .arg(qint64(request.page - 1) * request.limitOnePage);
+
+    UsersUserResultData result;
+    result.total = scalar(QStringLiteral("SELECT count(*) FROM `%1`").arg(UsersUserInfoTable) + filter, values).toInt();
+    if (request.limitOnePage != 0)
+        result.pageCount = result.total / request.limitOnePage + (result.total % request.limitOnePage ? 1 : 0);
+    else
+        result.pageCount = 1;
+    result.page = request.page;
+    result.hasPrevPage = request.page > 1;
+    result.hasNextPage = request.page < result.pageCount;
+
+    if (!exec(QStringLiteral("SELECT ID, Title, Site, User, Pwd, PwdNote, NickName, Email, Phone, NotePublic, "
+                             "NotePrivate, UpdateDate, UpdateDateStr FROM `%1`")
+                      .arg(UsersUserInfoTable) +
+                  filter + pageClause,
+              values))
+        return result;
+    while (query.next()) {
+        UsersUserInfoData user;
+        user.ID = query.value(0).toInt();
+        user.Title = query.value(1).toString();
+        user.Site = query.value(2).toString();
+        user.User = query.value(3).toString();
+        user.Pwd = query.value(4).toString();
+        user.PwdNote = query.value(5).toString();
+        user.NickName = query.value(6).toString();
+        user.Email = query.value(7).toString();
+        user.Phone = query.value(8).toString();
+        user.NotePublic = query.value(9).toString();
+        user.NotePrivate = query.value(10).toString();
+        user.UpdateDate = QDate::fromJulianDay(query.value(11).toLongLong());
+        result.users.append(user);
+    }
+    return result;
+}
+
+void SqlThread::updateUser(const UsersUserInfoData &user, const QDate &today)
+{
+    exec(QStringLiteral("UPDATE `%1` SET Title = ?, Site = ?, User = ?, Pwd = ?, PwdNote = ?, NickName = ?, Email = ?, "
+                        "Phone = ?, NotePublic = ?, NotePrivate = ?, UpdateDate = ?, UpdateDateStr = ? WHERE ID = ?")
+             .arg(UsersUserInfoTable),
+         {user.Title, user.Site, user.User, user.Pwd, user.PwdNote, user.NickName, user.Email, user.Phone,
+          user.NotePublic, user.NotePrivate, today.toJulianDay(), today.toString(DateFormat), user.ID});
+}
+
+void SqlThread::insertUser(const UsersUserInfoData &user, const QDate &today)
+{
+    exec(QStringLiteral("INSERT INTO `%1` (Title, Site, User, Pwd, PwdNote, NickName, Email, Phone, NotePublic, "
+                        "NotePrivate, UpdateDate, UpdateDateStr) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+             .arg(UsersUserInfoTable),
+         {user.Title, user.Site, user.User, user.Pwd, user.PwdNote, user.NickName, user.Email, user.Phone,
+          user.NotePublic, user.NotePrivate, today.toJulianDay(), today.toString(DateFormat)});
+}
+
+bool SqlThread::selectVerifier(QPair<QString, QString> *verifier)
+{
+    if (!exec(QStringLiteral("SELECT EncryptText, DecryptText FROM `%1`").arg(UsersVerifyTable)) || !query.next())
+        return false;
+    verifier->first = query.value(0).toString();
+    verifier->second = query.value(1).toString();
+    return true;
+}
+
+AesAccountUpdateResultType SqlThread::changeMasterAccount(const QString &newUser, const QString &newKey)
+{
+    struct Secrets
+    {
+        int id;
+        QString pwd, pwdNote, notePrivate;
+    };
+
+    const int count = scalar(QStringLiteral("SELECT count(*) FROM `%1`").arg(UsersUserInfoTable)).toInt();
+    const int maximum = 3 * count + 20;
+    int progress = 0;
+    auto status = [&](const QString &info) {
+        emit interfacePublicData.SIGNALAesUpdateStatus(info, progress, maximum);
+    };
+    // One line per hundred rows and the last, so that a large vault does not flood the GUI.
+    auto counter = [&](const char *format, int done) {
+        if (done % 100 == 0 || done == count)
+            status(QString::fromUtf8(format).arg(done).arg(count));
+    };
+
+    interfacePublicData.setNewAccount(newUser, newKey);
+    status(tr("开始备份数据库.."));
+    // QFile::copy never overwrites: a backup left from before stops the change with nothing touched.
+    if (!QFile::copy(QDir::current().absoluteFilePath(QString::fromLatin1(DatabasePath)),
+                     QDir::current().absoluteFilePath(QString::fromLatin1(BackupPath))))
+        return AesUpdateBackupFailed;
+    progress = 10;
+    status(tr("完成."));
+    status(tr("开始获取账号信息.."));
+
+    QVector<Secrets> rows;
+    rows.reserve(count);
+    if (!exec(QStringLiteral("SELECT ID, Pwd, PwdNote, NotePrivate FROM `%1`").arg(UsersUserInfoTable)))
+        return AesUpdateExecError;
+    while (query.next()) {
+        rows.append(
+            {query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(), query.value(3).toString()});
+        ++progress;
+        counter("获取: %1 / %2", rows.size());
+    }
+    status(tr("完成."));
+    status(tr("开始重新加密.."));
+
+    for (int j = 0; j < rows.size(); ++j) {
+        Secrets &row = rows[j];
+        for (QString *field : {&row.pwd, &row.pwdNote, &row.notePrivate})
+            *field = interfacePublicData.aesEncryptNew(interfacePublicData.aesDecrypt(*field));
+        ++progress;
+        counter("加密: %1 / %2", j + 1);
+    }
+    status(tr("完成."));
+    status(tr("开始提交到数据库.."));
+
+    // All rows or none: a failed write rolls back at once, the backup covers a crash.
+    if (!exec(QStringLiteral("BEGIN TRANSACTION")))
+        return AesUpdateExecError;
+    const QString update =
+        QStringLiteral("UPDATE `%1` SET Pwd = ?, PwdNote = ?, NotePrivate = ? WHERE ID = ?").arg(UsersUserInfoTable);
+    for (int k = 0; k < rows.size(); ++k) {
+        const Secrets &row = rows.at(k);
+        if (!exec(update, {row.pwd, row.pwdNote, row.notePrivate, row.id})) {
+            exec(QStringLiteral("ROLLBACK"));
+            return AesUpdateExecError;
+        }
+        ++progress;
+        counter("提交: %1 / %2", k + 1);
+    }
+    if (!exec(QStringLiteral("COMMIT"))) {
+        exec(QStringLiteral("ROLLBACK"));
+        return AesUpdateExecError;
+    }
+
+    const QVariant plain = scalar(QStringLiteral("SELECT EncryptText FROM `%1` LIMIT 1").arg(UsersVerifyTable));
+    if (!plain.isValid() || !exec(QStringLiteral("UPDATE `%1` SET DecryptText = ?").arg(UsersVerifyTable),
+                                  {interfacePublicData.aesEncryptNew(plain.toString())}))
+        return AesUpdateExecError;
+    status(tr("完成."));
+    return AesUpdateSuccess;
 }

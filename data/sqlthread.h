@@ -66,6 +66,13 @@ private:
     bool isDuplicateBirthday(const BirthdayInfoData &birthday, bool excludeOwnRow);
     bool insertBirthday(const BirthdayInfoData &birthday);
     bool updateBirthday(const BirthdayInfoData &birthday);
+    // Account vault
+    bool selectUsersConfig(UsersConfigData *config);
+    UsersUserResultData queryUsers(const UsersUserQueryData &request);
+    void updateUser(const UsersUserInfoData &user, const QDate &today);
+    void insertUser(const UsersUserInfoData &user, const QDate &today);
+    bool selectVerifier(QPair<QString, QString> *verifier);
+    AesAccountUpdateResultType changeMasterAccount(const QString &newUser, const QString &newKey);
 
     QSqlDatabase db;
     QSqlQuery query;

@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Builds the benchmarks with optimisation in their own build tree and runs each one.
-# Every line of output reads "name: value unit".
+# Builds the benchmarks in a release tree (build-bench/ or $PEMMORA_BENCH_DIR) and runs each one;
+# every benchmark prints "name: value unit" lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir="${PEMMORA_BENCH_DIR:-build-bench}"
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$dir" --target benchmarks -j"${PEMMORA_JOBS:-2}" >/dev/null
-for bench in "$dir"/bench/bench_*; do
-    if [ -f "$bench" ] && [ -x "$bench" ]; then
-        "$bench"
-    fi
+bench_dir=${PEMMORA_BENCH_DIR:-build-bench}
+cmake -S . -B "$bench_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$bench_dir" --target benchmarks -j"${PEMMORA_JOBS:-2}" >/dev/null
+for bench in "$bench_dir"/bench/bench_*; do
+    [[ -f "$bench" && -x "$bench" ]] || continue
+    QT_QPA_PLATFORM=offscreen "$bench"
 done

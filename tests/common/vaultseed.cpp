@@ -1,0 +1,132 @@
+#include "vaultseed.h"
+
+#include "vault/vaultcipher.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+#include <functional>
+
+namespace {
+
+// Opens a private connection to the file for the duration of one call.
+bool withDatabase(const QString &databaseFile, const std::function<bool(QSqlDatabase &)> &work)
+{
+    const QString name = QStringLiteral("vault-seed");
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(databaseFile);
+        if (db.open())
+            ok = work(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+} // namespace
+
+namespace VaultSeed {
+
+UsersUserInfoData plainAccount(int i)
+{
+    UsersUserInfoData account;
+    account.ID = i + 1;
+    account.Title = QStringLiteral("站点 %1").arg(i);
+    account.Site = QStringLiteral("https://www.example%1.com/login").arg(i);
+    account.User = QStringLiteral("user%1").arg(i);
+    account.Pwd = QStringLiteral("Pa55-word.%1!").arg(i);
+    account.PwdNote = QStringLiteral("第%1个密码，每年更换").arg(i);
+    account.NickName = QStringLiteral("nick%1").arg(i);
+    account.Email = QStringLiteral("user%1@example.com").arg(i);
+    account.Phone = QStringLiteral("138%1").arg(i, 8, 10, QLatin1Char('0'));
+    account.NotePublic = QStringLiteral("public note %1").arg(i);
+    account.NotePrivate = QStringLiteral("recovery codes: %1-%2-%3, it's private").arg(i).arg(i * 7).arg(i * 13);
+    return account;
+}
+
+bool seed(const QString &databaseFile, const QString &user, const QString &key, int count)
+{
+    const QString userHash = VaultCipher::credentialHash(user);
+    const QString keyHash = VaultCipher::credentialHash(key);
+    return withDatabase(databaseFile, [&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        if (!db.transaction() ||
+            !query.prepare(QStringLiteral("INSERT INTO USERS_USER_INFO (ID, Title, Site, User, Pwd, PwdNote, NickName, "
+                                          "Email, Phone, NotePublic, NotePrivate, UpdateDate, UpdateDateStr) "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
+            return false;
+        for (int i = 0; i < count; ++i) {
+            const UsersUserInfoData a = plainAccount(i);
+            const QVariantList values = {a.ID,
+                                         a.Title,
+                                         a.Site,
+                                         a.User,
+                                         VaultCipher::encrypt(a.Pwd, keyHash, userHash),
+                                         VaultCipher::encrypt(a.PwdNote, keyHash, userHash),
+                                         a.NickName,
+                                         a.Email,
+                                         a.Phone,
+                                         a.NotePublic,
+                                         VaultCipher::encrypt(a.NotePrivate, keyHash, userHash),
+                                         QDate(2024, 5, 19).toJulianDay(),
+                                         QStringLiteral("2024-05-19")};
+            for (int v = 0; v < values.size(); ++v)
+                query.bindValue(v, values.at(v));
+            if (!query.exec())
+                return false;
+        }
+        if (!query.exec(QStringLiteral("SELECT EncryptText FROM USERS_VERIFY")) || !query.next())
+            return false;
+        const QString plain = query.value(0).toString();
+        if (!query.prepare(QStringLiteral("UPDATE USERS_VERIFY SET DecryptText = ?")))
+            return false;
+        query.addBindValue(VaultCipher::encrypt(plain, keyHash, userHash));
+        return query.exec() && db.commit();
+    });
+}
+
+QList<UsersUserInfoData> read(const QString &databaseFile, const QString &user, const QString &key)
+{
+    const QString userHash = VaultCipher::credentialHash(user);
+    const QString keyHash = VaultCipher::credentialHash(key);
+    QList<UsersUserInfoData> accounts;
+    withDatabase(databaseFile, [&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("SELECT ID, Title, Site, User, Pwd, PwdNote, NickName, Email, Phone, "
+                                       "NotePublic, NotePrivate FROM USERS_USER_INFO ORDER BY ID")))
+            return false;
+        while (query.next()) {
+            UsersUserInfoData a;
+            a.ID = query.value(0).toInt();
+            a.Title = query.value(1).toString();
+            a.Site = query.value(2).toString();
+            a.User = query.value(3).toString();
+            a.Pwd = VaultCipher::decrypt(query.value(4).toString(), keyHash, userHash);
+            a.PwdNote = VaultCipher::decrypt(query.value(5).toString(), keyHash, userHash);
+            a.NickName = query.value(6).toString();
+            a.Email = query.value(7).toString();
+            a.Phone = query.value(8).toString();
+            a.NotePublic = query.value(9).toString();
+            a.NotePrivate = VaultCipher::decrypt(query.value(10).toString(), keyHash, userHash);
+            accounts.append(a);
+        }
+        return true;
+    });
+    return accounts;
+}
+
+bool verifies(const QString &databaseFile, const QString &user, const QString &key)
+{
+    return withDatabase(databaseFile, [&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("SELECT EncryptText, DecryptText FROM USERS_VERIFY")) || !query.next())
+            return false;
+        const QString plain = query.value(0).toString();
+        return !plain.isEmpty() && VaultCipher::decrypt(query.value(1).toString(), VaultCipher::credentialHash(key),
+                                                        VaultCipher::credentialHash(user)) == plain;
+    });
+}
+
+} // namespace VaultSeed

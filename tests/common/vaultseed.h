@@ -1,0 +1,25 @@
+#pragma once
+
+#include "data/records.h"
+
+#include <QList>
+#include <QString>
+
+// A vault on disk for tests and benchmarks: accounts with typical field lengths, their secrets
+// encrypted under the given master account, and the verifier written for it.
+namespace VaultSeed {
+
+// The plain account number i (its ID is i + 1 in a fresh table).
+UsersUserInfoData plainAccount(int i);
+
+// Inserts count accounts into the database file in one transaction and registers the master account.
+// Returns false when the file cannot be written.
+bool seed(const QString &databaseFile, const QString &user, const QString &key, int count);
+
+// Every stored account, in ID order, its secrets decrypted with the given master account.
+QList<UsersUserInfoData> read(const QString &databaseFile, const QString &user, const QString &key);
+
+// Whether the stored verifier opens with the given master account.
+bool verifies(const QString &databaseFile, const QString &user, const QString &key);
+
+} // namespace VaultSeed

@@ -1,0 +1,115 @@
+// The real program, driven through its own widgets to change the master account of the vault it
+// finds: it verifies with PEMMORA_PROBE_USER / PEMMORA_PROBE_KEY, opens the change dialog, asks for
+// the key PEMMORA_PROBE_NEW_KEY and confirms. It reports on stdout "verified", every progress line
+// as "status: <text> <value>/<max>", and "modal: <title>" for any other message box, which it closes.
+
+#include "app/startup.h"
+#include "data/interfacepublicdata.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+void report(const QString &line)
+{
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+QString environment(const char *name)
+{
+    return QString::fromUtf8(qgetenv(name));
+}
+
+// Clicked through the event loop: a click that opens a modal dialog must not block the driver.
+void clickLater(QWidget *root, const char *name)
+{
+    if (auto *button = root->findChild<QPushButton *>(QString::fromLatin1(name)))
+        QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
+}
+
+void setText(QWidget *root, const char *name, const QString &text)
+{
+    if (auto *edit = root->findChild<QLineEdit *>(QString::fromLatin1(name)))
+        edit->setText(text);
+}
+
+void installDriver()
+{
+    QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALAesUpdateStatus,
+                     [](const QString &info, int value, int maximum) {
+                         report(QStringLiteral("status: %1 %2/%3").arg(info).arg(value).arg(maximum));
+                     });
+    auto *timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, []() {
+        enum Stage
+        {
+            Verify,
+            Verifying,
+            OpenDialog,
+            Confirm,
+            Running
+        };
+        static Stage stage = Verify;
+        QWidget *window = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->inherits("MainWindow"))
+                window = widget;
+        if (!window)
+            return;
+        QWidget *modal = QApplication::activeModalWidget();
+        switch (stage) {
+        case Verify:
+            if (!interfacePublicData.registered)
+                return;
+            setText(window, "lineEdit_User", environment("PEMMORA_PROBE_USER"));
+            setText(window, "lineEdit_Key", environment("PEMMORA_PROBE_KEY"));
+            clickLater(window, "pushButton_Login");
+            stage = Verifying;
+            return;
+        case Verifying:
+            if (!interfacePublicData.loggedIn)
+                return;
+            report(QStringLiteral("verified"));
+            clickLater(window, "pushButton_AesAccountUpdate");
+            stage = OpenDialog;
+            return;
+        case OpenDialog:
+            if (!modal || !modal->inherits("AesAccountUpdateDialog"))
+                return;
+            setText(modal, "lineEdit_KeyNew", environment("PEMMORA_PROBE_NEW_KEY"));
+            setText(modal, "lineEdit_KeyNewRepeat", environment("PEMMORA_PROBE_NEW_KEY"));
+            clickLater(modal, "pushButton_Ok");
+            stage = Confirm;
+            return;
+        case Confirm:
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                report(QStringLiteral("modal: ") + box->windowTitle());
+                QMetaObject::invokeMethod(box->button(QMessageBox::Ok), "click", Qt::QueuedConnection);
+                stage = Running;
+            }
+            return;
+        case Running:
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                report(QStringLiteral("modal: ") + box->windowTitle());
+                box->close();
+            }
+            return;
+        }
+    });
+    timer->start(20);
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(installDriver)
+
+int main(int argc, char *argv[])
+{
+    return Startup::run(argc, argv);
+}

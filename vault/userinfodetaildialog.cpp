@@ -1,0 +1,167 @@
+#include "vault/userinfodetaildialog.h"
+#include "ui_userinfodetaildialog.h"
+
+#include "data/interfacepublicdata.h"
+
+#include <QKeyEvent>
+
+UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent) : QDialog(parent), ui(new Ui::UserInfoDetailDialog)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    ui->lineEdit_Pwd->installEventFilter(this);
+    ui->lineEdit_PwdNote->installEventFilter(this);
+    ui->textEdit_NotePrivate->installEventFilter(this);
+    ui->pushButton_Ok->setEnabled(interfacePublicData.loggedIn);
+    // Logged out, the secret fields show a hint that must be readable.
+    const QLineEdit::EchoMode echo = interfacePublicData.loggedIn ? QLineEdit::Password : QLineEdit::Normal;
+    ui->lineEdit_Pwd->setEchoMode(echo);
+    ui->lineEdit_PwdNote->setEchoMode(echo);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin, this, &UserInfoDetailDialog::slotAesLogin,
+            static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection));
+}
+
+UserInfoDetailDialog::~UserInfoDetailDialog()
+{
+    delete ui;
+}
+
+bool UserInfoDetailDialog::loadUserInfo(int row)
+{
+    if (row < 0 || row >= interfacePublicData.pageUsers.size())
+        return false;
+    adjustSize();
+    ui->pushButton_Cancel->setFocus();
+    editRow = row;
+    isAdd = false;
+    setWindowTitle(tr("编辑账号信息"));
+    const UsersUserInfoData &user = interfacePublicData.pageUsers.at(row);
+    ui->lineEdit_ID->setText(QString::number(user.ID));
+    ui->lineEdit_Title->setText(user.Title);
+    ui->lineEdit_User->setText(user.User);
+    ui->lineEdit_Phone->setText(user.Phone);
+    ui->lineEdit_Email->setText(user.Email);
+    ui->lineEdit_NickName->setText(user.NickName);
+    ui->lineEdit_Site->setText(user.Site);
+    ui->textEdit_NotePublic->setPlainText(user.NotePublic);
+    if (interfacePublicData.loggedIn) {
+        ui->lineEdit_Pwd->setText(interfacePublicData.aesDecrypt(user.Pwd));
+        ui->lineEdit_PwdNote->setText(interfacePublicData.aesDecrypt(user.PwdNote));
+        ui->textEdit_NotePrivate->setPlainText(interfacePublicData.aesDecrypt(user.NotePrivate));
+    } else {
+        const QString hint = tr("请验证后查看加密信息");
+        ui->lineEdit_Pwd->setText(hint);
+        ui->lineEdit_PwdNote->setText(hint);
+        ui->textEdit_NotePrivate->setPlainText(hint);
+    }
+    enableSecrets(interfacePublicData.loggedIn);
+    return true;
+}
+
+void UserInfoDetailDialog::loadAddUser()
+{
+    isAdd = true;
+    editRow = -1;
+    setWindowTitle(tr("增加账号信息"));
+    enableSecrets(interfacePublicData.loggedIn);
+}
+
+void UserInfoDetailDialog::showUserInfo(int row)
+{
+    if (loadUserInfo(row))
+        exec();
+}
+
+void UserInfoDetailDialog::showAddUser()
+{
+    loadAddUser();
+    exec();
+}
+
+void UserInfoDetailDialog::enableSecrets(bool enabled)
+{
+    ui->lineEdit_Pwd->setEnabled(enabled);
+    ui->lineEdit_PwdNote->setEnabled(enabled);
+    ui->textEdit_NotePrivate->setEnabled(enabled);
+}
+
+UsersUserInfoData UserInfoDetailDialog::enteredUser() const
+{
+    UsersUserInfoData user;
+    user.ID = ui->lineEdit_ID->text().toInt();
+    user.Title = ui->lineEdit_Title->text();
+    user.Site = ui->lineEdit_Site->text();
+    user.User = ui->lineEdit_User->text();
+    user.Pwd = interfacePublicData.aesEncrypt(ui->lineEdit_Pwd->text());
+    user.PwdNote = interfacePublicData.aesEncrypt(ui->lineEdit_PwdNote->text());
+    user.NickName = ui->lineEdit_NickName->text();
+    user.Email = ui->lineEdit_Email->text();
+    user.Phone = ui->lineEdit_Phone->text();
+    user.NotePublic = ui->textEdit_NotePublic->toPlainText();
+    user.NotePrivate = interfacePublicData.aesEncrypt(ui->textEdit_NotePrivate->toPlainText());
+    return user;
+}
+
+void UserInfoDetailDialog::on_pushButton_Ok_clicked()
+{
+    // Without the master account nothing could be encrypted: close without saving.
+    if (interfacePublicData.loggedIn)
+        emit interfacePublicData.SIGNALSendQuery(isAdd ? UsersUserInfoInsert : UsersUserInfoUpdate,
+                                                 QVariant::fromValue(enteredUser()));
+    accept();
+}
+
+void UserInfoDetailDialog::on_pushButton_Cancel_clicked()
+{
+    reject();
+}
+
+void UserInfoDetailDialog::on_UserInfoDetailDialog_accepted()
+{
+    clearFields();
+}
+
+void UserInfoDetailDialog::on_UserInfoDetailDialog_rejected()
+{
+    clearFields();
+}
+
+void UserInfoDetailDialog::clearFields()
+{
+    for (QLineEdit *edit :
+         {ui->lineEdit_ID, ui->lineEdit_Title, ui->lineEdit_User, ui->lineEdit_Phone, ui->lineEdit_Email,
+          ui->lineEdit_Pwd, ui->lineEdit_NickName, ui->lineEdit_PwdNote, ui->lineEdit_Site})
+        edit->clear();
+    ui->textEdit_NotePublic->clear();
+    ui->textEdit_NotePrivate->clear();
+}
+
+void UserInfoDetailDialog::slotAesLogin(bool login, LoginOutReasonType)
+{
+    ui->pushButton_Ok->setEnabled(login);
+    ui->pushButton_Cancel->setFocus();
+    const QLineEdit::EchoMode echo = login ? QLineEdit::Password : QLineEdit::Normal;
+    ui->lineEdit_Pwd->setEchoMode(echo);
+    ui->lineEdit_PwdNote->setEchoMode(echo);
+    // Decrypted secrets must not stay on screen once the vault is closed.
+    if (!login)
+        reject();
+}
+
+bool UserInfoDetailDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *edit = qobject_cast<QLineEdit *>(watched);
+    if (edit && (edit == ui->lineEdit_Pwd || edit == ui->lineEdit_PwdNote)) {
+        // Clear text only while the field has the focus; the event goes on so the cursor still works.
+        if (event->type() == QEvent::FocusIn)
+            edit->setEchoMode(QLineEdit::Normal);
+        else if (event->type() == QEvent::FocusOut)
+            edit->setEchoMode(interfacePublicData.loggedIn ? QLineEdit::Password : QLineEdit::Normal);
+        if (edit == ui->lineEdit_Pwd && event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut))
+                return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

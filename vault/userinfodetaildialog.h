@@ -1,0 +1,51 @@
+#pragma once
+
+#include "data/records.h"
+
+#include <QDialog>
+
+namespace Ui {
+class UserInfoDetailDialog;
+}
+
+// Views, adds or edits one stored account. Its three secrets are decrypted only while the vault is
+// open; the password shows in clear text only while its field has the focus and cannot be copied
+// with the keyboard. Every close empties the fields; a logout closes the dialog.
+class UserInfoDetailDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit UserInfoDetailDialog(QWidget *parent = nullptr);
+    ~UserInfoDetailDialog() override;
+
+    // Fill the fields from the account on display at that row of the page; false when there is none.
+    bool loadUserInfo(int row);
+    void loadAddUser();
+    // The same, then run the dialog modally.
+    void showUserInfo(int row);
+    void showAddUser();
+
+    // The account as typed, its secrets encrypted with the current master account.
+    UsersUserInfoData enteredUser() const;
+
+public slots:
+    void slotAesLogin(bool login, LoginOutReasonType reason);
+
+private slots:
+    void on_pushButton_Ok_clicked();
+    void on_pushButton_Cancel_clicked();
+    void on_UserInfoDetailDialog_accepted();
+    void on_UserInfoDetailDialog_rejected();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void clearFields();
+    void enableSecrets(bool enabled);
+
+    Ui::UserInfoDetailDialog *ui;
+    int editRow = -1;
+    bool isAdd = true;
+};

@@ -1,0 +1,38 @@
+#include "vault/vaultcipher.h"
+
+#include "vault/qaesencryption.h"
+
+#include <QCryptographicHash>
+
+QString VaultCipher::credentialHash(const QString &credential)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(credential.toUtf8(), QCryptographicHash::Sha256).toHex());
+}
+
+QByteArray VaultCipher::aesKey(const QString &keyHash)
+{
+    return QCryptographicHash::hash(keyHash.toUtf8(), QCryptographicHash::Sha256);
+}
+
+QByteArray VaultCipher::aesIv(const QString &userHash)
+{
+    return QCryptographicHash::hash(userHash.toUtf8(), QCryptographicHash::Md5);
+}
+
+QString VaultCipher::encrypt(const QString &plain, const QString &keyHash, const QString &userHash)
+{
+    QAESEncryption aes(QAESEncryption::AES_256, QAESEncryption::CBC, QAESEncryption::ZERO);
+    return QString::fromLatin1(aes.encode(plain.toUtf8(), aesKey(keyHash), aesIv(userHash)).toBase64());
+}
+
+QString VaultCipher::decrypt(const QString &vaultText, const QString &keyHash, const QString &userHash)
+{
+    const QByteArray::FromBase64Result decoded =
+        QByteArray::fromBase64Encoding(vaultText.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded || decoded.decoded.size() % QAESEncryption::BlockSize != 0)
+        return QString();
+    QAESEncryption aes(QAESEncryption::AES_256, QAESEncryption::CBC, QAESEncryption::ZERO);
+    const QByteArray plain = aes.decode(decoded.decoded, aesKey(keyHash), aesIv(userHash));
+    const int end = plain.indexOf('\0');
+    return QString::fromUtf8(end < 0 ? plain : plain.left(end));
+}
