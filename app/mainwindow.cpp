@@ -3,12 +3,15 @@
 
 #include "app/appglobals.h"
 #include "app/configsettings.h"
+#include "birthdays/birthdayconfig.h"
+#include "birthdays/birthdaywidgetitem.h"
 #include "data/interfacepublicdata.h"
 #include "platform/autostart.h"
 #include "platform/displaychangewatcher.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -24,6 +27,9 @@ const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    // Birthdays: the editor lives as long as the window and keeps the Birthday tab's list current.
+    birthdayConfig = new BirthdayConfig(this);
+
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
 
@@ -194,6 +200,9 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
     case TaskListInsert:
         emit interfacePublicData.SIGNALSendQuery(TaskListSelect, QVariant());
         break;
+    case BirthdayInfoSelect:
+        rebuildBirthdayList(var.value<QList<BirthdayInfoData>>());
+        break;
     default:
         break;
     }
@@ -216,4 +225,44 @@ void MainWindow::on_comboBox_Language_currentIndexChanged(int index)
 void MainWindow::on_pushButton_AboutQt_clicked()
 {
     QMessageBox::aboutQt(this, QString());
+}
+
+// Birthdays: the editor and the Birthday tab
+
+void MainWindow::on_pushButton_BirthdayConfig_clicked()
+{
+    birthdayConfig->openEditor();
+}
+
+void MainWindow::on_listWidget_Birthday_itemDoubleClicked(QListWidgetItem *)
+{
+    birthdayConfig->openEditor();
+}
+
+void MainWindow::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
+{
+    // Answers that follow a mere update of reminder flags leave the rows (and their timers) alone.
+    if (interfacePublicData.birthdayListUpToDate)
+        return;
+    QListWidget *listWidget = ui->listWidget_Birthday;
+    while (listWidget->count() > 0) {
+        QListWidgetItem *item = listWidget->item(0);
+        delete listWidget->itemWidget(item);
+        delete listWidget->takeItem(0);
+    }
+
+    QList<BirthdayWidgetItem *> rows;
+    int nameWidth = 0;
+    for (const BirthdayInfoData &record : list) {
+        auto *item = new QListWidgetItem;
+        auto *row = new BirthdayWidgetItem(record, listWidget);
+        listWidget->insertItem(listWidget->count(), item);
+        item->setSizeHint(row->sizeHint());
+        listWidget->setItemWidget(item, row);
+        nameWidth = qMax(nameWidth, row->showNameWidth());
+        rows.append(row);
+    }
+    for (BirthdayWidgetItem *row : rows)
+        row->setShowNameMinimumWidth(nameWidth);
+    interfacePublicData.birthdayListUpToDate = true;
 }

@@ -12,6 +12,9 @@ class MainWindow;
 class DisplayChangeWatcher;
 class QAction;
 class QMenu;
+// Birthdays
+class BirthdayConfig;
+class QListWidgetItem;
 
 // The program's only top-level window: the tabs, the status bar and the tray icon through which it is
 // hidden and shown again. Closing only hides it.
@@ -41,6 +44,10 @@ private slots:
     void on_comboBox_Language_currentIndexChanged(int index);
     void on_pushButton_AboutQt_clicked();
 
+    // Birthdays: the editor and the Birthday tab
+    void on_pushButton_BirthdayConfig_clicked();
+    void on_listWidget_Birthday_itemDoubleClicked(QListWidgetItem *item);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
@@ -61,4 +68,8 @@ private:
     QSystemTrayIcon *trayIcon = nullptr;
     DisplayChangeWatcher *displayWatcher = nullptr;
     bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+
+    // Birthdays: the editor and the Birthday tab
+    void rebuildBirthdayList(const QList<BirthdayInfoData> &list);
+    BirthdayConfig *birthdayConfig = nullptr;
 };
