@@ -251,12 +251,15 @@ void MainWindow::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
         delete listWidget->takeItem(0);
     }
 
+    // All items go in before the first row widget: a visible list relayouts every row widget it holds
+    // on each insertion, which would make the rebuild quadratic.
+    for (int i = 0; i < list.size(); ++i)
+        listWidget->addItem(new QListWidgetItem);
     QList<BirthdayWidgetItem *> rows;
     int nameWidth = 0;
-    for (const BirthdayInfoData &record : list) {
-        auto *item = new QListWidgetItem;
-        auto *row = new BirthdayWidgetItem(record, listWidget);
-        listWidget->insertItem(listWidget->count(), item);
+    for (int i = 0; i < list.size(); ++i) {
+        auto *row = new BirthdayWidgetItem(list.at(i), listWidget->viewport());
+        QListWidgetItem *item = listWidget->item(i);
         item->setSizeHint(row->sizeHint());
         listWidget->setItemWidget(item, row);
         nameWidth = qMax(nameWidth, row->showNameWidth());

@@ -290,14 +290,15 @@ void BirthdayConfig::fillTable(const QList<BirthdayInfoData> &list)
 
     QTableWidget *table = ui->tableWidget_Birthday;
     QHeaderView *header = table->horizontalHeader();
+    // Rows are written in the order received; sorting would move them while they are filled, and
+    // fitting the columns to their contents after every change would measure every row each time.
+    table->setSortingEnabled(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
     table->clear();
     table->setHorizontalHeaderLabels({QStringLiteral("id"), tr("姓名"), tr("别称"), tr("性别"), tr("类型"),
                                       tr("农历年"), tr("农历月"), tr("农历日"), tr("公历年"), tr("公历月"),
                                       tr("公历日"), tr("最近生日"), tr("农历闰月")});
     table->setRowCount(list.size());
-    // Rows are written in the order received; sorting would move them while they are filled.
-    table->setSortingEnabled(false);
-    header->setSectionResizeMode(QHeaderView::Interactive);
     for (int row = 0; row < list.size(); ++row) {
         const QStringList texts = rowTexts(list.at(row));
         for (int column = 0; column < texts.size(); ++column)
