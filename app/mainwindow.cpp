@@ -3,6 +3,8 @@
 
 #include "app/appglobals.h"
 #include "app/configsettings.h"
+#include "birthdays/birthdayconfig.h"
+#include "birthdays/birthdaywidgetitem.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
 #include "icons/iconmanage.h"
@@ -19,6 +21,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -35,6 +38,9 @@ const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    // Birthdays: the editor lives as long as the window and keeps the Birthday tab's list current.
+    birthdayConfig = new BirthdayConfig(this);
+
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
 
@@ -264,6 +270,9 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         break;
     case AesAccountUpdate:
         finishAccountUpdate(var);
+        break;
+    case BirthdayInfoSelect:
+        rebuildBirthdayList(var.value<QList<BirthdayInfoData>>());
         break;
     default:
         break;
@@ -672,4 +681,47 @@ void MainWindow::finishAccountUpdate(const QVariant &var)
         sendUsersQuery(1);
         break;
     }
+}
+
+// Birthdays: the editor and the Birthday tab
+
+void MainWindow::on_pushButton_BirthdayConfig_clicked()
+{
+    birthdayConfig->openEditor();
+}
+
+void MainWindow::on_listWidget_Birthday_itemDoubleClicked(QListWidgetItem *)
+{
+    birthdayConfig->openEditor();
+}
+
+void MainWindow::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
+{
+    // Answers that follow a mere update of reminder flags leave the rows (and their timers) alone.
+    if (interfacePublicData.birthdayListUpToDate)
+        return;
+    QListWidget *listWidget = ui->listWidget_Birthday;
+    while (listWidget->count() > 0) {
+        QListWidgetItem *item = listWidget->item(0);
+        delete listWidget->itemWidget(item);
+        delete listWidget->takeItem(0);
+    }
+
+    // All items go in before the first row widget: a visible list relayouts every row widget it holds
+    // on each insertion, which would make the rebuild quadratic.
+    for (int i = 0; i < list.size(); ++i)
+        listWidget->addItem(new QListWidgetItem);
+    QList<BirthdayWidgetItem *> rows;
+    int nameWidth = 0;
+    for (int i = 0; i < list.size(); ++i) {
+        auto *row = new BirthdayWidgetItem(list.at(i), listWidget->viewport());
+        QListWidgetItem *item = listWidget->item(i);
+        item->setSizeHint(row->sizeHint());
+        listWidget->setItemWidget(item, row);
+        nameWidth = qMax(nameWidth, row->showNameWidth());
+        rows.append(row);
+    }
+    for (BirthdayWidgetItem *row : rows)
+        row->setShowNameMinimumWidth(nameWidth);
+    interfacePublicData.birthdayListUpToDate = true;
 }

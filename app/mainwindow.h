@@ -20,6 +20,9 @@ class QMenu;
 class QTimer;
 class UserInfoDetailDialog;
 class AesAccountUpdateDialog;
+// Birthdays
+class BirthdayConfig;
+class QListWidgetItem;
 
 // The program's only top-level window: the tabs, the status bar and the tray icon through which it is
 // hidden and shown again. Closing only hides it.
@@ -82,6 +85,10 @@ private slots:
     void on_lineEdit_UserLimitOnePage_textChanged(const QString &text);
     void on_lineEdit_NoActiveLogoutSec_textChanged(const QString &text);
 
+    // Birthdays: the editor and the Birthday tab
+    void on_pushButton_BirthdayConfig_clicked();
+    void on_listWidget_Birthday_itemDoubleClicked(QListWidgetItem *item);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
@@ -124,4 +131,7 @@ private:
     UsersUserQueryData usersQuery;
     UsersUserResultData usersResult;
     int currentUserRow = -1;
+    // Birthdays: the editor and the Birthday tab
+    void rebuildBirthdayList(const QList<BirthdayInfoData> &list);
+    BirthdayConfig *birthdayConfig = nullptr;
 };

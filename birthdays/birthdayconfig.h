@@ -1,0 +1,77 @@
+#pragma once
+
+#include "data/records.h"
+
+#include <QDate>
+#include <QDialog>
+#include <QHash>
+#include <QStringList>
+#include <QVariant>
+
+namespace Ui {
+class BirthdayConfig;
+}
+
+// The editor of the stored birthdays: the table of every person above a form for one record. It lives
+// as long as the main window and asks for a fresh list after every change of the stored records,
+// including the reminder updates the Birthday tab's rows make.
+class BirthdayConfig : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char *DefaultIconPath = "src/icon/birthday/default.png";
+    static constexpr int ColumnCount = 13;
+
+    explicit BirthdayConfig(QWidget *parent = nullptr);
+    ~BirthdayConfig() override;
+
+    // Clears the form and runs the dialog.
+    int openEditor();
+
+    // Reads the form into a new record with the given id; refuses with a message box what cannot be
+    // stored. The record's reminder flags are all cleared.
+    bool readForm(int id, BirthdayInfoData &record);
+    bool readForm(int id, const QDate &today, BirthdayInfoData &record);
+
+    // The texts of one table row, in column order.
+    QStringList rowTexts(const BirthdayInfoData &record) const;
+
+public slots:
+    void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void on_tableWidget_Birthday_cellPressed(int row, int column);
+    void on_tableWidget_Birthday_cellEntered(int row, int column);
+    void on_pushButton_ClearEdit_clicked();
+    void on_pushButton_Add_clicked();
+    void on_pushButton_Update_clicked();
+    void on_pushButton_Delete_clicked();
+    void on_pushButton_Cancel_clicked();
+    void on_radioButton_LunarYes_toggled(bool checked);
+    void on_checkBox_IgnoreLunarYear_toggled(bool checked);
+
+private:
+    void loadRow(int row);
+    void fillTable(const QList<BirthdayInfoData> &list);
+    void showLunarDate(const QDate &date);
+    void setIconPath(const QString &path);
+    void refuse(const QString &title, const QString &text);
+    void answerSaved(bool saved, const QString &failureTitle);
+    void requestList(bool recordsChanged);
+    // The person is deleted only on an explicit confirmation.
+    bool confirmDelete(const BirthdayInfoData &record);
+    // Path of the picture the user picks; empty when nothing is chosen.
+    QString chooseIcon();
+
+    Ui::BirthdayConfig *ui;
+    int selectedRow = -1;
+    int selectedId = -1;
+    QHash<int, BirthdayInfoData> records;
+    QStringList monthNames;
+    QStringList dayNames;
+    QString iconPath;
+};
