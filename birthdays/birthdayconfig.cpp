@@ -2,9 +2,11 @@
 #include "ui_birthdayconfig.h"
 
 #include "app/appglobals.h"
+#include "app/labelmessagebox.h"
 #include "birthdays/chinesenumerals.h"
 #include "birthdays/lunarcalendarinfo.h"
 #include "data/interfacepublicdata.h"
+#include "icons/iconmanage.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -351,13 +353,13 @@ bool BirthdayConfig::confirmDelete(const BirthdayInfoData &record)
     const QString text = QStringLiteral("%1: \n%2: %3\n%4: %5\n%6: %7")
                              .arg(tr("请确认删除信息"), tr("姓名"), record.Name, tr("别称"), record.CallName,
                                   tr("性别"), record.Gender ? tr("男") : tr("女"));
-    // A standard question until the confirmation box that shows the person's picture is available.
-    return QMessageBox::question(this, tr("确认删除？"), text, QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Cancel) == QMessageBox::Ok;
+    LabelMessageBox box(this, tr("确认删除？"), text, record.IconPath, QMessageBox::Ok | QMessageBox::Cancel,
+                        QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
 }
 
 QString BirthdayConfig::chooseIcon()
 {
-    // No icon library to pick from yet: nothing is chosen.
-    return QString();
+    IconManage *library = IconManage::instance();
+    return library ? library->selectIcon() : QString();
 }

@@ -56,6 +56,9 @@ IconManage::IconManage(QWidget *parent) : QDialog(parent), ui(new Ui::IconManage
 
 IconManage::~IconManage()
 {
+    // A later main window (a test builds several) creates its own.
+    if (self == this)
+        self = nullptr;
     delete ui;
 }
 

@@ -4,6 +4,7 @@
 #include "common/testprogramdir.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
+#include "icons/iconmanage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -539,8 +540,11 @@ private slots:
         QVERIFY(config.readForm(4, record));
         QCOMPARE(record.IconPath, QStringLiteral("src/icon/birthday/7.png"));
 
+        QWidget owner;
+        IconManage::instance(&owner);
         ModalDismisser dismisser(QMessageBox::Cancel);
         QTest::mouseClick(child<QLabel>(config, "label_Icon"), Qt::LeftButton);
+        QCOMPARE(dismisser.titles.size(), 1);
         QVERIFY(config.readForm(4, record));
         QCOMPARE(record.IconPath, DefaultIcon);
     }
