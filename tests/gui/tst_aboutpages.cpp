@@ -50,6 +50,14 @@ template <typename T> QList<T *> topLevels()
     return found;
 }
 
+// Presses the About tab's button and returns the window it shows, the one of its class.
+template <typename T> T *press(MainWindow &window, const char *button)
+{
+    QTest::mouseClick(window.findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+    const QList<T *> shown = topLevels<T>();
+    return shown.size() == 1 && shown.first()->isVisible() ? shown.first() : nullptr;
+}
+
 // Every page browser: the window that holds it and its object name.
 const QList<QPair<QString, QString>> Browsers = {{"MainWindow", "textBrowser_SoftwareInfo"},
                                                  {"HelpDocument", "textBrowser_VersionHistory"},
@@ -238,10 +246,8 @@ private slots:
     {
         TestProgramDir dir;
         MainWindow window;
-        auto *button = window.findChild<QPushButton *>(QStringLiteral("pushButton_HelpDocment"));
-        QTest::mouseClick(button, Qt::LeftButton);
-        HelpDocument *help = topLevels<HelpDocument>().value(0);
-        QVERIFY(help && help->isVisible());
+        HelpDocument *help = press<HelpDocument>(window, "pushButton_HelpDocment");
+        QVERIFY(help);
         auto *list = help->findChild<QListWidget *>(QStringLiteral("listWidget_Menu"));
         auto *stack = help->findChild<QStackedWidget *>(QStringLiteral("stackedWidget_Content"));
         QCOMPARE(list->currentRow(), 0);
@@ -254,14 +260,12 @@ private slots:
         QCOMPARE(stack->currentIndex(), 1);
         help->close();
 
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(topLevels<HelpDocument>(), QList<HelpDocument *>{help});
-        QVERIFY(help->isVisible());
+        QCOMPARE(press<HelpDocument>(window, "pushButton_HelpDocment"), help);
         QCOMPARE(list->currentRow(), 1);
         QCOMPARE(stack->currentIndex(), 1);
 
         help->showMinimized();
-        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(press<HelpDocument>(window, "pushButton_HelpDocment"), help);
         QVERIFY(!help->isMinimized());
     }
 
@@ -269,18 +273,14 @@ private slots:
     {
         TestProgramDir dir;
         MainWindow window;
-        auto *button = window.findChild<QPushButton *>(QStringLiteral("pushButton_ThirdPartySource"));
-        QTest::mouseClick(button, Qt::LeftButton);
-        ThirdPartySource *sources = topLevels<ThirdPartySource>().value(0);
-        QVERIFY(sources && sources->isVisible());
+        ThirdPartySource *sources = press<ThirdPartySource>(window, "pushButton_ThirdPartySource");
+        QVERIFY(sources);
         auto *tabs = sources->findChild<QTabWidget *>(QStringLiteral("tabWidget"));
         QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tab_Code"));
         tabs->setCurrentIndex(1);
         sources->close();
 
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(topLevels<ThirdPartySource>(), QList<ThirdPartySource *>{sources});
-        QVERIFY(sources->isVisible());
+        QCOMPARE(press<ThirdPartySource>(window, "pushButton_ThirdPartySource"), sources);
         QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tab_Icon"));
     }
 
@@ -292,9 +292,7 @@ private slots:
         QPointer<ThirdPartySource> sources;
         {
             MainWindow window;
-            QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("pushButton_HelpDocment")),
-                              Qt::LeftButton);
-            help = topLevels<HelpDocument>().value(0);
+            help = press<HelpDocument>(window, "pushButton_HelpDocment");
             sources = topLevels<ThirdPartySource>().value(0);
             QVERIFY(help && sources);
             QVERIFY(!help->parent() && !sources->parent());
