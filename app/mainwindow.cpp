@@ -1,8 +1,11 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/aboutpage.h"
 #include "app/appglobals.h"
 #include "app/configsettings.h"
+#include "app/helpdocument.h"
+#include "app/thirdpartysource.h"
 #include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdaywidgetitem.h"
 #include "data/interfacepublicdata.h"
@@ -75,6 +78,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     displayWatcher = new DisplayChangeWatcher(this);
     connect(displayWatcher, &DisplayChangeWatcher::displayChanged, this, &MainWindow::rebuildAfterDisplayChange);
     setupScreens();
+    setupAboutTab();
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &MainWindow::slotReceiveQueryData,
             UniqueConnection);
@@ -104,6 +108,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 MainWindow::~MainWindow()
 {
     qDeleteAll(centralNotices);
+    delete thirdPartySource;
+    delete helpDocument;
     delete ui;
 }
 
@@ -296,6 +302,40 @@ void MainWindow::on_comboBox_Language_currentIndexChanged(int index)
 void MainWindow::on_pushButton_AboutQt_clicked()
 {
     QMessageBox::aboutQt(this, QString());
+}
+
+// --- About tab: links, information page, the sources and help windows ------------------------------------
+
+void MainWindow::setupAboutTab()
+{
+    thirdPartySource = new ThirdPartySource();
+    helpDocument = new HelpDocument();
+    const QString link = QStringLiteral("<a href=\"%1\">%1</a>");
+    ui->label_Website->setText(link.arg(QLatin1String(AboutPage::HomePage)));
+    ui->label_Feedback->setText(link.arg(QLatin1String(AboutPage::IssuePage)));
+    ui->textBrowser_SoftwareInfo->setOpenExternalLinks(true);
+    AboutPage::load(ui->textBrowser_SoftwareInfo, AboutPage::SoftwareInfo, AppGlobals::language);
+}
+
+namespace {
+// Shown again as the user left it, in front even when it was minimized or behind the main window.
+void bringToFront(QWidget *window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+} // namespace
+
+void MainWindow::on_pushButton_ThirdPartySource_clicked()
+{
+    bringToFront(thirdPartySource);
+}
+
+void MainWindow::on_pushButton_HelpDocment_clicked()
+{
+    bringToFront(helpDocument);
 }
 
 // Notices

@@ -13,11 +13,13 @@ class MainWindow;
 }
 class CentralNotice;
 class DisplayChangeWatcher;
+class HelpDocument;
 class NormalNoticeManager;
 class NoticeConfig;
 class QAction;
 class QMenu;
 class QTimer;
+class ThirdPartySource;
 class UserInfoDetailDialog;
 class AesAccountUpdateDialog;
 // Birthdays
@@ -54,6 +56,9 @@ private slots:
     void on_pushButton_AutoRunCurrentUser_clicked(bool checked);
     void on_comboBox_Language_currentIndexChanged(int index);
     void on_pushButton_AboutQt_clicked();
+    // About tab
+    void on_pushButton_ThirdPartySource_clicked();
+    void on_pushButton_HelpDocment_clicked();
     // Notices
     void on_pushButtonNoticeCfg_clicked();
 
@@ -115,6 +120,10 @@ private:
     NoticeConfig *noticeConfig = nullptr;
     QList<CentralNotice *> centralNotices;
     NormalNoticeManager *normalNoticeManager = nullptr;
+    // About tab: the sources and help windows, without parent and deleted here.
+    void setupAboutTab();
+    ThirdPartySource *thirdPartySource = nullptr;
+    HelpDocument *helpDocument = nullptr;
     // Account vault
     void setupUsersTab();
     bool checkLoginInput();

@@ -1,6 +1,7 @@
 #include "app/appglobals.h"
 #include "app/configsettings.h"
 #include "app/startup.h"
+#include "common/programcopy.h"
 #include "common/testprogramdir.h"
 
 #include <QDir>
@@ -8,51 +9,6 @@
 #include <QProcess>
 #include <QTest>
 #include <QTranslator>
-
-namespace {
-
-// A copy of a program in a program directory of its own, started as a real process.
-class ProgramCopy
-{
-public:
-    ProgramCopy(const TestProgramDir &dir, const QString &source) : path(dir.filePath(QFileInfo(source).fileName()))
-    {
-        QFile::copy(source, path);
-        process.setWorkingDirectory(QDir::tempPath());
-        process.setProcessChannelMode(QProcess::MergedChannels);
-    }
-    ~ProgramCopy()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(5000);
-        }
-    }
-
-    void start(const QStringList &arguments = {}) { process.start(path, arguments); }
-
-    // Waits until the program printed the line (the probe reports "ready" and message box titles).
-    bool waitForLine(const QString &line, int timeoutMs = 15000)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < timeoutMs) {
-            output += QString::fromUtf8(process.readAll());
-            if (output.split(QLatin1Char('\n')).contains(line))
-                return true;
-            if (process.state() == QProcess::NotRunning && !process.bytesAvailable())
-                return false;
-            process.waitForReadyRead(100);
-        }
-        return false;
-    }
-
-    QString path;
-    QProcess process;
-    QString output;
-};
-
-} // namespace
 
 class TestStartup : public QObject
 {
