@@ -6,13 +6,20 @@
 #include "data/interfacepublicdata.h"
 #include "platform/autostart.h"
 #include "platform/displaychangewatcher.h"
+// Task tab
+#include "tasks/imagebutton.h"
+#include "tasks/tasktiming.h"
+#include "tasks/taskwidgetitem.h"
+#include "tasks/workdayconfig.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
+#include <QScrollBar>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -24,6 +31,7 @@ const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    workdayConfig = new WorkdayConfig(this);
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
 
@@ -44,6 +52,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
         QStringLiteral(" %1 (%2)").arg(QLatin1String(AppGlobals::Version), QLatin1String(AppGlobals::VersionDate)));
 
     ui->pushButton_AutoRunCurrentUser->setChecked(AutoStart::isEnabled());
+
+    setupTaskTab();
 
     displayWatcher = new DisplayChangeWatcher(this);
     connect(displayWatcher, &DisplayChangeWatcher::displayChanged, this, &MainWindow::rebuildAfterDisplayChange);
@@ -194,6 +204,9 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
     case TaskListInsert:
         emit interfacePublicData.SIGNALSendQuery(TaskListSelect, QVariant());
         break;
+    case TaskListSelect:
+        rebuildTaskList(var.value<QList<TaskListData>>());
+        break;
     default:
         break;
     }
@@ -216,4 +229,135 @@ void MainWindow::on_comboBox_Language_currentIndexChanged(int index)
 void MainWindow::on_pushButton_AboutQt_clicked()
 {
     QMessageBox::aboutQt(this, QString());
+}
+
+// ---- Task tab ----------------------------------------------------------------------------------------
+
+void MainWindow::setupTaskTab()
+{
+    taskIconPath = QStringLiteral("src/icon/task/default.png");
+    ui->label_TaskIcon->setPixmap(ImageButton::cachedPixmap(taskIconPath));
+    ui->label_TaskIcon->installEventFilter(this);
+    // Rows build their widgets when they come into view.
+    ui->listWidget_Task->viewport()->installEventFilter(this);
+    connect(ui->listWidget_Task->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &MainWindow::buildVisibleTaskRows);
+    ui->comboBox_TaskName->addItems(ConfigSettings().defaultTaskNames());
+    ui->comboBox_TaskName->setEditText(tr("请填写任务名称"));
+    ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Task tab: a click on the icon of the next task picks another one; a larger list shows more rows.
+    if (watched == ui->label_TaskIcon && event->type() == QEvent::MouseButtonPress)
+        chooseNewTaskIcon();
+    else if (watched == ui->listWidget_Task->viewport() && event->type() == QEvent::Resize)
+        buildVisibleTaskRows();
+
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::chooseNewTaskIcon()
+{
+    const QString path = TaskWidgetItem::chooseTaskIcon(this);
+    taskIconPath = path.isEmpty() ? QStringLiteral("src/icon/task/default.png") : path;
+    ui->label_TaskIcon->setPixmap(ImageButton::cachedPixmap(taskIconPath));
+}
+
+void MainWindow::on_comboBox_TaskNoticeCycle_currentIndexChanged(int index)
+{
+    currentCycleIndex = index;
+    const bool weekly = index == CycleWeekly;
+    ui->comboBox_TaskDayOfWeek->setVisible(weekly);
+    ui->radioButton_RemainTime->setChecked(true);
+    ui->radioButton_RemainTime->setVisible(!weekly);
+    ui->radioButton_TargetTime->setVisible(!weekly);
+    ui->timeEdit_Set->show();
+    ui->dateTimeEdit_Set->hide();
+}
+
+void MainWindow::on_radioButton_TargetTime_toggled(bool checked)
+{
+    ui->dateTimeEdit_Set->setVisible(checked);
+    ui->timeEdit_Set->setVisible(!checked);
+    if (checked)
+        ui->dateTimeEdit_Set->setDateTime(QDateTime::currentDateTime());
+}
+
+void MainWindow::on_pushButton_AddTask_clicked()
+{
+    const TaskTiming::TimeMode mode =
+        ui->radioButton_TargetTime->isChecked() ? TaskTiming::TargetTimeMode : TaskTiming::RemainTimeMode;
+    TaskListData task;
+    task.id = -1;
+    task.TaskName = ui->comboBox_TaskName->currentText();
+    task.TaskTimeSee =
+        TaskTiming::firstNoticeTime(mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
+                                    ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime());
+    task.IconPath = taskIconPath;
+    task.NoticeCycle = currentCycleIndex;
+    task.Noticed = 0;
+    task.Deleted = 0;
+    task.NormalNoticeKeepDisplay = ui->pushButton_NormalNoticeKeepDisplay->isChecked() ? 1 : 0;
+    emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task));
+}
+
+void MainWindow::on_pushButton_ClearCompleteTask_clicked()
+{
+    emit interfacePublicData.SIGNALClearCompleteTask();
+}
+
+void MainWindow::rebuildTaskList(const QList<TaskListData> &tasks)
+{
+    QListWidget *list = ui->listWidget_Task;
+    for (QListWidgetItem *item : qAsConst(taskItems)) {
+        auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item));
+        if (!row)
+            continue;
+        // A row left for the view to delete later must not fire again next to its replacement.
+        row->stopUpdating();
+        // At once while the event queue is short: deleting thousands of widgets later, behind the new
+        // rows' pending events, costs more than building them. A reload from inside a row's own handler
+        // leaves it to the view, which deletes its row widgets from the event loop.
+        if (!TaskWidgetItem::isHandlingEvent())
+            delete row;
+    }
+    // All items at once: item by item, the view re-lays out every row widget on each insertion or removal.
+    list->clear();
+    taskItems.clear();
+    list->addItems(QVector<QString>(tasks.size()).toList());
+
+    for (int i = 0; i < tasks.size(); ++i) {
+        const TaskListData &task = tasks.at(i);
+        QListWidgetItem *item = list->item(i);
+        taskItems.append(item);
+        auto *row = new TaskWidgetItem(task.TaskName, task.TaskTimeSee, task.NoticeCycle, task.id, task.Noticed != 0,
+                                       task.NormalNoticeKeepDisplay != 0, task.IconPath, list->viewport(),
+                                       TaskWidgetItem::FormWhenShown);
+        item->setSizeHint(QSize(0, row->height()));
+        list->setItemWidget(item, row);
+    }
+    buildVisibleTaskRows();
+}
+
+void MainWindow::buildVisibleTaskRows()
+{
+    QListWidget *list = ui->listWidget_Task;
+    const QRect area = list->viewport()->rect();
+    const QModelIndex first = list->indexAt(area.topLeft());
+    if (!first.isValid())
+        return;
+    for (int i = first.row(); i < taskItems.size(); ++i) {
+        QListWidgetItem *item = taskItems.at(i);
+        if (!list->visualItemRect(item).intersects(area))
+            break;
+        if (auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item)))
+            row->ensureForm();
+    }
+}
+
+void MainWindow::on_pushButton_WorkdayCfg_clicked()
+{
+    workdayConfig->exec();
 }

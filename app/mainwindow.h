@@ -11,7 +11,10 @@ class MainWindow;
 }
 class DisplayChangeWatcher;
 class QAction;
+class QListWidgetItem;
 class QMenu;
+// Task tab
+class WorkdayConfig;
 
 // The program's only top-level window: the tabs, the status bar and the tray icon through which it is
 // hidden and shown again. Closing only hides it.
@@ -41,9 +44,17 @@ private slots:
     void on_comboBox_Language_currentIndexChanged(int index);
     void on_pushButton_AboutQt_clicked();
 
+    // Task tab
+    void on_comboBox_TaskNoticeCycle_currentIndexChanged(int index);
+    void on_radioButton_TargetTime_toggled(bool checked);
+    void on_pushButton_AddTask_clicked();
+    void on_pushButton_ClearCompleteTask_clicked();
+    void on_pushButton_WorkdayCfg_clicked();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupTray();
@@ -61,4 +72,14 @@ private:
     QSystemTrayIcon *trayIcon = nullptr;
     DisplayChangeWatcher *displayWatcher = nullptr;
     bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+
+    // Task tab
+    void setupTaskTab();
+    void rebuildTaskList(const QList<TaskListData> &tasks);
+    void buildVisibleTaskRows();
+    void chooseNewTaskIcon();
+    WorkdayConfig *workdayConfig = nullptr;
+    int currentCycleIndex = 0;
+    QString taskIconPath;
+    QList<QListWidgetItem *> taskItems;
 };
