@@ -311,17 +311,11 @@ void MainWindow::on_pushButton_ClearCompleteTask_clicked()
 void MainWindow::rebuildTaskList(const QList<TaskListData> &tasks)
 {
     QListWidget *list = ui->listWidget_Task;
+    // The view deletes the old rows from the event loop, which is safe also when the reload comes from
+    // inside a row's own handler. Until then an old row must not fire again next to its replacement.
     for (QListWidgetItem *item : qAsConst(taskItems)) {
-        auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item));
-        if (!row)
-            continue;
-        // A row left for the view to delete later must not fire again next to its replacement.
-        row->stopUpdating();
-        // At once while the event queue is short: deleting thousands of widgets later, behind the new
-        // rows' pending events, costs more than building them. A reload from inside a row's own handler
-        // leaves it to the view, which deletes its row widgets from the event loop.
-        if (!TaskWidgetItem::isHandlingEvent())
-            delete row;
+        if (auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item)))
+            row->stopUpdating();
     }
     // All items at once: item by item, the view re-lays out every row widget on each insertion or removal.
     list->clear();
@@ -343,13 +337,14 @@ void MainWindow::rebuildTaskList(const QList<TaskListData> &tasks)
 
 void MainWindow::buildVisibleTaskRows()
 {
+    // By the list's own items: this also runs while the list is being rebuilt, when the scroll range changes.
     QListWidget *list = ui->listWidget_Task;
     const QRect area = list->viewport()->rect();
     const QModelIndex first = list->indexAt(area.topLeft());
     if (!first.isValid())
         return;
-    for (int i = first.row(); i < taskItems.size(); ++i) {
-        QListWidgetItem *item = taskItems.at(i);
+    for (int i = first.row(); i < list->count(); ++i) {
+        QListWidgetItem *item = list->item(i);
         if (!list->visualItemRect(item).intersects(area))
             break;
         if (auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item)))

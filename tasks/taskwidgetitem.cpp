@@ -15,7 +15,6 @@
 #include <limits>
 
 TaskWidgetItem::IconChooser TaskWidgetItem::iconChooser;
-int TaskWidgetItem::handlerDepth = 0;
 
 namespace {
 // The widest countdown text; every row gets the same size, measured once.
@@ -232,10 +231,8 @@ void TaskWidgetItem::updateRemainTime(qint64 nowMs)
         showRemainSeconds((dueMs - nowMs) / 1000);
         return;
     }
-    if (!completed) {
-        HandlerScope scope;
+    if (!completed)
         fire(nowMs);
-    }
 }
 
 void TaskWidgetItem::showRemainSeconds(qint64 seconds)
@@ -280,7 +277,6 @@ void TaskWidgetItem::sendDelete()
 
 void TaskWidgetItem::slotClearCompleteTask()
 {
-    HandlerScope scope;
     if (completed)
         sendDelete();
 }
@@ -311,7 +307,6 @@ bool TaskWidgetItem::isEditing() const
 
 void TaskWidgetItem::on_pushButton_Edit_clicked()
 {
-    HandlerScope scope;
     if (!isEditing()) {
         createEditors();
         ui->label_TaskName->hide();
@@ -335,13 +330,11 @@ void TaskWidgetItem::on_pushButton_Edit_clicked()
 
 void TaskWidgetItem::on_pushButton_Delete_clicked()
 {
-    HandlerScope scope;
     sendDelete();
 }
 
 void TaskWidgetItem::on_pushButton_KeepDisplay_clicked(bool checked)
 {
-    HandlerScope scope;
     task.NormalNoticeKeepDisplay = checked ? 1 : 0;
     sendUpdate();
 }
@@ -351,13 +344,12 @@ bool TaskWidgetItem::eventFilter(QObject *watched, QEvent *event)
     if (completed || event->type() != QEvent::MouseButtonPress)
         return QWidget::eventFilter(watched, event);
 
-    HandlerScope scope;
     if (ui && watched == ui->label_Icon) {
         // The library is modal: a reload while it is open replaces this row, so the dialog must not be
-        // its child, and nothing of the row may be touched once it is gone.
+        // its child, and a replaced row must neither be touched once it is gone nor store its old task.
         QPointer<TaskWidgetItem> alive(this);
         const QString path = chooseTaskIcon(window());
-        if (!alive)
+        if (!alive || !updating)
             return true;
         if (path.isEmpty())
             return QWidget::eventFilter(watched, event);

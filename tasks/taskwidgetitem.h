@@ -55,10 +55,6 @@ public:
     // deleted, so that it cannot fire a second time next to its successor.
     void stopUpdating();
 
-    // True while a row runs one of its own handlers (and any modal loop opened from there): a list
-    // reload reached from inside must not delete rows at once, but leave them to the event loop.
-    static bool isHandlingEvent() { return handlerDepth > 0; }
-
 public slots:
     void slotUpdateRemainTime();
     // The tick: one clock reading shared by every row.
@@ -87,14 +83,6 @@ private:
     void fire(qint64 nowMs);
     void sendUpdate();
     void sendDelete();
-
-    // Marks a row handler for as long as it runs.
-    struct HandlerScope
-    {
-        HandlerScope() { ++handlerDepth; }
-        ~HandlerScope() { --handlerDepth; }
-    };
-    static int handlerDepth;
 
     Ui::TaskWidgetItem *ui = nullptr;
     QLineEdit *lineEdit_TaskName = nullptr;

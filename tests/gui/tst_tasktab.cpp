@@ -1,6 +1,7 @@
 #include "app/configsettings.h"
 #include "app/mainwindow.h"
 #include "data/interfacepublicdata.h"
+#include "tasks/taskticker.h"
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
@@ -298,12 +299,50 @@ private slots:
 
         window.slotReceiveQueryData(TaskListSelect,
                                     QVariant::fromValue(QList<TaskListData>{task(5, QStringLiteral("四"), FarAhead)}));
-        QVERIFY(old.isNull());
+        // Replaced rows stop at once and are deleted from the event loop.
+        QVERIFY(!QObject::disconnect(&TaskTicker::instance(), &TaskTicker::SIGNALTick, old.data(),
+                                     &TaskWidgetItem::updateRemainTime));
+        QTRY_VERIFY(old.isNull());
         QCOMPARE(rows(window).size(), 1);
         QCOMPARE(rows(window).first()->record().TaskName, QStringLiteral("四"));
 
         window.slotReceiveQueryData(TaskListSelect, QVariant::fromValue(QList<TaskListData>()));
         QVERIFY(rows(window).isEmpty());
+    }
+
+    void reloadFromInsideAFiringRow()
+    {
+        TestProgramDir dir;
+        MainWindow window;
+        const QDateTime soon = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() + 3600);
+        TaskListData daily = task(1, QStringLiteral("喝水"), soon);
+        daily.NoticeCycle = CycleDaily;
+        window.slotReceiveQueryData(TaskListSelect, QVariant::fromValue(QList<TaskListData>{daily}));
+        QPointer<TaskWidgetItem> firing = rows(window).first();
+
+        // A worker answering at once: the list is reloaded while the row is still sending.
+        QueryLog log;
+        TaskListData noticed = daily;
+        noticed.Noticed = 1;
+        QMetaObject::Connection reload = connect(
+            &interfacePublicData, &InterfacePublicData::SIGNALSendQuery, this,
+            [&window, noticed](SqlOperateType operate, QVariant) {
+                if (operate == TaskListUpdateNoticed)
+                    window.slotReceiveQueryData(TaskListSelect, QVariant::fromValue(QList<TaskListData>{noticed}));
+            });
+        firing->updateRemainTime(soon.toMSecsSinceEpoch() + 1000);
+        disconnect(reload);
+
+        QCOMPARE(log.count(TaskListUpdateNoticed), 1);
+        QCOMPARE(log.count(TaskListInsert), 1);
+        QCOMPARE(log.centralNotices.size(), 1);
+        QCOMPARE(log.normalNotices.size(), 1);
+        QCOMPARE(rows(window).size(), 1);
+        QVERIFY(rows(window).first() != firing.data());
+        QVERIFY(rows(window).first()->isCompleted());
+        firing->updateRemainTime(soon.toMSecsSinceEpoch() + 2000);
+        QCOMPARE(log.count(TaskListUpdateNoticed), 1);
+        QTRY_VERIFY(firing.isNull());
     }
 
     void rowsBuildWhenScrolledIntoView()
