@@ -7,7 +7,7 @@ build="${PEMMORA_BENCH_BUILD_DIR:-build-bench}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target benchmarks -j2 >/dev/null
 for bench in "$build"/bench/bench_*; do
-    [[ -x "$bench" ]] || continue
+    [[ -f "$bench" && -x "$bench" ]] || continue
     echo "# $(basename "$bench")"
     QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$bench" "$@"
 done
