@@ -1,6 +1,8 @@
 #include "data/interfacepublicdata.h"
 #include "tasks/tasktiming.h"
 
+#include "common/hublog.h"
+
 #include <QSignalSpy>
 #include <QTest>
 
@@ -302,22 +304,18 @@ private slots:
         QTest::addColumn<bool>("central");
         QTest::addColumn<bool>("normal");
         QTest::addColumn<int>("keep");
-        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QStringList>("sequence");
 
-        const QString noticed = QStringLiteral("query 5: 7");
-        const QString insert = QStringLiteral("query 7: 2024-05-16 08:00:00");
-        const QString centralText = QStringLiteral("central 0: 喝水");
-        const QString normalKeep = QStringLiteral("normal 0: 喝水|2024-05-15 08:00:00|keepYes|src/icon/task/3.png");
-        const QString normalNoKeep = QStringLiteral("normal 0: 喝水|2024-05-15 08:00:00|keepNo|src/icon/task/3.png");
-
+        const QString noticed = QStringLiteral("query %1").arg(TaskListUpdateNoticed);
+        const QString insert = QStringLiteral("query %1").arg(TaskListInsert);
         QTest::newRow("once, both notices")
-            << int(CycleOnce) << true << true << 1 << QStringList{noticed, centralText, normalKeep};
+            << int(CycleOnce) << true << true << 1 << QStringList{noticed, "central", "normal"};
         QTest::newRow("daily, both notices")
-            << int(CycleDaily) << true << true << 0 << QStringList{noticed, insert, centralText, normalNoKeep};
+            << int(CycleDaily) << true << true << 0 << QStringList{noticed, insert, "central", "normal"};
         QTest::newRow("daily, popup only")
-            << int(CycleDaily) << false << true << 1 << QStringList{noticed, insert, normalKeep};
+            << int(CycleDaily) << false << true << 1 << QStringList{noticed, insert, "normal"};
         QTest::newRow("daily, centre only")
-            << int(CycleDaily) << true << false << 1 << QStringList{noticed, insert, centralText};
+            << int(CycleDaily) << true << false << 1 << QStringList{noticed, insert, "central"};
         QTest::newRow("daily, silent") << int(CycleDaily) << false << false << 1 << QStringList{noticed, insert};
         QTest::newRow("unknown cycle fires once") << 9 << false << false << 1 << QStringList{noticed};
     }
@@ -328,23 +326,10 @@ private slots:
         QFETCH(bool, central);
         QFETCH(bool, normal);
         QFETCH(int, keep);
-        QFETCH(QStringList, expected);
+        QFETCH(QStringList, sequence);
 
         InterfacePublicData hub;
-        QStringList events;
-        connect(&hub, &InterfacePublicData::SIGNALSendQuery, this, [&events](SqlOperateType operate, QVariant var) {
-            const QString payload = operate == TaskListInsert
-                                        ? var.value<TaskListData>().TaskTimeSee.toString("yyyy-MM-dd hh:mm:ss")
-                                        : var.toString();
-            events.append(QStringLiteral("query %1: %2").arg(operate).arg(payload));
-        });
-        connect(&hub, &InterfacePublicData::SIGNALShowCentralNotice, this, [&events](int what, QStringList strs) {
-            events.append(QStringLiteral("central %1: %2").arg(what).arg(strs.join('|')));
-        });
-        connect(&hub, &InterfacePublicData::SIGNALShowNormalNotice, this, [&events](int what, QStringList strs) {
-            events.append(QStringLiteral("normal %1: %2").arg(what).arg(strs.join('|')));
-        });
-
+        HubLog log(hub);
         TaskListData task;
         task.id = 7;
         task.TaskName = QStringLiteral("喝水");
@@ -357,7 +342,19 @@ private slots:
         config.NN_EnableTask = normal;
 
         TaskTiming::fireTask(task, at("2024-05-15 08:00:00.200"), config, hub);
-        QCOMPARE(events, expected);
+        QCOMPARE(log.sequence, sequence);
+        QCOMPARE(log.queries.first().second.toInt(), 7);
+        if (log.count(TaskListInsert))
+            QCOMPARE(log.queries.at(1).second.value<TaskListData>().TaskTimeSee, at("2024-05-16 08:00:00.000"));
+        for (const HubLog::Notice &notice : qAsConst(log.allNotices))
+            QCOMPARE(notice.what, int(NoticeWhatTask));
+        if (central)
+            QCOMPARE(log.notices(QStringLiteral("central")), QList<QStringList>{QStringList{QStringLiteral("喝水")}});
+        const QStringList popup = {QStringLiteral("喝水"), QStringLiteral("2024-05-15 08:00:00"),
+                                   keep ? QStringLiteral("keepYes") : QStringLiteral("keepNo"),
+                                   QStringLiteral("src/icon/task/3.png")};
+        if (normal)
+            QCOMPARE(log.notices(QStringLiteral("normal")), QList<QStringList>{popup});
     }
 
     void successorCopiesTheTask()

@@ -5,6 +5,7 @@
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
+#include "common/hublog.h"
 #include "common/hubworker.h"
 #include "common/modaldismisser.h"
 #include "common/testprogramdir.h"
@@ -22,41 +23,6 @@
 #include <QTimeEdit>
 
 namespace {
-
-// Requests the window sends through the hub, in order.
-class QueryLog : public QObject
-{
-public:
-    QueryLog()
-    {
-        connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, this,
-                [this](SqlOperateType operate, QVariant var) {
-                    queries.append({operate, var});
-                });
-        connect(&interfacePublicData, &InterfacePublicData::SIGNALShowCentralNotice, this,
-                [this](int, QStringList strs) { centralNotices.append(strs); });
-        connect(&interfacePublicData, &InterfacePublicData::SIGNALShowNormalNotice, this,
-                [this](int, QStringList strs) { normalNotices.append(strs); });
-    }
-    int count(SqlOperateType operate) const
-    {
-        int n = 0;
-        for (const auto &query : queries)
-            n += query.first == operate ? 1 : 0;
-        return n;
-    }
-    QList<QPair<SqlOperateType, QVariant>> of(SqlOperateType operate) const
-    {
-        QList<QPair<SqlOperateType, QVariant>> list;
-        for (const auto &query : queries)
-            if (query.first == operate)
-                list.append(query);
-        return list;
-    }
-    QList<QPair<SqlOperateType, QVariant>> queries;
-    QList<QStringList> centralNotices;
-    QList<QStringList> normalNotices;
-};
 
 const QDateTime FarAhead(QDate(2090, 1, 2), QTime(9, 0, 0));
 
@@ -165,7 +131,7 @@ private slots:
         find<QComboBox>(window, "comboBox_TaskNoticeCycle")->setCurrentIndex(cycle);
         find<QPushButton>(window, "pushButton_NormalNoticeKeepDisplay")->setChecked(keep);
 
-        QueryLog log;
+        HubLog log;
         const QDateTime before = QDateTime::currentDateTime();
         QTest::mouseClick(find<QPushButton>(window, "pushButton_AddTask"), Qt::LeftButton);
         const QDateTime after = QDateTime::currentDateTime();
@@ -200,7 +166,7 @@ private slots:
 
         const QDateTime past(QDate(2020, 2, 29), QTime(23, 59, 59));
         dateTime->setDateTime(past);
-        QueryLog log;
+        HubLog log;
         QTest::mouseClick(find<QPushButton>(window, "pushButton_AddTask"), Qt::LeftButton);
         QCOMPARE(log.queries.first().second.value<TaskListData>().TaskTimeSee, past);
 
@@ -218,7 +184,7 @@ private slots:
         const QDate tomorrow = QDate::currentDate().addDays(1);
         find<QComboBox>(window, "comboBox_TaskDayOfWeek")->setCurrentIndex(tomorrow.dayOfWeek() - 1);
         find<QTimeEdit>(window, "timeEdit_Set")->setTime(QTime(7, 45, 30));
-        QueryLog log;
+        HubLog log;
         QTest::mouseClick(find<QPushButton>(window, "pushButton_AddTask"), Qt::LeftButton);
         const TaskListData added = log.queries.first().second.value<TaskListData>();
         QCOMPARE(added.NoticeCycle, int(CycleWeekly));
@@ -277,7 +243,7 @@ private slots:
         QTest::mouseClick(find<QLabel>(window, "label_TaskIcon"), Qt::LeftButton);
         TaskWidgetItem::setIconChooser([chosen](QWidget *) { return chosen; });
         QTest::mouseClick(find<QLabel>(window, "label_TaskIcon"), Qt::LeftButton);
-        QueryLog log;
+        HubLog log;
         QTest::mouseClick(find<QPushButton>(window, "pushButton_AddTask"), Qt::LeftButton);
         QCOMPARE(log.queries.first().second.value<TaskListData>().IconPath, stored);
     }
@@ -321,7 +287,7 @@ private slots:
         QPointer<TaskWidgetItem> firing = rows(window).first();
 
         // A worker answering at once: the list is reloaded while the row is still sending.
-        QueryLog log;
+        HubLog log;
         TaskListData noticed = daily;
         noticed.Noticed = 1;
         QMetaObject::Connection reload = connect(
@@ -335,8 +301,8 @@ private slots:
 
         QCOMPARE(log.count(TaskListUpdateNoticed), 1);
         QCOMPARE(log.count(TaskListInsert), 1);
-        QCOMPARE(log.centralNotices.size(), 1);
-        QCOMPARE(log.normalNotices.size(), 1);
+        QCOMPARE(log.notices(QStringLiteral("central")).size(), 1);
+        QCOMPARE(log.notices(QStringLiteral("normal")).size(), 1);
         QCOMPARE(rows(window).size(), 1);
         QVERIFY(rows(window).first() != firing.data());
         QVERIFY(rows(window).first()->isCompleted());
@@ -382,7 +348,7 @@ private slots:
         MainWindow window;
         QTRY_COMPARE(rows(window).size(), 4);
 
-        QueryLog log;
+        HubLog log;
         QTest::mouseClick(find<QPushButton>(window, "pushButton_ClearCompleteTask"), Qt::LeftButton);
         QTRY_COMPARE(log.count(TaskListSelect), 3);
         QCOMPARE(log.count(TaskListDelete), 3);
@@ -398,7 +364,7 @@ private slots:
         QVERIFY(dir.execute(taskRow(1, QStringLiteral("以后"), FarAhead, CycleOnce, 0)));
         currentNoticeConfig = NoticeConfigData();
         HubWorker worker;
-        QueryLog log;
+        HubLog log;
         MainWindow window;
 
         // Fired, its successor inserted, the list reloaded: the fired row completed, the new one pending.
@@ -417,9 +383,9 @@ private slots:
 
         QCOMPARE(log.count(TaskListUpdateNoticed), 1);
         QCOMPARE(log.count(TaskListInsert), 1);
-        QCOMPARE(log.centralNotices, QList<QStringList>{QStringList{QStringLiteral("喝水")}});
-        QCOMPARE(log.normalNotices.size(), 1);
-        QCOMPARE(log.normalNotices.first().at(2), QStringLiteral("keepYes"));
+        QCOMPARE(log.notices(QStringLiteral("central")), QList<QStringList>{QStringList{QStringLiteral("喝水")}});
+        QCOMPARE(log.notices(QStringLiteral("normal")).size(), 1);
+        QCOMPARE(log.notices(QStringLiteral("normal")).first().at(2), QStringLiteral("keepYes"));
     }
 
     void workdayButtonOpensTheDialog()

@@ -6,6 +6,8 @@
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
+#include "common/hublog.h"
+
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,44 +18,10 @@
 
 namespace {
 
-// Everything the rows send through the hub, in order.
-class HubLog : public QObject
+TaskListData lastUpdate(const HubLog &log)
 {
-public:
-    HubLog()
-    {
-        connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, this,
-                [this](SqlOperateType operate, QVariant var) {
-                    queries.append({operate, var});
-                });
-        connect(&interfacePublicData, &InterfacePublicData::SIGNALShowCentralNotice, this,
-                [this](int what, QStringList strs) {
-                    notices.append({QStringLiteral("central"), what, strs});
-                });
-        connect(&interfacePublicData, &InterfacePublicData::SIGNALShowNormalNotice, this,
-                [this](int what, QStringList strs) {
-                    notices.append({QStringLiteral("normal"), what, strs});
-                });
-    }
-
-    QList<SqlOperateType> operations() const
-    {
-        QList<SqlOperateType> list;
-        for (const auto &query : queries)
-            list.append(query.first);
-        return list;
-    }
-    TaskListData lastUpdate() const { return queries.last().second.value<TaskListData>(); }
-
-    struct Notice
-    {
-        QString kind;
-        int what;
-        QStringList strs;
-    };
-    QList<QPair<SqlOperateType, QVariant>> queries;
-    QList<Notice> notices;
-};
+    return log.lastPayload().value<TaskListData>();
+}
 
 // Far enough ahead that the real clock's tick never makes the row due during a test.
 const QDateTime Due = QDateTime(QDate(2090, 5, 17), QTime(18, 30, 0));
@@ -167,10 +135,10 @@ private slots:
         click(tag);
         QCOMPARE(tag->text(), after);
         QCOMPARE(log.operations(), QList<SqlOperateType>{TaskListUpdate});
-        QCOMPARE(log.lastUpdate().NoticeCycle, next);
+        QCOMPARE(lastUpdate(log).NoticeCycle, next);
         // The due time stays.
-        QCOMPARE(log.lastUpdate().TaskTimeSee, Due);
-        QCOMPARE(log.lastUpdate().id, 7);
+        QCOMPARE(lastUpdate(log).TaskTimeSee, Due);
+        QCOMPARE(lastUpdate(log).id, 7);
     }
 
     void completedRowIgnoresClicks()
@@ -212,7 +180,7 @@ private slots:
         QCOMPARE(log.queries.size(), updates);
         QCOMPARE(row->record().IconPath, stored);
         if (updates)
-            QCOMPARE(log.lastUpdate().IconPath, stored);
+            QCOMPARE(lastUpdate(log).IconPath, stored);
     }
 
     void keepToggleThenNameEdit()
@@ -222,7 +190,7 @@ private slots:
         auto *keep = child<QPushButton>(*row, "pushButton_KeepDisplay");
         QVERIFY(keep->isChecked());
         click(keep);
-        QCOMPARE(log.lastUpdate().NormalNoticeKeepDisplay, 0);
+        QCOMPARE(lastUpdate(log).NormalNoticeKeepDisplay, 0);
 
         auto *edit = child<QPushButton>(*row, "pushButton_Edit");
         click(edit);
@@ -238,7 +206,7 @@ private slots:
         click(edit);
 
         QCOMPARE(log.operations(), (QList<SqlOperateType>{TaskListUpdate, TaskListUpdate}));
-        const TaskListData stored = log.lastUpdate();
+        const TaskListData stored = lastUpdate(log);
         QCOMPARE(stored.TaskName, QStringLiteral("喝茶"));
         QCOMPARE(stored.NormalNoticeKeepDisplay, 0);
         QCOMPARE(stored.TaskTimeSee, Due.addDays(-1));
@@ -313,7 +281,7 @@ private slots:
         }
 
         QStringList kinds;
-        for (const HubLog::Notice &notice : qAsConst(log.notices)) {
+        for (const HubLog::Notice &notice : qAsConst(log.allNotices)) {
             kinds.append(notice.kind);
             QCOMPARE(notice.what, int(NoticeWhatTask));
             if (notice.kind == QLatin1String("central"))
@@ -324,6 +292,11 @@ private slots:
                                                    QStringLiteral("src/icon/task/default.png")}));
         }
         QCOMPARE(kinds, noticeKinds);
+        // Storage first, in the order the worker must run it, then the notices.
+        QStringList sequence;
+        for (SqlOperateType operate : qAsConst(operations))
+            sequence.append(QStringLiteral("query %1").arg(operate));
+        QCOMPARE(log.sequence, sequence + noticeKinds);
 
         QVERIFY(row->isCompleted());
         QCOMPARE(child<QLabel>(*row, "label_Time")->text(), QStringLiteral("时间到"));
@@ -344,7 +317,7 @@ private slots:
         row->updateRemainTime(DueMs + 1000);
 
         QCOMPARE(log.operations(), QList<SqlOperateType>{TaskListUpdateNoticed});
-        QCOMPARE(log.notices.last().strs.first(), QStringLiteral("喝水"));
+        QCOMPARE(log.allNotices.last().strs.first(), QStringLiteral("喝水"));
         QVERIFY(child<QLineEdit>(*row, "lineEdit_TaskName")->isHidden());
         QVERIFY(child<QDateTimeEdit>(*row, "dateTimeEdit")->isHidden());
         QVERIFY(!child<QLabel>(*row, "label_TaskName")->isHidden());
@@ -461,8 +434,8 @@ private slots:
 
         // Loaded past due, it fires at once from its task alone.
         QCOMPARE(log.operations(), (QList<SqlOperateType>{TaskListUpdateNoticed, TaskListInsert}));
-        QCOMPARE(log.notices.size(), 2);
-        QCOMPARE(log.notices.last().strs,
+        QCOMPARE(log.allNotices.size(), 2);
+        QCOMPARE(log.allNotices.last().strs,
                  (QStringList{QStringLiteral("远处的任务"), due.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
                               QStringLiteral("keepNo"), QStringLiteral("src/icon/task/default.png")}));
 
