@@ -235,7 +235,7 @@ void MainWindow::on_pushButton_AboutQt_clicked()
 
 void MainWindow::setupTaskTab()
 {
-    taskIconPath = QStringLiteral("src/icon/task/default.png");
+    taskIconPath = QString::fromLatin1(TaskWidgetItem::DefaultIconPath);
     ui->label_TaskIcon->setPixmap(ImageButton::cachedPixmap(taskIconPath));
     ui->label_TaskIcon->installEventFilter(this);
     // Rows build their widgets when they come into view.
@@ -261,7 +261,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::chooseNewTaskIcon()
 {
     const QString path = TaskWidgetItem::chooseTaskIcon(this);
-    taskIconPath = path.isEmpty() ? QStringLiteral("src/icon/task/default.png") : path;
+    taskIconPath = path.isEmpty() ? QString::fromLatin1(TaskWidgetItem::DefaultIconPath) : path;
     ui->label_TaskIcon->setPixmap(ImageButton::cachedPixmap(taskIconPath));
 }
 

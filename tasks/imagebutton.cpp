@@ -27,25 +27,12 @@ void ImageButton::setHoverImage(const QString &path)
     update();
 }
 
-ImageButton::Face ImageButton::face() const
-{
-    if (isChecked() && !checkedPath.isEmpty())
-        return Face::Checked;
-    if (underMouse() && !hoverPath.isEmpty())
-        return Face::Hover;
-    return Face::Plain;
-}
-
 QString ImageButton::currentImage() const
 {
-    switch (face()) {
-    case Face::Checked:
+    if (isChecked() && !checkedPath.isEmpty())
         return checkedPath;
-    case Face::Hover:
+    if (underMouse() && !hoverPath.isEmpty())
         return hoverPath;
-    case Face::Plain:
-        break;
-    }
     return imagePath;
 }
 

@@ -37,14 +37,6 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    enum class Face
-    {
-        Plain,
-        Checked,
-        Hover,
-    };
-    Face face() const;
-
     QString imagePath;
     QString checkedPath;
     QString hoverPath;

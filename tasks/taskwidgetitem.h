@@ -23,6 +23,8 @@ class TaskWidgetItem : public QWidget
 
 public:
     using IconChooser = std::function<QString(QWidget *parent)>;
+    // The picture of a task that has no icon of its own.
+    static constexpr const char *DefaultIconPath = "src/icon/task/default.png";
     enum FormBuilding
     {
         FormNow,

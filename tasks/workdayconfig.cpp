@@ -65,7 +65,6 @@ QString WorkdayConfig::workOrRestText(const TaskWorkdayData &day)
 void WorkdayConfig::fill(const QList<TaskWorkdayData> &days)
 {
     cellEditEnabled = false;
-    workdays = days;
     QTableWidget *table = ui->tableWidget_Workday;
     table->clear();
     table->setHorizontalHeaderLabels({QStringLiteral("id"), tr("日期"), tr("工作或休息"), tr("备注")});

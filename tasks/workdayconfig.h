@@ -52,5 +52,4 @@ private:
 
     Ui::WorkdayConfig *ui;
     bool cellEditEnabled = true;
-    QList<TaskWorkdayData> workdays;
 };
