@@ -12,7 +12,6 @@
 
 #include <QComboBox>
 #include <QDateTimeEdit>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -87,23 +86,6 @@ private slots:
         QCOMPARE(name->itemText(0), QStringLiteral("喝水"));
         QCOMPARE(name->itemText(1), QStringLiteral("站起来走走"));
         QCOMPARE(name->currentText(), QStringLiteral("请填写任务名称"));
-    }
-
-    void startState()
-    {
-        TestProgramDir dir;
-        QVERIFY(QFile::copy(QStringLiteral(PEMMORA_SOURCE_DIR "/runtime/src/icon/task/default.png"),
-                            dir.filePath(QStringLiteral("src/icon/task/default.png"))));
-        MainWindow window;
-        QVERIFY(find<QPushButton>(window, "pushButton_NormalNoticeKeepDisplay")->isChecked());
-        QVERIFY(find<QRadioButton>(window, "radioButton_RemainTime")->isChecked());
-        QVERIFY(find<QComboBox>(window, "comboBox_TaskDayOfWeek")->isHidden());
-        QVERIFY(find<QDateTimeEdit>(window, "dateTimeEdit_Set")->isHidden());
-        QCOMPARE(find<QTimeEdit>(window, "timeEdit_Set")->time(), QTime(0, 10));
-        QCOMPARE(find<QComboBox>(window, "comboBox_TaskNoticeCycle")->count(), 4);
-        QCOMPARE(find<QComboBox>(window, "comboBox_TaskDayOfWeek")->itemText(6), QStringLiteral("星期天"));
-        QVERIFY(!find<QLabel>(window, "label_TaskIcon")->pixmap(Qt::ReturnByValue).isNull());
-        QVERIFY(find<QPushButton>(window, "pushButton_WorkdayCfg")->isEnabled());
     }
 
     void addTask_data()

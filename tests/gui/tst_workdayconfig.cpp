@@ -90,12 +90,7 @@ private slots:
     {
         Fixture f({exceptionRow(1, MondayOct7, 0, QStringLiteral("国庆"))});
         QTRY_COMPARE(f.table->rowCount(), 1);
-        QCOMPARE(f.dialog->windowTitle(), QStringLiteral("工作日配置"));
-        QCOMPARE(f.table->columnCount(), 4);
         QVERIFY(f.table->isColumnHidden(WorkdayConfig::ColumnId));
-        QCOMPARE(f.table->horizontalHeaderItem(1)->text(), QStringLiteral("日期"));
-        QCOMPARE(f.table->horizontalHeaderItem(2)->text(), QStringLiteral("工作或休息"));
-        QCOMPARE(f.table->horizontalHeaderItem(3)->text(), QStringLiteral("备注"));
         QCOMPARE(f.column(0), QStringList{QStringLiteral("1")});
         QCOMPARE(f.column(2), QStringList{QStringLiteral("休息 (星期一)")});
         QVERIFY(f.table->item(0, 1)->flags() & Qt::ItemIsEditable);
