@@ -19,6 +19,11 @@
 #include "vault/aesaccountupdatedialog.h"
 #include "vault/userinfodetaildialog.h"
 #include "vault/vaultinput.h"
+// Task tab
+#include "tasks/imagebutton.h"
+#include "tasks/tasktiming.h"
+#include "tasks/taskwidgetitem.h"
+#include "tasks/workdayconfig.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -29,6 +34,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 
 #ifdef Q_OS_WIN
@@ -44,6 +50,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     // Birthdays: the editor lives as long as the window and keeps the Birthday tab's list current.
     birthdayConfig = new BirthdayConfig(this);
 
+    workdayConfig = new WorkdayConfig(this);
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
 
@@ -74,6 +81,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     normalNoticeManager = new NormalNoticeManager(this);
     normalNoticeManager->setObjectName(QStringLiteral("normalNoticeManager"));
     setupUsersTab();
+    setupTaskTab();
 
     displayWatcher = new DisplayChangeWatcher(this);
     connect(displayWatcher, &DisplayChangeWatcher::displayChanged, this, &MainWindow::rebuildAfterDisplayChange);
@@ -280,6 +288,9 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
     case BirthdayInfoSelect:
         rebuildBirthdayList(var.value<QList<BirthdayInfoData>>());
         break;
+    case TaskListSelect:
+        rebuildTaskList(var.value<QList<TaskListData>>());
+        break;
     default:
         break;
     }
@@ -390,6 +401,22 @@ void MainWindow::setupUsersTab()
             &MainWindow::slotUserActiveStatusChanged, UniqueConnection);
 }
 
+// ---- Task tab ----------------------------------------------------------------------------------------
+
+void MainWindow::setupTaskTab()
+{
+    taskIconPath = QString::fromLatin1(TaskWidgetItem::DefaultIconPath);
+    ui->label_TaskIcon->setPixmap(ImageButton::cachedPixmap(taskIconPath));
+    ui->label_TaskIcon->installEventFilter(this);
+    // Rows build their widgets when they come into view.
+    ui->listWidget_Task->viewport()->installEventFilter(this);
+    connect(ui->listWidget_Task->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &MainWindow::buildVisibleTaskRows);
+    ui->comboBox_TaskName->addItems(ConfigSettings().defaultTaskNames());
+    ui->comboBox_TaskName->setEditText(tr("请填写任务名称"));
+    ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
+}
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // Return in the key, search and page fields presses the button beside them.
@@ -410,6 +437,13 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             }
         }
     }
+
+    // Task tab: a click on the icon of the next task picks another one; a larger list shows more rows.
+    if (watched == ui->label_TaskIcon && event->type() == QEvent::MouseButtonPress)
+        chooseNewTaskIcon();
+    else if (watched == ui->listWidget_Task->viewport() && event->type() == QEvent::Resize)
+        buildVisibleTaskRows();
+
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -764,4 +798,103 @@ void MainWindow::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
     for (BirthdayWidgetItem *row : rows)
         row->setShowNameMinimumWidth(nameWidth);
     interfacePublicData.birthdayListUpToDate = true;
+}
+
+void MainWindow::chooseNewTaskIcon()
+{
+    const QString path = TaskWidgetItem::chooseTaskIcon(this);
+    taskIconPath = path.isEmpty() ? QString::fromLatin1(TaskWidgetItem::DefaultIconPath) : path;
+    ui->label_TaskIcon->setPixmap(ImageButton::cachedPixmap(taskIconPath));
+}
+
+void MainWindow::on_comboBox_TaskNoticeCycle_currentIndexChanged(int index)
+{
+    currentCycleIndex = index;
+    const bool weekly = index == CycleWeekly;
+    ui->comboBox_TaskDayOfWeek->setVisible(weekly);
+    ui->radioButton_RemainTime->setChecked(true);
+    ui->radioButton_RemainTime->setVisible(!weekly);
+    ui->radioButton_TargetTime->setVisible(!weekly);
+    ui->timeEdit_Set->show();
+    ui->dateTimeEdit_Set->hide();
+}
+
+void MainWindow::on_radioButton_TargetTime_toggled(bool checked)
+{
+    ui->dateTimeEdit_Set->setVisible(checked);
+    ui->timeEdit_Set->setVisible(!checked);
+    if (checked)
+        ui->dateTimeEdit_Set->setDateTime(QDateTime::currentDateTime());
+}
+
+void MainWindow::on_pushButton_AddTask_clicked()
+{
+    const TaskTiming::TimeMode mode =
+        ui->radioButton_TargetTime->isChecked() ? TaskTiming::TargetTimeMode : TaskTiming::RemainTimeMode;
+    TaskListData task;
+    task.id = -1;
+    task.TaskName = ui->comboBox_TaskName->currentText();
+    task.TaskTimeSee =
+        TaskTiming::firstNoticeTime(mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
+                                    ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime());
+    task.IconPath = taskIconPath;
+    task.NoticeCycle = currentCycleIndex;
+    task.Noticed = 0;
+    task.Deleted = 0;
+    task.NormalNoticeKeepDisplay = ui->pushButton_NormalNoticeKeepDisplay->isChecked() ? 1 : 0;
+    emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task));
+}
+
+void MainWindow::on_pushButton_ClearCompleteTask_clicked()
+{
+    emit interfacePublicData.SIGNALClearCompleteTask();
+}
+
+void MainWindow::rebuildTaskList(const QList<TaskListData> &tasks)
+{
+    QListWidget *list = ui->listWidget_Task;
+    // The view deletes the old rows from the event loop, which is safe also when the reload comes from
+    // inside a row's own handler. Until then an old row must not fire again next to its replacement.
+    for (QListWidgetItem *item : qAsConst(taskItems)) {
+        if (auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item)))
+            row->stopUpdating();
+    }
+    // All items at once: item by item, the view re-lays out every row widget on each insertion or removal.
+    list->clear();
+    taskItems.clear();
+    list->addItems(QVector<QString>(tasks.size()).toList());
+
+    for (int i = 0; i < tasks.size(); ++i) {
+        const TaskListData &task = tasks.at(i);
+        QListWidgetItem *item = list->item(i);
+        taskItems.append(item);
+        auto *row = new TaskWidgetItem(task.TaskName, task.TaskTimeSee, task.NoticeCycle, task.id, task.Noticed != 0,
+                                       task.NormalNoticeKeepDisplay != 0, task.IconPath, list->viewport(),
+                                       TaskWidgetItem::FormWhenShown);
+        item->setSizeHint(QSize(0, row->height()));
+        list->setItemWidget(item, row);
+    }
+    buildVisibleTaskRows();
+}
+
+void MainWindow::buildVisibleTaskRows()
+{
+    // By the list's own items: this also runs while the list is being rebuilt, when the scroll range changes.
+    QListWidget *list = ui->listWidget_Task;
+    const QRect area = list->viewport()->rect();
+    const QModelIndex first = list->indexAt(area.topLeft());
+    if (!first.isValid())
+        return;
+    for (int i = first.row(); i < list->count(); ++i) {
+        QListWidgetItem *item = list->item(i);
+        if (!list->visualItemRect(item).intersects(area))
+            break;
+        if (auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item)))
+            row->ensureForm();
+    }
+}
+
+void MainWindow::on_pushButton_WorkdayCfg_clicked()
+{
+    workdayConfig->exec();
 }

@@ -17,6 +17,7 @@ class HelpDocument;
 class NormalNoticeManager;
 class NoticeConfig;
 class QAction;
+class QListWidgetItem;
 class QMenu;
 class QTimer;
 class ThirdPartySource;
@@ -25,6 +26,8 @@ class AesAccountUpdateDialog;
 // Birthdays
 class BirthdayConfig;
 class QListWidgetItem;
+// Task tab
+class WorkdayConfig;
 
 // The program's only top-level window: the tabs, the status bar and the tray icon through which it is
 // hidden and shown again. Closing only hides it.
@@ -94,6 +97,13 @@ private slots:
     void on_pushButton_BirthdayConfig_clicked();
     void on_listWidget_Birthday_itemDoubleClicked(QListWidgetItem *item);
 
+    // Task tab
+    void on_comboBox_TaskNoticeCycle_currentIndexChanged(int index);
+    void on_radioButton_TargetTime_toggled(bool checked);
+    void on_pushButton_AddTask_clicked();
+    void on_pushButton_ClearCompleteTask_clicked();
+    void on_pushButton_WorkdayCfg_clicked();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
@@ -143,4 +153,13 @@ private:
     // Birthdays: the editor and the Birthday tab
     void rebuildBirthdayList(const QList<BirthdayInfoData> &list);
     BirthdayConfig *birthdayConfig = nullptr;
+    // Task tab
+    void setupTaskTab();
+    void rebuildTaskList(const QList<TaskListData> &tasks);
+    void buildVisibleTaskRows();
+    void chooseNewTaskIcon();
+    WorkdayConfig *workdayConfig = nullptr;
+    int currentCycleIndex = 0;
+    QString taskIconPath;
+    QList<QListWidgetItem *> taskItems;
 };

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in a release tree (build-bench/ or $PEMMORA_BENCH_DIR) and runs each one;
-# every benchmark prints "name: value unit" lines.
+# Builds the benchmarks (optimised, in their own build directory) and runs each one; every benchmark
+# prints "name: value unit" lines. Extra arguments are passed to every benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bench_dir=${PEMMORA_BENCH_DIR:-build-bench}
-cmake -S . -B "$bench_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$bench_dir" --target benchmarks -j"${PEMMORA_JOBS:-2}" >/dev/null
-for bench in "$bench_dir"/bench/bench_*; do
+build="${PEMMORA_BENCH_BUILD_DIR:-build-bench}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target benchmarks -j2 >/dev/null
+for bench in "$build"/bench/bench_*; do
     [[ -f "$bench" && -x "$bench" ]] || continue
-    QT_QPA_PLATFORM=offscreen "$bench"
+    echo "# $(basename "$bench")"
+    QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$bench" "$@"
 done

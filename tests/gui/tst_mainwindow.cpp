@@ -162,7 +162,7 @@ private slots:
 
         emit interfacePublicData.SIGNALReceiveQueryData(TaskListInsert, QVariant());
         emit interfacePublicData.SIGNALReceiveQueryData(TaskListDelete, QVariant());
-        emit interfacePublicData.SIGNALReceiveQueryData(TaskWorkdayInsert, QVariant());
+        emit interfacePublicData.SIGNALReceiveQueryData(TaskListUpdateNoticed, QVariant());
         QCOMPARE(requests.count(), 2);
         for (const QList<QVariant> &call : requests)
             QCOMPARE(call.at(0).value<SqlOperateType>(), TaskListSelect);

@@ -1,0 +1,96 @@
+#include "tasks/tasktiming.h"
+
+#include "data/interfacepublicdata.h"
+
+#include <QVariant>
+
+namespace TaskTiming {
+
+bool isRepeating(int cycle)
+{
+    return cycle == CycleDaily || cycle == CycleWorkday || cycle == CycleWeekly;
+}
+
+QDateTime firstNoticeTime(TimeMode mode, int cycle, const QTime &timeSet, const QDateTime &targetTime, int weekdayIndex,
+                          const QDateTime &now)
+{
+    if (mode == TargetTimeMode)
+        return targetTime;
+    if (cycle == CycleWeekly) {
+        // Today counts as this week's day even when its time of day has passed: the task then falls
+        // due at once and moves on by a week.
+        const int days = (weekdayIndex + 1 - now.date().dayOfWeek() + 7) % 7;
+        return QDateTime(now.date().addDays(days), timeSet);
+    }
+    const int duration = timeSet.isValid() ? timeSet.msecsSinceStartOfDay() : 0;
+    return now.addMSecs(duration);
+}
+
+QDateTime nextNoticeTime(const TaskListData &fired, const QDateTime &now, const InterfacePublicData &calendar)
+{
+    const QDate today = now.date();
+    const QTime timeOfDay = fired.TaskTimeSee.time();
+    // A task found due late gets today's occurrence when that still lies ahead, so that starting the
+    // program shortly after midnight does not skip the coming evening's reminder.
+    const bool laterToday = timeOfDay > now.time();
+    QDate date;
+    switch (fired.NoticeCycle) {
+    case CycleDaily:
+        date = laterToday ? today : today.addDays(1);
+        break;
+    case CycleWorkday:
+        date = laterToday && calendar.isWorkday(today) ? today : calendar.nextWorkday(today);
+        break;
+    case CycleWeekly: {
+        const int days = fired.TaskTimeSee.date().dayOfWeek() - today.dayOfWeek();
+        if (days > 0)
+            date = today.addDays(days);
+        else if (days < 0)
+            date = today.addDays(days + 7);
+        else if (fired.TaskTimeSee.date() < today && laterToday)
+            date = today;
+        else
+            date = today.addDays(7);
+        break;
+    }
+    default:
+        return QDateTime();
+    }
+    return QDateTime(date, timeOfDay);
+}
+
+TaskListData successorOf(const TaskListData &fired, const QDateTime &now, const InterfacePublicData &calendar)
+{
+    TaskListData next = fired;
+    next.id = -1;
+    next.Noticed = 0;
+    next.TaskTimeSee = nextNoticeTime(fired, now, calendar);
+    return next;
+}
+
+QStringList normalNoticeStrings(const TaskListData &task)
+{
+    return {task.TaskName, task.TaskTimeSee.toString(QLatin1String(DateTimeFormat)),
+            task.NormalNoticeKeepDisplay != 0 ? QStringLiteral("keepYes") : QStringLiteral("keepNo"), task.IconPath};
+}
+
+void fireTask(const TaskListData &task, const QDateTime &now, const NoticeConfigData &config, InterfacePublicData &hub)
+{
+    // The worker runs requests in order: the insert's answer reloads a list that already shows this
+    // row as noticed.
+    emit hub.SIGNALSendQuery(TaskListUpdateNoticed, task.id);
+    if (isRepeating(task.NoticeCycle))
+        emit hub.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(successorOf(task, now, hub)));
+    if (config.CN_EnableTask)
+        emit hub.SIGNALShowCentralNotice(NoticeWhatTask, {task.TaskName});
+    if (config.NN_EnableTask)
+        emit hub.SIGNALShowNormalNotice(NoticeWhatTask, normalNoticeStrings(task));
+}
+
+int exceptionWorkdayFlag(const QDate &date)
+{
+    const int day = date.dayOfWeek();
+    return day == 6 || day == 7 ? 1 : 0;
+}
+
+} // namespace TaskTiming

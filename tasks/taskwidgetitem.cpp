@@ -1,0 +1,378 @@
+#include "tasks/taskwidgetitem.h"
+#include "ui_taskwidgetitem.h"
+
+#include "app/appglobals.h"
+#include "data/interfacepublicdata.h"
+#include "tasks/imagebutton.h"
+#include "tasks/taskticker.h"
+#include "tasks/tasktiming.h"
+
+#include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <limits>
+
+TaskWidgetItem::IconChooser TaskWidgetItem::iconChooser;
+
+namespace {
+// The widest countdown text; every row gets the same size, measured once.
+QSize remainLabelSize;
+// The size the form gives a row, known once one row was built.
+QSize builtFormSize;
+} // namespace
+
+TaskWidgetItem::TaskWidgetItem(const QString &name, const QDateTime &due, int cycle, int id, bool noticed,
+                               bool keepDisplay, const QString &iconPath, QWidget *parent, FormBuilding building)
+    : QWidget(parent)
+{
+    task.id = id;
+    task.TaskName = name;
+    task.IconPath = iconPath;
+    task.NoticeCycle = cycle;
+    task.Noticed = noticed ? 1 : 0;
+    task.Deleted = 0;
+    task.NormalNoticeKeepDisplay = keepDisplay ? 1 : 0;
+    setDueTime(due);
+    completed = noticed;
+
+    // A row waiting for its form takes the size the form gives, so that the list can place it.
+    if (building == FormNow || !builtFormSize.isValid())
+        ensureForm();
+    else
+        resize(builtFormSize);
+
+    // Each row connects once in its life; a uniqueness check would scan every other row's connection.
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALClearCompleteTask, this,
+            &TaskWidgetItem::slotClearCompleteTask);
+    slotUpdateRemainTime();
+    TaskTicker &ticker = TaskTicker::instance();
+    connect(&ticker, &TaskTicker::SIGNALTick, this, &TaskWidgetItem::updateRemainTime);
+    ticker.attach();
+    updating = true;
+}
+
+TaskWidgetItem::~TaskWidgetItem()
+{
+    stopUpdating();
+    delete ui;
+}
+
+void TaskWidgetItem::ensureForm()
+{
+    if (ui)
+        return;
+    // The form sets its own size; a row already placed by its list keeps its place.
+    const QSize placed = size();
+    const bool wasPlaced = testAttribute(Qt::WA_Resized);
+    ui = new Ui::TaskWidgetItem;
+    ui->setupUi(this);
+    if (!builtFormSize.isValid())
+        builtFormSize = QSize(width(), qMax(height(), sizeHint().height()));
+    if (wasPlaced)
+        resize(placed);
+
+    ui->label_TaskName->setText(task.TaskName);
+    ui->pushButton_KeepDisplay->setChecked(task.NormalNoticeKeepDisplay != 0);
+    ui->label_Icon->setPixmap(ImageButton::cachedPixmap(task.IconPath));
+    ui->label_EditSpace->hide();
+    ui->label_EditSpace->setMinimumWidth(ui->pushButton_Edit->minimumWidth());
+    ui->label_EditSpace->setMaximumWidth(ui->pushButton_Edit->maximumWidth());
+    setCompleted(completed);
+    if (completed) {
+        ui->pushButton_Edit->hide();
+        ui->label_EditSpace->show();
+    }
+    ui->label_Icon->installEventFilter(this);
+    ui->label_TaskNoticeCycle->installEventFilter(this);
+    initDisplay();
+    const qint64 nowMs = QDateTime::currentMSecsSinceEpoch();
+    if (dueMs >= nowMs)
+        showRemainSeconds((dueMs - nowMs) / 1000);
+    // Children added to a row that is already on screen appear only when shown.
+    ui->widget->show();
+}
+
+void TaskWidgetItem::initDisplay()
+{
+    QLabel *tag = ui->label_TaskNoticeCycle;
+    if (AppGlobals::cycleLabelWidth == 0) {
+        QStringList texts = {tr("单次"), tr("每天"), tr("工作日")};
+        for (int day = 1; day <= 7; ++day)
+            texts.append(dayOfWeekText(day));
+        // Translations name their longest weekday word here; untranslated, the entry is only a note.
+        const char *longestWeekday = QT_TR_NOOP("星期几，这里翻译字符最长的那一个词用作计算宽度");
+        if (tr(longestWeekday) != QString::fromUtf8(longestWeekday))
+            texts.append(tr(longestWeekday));
+        int widest = 0;
+        for (const QString &text : qAsConst(texts)) {
+            tag->setText(text);
+            tag->adjustSize();
+            widest = qMax(widest, tag->width());
+        }
+        AppGlobals::cycleLabelWidth = widest;
+    }
+    tag->setMinimumWidth(AppGlobals::cycleLabelWidth);
+    showCycleText();
+
+    // Fixed in both directions, so that a new countdown text repaints the label without laying out
+    // the row again.
+    QLabel *time = ui->label_Time;
+    if (!remainLabelSize.isValid()) {
+        const QString previous = time->text();
+        time->setText(QStringLiteral("99 天 23 小时"));
+        time->adjustSize();
+        remainLabelSize = time->size();
+        time->setText(previous);
+    }
+    time->setFixedSize(remainLabelSize);
+}
+
+void TaskWidgetItem::stopUpdating()
+{
+    if (!updating)
+        return;
+    updating = false;
+    TaskTicker::instance().disconnect(this);
+    TaskTicker::instance().detach();
+    interfacePublicData.disconnect(this);
+}
+
+void TaskWidgetItem::showCycleText()
+{
+    if (!ui)
+        return;
+    switch (task.NoticeCycle) {
+    case CycleOnce:
+        ui->label_TaskNoticeCycle->setText(tr("单次"));
+        break;
+    case CycleDaily:
+        ui->label_TaskNoticeCycle->setText(tr("每天"));
+        break;
+    case CycleWorkday:
+        ui->label_TaskNoticeCycle->setText(tr("工作日"));
+        break;
+    case CycleWeekly:
+        ui->label_TaskNoticeCycle->setText(dayOfWeekText(task.TaskTimeSee.date().dayOfWeek()));
+        break;
+    default:
+        break;
+    }
+}
+
+QString TaskWidgetItem::dayOfWeekText(int day)
+{
+    static const char *const names[] = {QT_TR_NOOP("星期一"), QT_TR_NOOP("星期二"), QT_TR_NOOP("星期三"),
+                                        QT_TR_NOOP("星期四"), QT_TR_NOOP("星期五"), QT_TR_NOOP("星期六"),
+                                        QT_TR_NOOP("星期天")};
+    if (day < 1 || day > 7)
+        return QString();
+    return tr(names[day - 1]);
+}
+
+QString TaskWidgetItem::remainTimeText(qint64 seconds)
+{
+    const QChar space(QLatin1Char(' '));
+    const QChar zero(QLatin1Char('0'));
+    if (seconds > 8639999)
+        return tr("超过 99 天");
+    if (seconds >= 86400)
+        return tr("%1 天 %2 小时").arg(seconds / 86400, 2, 10, space).arg(seconds % 86400 / 3600, 2, 10, zero);
+    if (seconds >= 3600)
+        return tr("%1 小时 %2 分").arg(seconds / 3600, 2, 10, space).arg(seconds % 3600 / 60, 2, 10, zero);
+    if (seconds >= 61)
+        return tr("%1 分 %2 秒").arg(seconds / 60, 2, 10, space).arg(seconds % 60, 2, 10, zero);
+    return QStringLiteral("%1 秒").arg(seconds, 5, 10, space);
+}
+
+QString TaskWidgetItem::chooseTaskIcon(QWidget *parent)
+{
+    return iconChooser ? iconChooser(parent) : QString();
+}
+
+void TaskWidgetItem::setIconChooser(IconChooser chooser)
+{
+    iconChooser = std::move(chooser);
+}
+
+void TaskWidgetItem::setDueTime(const QDateTime &due)
+{
+    task.TaskTimeSee = due;
+    // An unreadable due time counts as long past, as an invalid date-time sorts before every valid one.
+    dueMs = due.isValid() ? due.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+    shownSeconds = -1;
+}
+
+void TaskWidgetItem::setCompleted(bool done)
+{
+    completed = done;
+    if (!ui)
+        return;
+    ui->pushButton_KeepDisplay->setVisible(!done);
+    ui->label_KeepDisplay->setVisible(done);
+    ui->label_DoneTime->setVisible(done);
+    // Only completed rows show it; formatting a local time for every pending row would be wasted.
+    if (done)
+        ui->label_DoneTime->setText(task.TaskTimeSee.toString(QLatin1String(TaskTiming::DateTimeFormat)));
+    const Qt::CursorShape shape = done ? Qt::ArrowCursor : Qt::PointingHandCursor;
+    ui->label_Icon->setCursor(shape);
+    ui->label_TaskNoticeCycle->setCursor(shape);
+}
+
+void TaskWidgetItem::slotUpdateRemainTime()
+{
+    updateRemainTime(QDateTime::currentMSecsSinceEpoch());
+}
+
+void TaskWidgetItem::updateRemainTime(qint64 nowMs)
+{
+    if (dueMs >= nowMs) {
+        showRemainSeconds((dueMs - nowMs) / 1000);
+        return;
+    }
+    if (!completed)
+        fire(nowMs);
+}
+
+void TaskWidgetItem::showRemainSeconds(qint64 seconds)
+{
+    // Most ticks change nothing visible; the label is touched only when its text changes.
+    if (!ui || seconds == shownSeconds)
+        return;
+    shownSeconds = seconds;
+    ui->label_Time->setText(remainTimeText(seconds));
+}
+
+void TaskWidgetItem::fire(qint64 nowMs)
+{
+    if (ui) {
+        if (isEditing()) {
+            // A due task ends its edit; nothing of the edit is kept.
+            ui->label_TaskName->show();
+            lineEdit_TaskName->hide();
+            dateTimeEdit->hide();
+            ui->pushButton_Edit->setText(tr("编辑"));
+        }
+        ui->label_Time->setText(tr("时间到"));
+        ui->pushButton_Edit->hide();
+        ui->label_EditSpace->show();
+    }
+    shownSeconds = -1;
+    setCompleted(true);
+    task.Noticed = 1;
+    // The task holds what the row shows: the name of its label and the state of its keep toggle.
+    TaskTiming::fireTask(task, QDateTime::fromMSecsSinceEpoch(nowMs), currentNoticeConfig, interfacePublicData);
+}
+
+void TaskWidgetItem::sendUpdate()
+{
+    emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(task));
+}
+
+void TaskWidgetItem::sendDelete()
+{
+    emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{task.id}));
+}
+
+void TaskWidgetItem::slotClearCompleteTask()
+{
+    if (completed)
+        sendDelete();
+}
+
+void TaskWidgetItem::createEditors()
+{
+    if (dateTimeEdit)
+        return;
+    lineEdit_TaskName = new QLineEdit(task.TaskName, ui->widget);
+    lineEdit_TaskName->setObjectName(QStringLiteral("lineEdit_TaskName"));
+    QSizePolicy expanding(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    expanding.setHorizontalStretch(1);
+    lineEdit_TaskName->setSizePolicy(expanding);
+    dateTimeEdit = new QDateTimeEdit(task.TaskTimeSee, ui->widget);
+    dateTimeEdit->setObjectName(QStringLiteral("dateTimeEdit"));
+    dateTimeEdit->setDisplayFormat(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    dateTimeEdit->setCalendarPopup(true);
+    // Right after the name label, where the form leaves their place.
+    const int at = ui->horizontalLayout->indexOf(ui->label_TaskName) + 1;
+    ui->horizontalLayout->insertWidget(at, lineEdit_TaskName, 1);
+    ui->horizontalLayout->insertWidget(at + 1, dateTimeEdit);
+}
+
+bool TaskWidgetItem::isEditing() const
+{
+    return dateTimeEdit && !dateTimeEdit->isHidden();
+}
+
+void TaskWidgetItem::on_pushButton_Edit_clicked()
+{
+    if (!isEditing()) {
+        createEditors();
+        ui->label_TaskName->hide();
+        dateTimeEdit->show();
+        lineEdit_TaskName->show();
+        dateTimeEdit->setDateTime(task.TaskTimeSee);
+        ui->pushButton_Edit->setText(tr("确认"));
+        return;
+    }
+    ui->pushButton_Edit->setText(tr("编辑"));
+    dateTimeEdit->hide();
+    lineEdit_TaskName->hide();
+    ui->label_TaskName->show();
+    ui->label_TaskName->setText(lineEdit_TaskName->text());
+    task.TaskName = lineEdit_TaskName->text();
+    setDueTime(dateTimeEdit->dateTime());
+    showCycleText();
+    setCompleted(false);
+    sendUpdate();
+}
+
+void TaskWidgetItem::on_pushButton_Delete_clicked()
+{
+    sendDelete();
+}
+
+void TaskWidgetItem::on_pushButton_KeepDisplay_clicked(bool checked)
+{
+    task.NormalNoticeKeepDisplay = checked ? 1 : 0;
+    sendUpdate();
+}
+
+bool TaskWidgetItem::eventFilter(QObject *watched, QEvent *event)
+{
+    if (completed || event->type() != QEvent::MouseButtonPress)
+        return QWidget::eventFilter(watched, event);
+
+    if (ui && watched == ui->label_Icon) {
+        // The library is modal: a reload while it is open replaces this row, so the dialog must not be
+        // its child, and a replaced row must neither be touched once it is gone nor store its old task.
+        QPointer<TaskWidgetItem> alive(this);
+        const QString path = chooseTaskIcon(window());
+        if (!alive || !updating)
+            return true;
+        if (path.isEmpty())
+            return QWidget::eventFilter(watched, event);
+        task.IconPath = path;
+        ui->label_Icon->setPixmap(ImageButton::cachedPixmap(path));
+        sendUpdate();
+        return true;
+    }
+    if (ui && watched == ui->label_TaskNoticeCycle) {
+        if (task.NoticeCycle >= CycleOnce && task.NoticeCycle <= CycleWeekly) {
+            task.NoticeCycle = (task.NoticeCycle + 1) % 4;
+            showCycleText();
+        }
+        sendUpdate();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TaskWidgetItem::paintEvent(QPaintEvent *)
+{
+    // The line under each row, painted here rather than by a style sheet on every row.
+    QPainter painter(this);
+    painter.setPen(QColor(0xf0, 0xf0, 0xf0));
+    painter.drawLine(0, height() - 1, width(), height() - 1);
+}

@@ -1,0 +1,201 @@
+#include "tasks/workdayconfig.h"
+#include "ui_workdayconfig.h"
+
+#include "app/appglobals.h"
+#include "data/interfacepublicdata.h"
+#include "tasks/tasktiming.h"
+#include "tasks/taskwidgetitem.h"
+
+#include <QHeaderView>
+#include <QMessageBox>
+
+namespace {
+const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
+const QString DateFormat = QStringLiteral("yyyy-MM-dd");
+} // namespace
+
+WorkdayConfig::WorkdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::WorkdayConfig)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    setLocale(AppGlobals::locale);
+    ui->widget_Add->hide();
+    ui->dateEdit_Date->setDate(QDate::currentDate());
+    // Date order, as the list arrives, until the user clicks another header.
+    ui->tableWidget_Workday->horizontalHeader()->setSortIndicator(ColumnDate, Qt::AscendingOrder);
+    ui->tableWidget_Workday->hideColumn(ColumnId);
+
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
+            &WorkdayConfig::slotReceiveQueryData, UniqueConnection);
+}
+
+WorkdayConfig::~WorkdayConfig()
+{
+    delete ui;
+}
+
+void WorkdayConfig::slotReceiveQueryData(SqlOperateType operate, QVariant var)
+{
+    switch (operate) {
+    case TaskWorkdaySelect:
+        fill(var.value<QList<TaskWorkdayData>>());
+        break;
+    case TaskWorkdayUpdate:
+    case TaskWorkdayInsert:
+    case TaskWorkdayDelete:
+    case TaskWorkdayDeleteExpired:
+        reload();
+        break;
+    default:
+        break;
+    }
+}
+
+void WorkdayConfig::reload()
+{
+    emit interfacePublicData.SIGNALSendQuery(TaskWorkdaySelect, QVariant());
+}
+
+QString WorkdayConfig::workOrRestText(const TaskWorkdayData &day)
+{
+    return (day.Workday != 0 ? tr("工作") : tr("休息")) + QStringLiteral(" (") +
+           TaskWidgetItem::dayOfWeekText(day.TaskDate.dayOfWeek()) + QStringLiteral(")");
+}
+
+void WorkdayConfig::fill(const QList<TaskWorkdayData> &days)
+{
+    cellEditEnabled = false;
+    QTableWidget *table = ui->tableWidget_Workday;
+    table->clear();
+    table->setHorizontalHeaderLabels({QStringLiteral("id"), tr("日期"), tr("工作或休息"), tr("备注")});
+    table->setRowCount(days.size());
+    table->setSortingEnabled(false);
+    for (int row = 0; row < days.size(); ++row) {
+        const TaskWorkdayData &day = days.at(row);
+        const QStringList texts = {QString::number(day.id), day.TaskDate.toString(DateFormat), workOrRestText(day),
+                                   day.Notice};
+        for (int column = 0; column < texts.size(); ++column) {
+            auto *item = new QTableWidgetItem(texts.at(column));
+            if (column == ColumnId || column == ColumnWorkOrRest)
+                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            table->setItem(row, column, item);
+        }
+    }
+    table->hideColumn(ColumnId);
+    // Sorting on again re-sorts by the column and order the user last chose.
+    table->setSortingEnabled(true);
+    cellEditEnabled = true;
+}
+
+QString WorkdayConfig::cellText(int row, int column) const
+{
+    const QTableWidgetItem *item = ui->tableWidget_Workday->item(row, column);
+    return item ? item->text() : QString();
+}
+
+bool WorkdayConfig::dateListed(const QString &dateText, int skipRow) const
+{
+    for (int row = 0; row < ui->tableWidget_Workday->rowCount(); ++row) {
+        if (row != skipRow && cellText(row, ColumnDate) == dateText)
+            return true;
+    }
+    return false;
+}
+
+void WorkdayConfig::on_tableWidget_Workday_cellChanged(int row, int column)
+{
+    if (!cellEditEnabled)
+        return;
+    const QString dateText = cellText(row, ColumnDate);
+    const QDate date = QDate::fromString(dateText, DateFormat);
+    if (column == ColumnDate && !date.isValid()) {
+        QMessageBox::information(this, tr("日期无效"), tr("填写格式为") + QStringLiteral(": yyyy-MM-dd"));
+        reload();
+        return;
+    }
+    if (dateListed(dateText, row)) {
+        QMessageBox::information(this, tr("该日期已存在"), tr("该日期已存在"));
+        reload();
+        return;
+    }
+    TaskWorkdayData day;
+    day.id = cellText(row, ColumnId).toInt();
+    day.TaskDate = date;
+    day.Workday = TaskTiming::exceptionWorkdayFlag(date);
+    day.Notice = cellText(row, ColumnNotice);
+    emit interfacePublicData.SIGNALSendQuery(TaskWorkdayUpdate, QVariant::fromValue(day));
+}
+
+void WorkdayConfig::on_pushButton_Add_clicked()
+{
+    if (!ui->widget_Add->isHidden()) {
+        ui->widget_Add->hide();
+        return;
+    }
+    ui->dateEdit_Date->setDate(QDate::currentDate());
+    ui->lineEdit_Notice->clear();
+    ui->widget_Add->show();
+}
+
+void WorkdayConfig::on_pushButton_AddConfirm_clicked()
+{
+    const QDate date = ui->dateEdit_Date->date();
+    if (dateListed(date.toString(DateFormat), -1)) {
+        QMessageBox::information(this, tr("该日期已存在"), tr("该日期已存在"));
+        return;
+    }
+    TaskWorkdayData day;
+    day.id = -1;
+    day.TaskDate = date;
+    day.Workday = TaskTiming::exceptionWorkdayFlag(date);
+    day.Notice = ui->lineEdit_Notice->text();
+    emit interfacePublicData.SIGNALSendQuery(TaskWorkdayInsert, QVariant::fromValue(day));
+    ui->widget_Add->hide();
+}
+
+void WorkdayConfig::on_pushButton_AddCancel_clicked()
+{
+    ui->widget_Add->hide();
+}
+
+void WorkdayConfig::on_pushButton_Delete_clicked()
+{
+    const int row = ui->tableWidget_Workday->currentRow();
+    if (row < 0) {
+        QMessageBox::information(this, tr("未选择行"), tr("请先选择要删除的行"));
+        return;
+    }
+    const QString text = tr("请确认以下信息") + QStringLiteral(": \n") + tr("日期") + QStringLiteral(": ") +
+                         cellText(row, ColumnDate) + QStringLiteral("\n") + tr("工作或休息") + QStringLiteral(": ") +
+                         cellText(row, ColumnWorkOrRest) + QStringLiteral("\n") + tr("备注") + QStringLiteral(": ") +
+                         cellText(row, ColumnNotice);
+    if (QMessageBox::warning(this, tr("确认删除？"), text, QMessageBox::Ok | QMessageBox::Cancel,
+                             QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+    emit interfacePublicData.SIGNALSendQuery(TaskWorkdayDelete, cellText(row, ColumnId).toInt());
+    ui->widget_Add->hide();
+}
+
+void WorkdayConfig::on_dateEdit_Date_dateChanged(const QDate &date)
+{
+    ui->label_DayOfWeek->setText(TaskWidgetItem::dayOfWeekText(date.dayOfWeek()));
+    const int day = date.dayOfWeek();
+    if (day >= 1 && day <= 5)
+        ui->label_RestOrWork->setText(tr("工作") + QStringLiteral(" => ") + tr("休息"));
+    else if (day >= 6 && day <= 7)
+        ui->label_RestOrWork->setText(tr("休息") + QStringLiteral(" => ") + tr("工作"));
+    else
+        ui->label_RestOrWork->clear();
+}
+
+void WorkdayConfig::on_pushButton_Help_clicked()
+{
+    QMessageBox::information(this, tr("帮助"),
+                             tr("使用说明：\n正常情况下，默认1~5为工作日，6~7为休息日\n这里可以添加例外情况，如：\n"
+                                "添加1~5，会识别为休息日\n添加6~7，会识别为工作日"));
+}
+
+void WorkdayConfig::on_pushButton_ClearOutdated_clicked()
+{
+    emit interfacePublicData.SIGNALSendQuery(TaskWorkdayDeleteExpired, QVariant());
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "data/records.h"
+
+#include <QDialog>
+#include <QVariant>
+
+namespace Ui {
+class WorkdayConfig;
+}
+
+// Lists, adds, edits and deletes the workday exceptions: dates on which the Monday-to-Friday rule is
+// reversed. Lives as long as the main window and follows every reload, also while closed.
+class WorkdayConfig : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum Column : int
+    {
+        ColumnId = 0,
+        ColumnDate = 1,
+        ColumnWorkOrRest = 2,
+        ColumnNotice = 3,
+    };
+
+    explicit WorkdayConfig(QWidget *parent = nullptr);
+    ~WorkdayConfig() override;
+
+    // "工作" or "休息" with the weekday in brackets, as the table shows an exception.
+    static QString workOrRestText(const TaskWorkdayData &day);
+
+public slots:
+    void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+
+private slots:
+    void on_tableWidget_Workday_cellChanged(int row, int column);
+    void on_pushButton_Add_clicked();
+    void on_pushButton_AddConfirm_clicked();
+    void on_pushButton_AddCancel_clicked();
+    void on_pushButton_Delete_clicked();
+    void on_dateEdit_Date_dateChanged(const QDate &date);
+    void on_pushButton_Help_clicked();
+    void on_pushButton_ClearOutdated_clicked();
+
+private:
+    void fill(const QList<TaskWorkdayData> &days);
+    void reload();
+    // True when another row than skipRow already lists this date.
+    bool dateListed(const QString &dateText, int skipRow) const;
+    QString cellText(int row, int column) const;
+
+    Ui::WorkdayConfig *ui;
+    bool cellEditEnabled = true;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "data/records.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+
+class InterfacePublicData;
+
+// Records what is sent through a hub, in order: database requests and the two notice signals.
+class HubLog : public QObject
+{
+public:
+    explicit HubLog(InterfacePublicData &hub);
+    HubLog();
+
+    struct Notice
+    {
+        QString kind; // "central" or "normal"
+        int what;
+        QStringList strs;
+    };
+
+    QList<SqlOperateType> operations() const;
+    int count(SqlOperateType operate) const;
+    QVariant lastPayload() const { return queries.isEmpty() ? QVariant() : queries.last().second; }
+    // The string lists of the notices of one kind.
+    QList<QStringList> notices(const QString &kind) const;
+
+    QList<QPair<SqlOperateType, QVariant>> queries;
+    QList<Notice> allNotices;
+    // Both kinds in the order sent: "query <code>", "central" or "normal".
+    QStringList sequence;
+};
