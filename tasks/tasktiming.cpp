@@ -30,16 +30,17 @@ QDateTime nextNoticeTime(const TaskListData &fired, const QDateTime &now, const 
 {
     const QDate today = now.date();
     const QTime timeOfDay = fired.TaskTimeSee.time();
-    // A task found due late gets today's occurrence when that still lies ahead, so that starting the
-    // program shortly after midnight does not skip the coming evening's reminder.
     const bool laterToday = timeOfDay > now.time();
+    // Only a task more than a day late catches up to today's occurrence; one found due within a day
+    // (even across midnight) moves on to the next day.
+    const bool overADayLate = fired.TaskTimeSee.addDays(1) < now;
     QDate date;
     switch (fired.NoticeCycle) {
     case CycleDaily:
-        date = laterToday ? today : today.addDays(1);
+        date = overADayLate && laterToday ? today : today.addDays(1);
         break;
     case CycleWorkday:
-        date = laterToday && calendar.isWorkday(today) ? today : calendar.nextWorkday(today);
+        date = overADayLate && laterToday && calendar.isWorkday(today) ? today : calendar.nextWorkday(today);
         break;
     case CycleWeekly: {
         const int days = fired.TaskTimeSee.date().dayOfWeek() - today.dayOfWeek();

@@ -102,9 +102,11 @@ private slots:
         QTest::newRow("daily three days late, after its hour")
             << int(CycleDaily) << at("2024-05-12 08:00:00.000") << at("2024-05-15 09:00:00.000") << QStringList()
             << at("2024-05-16 08:00:00.000");
-        // Less than a day late across midnight: this evening's occurrence is still ahead and is kept.
-        QTest::newRow("daily late across midnight keeps tonight")
+        QTest::newRow("daily less than a day late across midnight")
             << int(CycleDaily) << at("2024-05-14 23:00:00.000") << at("2024-05-15 00:30:00.000") << QStringList()
+            << at("2024-05-16 23:00:00.000");
+        QTest::newRow("workday less than a day late across midnight")
+            << int(CycleWorkday) << at("2024-05-13 23:00:00.000") << at("2024-05-14 00:30:00.000") << QStringList()
             << at("2024-05-15 23:00:00.000");
         QTest::newRow("workday Friday to Monday")
             << int(CycleWorkday) << at("2024-05-17 18:00:00.000") << at("2024-05-17 18:00:00.200") << QStringList()
