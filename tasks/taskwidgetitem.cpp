@@ -3,6 +3,7 @@
 
 #include "app/appglobals.h"
 #include "data/interfacepublicdata.h"
+#include "icons/iconmanage.h"
 #include "tasks/imagebutton.h"
 #include "tasks/taskticker.h"
 #include "tasks/tasktiming.h"
@@ -188,7 +189,10 @@ QString TaskWidgetItem::remainTimeText(qint64 seconds)
 
 QString TaskWidgetItem::chooseTaskIcon(QWidget *parent)
 {
-    return iconChooser ? iconChooser(parent) : QString();
+    if (iconChooser)
+        return iconChooser(parent);
+    IconManage *library = IconManage::instance();
+    return library ? library->selectIcon() : QString();
 }
 
 void TaskWidgetItem::setIconChooser(IconChooser chooser)

@@ -48,8 +48,8 @@ public:
     // Weekday name for 1 (Monday) … 7 (Sunday), empty otherwise.
     static QString dayOfWeekText(int day);
 
-    // Asks the icon library for a task icon; an empty path means no choice. Until a chooser is set
-    // there is no library to ask, so nothing is ever chosen.
+    // Asks the icon library for a task icon; an empty path means no choice. A chooser set here replaces
+    // the library (the tests pick without a dialog).
     static QString chooseTaskIcon(QWidget *parent);
     static void setIconChooser(IconChooser chooser);
 
