@@ -121,10 +121,15 @@ void TaskWidgetItem::initDisplay()
     // the row again.
     QLabel *time = ui->label_Time;
     if (!remainLabelSize.isValid()) {
+        // The widest countdown of each form, in the language shown.
         const QString previous = time->text();
-        time->setText(QStringLiteral("99 天 23 小时"));
-        time->adjustSize();
-        remainLabelSize = time->size();
+        QSize widest;
+        for (const qint64 seconds : {qint64(8640000), qint64(8639999), qint64(86399), qint64(3599), qint64(60)}) {
+            time->setText(remainTimeText(seconds));
+            time->adjustSize();
+            widest = widest.expandedTo(time->size());
+        }
+        remainLabelSize = widest;
         time->setText(previous);
     }
     time->setFixedSize(remainLabelSize);

@@ -153,7 +153,7 @@ bool DatabaseUpgrader::create(const QString &path, QString *error)
     return ok;
 }
 
-DatabaseUpgrader::Result DatabaseUpgrader::upgrade(const QString &path, int requiredVersion)
+auto DatabaseUpgrader::upgrade(const QString &path, int requiredVersion) -> Result
 {
     const QString untouched = tr("数据库文件未被改动。");
     if (!QFileInfo::exists(path))

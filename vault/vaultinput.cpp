@@ -9,11 +9,6 @@ namespace {
 // U+4E00 to U+9FA5, the common Chinese characters.
 const QString Chinese = QStringLiteral("\\x4e00-\\x9fa5");
 
-QString translate(const char *text)
-{
-    return QCoreApplication::translate("VaultInput", text);
-}
-
 } // namespace
 
 QRegExp VaultInput::userNamePattern()
@@ -28,23 +23,23 @@ QRegExp VaultInput::keyPattern()
 
 QString VaultInput::userNameInvalidTitle()
 {
-    return translate("用户名无效");
+    return tr("用户名无效");
 }
 
 QString VaultInput::userNameFormatText()
 {
-    return translate("格式:\n中文: 2~16位\n中文+字母+数字: 4~16位任意组合\n\n说明:\n字母/数字都是半角");
+    return tr("格式:\n中文: 2~16位\n中文+字母+数字: 4~16位任意组合\n\n说明:\n字母/数字都是半角");
 }
 
 QString VaultInput::keyInvalidTitle()
 {
-    return translate("密钥无效");
+    return tr("密钥无效");
 }
 
 QString VaultInput::keyFormatText()
 {
-    return translate("格式:\n中文: 4~24位\n中文+字母+数字+符号: 8~24位任意组合\n\n说明:\n可用符号: "
-                     "!@#$%^&*_.?\n字母/数字/符号都是半角\n启用显示密码后可输入中文");
+    return tr("格式:\n中文: 4~24位\n中文+字母+数字+符号: 8~24位任意组合\n\n说明:\n可用符号: "
+              "!@#$%^&*_.?\n字母/数字/符号都是半角\n启用显示密码后可输入中文");
 }
 
 void VaultInput::installUserNameValidator(QLineEdit *edit)

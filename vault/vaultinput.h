@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QRegExp>
 #include <QString>
 
@@ -8,6 +10,8 @@ class QLineEdit;
 // What the vault accepts as master user name and key, and the ranges of its two settings.
 class VaultInput
 {
+    Q_DECLARE_TR_FUNCTIONS(VaultInput)
+
 public:
     static constexpr int MaxLimitOnePage = 100;
     static constexpr int MinLogoutSeconds = 30;
