@@ -5,497 +5,498 @@
     <name>AesAccountUpdateDialog</name>
     <message>
         <source>修改管理账号信息</source>
-        <translation type="unfinished"></translation>
+        <translation>修改管理帳號資料</translation>
     </message>
     <message>
         <source>新用户</source>
-        <translation type="unfinished"></translation>
+        <translation>新使用者</translation>
     </message>
     <message>
         <source>新密钥</source>
-        <translation type="unfinished"></translation>
+        <translation>新金鑰</translation>
     </message>
     <message>
         <source>确认新密钥</source>
-        <translation type="unfinished"></translation>
+        <translation>確認新金鑰</translation>
     </message>
     <message>
         <source>进度</source>
-        <translation type="unfinished"></translation>
+        <translation>進度</translation>
     </message>
     <message>
         <source>更新详情</source>
-        <translation type="unfinished"></translation>
+        <translation>更新詳情</translation>
     </message>
     <message>
         <source>确定</source>
-        <translation type="unfinished"></translation>
+        <translation>確定</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>未填写更改项</source>
-        <translation type="unfinished"></translation>
+        <translation>未填寫變更項目</translation>
     </message>
     <message>
         <source>请至少填写一个需要更改的内容！</source>
-        <translation type="unfinished"></translation>
+        <translation>請至少填寫一項要變更的內容！</translation>
     </message>
     <message>
         <source>密钥不一致</source>
-        <translation type="unfinished"></translation>
+        <translation>金鑰不一致</translation>
     </message>
     <message>
         <source>两次输入的密钥不一致！</source>
-        <translation type="unfinished"></translation>
+        <translation>兩次輸入的金鑰不一致！</translation>
     </message>
     <message>
         <source>更改信息</source>
-        <translation type="unfinished"></translation>
+        <translation>變更內容</translation>
     </message>
     <message>
         <source>&lt;用户&gt;将被更新为</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;使用者&gt;將變更為</translation>
     </message>
     <message>
         <source>&lt;密钥&gt;将被更新</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;金鑰&gt;將會變更</translation>
     </message>
     <message>
         <source>请确认更改</source>
-        <translation type="unfinished"></translation>
+        <translation>請確認變更</translation>
     </message>
     <message>
         <source>数据库执行出错</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫執行錯誤</translation>
     </message>
     <message>
         <source>请重启软件以还原数据库！</source>
-        <translation type="unfinished"></translation>
+        <translation>請重新啟動程式以還原資料庫！</translation>
     </message>
     <message>
         <source>请等待</source>
-        <translation type="unfinished"></translation>
+        <translation>請稍候</translation>
     </message>
     <message>
         <source>请等待进度完成哦</source>
-        <translation type="unfinished"></translation>
+        <translation>請等進度完成喔</translation>
     </message>
 </context>
 <context>
     <name>BirthdayConfig</name>
     <message>
         <source>生日配置</source>
-        <translation type="unfinished"></translation>
+        <translation>生日設定</translation>
     </message>
     <message>
         <source>姓名</source>
-        <translation type="unfinished"></translation>
+        <translation>姓名</translation>
     </message>
     <message>
         <source>别称</source>
-        <translation type="unfinished"></translation>
+        <translation>稱呼</translation>
     </message>
     <message>
         <source>头像</source>
-        <translation type="unfinished"></translation>
+        <translation>頭像</translation>
     </message>
     <message>
         <source>清除编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>清除欄位</translation>
     </message>
     <message>
         <source>生日类型</source>
-        <translation type="unfinished"></translation>
+        <translation>生日類型</translation>
     </message>
     <message>
         <source>农历</source>
-        <translation type="unfinished"></translation>
+        <translation>農曆</translation>
     </message>
     <message>
         <source>公历</source>
-        <translation type="unfinished"></translation>
+        <translation>國曆</translation>
     </message>
     <message>
         <source>性别</source>
-        <translation type="unfinished"></translation>
+        <translation>性別</translation>
     </message>
     <message>
         <source>男</source>
-        <translation type="unfinished"></translation>
+        <translation>男</translation>
     </message>
     <message>
         <source>女</source>
-        <translation type="unfinished"></translation>
+        <translation>女</translation>
     </message>
     <message>
         <source>农历生日</source>
-        <translation type="unfinished"></translation>
+        <translation>農曆生日</translation>
     </message>
     <message>
         <source>忽略年</source>
-        <translation type="unfinished"></translation>
+        <translation>忽略年份</translation>
     </message>
     <message>
         <source>年</source>
-        <translation type="unfinished"></translation>
+        <translation>年</translation>
     </message>
     <message>
         <source>公历生日</source>
-        <translation type="unfinished"></translation>
+        <translation>國曆生日</translation>
     </message>
     <message>
         <source>提醒时间</source>
-        <translation type="unfinished"></translation>
+        <translation>提醒時間</translation>
     </message>
     <message>
         <source>提前一天</source>
-        <translation type="unfinished"></translation>
+        <translation>提前一天</translation>
     </message>
     <message>
         <source>提前三天</source>
-        <translation type="unfinished"></translation>
+        <translation>提前三天</translation>
     </message>
     <message>
         <source>提前一周</source>
-        <translation type="unfinished"></translation>
+        <translation>提前一週</translation>
     </message>
     <message>
         <source>添加</source>
-        <translation type="unfinished"></translation>
+        <translation>新增</translation>
     </message>
     <message>
         <source>更新</source>
-        <translation type="unfinished"></translation>
+        <translation>更新</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>刪除</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>正月</source>
-        <translation type="unfinished"></translation>
+        <translation>正月</translation>
     </message>
     <message>
         <source>二月</source>
-        <translation type="unfinished"></translation>
+        <translation>二月</translation>
     </message>
     <message>
         <source>三月</source>
-        <translation type="unfinished"></translation>
+        <translation>三月</translation>
     </message>
     <message>
         <source>四月</source>
-        <translation type="unfinished"></translation>
+        <translation>四月</translation>
     </message>
     <message>
         <source>五月</source>
-        <translation type="unfinished"></translation>
+        <translation>五月</translation>
     </message>
     <message>
         <source>六月</source>
-        <translation type="unfinished"></translation>
+        <translation>六月</translation>
     </message>
     <message>
         <source>七月</source>
-        <translation type="unfinished"></translation>
+        <translation>七月</translation>
     </message>
     <message>
         <source>八月</source>
-        <translation type="unfinished"></translation>
+        <translation>八月</translation>
     </message>
     <message>
         <source>九月</source>
-        <translation type="unfinished"></translation>
+        <translation>九月</translation>
     </message>
     <message>
         <source>十月</source>
-        <translation type="unfinished"></translation>
+        <translation>十月</translation>
     </message>
     <message>
         <source>冬月</source>
-        <translation type="unfinished"></translation>
+        <translation>冬月</translation>
     </message>
     <message>
         <source>腊月</source>
-        <translation type="unfinished"></translation>
+        <translation>臘月</translation>
     </message>
     <message>
         <source>初一</source>
-        <translation type="unfinished"></translation>
+        <translation>初一</translation>
     </message>
     <message>
         <source>初二</source>
-        <translation type="unfinished"></translation>
+        <translation>初二</translation>
     </message>
     <message>
         <source>初三</source>
-        <translation type="unfinished"></translation>
+        <translation>初三</translation>
     </message>
     <message>
         <source>初四</source>
-        <translation type="unfinished"></translation>
+        <translation>初四</translation>
     </message>
     <message>
         <source>初五</source>
-        <translation type="unfinished"></translation>
+        <translation>初五</translation>
     </message>
     <message>
         <source>初六</source>
-        <translation type="unfinished"></translation>
+        <translation>初六</translation>
     </message>
     <message>
         <source>初七</source>
-        <translation type="unfinished"></translation>
+        <translation>初七</translation>
     </message>
     <message>
         <source>初八</source>
-        <translation type="unfinished"></translation>
+        <translation>初八</translation>
     </message>
     <message>
         <source>初九</source>
-        <translation type="unfinished"></translation>
+        <translation>初九</translation>
     </message>
     <message>
         <source>初十</source>
-        <translation type="unfinished"></translation>
+        <translation>初十</translation>
     </message>
     <message>
         <source>十一</source>
-        <translation type="unfinished"></translation>
+        <translation>十一</translation>
     </message>
     <message>
         <source>十二</source>
-        <translation type="unfinished"></translation>
+        <translation>十二</translation>
     </message>
     <message>
         <source>十三</source>
-        <translation type="unfinished"></translation>
+        <translation>十三</translation>
     </message>
     <message>
         <source>十四</source>
-        <translation type="unfinished"></translation>
+        <translation>十四</translation>
     </message>
     <message>
         <source>十五</source>
-        <translation type="unfinished"></translation>
+        <translation>十五</translation>
     </message>
     <message>
         <source>十六</source>
-        <translation type="unfinished"></translation>
+        <translation>十六</translation>
     </message>
     <message>
         <source>十七</source>
-        <translation type="unfinished"></translation>
+        <translation>十七</translation>
     </message>
     <message>
         <source>十八</source>
-        <translation type="unfinished"></translation>
+        <translation>十八</translation>
     </message>
     <message>
         <source>十九</source>
-        <translation type="unfinished"></translation>
+        <translation>十九</translation>
     </message>
     <message>
         <source>二十</source>
-        <translation type="unfinished"></translation>
+        <translation>二十</translation>
     </message>
     <message>
         <source>廿一</source>
-        <translation type="unfinished"></translation>
+        <translation>廿一</translation>
     </message>
     <message>
         <source>廿二</source>
-        <translation type="unfinished"></translation>
+        <translation>廿二</translation>
     </message>
     <message>
         <source>廿三</source>
-        <translation type="unfinished"></translation>
+        <translation>廿三</translation>
     </message>
     <message>
         <source>廿四</source>
-        <translation type="unfinished"></translation>
+        <translation>廿四</translation>
     </message>
     <message>
         <source>廿五</source>
-        <translation type="unfinished"></translation>
+        <translation>廿五</translation>
     </message>
     <message>
         <source>廿六</source>
-        <translation type="unfinished"></translation>
+        <translation>廿六</translation>
     </message>
     <message>
         <source>廿七</source>
-        <translation type="unfinished"></translation>
+        <translation>廿七</translation>
     </message>
     <message>
         <source>廿八</source>
-        <translation type="unfinished"></translation>
+        <translation>廿八</translation>
     </message>
     <message>
         <source>廿九</source>
-        <translation type="unfinished"></translation>
+        <translation>廿九</translation>
     </message>
     <message>
         <source>三十</source>
-        <translation type="unfinished"></translation>
+        <translation>三十</translation>
     </message>
     <message>
         <source>姓名不能为空</source>
-        <translation type="unfinished"></translation>
+        <translation>姓名不能空白</translation>
     </message>
     <message>
         <source>请填写姓名</source>
-        <translation type="unfinished"></translation>
+        <translation>請填寫姓名</translation>
     </message>
     <message>
         <source>超出有效年范围</source>
-        <translation type="unfinished"></translation>
+        <translation>超出有效年份範圍</translation>
     </message>
     <message>
         <source>范围: 1901~2099年</source>
-        <translation type="unfinished"></translation>
+        <translation>範圍: 1901~2099 年</translation>
     </message>
     <message>
         <source>下一个生日超出支持的范围: 1901~2099年</source>
-        <translation type="unfinished"></translation>
+        <translation>下一次生日超出支援的範圍: 1901~2099 年</translation>
     </message>
     <message>
         <source>无效</source>
-        <translation type="unfinished"></translation>
+        <translation>無效</translation>
     </message>
     <message>
         <source>是</source>
-        <translation type="unfinished"></translation>
+        <translation>是</translation>
     </message>
     <message>
         <source>否</source>
-        <translation type="unfinished"></translation>
+        <translation>否</translation>
     </message>
     <message>
         <source>添加失败</source>
-        <translation type="unfinished"></translation>
+        <translation>新增失敗</translation>
     </message>
     <message>
         <source>更新失败</source>
-        <translation type="unfinished"></translation>
+        <translation>更新失敗</translation>
     </message>
     <message>
         <source>提示</source>
-        <translation type="unfinished"></translation>
+        <translation>提示</translation>
     </message>
     <message>
         <source>请选择要更新的行</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇要更新的項目</translation>
     </message>
     <message>
         <source>请选择要删除的行</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇要刪除的項目</translation>
     </message>
     <message>
         <source>类型</source>
-        <translation type="unfinished"></translation>
+        <translation>類型</translation>
     </message>
     <message>
         <source>农历年</source>
-        <translation type="unfinished"></translation>
+        <translation>農曆年</translation>
     </message>
     <message>
         <source>农历月</source>
-        <translation type="unfinished"></translation>
+        <translation>農曆月</translation>
     </message>
     <message>
         <source>农历日</source>
-        <translation type="unfinished"></translation>
+        <translation>農曆日</translation>
     </message>
     <message>
         <source>公历年</source>
-        <translation type="unfinished"></translation>
+        <translation>國曆年</translation>
     </message>
     <message>
         <source>公历月</source>
-        <translation type="unfinished"></translation>
+        <translation>國曆月</translation>
     </message>
     <message>
         <source>公历日</source>
-        <translation type="unfinished"></translation>
+        <translation>國曆日</translation>
     </message>
     <message>
         <source>最近生日</source>
-        <translation type="unfinished"></translation>
+        <translation>最近生日</translation>
     </message>
     <message>
         <source>农历闰月</source>
-        <translation type="unfinished"></translation>
+        <translation>農曆閏月</translation>
     </message>
     <message>
         <source>已经存在相同的人
 请确认 姓名+别称+性别 组合的唯一性</source>
-        <translation type="unfinished"></translation>
+        <translation>已經有相同的人
+請確認 姓名+稱呼+性別 的組合沒有重複</translation>
     </message>
     <message>
         <source>请确认删除信息</source>
-        <translation type="unfinished"></translation>
+        <translation>請確認要刪除的資料</translation>
     </message>
     <message>
         <source>确认删除？</source>
-        <translation type="unfinished"></translation>
+        <translation>確認刪除？</translation>
     </message>
 </context>
 <context>
     <name>BirthdayReminder</name>
     <message>
         <source>后天</source>
-        <translation type="unfinished"></translation>
+        <translation>後天</translation>
     </message>
     <message>
         <source>明天</source>
-        <translation type="unfinished"></translation>
+        <translation>明天</translation>
     </message>
     <message>
         <source>今天</source>
-        <translation type="unfinished"></translation>
+        <translation>今天</translation>
     </message>
     <message>
         <source>昨天</source>
-        <translation type="unfinished"></translation>
+        <translation>昨天</translation>
     </message>
     <message>
         <source>前天</source>
-        <translation type="unfinished"></translation>
+        <translation>前天</translation>
     </message>
     <message>
         <source>%1天后</source>
-        <translation type="unfinished"></translation>
+        <translation>%1天後</translation>
     </message>
     <message>
         <source>%1天前</source>
-        <translation type="unfinished"></translation>
+        <translation>%1天前</translation>
     </message>
     <message>
         <source>%1是%2的生日</source>
-        <translation type="unfinished"></translation>
+        <translation>%1是%2的生日</translation>
     </message>
     <message>
         <source>生日快乐</source>
-        <translation type="unfinished"></translation>
+        <translation>生日快樂</translation>
     </message>
 </context>
 <context>
     <name>BirthdayWidgetItem</name>
     <message>
         <source>农历</source>
-        <translation type="unfinished"></translation>
+        <translation>農曆</translation>
     </message>
     <message>
         <source>公历</source>
-        <translation type="unfinished"></translation>
+        <translation>國曆</translation>
     </message>
 </context>
 <context>
@@ -503,747 +504,748 @@
     <message>
         <source>
 (之前还有 %1 条提示)</source>
-        <translation type="unfinished"></translation>
+        <translation>
+(之前還有 %1 則提醒)</translation>
     </message>
 </context>
 <context>
     <name>DatabaseUpgrader</name>
     <message>
         <source>表 %1 缺少主键列 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>資料表 %1 缺少主鍵欄位 %2</translation>
     </message>
     <message>
         <source>文件已存在，未被改动：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>檔案已存在，未被更動：%1</translation>
     </message>
     <message>
         <source>数据库文件未被改动。</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫檔案未被更動。</translation>
     </message>
     <message>
         <source>找不到数据库文件：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>找不到資料庫檔案：%1</translation>
     </message>
     <message>
         <source>%1 不是本程序的数据库，无法升级。</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 不是本程式的資料庫，無法升級。</translation>
     </message>
     <message>
         <source>%1 没有版本信息，不是本程序的数据库，无法升级。</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 沒有版本資訊，不是本程式的資料庫，無法升級。</translation>
     </message>
     <message>
         <source>数据库版本 %1 比本升级程序支持的版本 %2 新，请使用更新的程序。</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫版本 %1 比本升級程式支援的版本 %2 新，請使用較新的程式。</translation>
     </message>
     <message>
         <source>程序需要数据库版本 %1，本升级程序只能升级到版本 %2。</source>
-        <translation type="unfinished"></translation>
+        <translation>程式需要資料庫版本 %1，本升級程式只能升級到版本 %2。</translation>
     </message>
     <message>
         <source>数据库已是版本 %1，无需升级。</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫已是版本 %1，不需要升級。</translation>
     </message>
     <message>
         <source>无法复制数据库文件。</source>
-        <translation type="unfinished"></translation>
+        <translation>無法複製資料庫檔案。</translation>
     </message>
     <message>
         <source>升级失败：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>升級失敗：%1</translation>
     </message>
     <message>
         <source>数据库已从版本 %1 升级到版本 %2。</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫已從版本 %1 升級到版本 %2。</translation>
     </message>
     <message>
         <source>数据库升级</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫升級</translation>
     </message>
     <message>
         <source>无法从程序 %1 获取所需的数据库版本。</source>
-        <translation type="unfinished"></translation>
+        <translation>無法從程式 %1 取得所需的資料庫版本。</translation>
     </message>
 </context>
 <context>
     <name>HelpDocument</name>
     <message>
         <source>帮助</source>
-        <translation type="unfinished"></translation>
+        <translation>說明</translation>
     </message>
     <message>
         <source>页面</source>
-        <translation type="unfinished"></translation>
+        <translation>頁面</translation>
     </message>
     <message>
         <source>更新日志</source>
-        <translation type="unfinished"></translation>
+        <translation>更新紀錄</translation>
     </message>
     <message>
         <source>内容</source>
-        <translation type="unfinished"></translation>
+        <translation>內容</translation>
     </message>
 </context>
 <context>
     <name>IconManage</name>
     <message>
         <source>图标选择与管理</source>
-        <translation type="unfinished"></translation>
+        <translation>圖示選擇與管理</translation>
     </message>
     <message>
         <source>任务</source>
-        <translation type="unfinished"></translation>
+        <translation>待辦事項</translation>
     </message>
     <message>
         <source>生日</source>
-        <translation type="unfinished"></translation>
+        <translation>生日</translation>
     </message>
     <message>
         <source>类型</source>
-        <translation type="unfinished"></translation>
+        <translation>類型</translation>
     </message>
     <message>
         <source>备注</source>
-        <translation type="unfinished"></translation>
+        <translation>備註</translation>
     </message>
     <message>
         <source>图片</source>
-        <translation type="unfinished"></translation>
+        <translation>圖片</translation>
     </message>
     <message>
         <source>可拖入图片到这里</source>
-        <translation type="unfinished"></translation>
+        <translation>可將圖片拖曳到這裡</translation>
     </message>
     <message>
         <source>+</source>
-        <translation type="unfinished"></translation>
+        <translation>+</translation>
     </message>
     <message>
         <source>确定</source>
-        <translation type="unfinished"></translation>
+        <translation>確定</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>显示备注</source>
-        <translation type="unfinished"></translation>
+        <translation>顯示備註</translation>
     </message>
     <message>
         <source>选择</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇</translation>
     </message>
     <message>
         <source>添加</source>
-        <translation type="unfinished"></translation>
+        <translation>新增</translation>
     </message>
     <message>
         <source>编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>編輯</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>刪除</translation>
     </message>
     <message>
         <source>默认</source>
-        <translation type="unfinished"></translation>
+        <translation>預設</translation>
     </message>
     <message>
         <source>未选择图标</source>
-        <translation type="unfinished"></translation>
+        <translation>未選擇圖示</translation>
     </message>
     <message>
         <source>请选择一个图标进行操作</source>
-        <translation type="unfinished"></translation>
+        <translation>請先選擇一個圖示再操作</translation>
     </message>
     <message>
         <source>请选择图片文件</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇圖片檔</translation>
     </message>
     <message>
         <source>图片文件(*.jpg *.png)</source>
-        <translation type="unfinished"></translation>
+        <translation>圖片檔 (*.jpg *.png)</translation>
     </message>
     <message>
         <source>图片已存在</source>
-        <translation type="unfinished"></translation>
+        <translation>圖片已存在</translation>
     </message>
     <message>
         <source>已有同名的图片文件，是否替换？</source>
-        <translation type="unfinished"></translation>
+        <translation>已有同名的圖片檔，是否取代？</translation>
     </message>
     <message>
         <source>保存失败</source>
-        <translation type="unfinished"></translation>
+        <translation>儲存失敗</translation>
     </message>
     <message>
         <source>图片未能保存，请检查图标文件夹是否可以写入</source>
-        <translation type="unfinished"></translation>
+        <translation>圖片無法儲存，請檢查圖示資料夾是否可以寫入</translation>
     </message>
     <message>
         <source>请选择图片</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇圖片</translation>
     </message>
     <message>
         <source>请选择待转换的图片</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇要轉換的圖片</translation>
     </message>
     <message>
         <source>无更改</source>
-        <translation type="unfinished"></translation>
+        <translation>沒有變更</translation>
     </message>
     <message>
         <source>未进行任何更改</source>
-        <translation type="unfinished"></translation>
+        <translation>沒有做任何變更</translation>
     </message>
     <message>
         <source>无法删除</source>
-        <translation type="unfinished"></translation>
+        <translation>無法刪除</translation>
     </message>
     <message>
         <source>默认图标不能删除，只能更换图片</source>
-        <translation type="unfinished"></translation>
+        <translation>預設圖示不能刪除，只能更換圖片</translation>
     </message>
     <message>
         <source>请确认删除信息</source>
-        <translation type="unfinished"></translation>
+        <translation>請確認要刪除的資料</translation>
     </message>
     <message>
         <source>路径</source>
-        <translation type="unfinished"></translation>
+        <translation>路徑</translation>
     </message>
     <message>
         <source>确认删除？</source>
-        <translation type="unfinished"></translation>
+        <translation>確認刪除？</translation>
     </message>
 </context>
 <context>
     <name>IconWidgetItem</name>
     <message>
         <source>选择</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇</translation>
     </message>
     <message>
         <source>编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>編輯</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>刪除</translation>
     </message>
 </context>
 <context>
     <name>LabelMessageBox</name>
     <message>
         <source>Dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>對話方塊</translation>
     </message>
     <message>
         <source>确认</source>
-        <translation type="unfinished"></translation>
+        <translation>確認</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
-        <translation type="unfinished"></translation>
+        <translation>主視窗</translation>
     </message>
     <message>
         <source>任务</source>
-        <translation type="unfinished"></translation>
+        <translation>待辦事項</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会一直停留&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会按照配置时间显示后，自动关闭&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角的通知視窗會一直停留&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角的通知視窗會依設定的時間顯示後自動關閉&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>单次</source>
-        <translation type="unfinished"></translation>
+        <translation>單次</translation>
     </message>
     <message>
         <source>每天</source>
-        <translation type="unfinished"></translation>
+        <translation>每天</translation>
     </message>
     <message>
         <source>工作日</source>
-        <translation type="unfinished"></translation>
+        <translation>工作日</translation>
     </message>
     <message>
         <source>每周</source>
-        <translation type="unfinished"></translation>
+        <translation>每週</translation>
     </message>
     <message>
         <source>星期一</source>
-        <translation type="unfinished"></translation>
+        <translation>星期一</translation>
     </message>
     <message>
         <source>星期二</source>
-        <translation type="unfinished"></translation>
+        <translation>星期二</translation>
     </message>
     <message>
         <source>星期三</source>
-        <translation type="unfinished"></translation>
+        <translation>星期三</translation>
     </message>
     <message>
         <source>星期四</source>
-        <translation type="unfinished"></translation>
+        <translation>星期四</translation>
     </message>
     <message>
         <source>星期五</source>
-        <translation type="unfinished"></translation>
+        <translation>星期五</translation>
     </message>
     <message>
         <source>星期六</source>
-        <translation type="unfinished"></translation>
+        <translation>星期六</translation>
     </message>
     <message>
         <source>星期天</source>
-        <translation type="unfinished"></translation>
+        <translation>星期日</translation>
     </message>
     <message>
         <source>剩余时间</source>
-        <translation type="unfinished"></translation>
+        <translation>剩餘時間</translation>
     </message>
     <message>
         <source>目标时间</source>
-        <translation type="unfinished"></translation>
+        <translation>目標時間</translation>
     </message>
     <message>
         <source>添加任务</source>
-        <translation type="unfinished"></translation>
+        <translation>新增待辦</translation>
     </message>
     <message>
         <source>清除已完成</source>
-        <translation type="unfinished"></translation>
+        <translation>清除已完成</translation>
     </message>
     <message>
         <source>生日管家</source>
-        <translation type="unfinished"></translation>
+        <translation>生日管家</translation>
     </message>
     <message>
         <source>账号管理</source>
-        <translation type="unfinished"></translation>
+        <translation>帳號管理</translation>
     </message>
     <message>
         <source>用户</source>
-        <translation type="unfinished"></translation>
+        <translation>使用者</translation>
     </message>
     <message>
         <source>密钥</source>
-        <translation type="unfinished"></translation>
+        <translation>金鑰</translation>
     </message>
     <message>
         <source>修改管理账号</source>
-        <translation type="unfinished"></translation>
+        <translation>修改管理帳號</translation>
     </message>
     <message>
         <source>验证</source>
-        <translation type="unfinished"></translation>
+        <translation>驗證</translation>
     </message>
     <message>
         <source>检索方式</source>
-        <translation type="unfinished"></translation>
+        <translation>搜尋方式</translation>
     </message>
     <message>
         <source>项目</source>
-        <translation type="unfinished"></translation>
+        <translation>項目</translation>
     </message>
     <message>
         <source>用户名</source>
-        <translation type="unfinished"></translation>
+        <translation>使用者名稱</translation>
     </message>
     <message>
         <source>邮箱</source>
-        <translation type="unfinished"></translation>
+        <translation>電子郵件</translation>
     </message>
     <message>
         <source>手机号</source>
-        <translation type="unfinished"></translation>
+        <translation>手機號碼</translation>
     </message>
     <message>
         <source>网址</source>
-        <translation type="unfinished"></translation>
+        <translation>網址</translation>
     </message>
     <message>
         <source>检索</source>
-        <translation type="unfinished"></translation>
+        <translation>搜尋</translation>
     </message>
     <message>
         <source>昵称</source>
-        <translation type="unfinished"></translation>
+        <translation>暱稱</translation>
     </message>
     <message>
         <source>手机</source>
-        <translation type="unfinished"></translation>
+        <translation>手機</translation>
     </message>
     <message>
         <source>更新</source>
-        <translation type="unfinished"></translation>
+        <translation>更新日期</translation>
     </message>
     <message>
         <source>增加</source>
-        <translation type="unfinished"></translation>
+        <translation>新增</translation>
     </message>
     <message>
         <source>编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>編輯</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>刪除</translation>
     </message>
     <message>
         <source>上一页</source>
-        <translation type="unfinished"></translation>
+        <translation>上一頁</translation>
     </message>
     <message>
         <source>1</source>
-        <translation type="unfinished"></translation>
+        <translation>1</translation>
     </message>
     <message>
         <source>/ 1</source>
-        <translation type="unfinished"></translation>
+        <translation>/ 1</translation>
     </message>
     <message>
         <source>跳转</source>
-        <translation type="unfinished"></translation>
+        <translation>前往</translation>
     </message>
     <message>
         <source>下一页</source>
-        <translation type="unfinished"></translation>
+        <translation>下一頁</translation>
     </message>
     <message>
         <source>设置</source>
-        <translation type="unfinished"></translation>
+        <translation>設定</translation>
     </message>
     <message>
         <source>系统</source>
-        <translation type="unfinished"></translation>
+        <translation>系統</translation>
     </message>
     <message>
         <source>开机启动</source>
-        <translation type="unfinished"></translation>
+        <translation>開機時啟動</translation>
     </message>
     <message>
         <source>当前用户</source>
-        <translation type="unfinished"></translation>
+        <translation>目前使用者</translation>
     </message>
     <message>
         <source>语言</source>
-        <translation type="unfinished"></translation>
+        <translation>語言</translation>
     </message>
     <message>
         <source>配置</source>
-        <translation type="unfinished"></translation>
+        <translation>功能設定</translation>
     </message>
     <message>
         <source>生日</source>
-        <translation type="unfinished"></translation>
+        <translation>生日</translation>
     </message>
     <message>
         <source>点击配置</source>
-        <translation type="unfinished"></translation>
+        <translation>點此設定</translation>
     </message>
     <message>
         <source>图标</source>
-        <translation type="unfinished"></translation>
+        <translation>圖示</translation>
     </message>
     <message>
         <source>提示</source>
-        <translation type="unfinished"></translation>
+        <translation>通知</translation>
     </message>
     <message>
         <source>单页账号数，0~100，0表示不分页</source>
-        <translation type="unfinished"></translation>
+        <translation>每頁帳號數，0~100，0 表示不分頁</translation>
     </message>
     <message>
         <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视</source>
-        <translation type="unfinished"></translation>
+        <translation>無操作自動登出管理帳號的時間(秒)，0 或 30~300，0 表示不登出，請務必留意帳號被他人窺看</translation>
     </message>
     <message>
         <source>确定</source>
-        <translation type="unfinished"></translation>
+        <translation>確定</translation>
     </message>
     <message>
         <source>关于</source>
-        <translation type="unfinished"></translation>
+        <translation>關於</translation>
     </message>
     <message>
         <source>项目主页：</source>
-        <translation type="unfinished"></translation>
+        <translation>專案首頁：</translation>
     </message>
     <message>
         <source>问题反馈：</source>
-        <translation type="unfinished"></translation>
+        <translation>問題回報：</translation>
     </message>
     <message>
         <source>关于 Qt</source>
-        <translation type="unfinished"></translation>
+        <translation>關於 Qt</translation>
     </message>
     <message>
         <source>第三方来源</source>
-        <translation type="unfinished"></translation>
+        <translation>第三方來源</translation>
     </message>
     <message>
         <source>帮助</source>
-        <translation type="unfinished"></translation>
+        <translation>說明</translation>
     </message>
     <message>
         <source>版本</source>
-        <translation type="unfinished"></translation>
+        <translation>版本</translation>
     </message>
     <message>
         <source>显示窗口</source>
-        <translation type="unfinished"></translation>
+        <translation>顯示視窗</translation>
     </message>
     <message>
         <source>退出</source>
-        <translation type="unfinished"></translation>
+        <translation>結束</translation>
     </message>
     <message>
         <source>缩放率被更改，建议重启软件以适应新的缩放率</source>
-        <translation type="unfinished"></translation>
+        <translation>縮放比例已變更，建議重新啟動程式以配合新的縮放比例</translation>
     </message>
     <message>
         <source>是否重启本软件生效？</source>
-        <translation type="unfinished"></translation>
+        <translation>是否重新啟動程式以套用？</translation>
     </message>
     <message>
         <source>错误</source>
-        <translation type="unfinished"></translation>
+        <translation>錯誤</translation>
     </message>
     <message>
         <source>数据库需要升级</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫需要升級</translation>
     </message>
     <message>
         <source>使用已删除图标的地方，已被重置为默认图标，将在重启后生效</source>
-        <translation type="unfinished"></translation>
+        <translation>使用已刪除圖示的地方已重設為預設圖示，重新啟動後生效</translation>
     </message>
     <message>
         <source>检测到使用了更新前的图标，需要重启软件后才会更新界面显示</source>
-        <translation type="unfinished"></translation>
+        <translation>偵測到仍在使用更新前的圖示，需要重新啟動程式後才會更新畫面</translation>
     </message>
     <message>
         <source>注册</source>
-        <translation type="unfinished"></translation>
+        <translation>註冊</translation>
     </message>
     <message>
         <source>语言将在下次软件打开时生效</source>
-        <translation type="unfinished"></translation>
+        <translation>語言將在下次開啟程式時生效</translation>
     </message>
     <message>
         <source>请填写任务名称</source>
-        <translation type="unfinished"></translation>
+        <translation>請填寫事項名稱</translation>
     </message>
     <message>
         <source>验证中...</source>
-        <translation type="unfinished"></translation>
+        <translation>驗證中...</translation>
     </message>
     <message>
         <source>验证中</source>
-        <translation type="unfinished"></translation>
+        <translation>驗證中</translation>
     </message>
     <message>
         <source>确认注册该账号吗？</source>
-        <translation type="unfinished"></translation>
+        <translation>確定要註冊這個帳號嗎？</translation>
     </message>
     <message>
         <source>验证通过，请注意周边环境，离开时请务必退出验证！</source>
-        <translation type="unfinished"></translation>
+        <translation>驗證成功，請留意周遭環境，離開時請務必登出！</translation>
     </message>
     <message>
         <source>退出验证</source>
-        <translation type="unfinished"></translation>
+        <translation>登出</translation>
     </message>
     <message>
         <source>正常退出</source>
-        <translation type="unfinished"></translation>
+        <translation>已登出</translation>
     </message>
     <message>
         <source>为了你的账号安全，已自动退出验证</source>
-        <translation type="unfinished"></translation>
+        <translation>為了你的帳號安全，已自動登出</translation>
     </message>
     <message>
         <source>验证失败</source>
-        <translation type="unfinished"></translation>
+        <translation>驗證失敗</translation>
     </message>
     <message>
         <source>注册成功，请尝试用刚才的信息进行验证！</source>
-        <translation type="unfinished"></translation>
+        <translation>註冊成功，請用剛才的資料進行驗證！</translation>
     </message>
     <message>
         <source>管理账号已修改，请重新验证！</source>
-        <translation type="unfinished"></translation>
+        <translation>管理帳號已變更，請重新驗證！</translation>
     </message>
     <message>
         <source>%1 秒后自动退出验证</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 秒後自動登出</translation>
     </message>
     <message>
         <source>输入无效</source>
-        <translation type="unfinished"></translation>
+        <translation>輸入無效</translation>
     </message>
     <message>
         <source>警告</source>
-        <translation type="unfinished"></translation>
+        <translation>警告</translation>
     </message>
     <message>
         <source>确认删除该账号？</source>
-        <translation type="unfinished"></translation>
+        <translation>確定要刪除這個帳號？</translation>
     </message>
     <message>
         <source>范围</source>
-        <translation type="unfinished"></translation>
+        <translation>範圍</translation>
     </message>
     <message>
         <source>不分页</source>
-        <translation type="unfinished"></translation>
+        <translation>不分頁</translation>
     </message>
     <message>
         <source>或</source>
-        <translation type="unfinished"></translation>
+        <translation>或</translation>
     </message>
     <message>
         <source>不自动退出，有被他人查看的风险</source>
-        <translation type="unfinished"></translation>
+        <translation>不自動登出，有被他人看到的風險</translation>
     </message>
     <message>
         <source>数据库备份出错！</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫備份失敗！</translation>
     </message>
     <message>
         <source>数据库操作出错！</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫操作失敗！</translation>
     </message>
     <message>
         <source>修改成功！</source>
-        <translation type="unfinished"></translation>
+        <translation>修改成功！</translation>
     </message>
 </context>
 <context>
     <name>NormalNotice</name>
     <message>
         <source>保持显示</source>
-        <translation type="unfinished"></translation>
+        <translation>保持顯示</translation>
     </message>
     <message>
         <source>完成时间</source>
-        <translation type="unfinished"></translation>
+        <translation>完成時間</translation>
     </message>
     <message>
         <source>通知时间</source>
-        <translation type="unfinished"></translation>
+        <translation>通知時間</translation>
     </message>
     <message>
         <source>年龄</source>
-        <translation type="unfinished"></translation>
+        <translation>年齡</translation>
     </message>
     <message>
         <source>农历</source>
-        <translation type="unfinished"></translation>
+        <translation>農曆</translation>
     </message>
     <message>
         <source>公历</source>
-        <translation type="unfinished"></translation>
+        <translation>國曆</translation>
     </message>
 </context>
 <context>
     <name>NoticeConfig</name>
     <message>
         <source>提示配置</source>
-        <translation type="unfinished"></translation>
+        <translation>通知設定</translation>
     </message>
     <message>
         <source>全屏提示</source>
-        <translation type="unfinished"></translation>
+        <translation>全螢幕提醒</translation>
     </message>
     <message>
         <source>启用</source>
-        <translation type="unfinished"></translation>
+        <translation>啟用</translation>
     </message>
     <message>
         <source>任务</source>
-        <translation type="unfinished"></translation>
+        <translation>待辦事項</translation>
     </message>
     <message>
         <source>生日</source>
-        <translation type="unfinished"></translation>
+        <translation>生日</translation>
     </message>
     <message>
         <source>淡入时间(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>淡入時間(秒)</translation>
     </message>
     <message>
         <source>停留时间(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>停留時間(秒)</translation>
     </message>
     <message>
         <source>淡出时间(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>淡出時間(秒)</translation>
     </message>
     <message>
         <source>文本颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>文字顏色</translation>
     </message>
     <message>
         <source>阴影颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>陰影顏色</translation>
     </message>
     <message>
         <source>背景</source>
-        <translation type="unfinished"></translation>
+        <translation>背景</translation>
     </message>
     <message>
         <source>全屏</source>
-        <translation type="unfinished"></translation>
+        <translation>全螢幕</translation>
     </message>
     <message>
         <source>条状</source>
-        <translation type="unfinished"></translation>
+        <translation>橫條</translation>
     </message>
     <message>
         <source>无</source>
-        <translation type="unfinished"></translation>
+        <translation>無</translation>
     </message>
     <message>
         <source>普通提示</source>
-        <translation type="unfinished"></translation>
+        <translation>通知視窗</translation>
     </message>
     <message>
         <source>显示时间(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>顯示時間(秒)</translation>
     </message>
     <message>
         <source>确认</source>
-        <translation type="unfinished"></translation>
+        <translation>確認</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>输入无效</source>
-        <translation type="unfinished"></translation>
+        <translation>輸入無效</translation>
     </message>
     <message>
         <source>范围</source>
-        <translation type="unfinished"></translation>
+        <translation>範圍</translation>
     </message>
     <message>
         <source>请设置字体颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>請設定文字顏色</translation>
     </message>
     <message>
         <source>请设置字体阴影颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>請設定文字陰影顏色</translation>
     </message>
 </context>
 <context>
@@ -1251,242 +1253,243 @@
     <message>
         <source>检测到之前管理账号可能修改失败
 数据库已被还原，如需请重新尝试修改</source>
-        <translation type="unfinished"></translation>
+        <translation>偵測到上次修改管理帳號可能失敗
+資料庫已還原，如有需要請重新修改</translation>
     </message>
     <message>
         <source>数据库丢失，程序将退出</source>
-        <translation type="unfinished"></translation>
+        <translation>找不到資料庫，程式即將結束</translation>
     </message>
     <message>
         <source>数据库连接出错，程序将退出</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫連線錯誤，程式即將結束</translation>
     </message>
     <message>
         <source>数据库版本太低，程序将在数据库升级成功后自动重启</source>
-        <translation type="unfinished"></translation>
+        <translation>資料庫版本太舊，程式將在資料庫升級成功後自動重新啟動</translation>
     </message>
     <message>
         <source>所需版本：</source>
-        <translation type="unfinished"></translation>
+        <translation>所需版本：</translation>
     </message>
     <message>
         <source>实际版本：</source>
-        <translation type="unfinished"></translation>
+        <translation>實際版本：</translation>
     </message>
     <message>
         <source>开始备份数据库..</source>
-        <translation type="unfinished"></translation>
+        <translation>開始備份資料庫..</translation>
     </message>
     <message>
         <source>完成.</source>
-        <translation type="unfinished"></translation>
+        <translation>完成.</translation>
     </message>
     <message>
         <source>开始获取账号信息..</source>
-        <translation type="unfinished"></translation>
+        <translation>開始讀取帳號資料..</translation>
     </message>
     <message>
         <source>开始重新加密..</source>
-        <translation type="unfinished"></translation>
+        <translation>開始重新加密..</translation>
     </message>
     <message>
         <source>开始提交到数据库..</source>
-        <translation type="unfinished"></translation>
+        <translation>開始寫入資料庫..</translation>
     </message>
 </context>
 <context>
     <name>Startup</name>
     <message>
         <source>程序已在运行</source>
-        <translation type="unfinished"></translation>
+        <translation>程式已在執行</translation>
     </message>
     <message>
         <source>同目录仅可运行一个程序</source>
-        <translation type="unfinished"></translation>
+        <translation>同一個資料夾只能執行一份程式</translation>
     </message>
 </context>
 <context>
     <name>TaskWidgetItem</name>
     <message>
         <source>周期</source>
-        <translation type="unfinished"></translation>
+        <translation>週期</translation>
     </message>
     <message>
         <source>时间到</source>
-        <translation type="unfinished"></translation>
+        <translation>時間到</translation>
     </message>
     <message>
         <source>任务名</source>
-        <translation type="unfinished"></translation>
+        <translation>事項名稱</translation>
     </message>
     <message>
         <source>完成时间</source>
-        <translation type="unfinished"></translation>
+        <translation>完成時間</translation>
     </message>
     <message>
         <source>编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>編輯</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>刪除</translation>
     </message>
     <message>
         <source>单次</source>
-        <translation type="unfinished"></translation>
+        <translation>單次</translation>
     </message>
     <message>
         <source>每天</source>
-        <translation type="unfinished"></translation>
+        <translation>每天</translation>
     </message>
     <message>
         <source>工作日</source>
-        <translation type="unfinished"></translation>
+        <translation>工作日</translation>
     </message>
     <message>
         <source>星期几，这里翻译字符最长的那一个词用作计算宽度</source>
-        <translation type="unfinished"></translation>
+        <translation>星期三</translation>
     </message>
     <message>
         <source>星期一</source>
-        <translation type="unfinished"></translation>
+        <translation>星期一</translation>
     </message>
     <message>
         <source>星期二</source>
-        <translation type="unfinished"></translation>
+        <translation>星期二</translation>
     </message>
     <message>
         <source>星期三</source>
-        <translation type="unfinished"></translation>
+        <translation>星期三</translation>
     </message>
     <message>
         <source>星期四</source>
-        <translation type="unfinished"></translation>
+        <translation>星期四</translation>
     </message>
     <message>
         <source>星期五</source>
-        <translation type="unfinished"></translation>
+        <translation>星期五</translation>
     </message>
     <message>
         <source>星期六</source>
-        <translation type="unfinished"></translation>
+        <translation>星期六</translation>
     </message>
     <message>
         <source>星期天</source>
-        <translation type="unfinished"></translation>
+        <translation>星期日</translation>
     </message>
     <message>
         <source>超过 99 天</source>
-        <translation type="unfinished"></translation>
+        <translation>超過 99 天</translation>
     </message>
     <message>
         <source>%1 天 %2 小时</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 天 %2 小時</translation>
     </message>
     <message>
         <source>%1 小时 %2 分</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 小時 %2 分</translation>
     </message>
     <message>
         <source>%1 分 %2 秒</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 分 %2 秒</translation>
     </message>
     <message>
         <source>确认</source>
-        <translation type="unfinished"></translation>
+        <translation>確認</translation>
     </message>
 </context>
 <context>
     <name>ThirdPartySource</name>
     <message>
         <source>第三方来源</source>
-        <translation type="unfinished"></translation>
+        <translation>第三方來源</translation>
     </message>
     <message>
         <source>代码</source>
-        <translation type="unfinished"></translation>
+        <translation>程式碼</translation>
     </message>
     <message>
         <source>图标</source>
-        <translation type="unfinished"></translation>
+        <translation>圖示</translation>
     </message>
 </context>
 <context>
     <name>UserInfoDetailDialog</name>
     <message>
         <source>编辑账号信息</source>
-        <translation type="unfinished"></translation>
+        <translation>編輯帳號資料</translation>
     </message>
     <message>
         <source>ID</source>
-        <translation type="unfinished"></translation>
+        <translation>ID</translation>
     </message>
     <message>
         <source>项目</source>
-        <translation type="unfinished"></translation>
+        <translation>項目</translation>
     </message>
     <message>
         <source>用户名</source>
-        <translation type="unfinished"></translation>
+        <translation>使用者名稱</translation>
     </message>
     <message>
         <source>手机</source>
-        <translation type="unfinished"></translation>
+        <translation>手機</translation>
     </message>
     <message>
         <source>邮箱</source>
-        <translation type="unfinished"></translation>
+        <translation>電子郵件</translation>
     </message>
     <message>
         <source>密码 *</source>
-        <translation type="unfinished"></translation>
+        <translation>密碼 *</translation>
     </message>
     <message>
         <source>昵称</source>
-        <translation type="unfinished"></translation>
+        <translation>暱稱</translation>
     </message>
     <message>
         <source>密码备注 *</source>
-        <translation type="unfinished"></translation>
+        <translation>密碼備註 *</translation>
     </message>
     <message>
         <source>网址</source>
-        <translation type="unfinished"></translation>
+        <translation>網址</translation>
     </message>
     <message>
         <source>公开的备注</source>
-        <translation type="unfinished"></translation>
+        <translation>公開備註</translation>
     </message>
     <message>
         <source>加密的备注 *</source>
-        <translation type="unfinished"></translation>
+        <translation>私人備註 *</translation>
     </message>
     <message>
         <source>带(*)的内容会被加密存储</source>
-        <translation type="unfinished"></translation>
+        <translation>標有 (*) 的內容會加密儲存</translation>
     </message>
     <message>
         <source>确认</source>
-        <translation type="unfinished"></translation>
+        <translation>確認</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>请验证后查看加密信息</source>
-        <translation type="unfinished"></translation>
+        <translation>驗證後才可查看</translation>
     </message>
     <message>
         <source>增加账号信息</source>
-        <translation type="unfinished"></translation>
+        <translation>新增帳號資料</translation>
     </message>
 </context>
 <context>
     <name>VaultInput</name>
     <message>
         <source>用户名无效</source>
-        <translation type="unfinished"></translation>
+        <translation>使用者名稱無效</translation>
     </message>
     <message>
         <source>格式:
@@ -1495,11 +1498,16 @@
 
 说明:
 字母/数字都是半角</source>
-        <translation type="unfinished"></translation>
+        <translation>格式:
+中文: 2~16 個字
+中文+字母+數字: 4~16 個字元任意組合
+
+說明:
+字母/數字都是半形</translation>
     </message>
     <message>
         <source>密钥无效</source>
-        <translation type="unfinished"></translation>
+        <translation>金鑰無效</translation>
     </message>
     <message>
         <source>格式:
@@ -1510,90 +1518,97 @@
 可用符号: !@#$%^&amp;*_.?
 字母/数字/符号都是半角
 启用显示密码后可输入中文</source>
-        <translation type="unfinished"></translation>
+        <translation>格式:
+中文: 4~24 個字
+中文+字母+數字+符號: 8~24 個字元任意組合
+
+說明:
+可用符號: !@#$%^&amp;*_.?
+字母/數字/符號都是半形
+開啟顯示金鑰後才能輸入中文</translation>
     </message>
 </context>
 <context>
     <name>WorkdayConfig</name>
     <message>
         <source>工作日配置</source>
-        <translation type="unfinished"></translation>
+        <translation>工作日設定</translation>
     </message>
     <message>
         <source>添加</source>
-        <translation type="unfinished"></translation>
+        <translation>新增</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>刪除</translation>
     </message>
     <message>
         <source>清除过期日期</source>
-        <translation type="unfinished"></translation>
+        <translation>清除過期日期</translation>
     </message>
     <message>
         <source>帮助</source>
-        <translation type="unfinished"></translation>
+        <translation>說明</translation>
     </message>
     <message>
         <source>日期</source>
-        <translation type="unfinished"></translation>
+        <translation>日期</translation>
     </message>
     <message>
         <source>工作 =&gt; 休息</source>
-        <translation type="unfinished"></translation>
+        <translation>上班 =&gt; 放假</translation>
     </message>
     <message>
         <source>备注</source>
-        <translation type="unfinished"></translation>
+        <translation>備註</translation>
     </message>
     <message>
         <source>确认</source>
-        <translation type="unfinished"></translation>
+        <translation>確認</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>工作</source>
-        <translation type="unfinished"></translation>
+        <translation>上班</translation>
     </message>
     <message>
         <source>休息</source>
-        <translation type="unfinished"></translation>
+        <translation>放假</translation>
     </message>
     <message>
         <source>工作或休息</source>
-        <translation type="unfinished"></translation>
+        <translation>上班或放假</translation>
     </message>
     <message>
         <source>日期无效</source>
-        <translation type="unfinished"></translation>
+        <translation>日期無效</translation>
     </message>
     <message>
         <source>填写格式为</source>
-        <translation type="unfinished"></translation>
+        <translation>填寫格式為</translation>
     </message>
     <message>
         <source>该日期已存在</source>
-        <translation type="unfinished"></translation>
+        <translation>這個日期已存在</translation>
     </message>
     <message>
         <source>未选择行</source>
-        <translation type="unfinished"></translation>
+        <translation>未選擇項目</translation>
     </message>
     <message>
         <source>请先选择要删除的行</source>
-        <translation type="unfinished"></translation>
+        <translation>請先選擇要刪除的項目</translation>
     </message>
     <message>
         <source>请确认以下信息</source>
-        <translation type="unfinished"></translation>
+        <translation>請確認以下資料</translation>
     </message>
     <message>
         <source>确认删除？</source>
-        <translation type="unfinished"></translation>
+        <translation>確認刪除？</translation>
     </message>
     <message>
         <source>使用说明：
@@ -1601,7 +1616,11 @@
 这里可以添加例外情况，如：
 添加1~5，会识别为休息日
 添加6~7，会识别为工作日</source>
-        <translation type="unfinished"></translation>
+        <translation>使用說明：
+一般情況下，預設星期一至星期五為工作日，星期六、日為休息日
+這裡可以加入例外日期，例如：
+加入星期一至五的日期，會視為休息日
+加入星期六、日的日期，會視為工作日</translation>
     </message>
 </context>
 </TS>
