@@ -709,7 +709,7 @@ AesAccountUpdateResultType SqlThread::changeMasterAccount(const QString &newUser
     // One line per hundred rows and the last, so that a large vault does not flood the GUI.
     auto counter = [&](const char *format, int done) {
         if (done % 100 == 0 || done == count)
-            status(QString::fromUtf8(format).arg(done).arg(count));
+            status(tr(format).arg(done).arg(count));
     };
 
     interfacePublicData.setNewAccount(newUser, newKey);
@@ -730,7 +730,7 @@ AesAccountUpdateResultType SqlThread::changeMasterAccount(const QString &newUser
         rows.append(
             {query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(), query.value(3).toString()});
         ++progress;
-        counter("获取: %1 / %2", rows.size());
+        counter(QT_TR_NOOP("获取: %1 / %2"), rows.size());
     }
     status(tr("完成."));
     status(tr("开始重新加密.."));
@@ -740,7 +740,7 @@ AesAccountUpdateResultType SqlThread::changeMasterAccount(const QString &newUser
         for (QString *field : {&row.pwd, &row.pwdNote, &row.notePrivate})
             *field = interfacePublicData.aesEncryptNew(interfacePublicData.aesDecrypt(*field));
         ++progress;
-        counter("加密: %1 / %2", j + 1);
+        counter(QT_TR_NOOP("加密: %1 / %2"), j + 1);
     }
     status(tr("完成."));
     status(tr("开始提交到数据库.."));
@@ -757,7 +757,7 @@ AesAccountUpdateResultType SqlThread::changeMasterAccount(const QString &newUser
             return AesUpdateExecError;
         }
         ++progress;
-        counter("提交: %1 / %2", k + 1);
+        counter(QT_TR_NOOP("提交: %1 / %2"), k + 1);
     }
     if (!exec(QStringLiteral("COMMIT"))) {
         exec(QStringLiteral("ROLLBACK"));

@@ -189,7 +189,7 @@ QString TaskWidgetItem::remainTimeText(qint64 seconds)
         return tr("%1 小时 %2 分").arg(seconds / 3600, 2, 10, space).arg(seconds % 3600 / 60, 2, 10, zero);
     if (seconds >= 61)
         return tr("%1 分 %2 秒").arg(seconds / 60, 2, 10, space).arg(seconds % 60, 2, 10, zero);
-    return QStringLiteral("%1 秒").arg(seconds, 5, 10, space);
+    return tr("%1 秒").arg(seconds, 5, 10, space);
 }
 
 QString TaskWidgetItem::chooseTaskIcon(QWidget *parent)

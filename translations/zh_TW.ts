@@ -1296,6 +1296,18 @@
         <source>开始提交到数据库..</source>
         <translation>開始寫入資料庫..</translation>
     </message>
+    <message>
+        <source>获取: %1 / %2</source>
+        <translation>讀取: %1 / %2</translation>
+    </message>
+    <message>
+        <source>加密: %1 / %2</source>
+        <translation>加密: %1 / %2</translation>
+    </message>
+    <message>
+        <source>提交: %1 / %2</source>
+        <translation>寫入: %1 / %2</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
@@ -1397,6 +1409,10 @@
     <message>
         <source>确认</source>
         <translation>確認</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 秒</translation>
     </message>
 </context>
 <context>
