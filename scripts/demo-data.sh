@@ -102,7 +102,8 @@ INSERT INTO TASK_LIST (id, TaskName, TaskTimeSee, IconPath, NoticeCycle, Noticed
     (1, $(q "$task_move"), $(at "'+$due_seconds seconds'"), $default_task, 0, 0, 0, 0),
     (2, $(q "$task_water"), strftime('%Y-%m-%d %H:00:00', $now, '+90 minutes'),
         '$water_icon', 1, 0, 0, 0),
-    (3, $(q "$task_standup"), date($now, '+1 day') || ' 09:30:00', '$meeting_icon', 2, 0, 0, 1),
+    (3, $(q "$task_standup"), date($now, CASE strftime('%w', $now) WHEN '5' THEN '+3 days' WHEN '6' THEN '+2 days'
+        ELSE '+1 day' END) || ' 09:30:00', '$meeting_icon', 2, 0, 0, 1),
     (4, $(q "$task_report"), date($now, '+1 day', 'weekday 5') || ' 17:00:00', '$report_icon', 3, 0, 0, 0),
     (5, $(q "$task_plants"), date($now, '+3 days') || ' 19:00:00', $default_task, 0, 0, 0, 0),
     (6, $(q "$task_bill"), date($now, '-1 day') || ' 20:00:00', $default_task, 0, 1, 0, 0);
