@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and its tests need, where they are missing.
+# Installs the Debian packages the build, the program and its tests need, where they are missing,
+# together with any further packages named as arguments (tools of other scripts).
 set -euo pipefail
 
 packages=(build-essential cmake qtbase5-dev libqt5sql5-sqlite qttools5-dev qttools5-dev-tools
-          qttranslations5-l10n fonts-wqy-microhei ccache xvfb xauth)
+          qttranslations5-l10n fonts-wqy-microhei ccache xvfb xauth "$@")
 
 missing=()
 for package in "${packages[@]}"; do
