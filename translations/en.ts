@@ -630,7 +630,7 @@ Name, nickname and gender together must be unique.</translation>
     </message>
     <message>
         <source>显示备注</source>
-        <translation>Show Notes</translation>
+        <translation>Show notes</translation>
     </message>
     <message>
         <source>选择</source>
@@ -967,7 +967,7 @@ Name, nickname and gender together must be unique.</translation>
     </message>
     <message>
         <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视</source>
-        <translation>Log out after this many idle seconds, 0 or 30–300 (0: never; mind that others may see your accounts)</translation>
+        <translation>Log out after this many idle seconds, 0 or 30–300 (0: never; others may then see your accounts)</translation>
     </message>
     <message>
         <source>确定</source>
@@ -1039,7 +1039,7 @@ Name, nickname and gender together must be unique.</translation>
     </message>
     <message>
         <source>语言将在下次软件打开时生效</source>
-        <translation>The language takes effect the next time the program starts.</translation>
+        <translation>The new language takes effect the next time the program starts.</translation>
     </message>
     <message>
         <source>请填写任务名称</source>
@@ -1478,7 +1478,7 @@ The database was restored; change the master account again if needed.</translati
     </message>
     <message>
         <source>请验证后查看加密信息</source>
-        <translation>Log in to see the encrypted fields</translation>
+        <translation>Log in to view</translation>
     </message>
     <message>
         <source>增加账号信息</source>
@@ -1499,11 +1499,11 @@ The database was restored; change the master account again if needed.</translati
 说明:
 字母/数字都是半角</source>
         <translation>Format:
-Chinese characters only: 2–16 characters
-Chinese characters, letters and digits in any mix: 4–16 characters
+2–16 Chinese characters, or
+4–16 Chinese characters, letters and digits in any mix
 
 Note:
-letters and digits are half-width (ASCII)</translation>
+Letters and digits are half-width (ASCII)</translation>
     </message>
     <message>
         <source>密钥无效</source>
@@ -1519,12 +1519,12 @@ letters and digits are half-width (ASCII)</translation>
 字母/数字/符号都是半角
 启用显示密码后可输入中文</source>
         <translation>Format:
-Chinese characters only: 4–24 characters
-Chinese characters, letters, digits and symbols in any mix: 8–24 characters
+4–24 Chinese characters, or
+8–24 Chinese characters, letters, digits and symbols in any mix
 
 Notes:
-symbols allowed: !@#$%^&amp;*_.?
-letters, digits and symbols are half-width (ASCII)
+Symbols allowed: !@#$%^&amp;*_.?
+Letters, digits and symbols are half-width (ASCII)
 Chinese characters can be typed while the key is shown</translation>
     </message>
 </context>
@@ -1617,10 +1617,10 @@ Chinese characters can be typed while the key is shown</translation>
 添加1~5，会识别为休息日
 添加6~7，会识别为工作日</source>
         <translation>How it works:
-Normally Monday to Friday are workdays and Saturday and Sunday are days off.
-Here you add the exceptions:
-an added Monday to Friday date becomes a day off,
-an added Saturday or Sunday date becomes a workday.</translation>
+Normally Monday to Friday are workdays and the weekend is off.
+Add the exceptions here:
+a Monday to Friday date you add becomes a day off,
+a Saturday or Sunday date you add becomes a workday.</translation>
     </message>
 </context>
 </TS>
