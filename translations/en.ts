@@ -5,497 +5,498 @@
     <name>AesAccountUpdateDialog</name>
     <message>
         <source>修改管理账号信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Change Master Account</translation>
     </message>
     <message>
         <source>新用户</source>
-        <translation type="unfinished"></translation>
+        <translation>New user</translation>
     </message>
     <message>
         <source>新密钥</source>
-        <translation type="unfinished"></translation>
+        <translation>New key</translation>
     </message>
     <message>
         <source>确认新密钥</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirm new key</translation>
     </message>
     <message>
         <source>进度</source>
-        <translation type="unfinished"></translation>
+        <translation>Progress</translation>
     </message>
     <message>
         <source>更新详情</source>
-        <translation type="unfinished"></translation>
+        <translation>Details</translation>
     </message>
     <message>
         <source>确定</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>未填写更改项</source>
-        <translation type="unfinished"></translation>
+        <translation>Nothing to Change</translation>
     </message>
     <message>
         <source>请至少填写一个需要更改的内容！</source>
-        <translation type="unfinished"></translation>
+        <translation>Please fill in at least one field to change.</translation>
     </message>
     <message>
         <source>密钥不一致</source>
-        <translation type="unfinished"></translation>
+        <translation>Keys Do Not Match</translation>
     </message>
     <message>
         <source>两次输入的密钥不一致！</source>
-        <translation type="unfinished"></translation>
+        <translation>The two keys you entered do not match.</translation>
     </message>
     <message>
         <source>更改信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Changes</translation>
     </message>
     <message>
         <source>&lt;用户&gt;将被更新为</source>
-        <translation type="unfinished"></translation>
+        <translation>The user will be changed to</translation>
     </message>
     <message>
         <source>&lt;密钥&gt;将被更新</source>
-        <translation type="unfinished"></translation>
+        <translation>The key will be changed</translation>
     </message>
     <message>
         <source>请确认更改</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirm Changes</translation>
     </message>
     <message>
         <source>数据库执行出错</source>
-        <translation type="unfinished"></translation>
+        <translation>Database Error</translation>
     </message>
     <message>
         <source>请重启软件以还原数据库！</source>
-        <translation type="unfinished"></translation>
+        <translation>Please restart the program to restore the database.</translation>
     </message>
     <message>
         <source>请等待</source>
-        <translation type="unfinished"></translation>
+        <translation>Please Wait</translation>
     </message>
     <message>
         <source>请等待进度完成哦</source>
-        <translation type="unfinished"></translation>
+        <translation>Please wait until the change is complete.</translation>
     </message>
 </context>
 <context>
     <name>BirthdayConfig</name>
     <message>
         <source>生日配置</source>
-        <translation type="unfinished"></translation>
+        <translation>Birthdays</translation>
     </message>
     <message>
         <source>姓名</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>别称</source>
-        <translation type="unfinished"></translation>
+        <translation>Nickname</translation>
     </message>
     <message>
         <source>头像</source>
-        <translation type="unfinished"></translation>
+        <translation>Icon</translation>
     </message>
     <message>
         <source>清除编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear</translation>
     </message>
     <message>
         <source>生日类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Calendar</translation>
     </message>
     <message>
         <source>农历</source>
-        <translation type="unfinished"></translation>
+        <translation>Lunar</translation>
     </message>
     <message>
         <source>公历</source>
-        <translation type="unfinished"></translation>
+        <translation>Solar</translation>
     </message>
     <message>
         <source>性别</source>
-        <translation type="unfinished"></translation>
+        <translation>Gender</translation>
     </message>
     <message>
         <source>男</source>
-        <translation type="unfinished"></translation>
+        <translation>Male</translation>
     </message>
     <message>
         <source>女</source>
-        <translation type="unfinished"></translation>
+        <translation>Female</translation>
     </message>
     <message>
         <source>农历生日</source>
-        <translation type="unfinished"></translation>
+        <translation>Lunar birthday</translation>
     </message>
     <message>
         <source>忽略年</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignore year</translation>
     </message>
     <message>
         <source>年</source>
-        <translation type="unfinished"></translation>
+        <translation>year</translation>
     </message>
     <message>
         <source>公历生日</source>
-        <translation type="unfinished"></translation>
+        <translation>Solar birthday</translation>
     </message>
     <message>
         <source>提醒时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Remind</translation>
     </message>
     <message>
         <source>提前一天</source>
-        <translation type="unfinished"></translation>
+        <translation>1 day before</translation>
     </message>
     <message>
         <source>提前三天</source>
-        <translation type="unfinished"></translation>
+        <translation>3 days before</translation>
     </message>
     <message>
         <source>提前一周</source>
-        <translation type="unfinished"></translation>
+        <translation>1 week before</translation>
     </message>
     <message>
         <source>添加</source>
-        <translation type="unfinished"></translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>更新</source>
-        <translation type="unfinished"></translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>正月</source>
-        <translation type="unfinished"></translation>
+        <translation>1st month</translation>
     </message>
     <message>
         <source>二月</source>
-        <translation type="unfinished"></translation>
+        <translation>2nd month</translation>
     </message>
     <message>
         <source>三月</source>
-        <translation type="unfinished"></translation>
+        <translation>3rd month</translation>
     </message>
     <message>
         <source>四月</source>
-        <translation type="unfinished"></translation>
+        <translation>4th month</translation>
     </message>
     <message>
         <source>五月</source>
-        <translation type="unfinished"></translation>
+        <translation>5th month</translation>
     </message>
     <message>
         <source>六月</source>
-        <translation type="unfinished"></translation>
+        <translation>6th month</translation>
     </message>
     <message>
         <source>七月</source>
-        <translation type="unfinished"></translation>
+        <translation>7th month</translation>
     </message>
     <message>
         <source>八月</source>
-        <translation type="unfinished"></translation>
+        <translation>8th month</translation>
     </message>
     <message>
         <source>九月</source>
-        <translation type="unfinished"></translation>
+        <translation>9th month</translation>
     </message>
     <message>
         <source>十月</source>
-        <translation type="unfinished"></translation>
+        <translation>10th month</translation>
     </message>
     <message>
         <source>冬月</source>
-        <translation type="unfinished"></translation>
+        <translation>11th month</translation>
     </message>
     <message>
         <source>腊月</source>
-        <translation type="unfinished"></translation>
+        <translation>12th month</translation>
     </message>
     <message>
         <source>初一</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 1</translation>
     </message>
     <message>
         <source>初二</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 2</translation>
     </message>
     <message>
         <source>初三</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 3</translation>
     </message>
     <message>
         <source>初四</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 4</translation>
     </message>
     <message>
         <source>初五</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 5</translation>
     </message>
     <message>
         <source>初六</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 6</translation>
     </message>
     <message>
         <source>初七</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 7</translation>
     </message>
     <message>
         <source>初八</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 8</translation>
     </message>
     <message>
         <source>初九</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 9</translation>
     </message>
     <message>
         <source>初十</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 10</translation>
     </message>
     <message>
         <source>十一</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 11</translation>
     </message>
     <message>
         <source>十二</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 12</translation>
     </message>
     <message>
         <source>十三</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 13</translation>
     </message>
     <message>
         <source>十四</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 14</translation>
     </message>
     <message>
         <source>十五</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 15</translation>
     </message>
     <message>
         <source>十六</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 16</translation>
     </message>
     <message>
         <source>十七</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 17</translation>
     </message>
     <message>
         <source>十八</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 18</translation>
     </message>
     <message>
         <source>十九</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 19</translation>
     </message>
     <message>
         <source>二十</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 20</translation>
     </message>
     <message>
         <source>廿一</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 21</translation>
     </message>
     <message>
         <source>廿二</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 22</translation>
     </message>
     <message>
         <source>廿三</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 23</translation>
     </message>
     <message>
         <source>廿四</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 24</translation>
     </message>
     <message>
         <source>廿五</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 25</translation>
     </message>
     <message>
         <source>廿六</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 26</translation>
     </message>
     <message>
         <source>廿七</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 27</translation>
     </message>
     <message>
         <source>廿八</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 28</translation>
     </message>
     <message>
         <source>廿九</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 29</translation>
     </message>
     <message>
         <source>三十</source>
-        <translation type="unfinished"></translation>
+        <translation>Day 30</translation>
     </message>
     <message>
         <source>姓名不能为空</source>
-        <translation type="unfinished"></translation>
+        <translation>Name Required</translation>
     </message>
     <message>
         <source>请填写姓名</source>
-        <translation type="unfinished"></translation>
+        <translation>Please enter a name.</translation>
     </message>
     <message>
         <source>超出有效年范围</source>
-        <translation type="unfinished"></translation>
+        <translation>Year Out of Range</translation>
     </message>
     <message>
         <source>范围: 1901~2099年</source>
-        <translation type="unfinished"></translation>
+        <translation>Range: 1901–2099</translation>
     </message>
     <message>
         <source>下一个生日超出支持的范围: 1901~2099年</source>
-        <translation type="unfinished"></translation>
+        <translation>The next birthday is outside the supported range: 1901–2099</translation>
     </message>
     <message>
         <source>无效</source>
-        <translation type="unfinished"></translation>
+        <translation>N/A</translation>
     </message>
     <message>
         <source>是</source>
-        <translation type="unfinished"></translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>否</source>
-        <translation type="unfinished"></translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>添加失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Add Failed</translation>
     </message>
     <message>
         <source>更新失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Update Failed</translation>
     </message>
     <message>
         <source>提示</source>
-        <translation type="unfinished"></translation>
+        <translation>Notice</translation>
     </message>
     <message>
         <source>请选择要更新的行</source>
-        <translation type="unfinished"></translation>
+        <translation>Please select the row to update.</translation>
     </message>
     <message>
         <source>请选择要删除的行</source>
-        <translation type="unfinished"></translation>
+        <translation>Please select the row to delete.</translation>
     </message>
     <message>
         <source>类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Calendar</translation>
     </message>
     <message>
         <source>农历年</source>
-        <translation type="unfinished"></translation>
+        <translation>Lunar year</translation>
     </message>
     <message>
         <source>农历月</source>
-        <translation type="unfinished"></translation>
+        <translation>Lunar month</translation>
     </message>
     <message>
         <source>农历日</source>
-        <translation type="unfinished"></translation>
+        <translation>Lunar day</translation>
     </message>
     <message>
         <source>公历年</source>
-        <translation type="unfinished"></translation>
+        <translation>Solar year</translation>
     </message>
     <message>
         <source>公历月</source>
-        <translation type="unfinished"></translation>
+        <translation>Solar month</translation>
     </message>
     <message>
         <source>公历日</source>
-        <translation type="unfinished"></translation>
+        <translation>Solar day</translation>
     </message>
     <message>
         <source>最近生日</source>
-        <translation type="unfinished"></translation>
+        <translation>Next birthday</translation>
     </message>
     <message>
         <source>农历闰月</source>
-        <translation type="unfinished"></translation>
+        <translation>Leap month</translation>
     </message>
     <message>
         <source>已经存在相同的人
 请确认 姓名+别称+性别 组合的唯一性</source>
-        <translation type="unfinished"></translation>
+        <translation>This person already exists.
+Name, nickname and gender together must be unique.</translation>
     </message>
     <message>
         <source>请确认删除信息</source>
-        <translation type="unfinished"></translation>
+        <translation>The following will be deleted</translation>
     </message>
     <message>
         <source>确认删除？</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirm Deletion</translation>
     </message>
 </context>
 <context>
     <name>BirthdayReminder</name>
     <message>
         <source>后天</source>
-        <translation type="unfinished"></translation>
+        <translation>In 2 days</translation>
     </message>
     <message>
         <source>明天</source>
-        <translation type="unfinished"></translation>
+        <translation>Tomorrow</translation>
     </message>
     <message>
         <source>今天</source>
-        <translation type="unfinished"></translation>
+        <translation>Today</translation>
     </message>
     <message>
         <source>昨天</source>
-        <translation type="unfinished"></translation>
+        <translation>Yesterday</translation>
     </message>
     <message>
         <source>前天</source>
-        <translation type="unfinished"></translation>
+        <translation>2 days ago</translation>
     </message>
     <message>
         <source>%1天后</source>
-        <translation type="unfinished"></translation>
+        <translation>In %1 days</translation>
     </message>
     <message>
         <source>%1天前</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 days ago</translation>
     </message>
     <message>
         <source>%1是%2的生日</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2&apos;s birthday</translation>
     </message>
     <message>
         <source>生日快乐</source>
-        <translation type="unfinished"></translation>
+        <translation>Happy birthday!</translation>
     </message>
 </context>
 <context>
     <name>BirthdayWidgetItem</name>
     <message>
         <source>农历</source>
-        <translation type="unfinished"></translation>
+        <translation>Lunar</translation>
     </message>
     <message>
         <source>公历</source>
-        <translation type="unfinished"></translation>
+        <translation>Solar</translation>
     </message>
 </context>
 <context>
@@ -503,747 +504,748 @@
     <message>
         <source>
 (之前还有 %1 条提示)</source>
-        <translation type="unfinished"></translation>
+        <translation>
+(earlier notices: %1)</translation>
     </message>
 </context>
 <context>
     <name>DatabaseUpgrader</name>
     <message>
         <source>表 %1 缺少主键列 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Table %1 has no primary key column %2</translation>
     </message>
     <message>
         <source>文件已存在，未被改动：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>The file already exists and was left unchanged: %1</translation>
     </message>
     <message>
         <source>数据库文件未被改动。</source>
-        <translation type="unfinished"></translation>
+        <translation>The database file was not changed.</translation>
     </message>
     <message>
         <source>找不到数据库文件：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Database file not found: %1</translation>
     </message>
     <message>
         <source>%1 不是本程序的数据库，无法升级。</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is not a database of this program and cannot be upgraded.</translation>
     </message>
     <message>
         <source>%1 没有版本信息，不是本程序的数据库，无法升级。</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 has no version information: it is not a database of this program and cannot be upgraded.</translation>
     </message>
     <message>
         <source>数据库版本 %1 比本升级程序支持的版本 %2 新，请使用更新的程序。</source>
-        <translation type="unfinished"></translation>
+        <translation>Database version %1 is newer than version %2, the newest this upgrader supports. Please use a newer program.</translation>
     </message>
     <message>
         <source>程序需要数据库版本 %1，本升级程序只能升级到版本 %2。</source>
-        <translation type="unfinished"></translation>
+        <translation>The program needs database version %1, but this upgrader can only upgrade to version %2.</translation>
     </message>
     <message>
         <source>数据库已是版本 %1，无需升级。</source>
-        <translation type="unfinished"></translation>
+        <translation>The database is already at version %1; no upgrade is needed.</translation>
     </message>
     <message>
         <source>无法复制数据库文件。</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not copy the database file.</translation>
     </message>
     <message>
         <source>升级失败：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Upgrade failed: %1</translation>
     </message>
     <message>
         <source>数据库已从版本 %1 升级到版本 %2。</source>
-        <translation type="unfinished"></translation>
+        <translation>The database was upgraded from version %1 to version %2.</translation>
     </message>
     <message>
         <source>数据库升级</source>
-        <translation type="unfinished"></translation>
+        <translation>Database Upgrade</translation>
     </message>
     <message>
         <source>无法从程序 %1 获取所需的数据库版本。</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not get the required database version from program %1.</translation>
     </message>
 </context>
 <context>
     <name>HelpDocument</name>
     <message>
         <source>帮助</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>页面</source>
-        <translation type="unfinished"></translation>
+        <translation>Pages</translation>
     </message>
     <message>
         <source>更新日志</source>
-        <translation type="unfinished"></translation>
+        <translation>Version history</translation>
     </message>
     <message>
         <source>内容</source>
-        <translation type="unfinished"></translation>
+        <translation>Content</translation>
     </message>
 </context>
 <context>
     <name>IconManage</name>
     <message>
         <source>图标选择与管理</source>
-        <translation type="unfinished"></translation>
+        <translation>Icon Library</translation>
     </message>
     <message>
         <source>任务</source>
-        <translation type="unfinished"></translation>
+        <translation>Task</translation>
     </message>
     <message>
         <source>生日</source>
-        <translation type="unfinished"></translation>
+        <translation>Birthday</translation>
     </message>
     <message>
         <source>类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>备注</source>
-        <translation type="unfinished"></translation>
+        <translation>Note</translation>
     </message>
     <message>
         <source>图片</source>
-        <translation type="unfinished"></translation>
+        <translation>Image</translation>
     </message>
     <message>
         <source>可拖入图片到这里</source>
-        <translation type="unfinished"></translation>
+        <translation>Drop an image here</translation>
     </message>
     <message>
         <source>+</source>
-        <translation type="unfinished"></translation>
+        <translation>+</translation>
     </message>
     <message>
         <source>确定</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>显示备注</source>
-        <translation type="unfinished"></translation>
+        <translation>Show notes</translation>
     </message>
     <message>
         <source>选择</source>
-        <translation type="unfinished"></translation>
+        <translation>Select</translation>
     </message>
     <message>
         <source>添加</source>
-        <translation type="unfinished"></translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>默认</source>
-        <translation type="unfinished"></translation>
+        <translation>Default</translation>
     </message>
     <message>
         <source>未选择图标</source>
-        <translation type="unfinished"></translation>
+        <translation>No Icon Selected</translation>
     </message>
     <message>
         <source>请选择一个图标进行操作</source>
-        <translation type="unfinished"></translation>
+        <translation>Please select an icon first.</translation>
     </message>
     <message>
         <source>请选择图片文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose an Image File</translation>
     </message>
     <message>
         <source>图片文件(*.jpg *.png)</source>
-        <translation type="unfinished"></translation>
+        <translation>Images (*.jpg *.png)</translation>
     </message>
     <message>
         <source>图片已存在</source>
-        <translation type="unfinished"></translation>
+        <translation>Image Exists</translation>
     </message>
     <message>
         <source>已有同名的图片文件，是否替换？</source>
-        <translation type="unfinished"></translation>
+        <translation>An image file with this name already exists. Replace it?</translation>
     </message>
     <message>
         <source>保存失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Failed</translation>
     </message>
     <message>
         <source>图片未能保存，请检查图标文件夹是否可以写入</source>
-        <translation type="unfinished"></translation>
+        <translation>The image could not be saved. Please check that the icon folder is writable.</translation>
     </message>
     <message>
         <source>请选择图片</source>
-        <translation type="unfinished"></translation>
+        <translation>No Image Chosen</translation>
     </message>
     <message>
         <source>请选择待转换的图片</source>
-        <translation type="unfinished"></translation>
+        <translation>Please choose an image for the icon.</translation>
     </message>
     <message>
         <source>无更改</source>
-        <translation type="unfinished"></translation>
+        <translation>No Changes</translation>
     </message>
     <message>
         <source>未进行任何更改</source>
-        <translation type="unfinished"></translation>
+        <translation>Nothing was changed.</translation>
     </message>
     <message>
         <source>无法删除</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot Delete</translation>
     </message>
     <message>
         <source>默认图标不能删除，只能更换图片</source>
-        <translation type="unfinished"></translation>
+        <translation>The default icon cannot be deleted, only given another image.</translation>
     </message>
     <message>
         <source>请确认删除信息</source>
-        <translation type="unfinished"></translation>
+        <translation>The following will be deleted</translation>
     </message>
     <message>
         <source>路径</source>
-        <translation type="unfinished"></translation>
+        <translation>Path</translation>
     </message>
     <message>
         <source>确认删除？</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirm Deletion</translation>
     </message>
 </context>
 <context>
     <name>IconWidgetItem</name>
     <message>
         <source>选择</source>
-        <translation type="unfinished"></translation>
+        <translation>Select</translation>
     </message>
     <message>
         <source>编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
 </context>
 <context>
     <name>LabelMessageBox</name>
     <message>
         <source>Dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Dialog</translation>
     </message>
     <message>
         <source>确认</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
-        <translation type="unfinished"></translation>
+        <translation>MainWindow</translation>
     </message>
     <message>
         <source>任务</source>
-        <translation type="unfinished"></translation>
+        <translation>Tasks</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会一直停留&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会按照配置时间显示后，自动关闭&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;Popups stay in the bottom-right corner until you close them&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;Popups close by themselves after the display time set in the notice settings&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>单次</source>
-        <translation type="unfinished"></translation>
+        <translation>Once</translation>
     </message>
     <message>
         <source>每天</source>
-        <translation type="unfinished"></translation>
+        <translation>Daily</translation>
     </message>
     <message>
         <source>工作日</source>
-        <translation type="unfinished"></translation>
+        <translation>Workdays</translation>
     </message>
     <message>
         <source>每周</source>
-        <translation type="unfinished"></translation>
+        <translation>Weekly</translation>
     </message>
     <message>
         <source>星期一</source>
-        <translation type="unfinished"></translation>
+        <translation>Monday</translation>
     </message>
     <message>
         <source>星期二</source>
-        <translation type="unfinished"></translation>
+        <translation>Tuesday</translation>
     </message>
     <message>
         <source>星期三</source>
-        <translation type="unfinished"></translation>
+        <translation>Wednesday</translation>
     </message>
     <message>
         <source>星期四</source>
-        <translation type="unfinished"></translation>
+        <translation>Thursday</translation>
     </message>
     <message>
         <source>星期五</source>
-        <translation type="unfinished"></translation>
+        <translation>Friday</translation>
     </message>
     <message>
         <source>星期六</source>
-        <translation type="unfinished"></translation>
+        <translation>Saturday</translation>
     </message>
     <message>
         <source>星期天</source>
-        <translation type="unfinished"></translation>
+        <translation>Sunday</translation>
     </message>
     <message>
         <source>剩余时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Time left</translation>
     </message>
     <message>
         <source>目标时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Due time</translation>
     </message>
     <message>
         <source>添加任务</source>
-        <translation type="unfinished"></translation>
+        <translation>Add Task</translation>
     </message>
     <message>
         <source>清除已完成</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear Completed</translation>
     </message>
     <message>
         <source>生日管家</source>
-        <translation type="unfinished"></translation>
+        <translation>Birthdays</translation>
     </message>
     <message>
         <source>账号管理</source>
-        <translation type="unfinished"></translation>
+        <translation>Account Vault</translation>
     </message>
     <message>
         <source>用户</source>
-        <translation type="unfinished"></translation>
+        <translation>User</translation>
     </message>
     <message>
         <source>密钥</source>
-        <translation type="unfinished"></translation>
+        <translation>Key</translation>
     </message>
     <message>
         <source>修改管理账号</source>
-        <translation type="unfinished"></translation>
+        <translation>Change Master Account</translation>
     </message>
     <message>
         <source>验证</source>
-        <translation type="unfinished"></translation>
+        <translation>Log In</translation>
     </message>
     <message>
         <source>检索方式</source>
-        <translation type="unfinished"></translation>
+        <translation>Search by</translation>
     </message>
     <message>
         <source>项目</source>
-        <translation type="unfinished"></translation>
+        <translation>Title</translation>
     </message>
     <message>
         <source>用户名</source>
-        <translation type="unfinished"></translation>
+        <translation>User name</translation>
     </message>
     <message>
         <source>邮箱</source>
-        <translation type="unfinished"></translation>
+        <translation>Email</translation>
     </message>
     <message>
         <source>手机号</source>
-        <translation type="unfinished"></translation>
+        <translation>Phone</translation>
     </message>
     <message>
         <source>网址</source>
-        <translation type="unfinished"></translation>
+        <translation>Website</translation>
     </message>
     <message>
         <source>检索</source>
-        <translation type="unfinished"></translation>
+        <translation>Search</translation>
     </message>
     <message>
         <source>昵称</source>
-        <translation type="unfinished"></translation>
+        <translation>Nickname</translation>
     </message>
     <message>
         <source>手机</source>
-        <translation type="unfinished"></translation>
+        <translation>Phone</translation>
     </message>
     <message>
         <source>更新</source>
-        <translation type="unfinished"></translation>
+        <translation>Updated</translation>
     </message>
     <message>
         <source>增加</source>
-        <translation type="unfinished"></translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>上一页</source>
-        <translation type="unfinished"></translation>
+        <translation>Previous</translation>
     </message>
     <message>
         <source>1</source>
-        <translation type="unfinished"></translation>
+        <translation>1</translation>
     </message>
     <message>
         <source>/ 1</source>
-        <translation type="unfinished"></translation>
+        <translation>/ 1</translation>
     </message>
     <message>
         <source>跳转</source>
-        <translation type="unfinished"></translation>
+        <translation>Go</translation>
     </message>
     <message>
         <source>下一页</source>
-        <translation type="unfinished"></translation>
+        <translation>Next</translation>
     </message>
     <message>
         <source>设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Settings</translation>
     </message>
     <message>
         <source>系统</source>
-        <translation type="unfinished"></translation>
+        <translation>System</translation>
     </message>
     <message>
         <source>开机启动</source>
-        <translation type="unfinished"></translation>
+        <translation>Start at logon</translation>
     </message>
     <message>
         <source>当前用户</source>
-        <translation type="unfinished"></translation>
+        <translation>Current user</translation>
     </message>
     <message>
         <source>语言</source>
-        <translation type="unfinished"></translation>
+        <translation>Language</translation>
     </message>
     <message>
         <source>配置</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration</translation>
     </message>
     <message>
         <source>生日</source>
-        <translation type="unfinished"></translation>
+        <translation>Birthdays</translation>
     </message>
     <message>
         <source>点击配置</source>
-        <translation type="unfinished"></translation>
+        <translation>Configure...</translation>
     </message>
     <message>
         <source>图标</source>
-        <translation type="unfinished"></translation>
+        <translation>Icons</translation>
     </message>
     <message>
         <source>提示</source>
-        <translation type="unfinished"></translation>
+        <translation>Notices</translation>
     </message>
     <message>
         <source>单页账号数，0~100，0表示不分页</source>
-        <translation type="unfinished"></translation>
+        <translation>Accounts per page, 0–100 (0: no paging)</translation>
     </message>
     <message>
         <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视</source>
-        <translation type="unfinished"></translation>
+        <translation>Log out after this many idle seconds, 0 or 30–300 (0: never; others may then see your accounts)</translation>
     </message>
     <message>
         <source>确定</source>
-        <translation type="unfinished"></translation>
+        <translation>Apply</translation>
     </message>
     <message>
         <source>关于</source>
-        <translation type="unfinished"></translation>
+        <translation>About</translation>
     </message>
     <message>
         <source>项目主页：</source>
-        <translation type="unfinished"></translation>
+        <translation>Website:</translation>
     </message>
     <message>
         <source>问题反馈：</source>
-        <translation type="unfinished"></translation>
+        <translation>Feedback:</translation>
     </message>
     <message>
         <source>关于 Qt</source>
-        <translation type="unfinished"></translation>
+        <translation>About Qt</translation>
     </message>
     <message>
         <source>第三方来源</source>
-        <translation type="unfinished"></translation>
+        <translation>Credits</translation>
     </message>
     <message>
         <source>帮助</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>版本</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>显示窗口</source>
-        <translation type="unfinished"></translation>
+        <translation>Show Window</translation>
     </message>
     <message>
         <source>退出</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
     </message>
     <message>
         <source>缩放率被更改，建议重启软件以适应新的缩放率</source>
-        <translation type="unfinished"></translation>
+        <translation>The display scaling has changed. Restart the program to adapt to it.</translation>
     </message>
     <message>
         <source>是否重启本软件生效？</source>
-        <translation type="unfinished"></translation>
+        <translation>Restart to Apply?</translation>
     </message>
     <message>
         <source>错误</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>数据库需要升级</source>
-        <translation type="unfinished"></translation>
+        <translation>Database Upgrade Needed</translation>
     </message>
     <message>
         <source>使用已删除图标的地方，已被重置为默认图标，将在重启后生效</source>
-        <translation type="unfinished"></translation>
+        <translation>Items that used the deleted icon were given the default icon. This shows after a restart.</translation>
     </message>
     <message>
         <source>检测到使用了更新前的图标，需要重启软件后才会更新界面显示</source>
-        <translation type="unfinished"></translation>
+        <translation>Some items still show the icon as it was before the change. The display is updated after a restart.</translation>
     </message>
     <message>
         <source>注册</source>
-        <translation type="unfinished"></translation>
+        <translation>Register</translation>
     </message>
     <message>
         <source>语言将在下次软件打开时生效</source>
-        <translation type="unfinished"></translation>
+        <translation>The new language takes effect the next time the program starts.</translation>
     </message>
     <message>
         <source>请填写任务名称</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter a task name</translation>
     </message>
     <message>
         <source>验证中...</source>
-        <translation type="unfinished"></translation>
+        <translation>Logging in...</translation>
     </message>
     <message>
         <source>验证中</source>
-        <translation type="unfinished"></translation>
+        <translation>Logging In</translation>
     </message>
     <message>
         <source>确认注册该账号吗？</source>
-        <translation type="unfinished"></translation>
+        <translation>Register This Master Account?</translation>
     </message>
     <message>
         <source>验证通过，请注意周边环境，离开时请务必退出验证！</source>
-        <translation type="unfinished"></translation>
+        <translation>Logged in. Mind who can see your screen, and always log out before you leave!</translation>
     </message>
     <message>
         <source>退出验证</source>
-        <translation type="unfinished"></translation>
+        <translation>Log Out</translation>
     </message>
     <message>
         <source>正常退出</source>
-        <translation type="unfinished"></translation>
+        <translation>Logged out</translation>
     </message>
     <message>
         <source>为了你的账号安全，已自动退出验证</source>
-        <translation type="unfinished"></translation>
+        <translation>Logged out automatically to keep your accounts safe</translation>
     </message>
     <message>
         <source>验证失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Login failed</translation>
     </message>
     <message>
         <source>注册成功，请尝试用刚才的信息进行验证！</source>
-        <translation type="unfinished"></translation>
+        <translation>Registered. Now log in with the details you just entered.</translation>
     </message>
     <message>
         <source>管理账号已修改，请重新验证！</source>
-        <translation type="unfinished"></translation>
+        <translation>The master account was changed. Please log in again.</translation>
     </message>
     <message>
         <source>%1 秒后自动退出验证</source>
-        <translation type="unfinished"></translation>
+        <translation>Logging out in %1 s</translation>
     </message>
     <message>
         <source>输入无效</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid Input</translation>
     </message>
     <message>
         <source>警告</source>
-        <translation type="unfinished"></translation>
+        <translation>Warning</translation>
     </message>
     <message>
         <source>确认删除该账号？</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete this account?</translation>
     </message>
     <message>
         <source>范围</source>
-        <translation type="unfinished"></translation>
+        <translation>Range</translation>
     </message>
     <message>
         <source>不分页</source>
-        <translation type="unfinished"></translation>
+        <translation>no paging</translation>
     </message>
     <message>
         <source>或</source>
-        <translation type="unfinished"></translation>
+        <translation>or</translation>
     </message>
     <message>
         <source>不自动退出，有被他人查看的风险</source>
-        <translation type="unfinished"></translation>
+        <translation>never log out automatically (others may see your accounts)</translation>
     </message>
     <message>
         <source>数据库备份出错！</source>
-        <translation type="unfinished"></translation>
+        <translation>Database backup failed.</translation>
     </message>
     <message>
         <source>数据库操作出错！</source>
-        <translation type="unfinished"></translation>
+        <translation>Database operation failed.</translation>
     </message>
     <message>
         <source>修改成功！</source>
-        <translation type="unfinished"></translation>
+        <translation>Master account changed.</translation>
     </message>
 </context>
 <context>
     <name>NormalNotice</name>
     <message>
         <source>保持显示</source>
-        <translation type="unfinished"></translation>
+        <translation>Keep on screen</translation>
     </message>
     <message>
         <source>完成时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Due time</translation>
     </message>
     <message>
         <source>通知时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Shown at</translation>
     </message>
     <message>
         <source>年龄</source>
-        <translation type="unfinished"></translation>
+        <translation>Age</translation>
     </message>
     <message>
         <source>农历</source>
-        <translation type="unfinished"></translation>
+        <translation>Lunar</translation>
     </message>
     <message>
         <source>公历</source>
-        <translation type="unfinished"></translation>
+        <translation>Solar</translation>
     </message>
 </context>
 <context>
     <name>NoticeConfig</name>
     <message>
         <source>提示配置</source>
-        <translation type="unfinished"></translation>
+        <translation>Notices</translation>
     </message>
     <message>
         <source>全屏提示</source>
-        <translation type="unfinished"></translation>
+        <translation>Centre notice</translation>
     </message>
     <message>
         <source>启用</source>
-        <translation type="unfinished"></translation>
+        <translation>Enable</translation>
     </message>
     <message>
         <source>任务</source>
-        <translation type="unfinished"></translation>
+        <translation>Tasks</translation>
     </message>
     <message>
         <source>生日</source>
-        <translation type="unfinished"></translation>
+        <translation>Birthdays</translation>
     </message>
     <message>
         <source>淡入时间(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fade-in time (s)</translation>
     </message>
     <message>
         <source>停留时间(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Display time (s)</translation>
     </message>
     <message>
         <source>淡出时间(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fade-out time (s)</translation>
     </message>
     <message>
         <source>文本颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>Text colour</translation>
     </message>
     <message>
         <source>阴影颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>Shadow colour</translation>
     </message>
     <message>
         <source>背景</source>
-        <translation type="unfinished"></translation>
+        <translation>Background</translation>
     </message>
     <message>
         <source>全屏</source>
-        <translation type="unfinished"></translation>
+        <translation>Full screen</translation>
     </message>
     <message>
         <source>条状</source>
-        <translation type="unfinished"></translation>
+        <translation>Band</translation>
     </message>
     <message>
         <source>无</source>
-        <translation type="unfinished"></translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>普通提示</source>
-        <translation type="unfinished"></translation>
+        <translation>Popup</translation>
     </message>
     <message>
         <source>显示时间(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Display time (s)</translation>
     </message>
     <message>
         <source>确认</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>输入无效</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid Input</translation>
     </message>
     <message>
         <source>范围</source>
-        <translation type="unfinished"></translation>
+        <translation>Range</translation>
     </message>
     <message>
         <source>请设置字体颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose the Text Colour</translation>
     </message>
     <message>
         <source>请设置字体阴影颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose the Shadow Colour</translation>
     </message>
 </context>
 <context>
@@ -1251,242 +1253,243 @@
     <message>
         <source>检测到之前管理账号可能修改失败
 数据库已被还原，如需请重新尝试修改</source>
-        <translation type="unfinished"></translation>
+        <translation>An earlier change of the master account may have failed.
+The database was restored; change the master account again if needed.</translation>
     </message>
     <message>
         <source>数据库丢失，程序将退出</source>
-        <translation type="unfinished"></translation>
+        <translation>The database is missing. The program will exit.</translation>
     </message>
     <message>
         <source>数据库连接出错，程序将退出</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not open the database. The program will exit.</translation>
     </message>
     <message>
         <source>数据库版本太低，程序将在数据库升级成功后自动重启</source>
-        <translation type="unfinished"></translation>
+        <translation>The database version is too old. The program will restart by itself once the database is upgraded.</translation>
     </message>
     <message>
         <source>所需版本：</source>
-        <translation type="unfinished"></translation>
+        <translation>Required version: </translation>
     </message>
     <message>
         <source>实际版本：</source>
-        <translation type="unfinished"></translation>
+        <translation>Current version: </translation>
     </message>
     <message>
         <source>开始备份数据库..</source>
-        <translation type="unfinished"></translation>
+        <translation>Backing up the database...</translation>
     </message>
     <message>
         <source>完成.</source>
-        <translation type="unfinished"></translation>
+        <translation>Done.</translation>
     </message>
     <message>
         <source>开始获取账号信息..</source>
-        <translation type="unfinished"></translation>
+        <translation>Reading the accounts...</translation>
     </message>
     <message>
         <source>开始重新加密..</source>
-        <translation type="unfinished"></translation>
+        <translation>Re-encrypting...</translation>
     </message>
     <message>
         <source>开始提交到数据库..</source>
-        <translation type="unfinished"></translation>
+        <translation>Writing to the database...</translation>
     </message>
 </context>
 <context>
     <name>Startup</name>
     <message>
         <source>程序已在运行</source>
-        <translation type="unfinished"></translation>
+        <translation>Already Running</translation>
     </message>
     <message>
         <source>同目录仅可运行一个程序</source>
-        <translation type="unfinished"></translation>
+        <translation>Only one copy of the program can run from the same folder.</translation>
     </message>
 </context>
 <context>
     <name>TaskWidgetItem</name>
     <message>
         <source>周期</source>
-        <translation type="unfinished"></translation>
+        <translation>Cycle</translation>
     </message>
     <message>
         <source>时间到</source>
-        <translation type="unfinished"></translation>
+        <translation>Time&apos;s up</translation>
     </message>
     <message>
         <source>任务名</source>
-        <translation type="unfinished"></translation>
+        <translation>Task name</translation>
     </message>
     <message>
         <source>完成时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Due time</translation>
     </message>
     <message>
         <source>编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>单次</source>
-        <translation type="unfinished"></translation>
+        <translation>Once</translation>
     </message>
     <message>
         <source>每天</source>
-        <translation type="unfinished"></translation>
+        <translation>Daily</translation>
     </message>
     <message>
         <source>工作日</source>
-        <translation type="unfinished"></translation>
+        <translation>Workdays</translation>
     </message>
     <message>
         <source>星期几，这里翻译字符最长的那一个词用作计算宽度</source>
-        <translation type="unfinished"></translation>
+        <translation>Wednesday</translation>
     </message>
     <message>
         <source>星期一</source>
-        <translation type="unfinished"></translation>
+        <translation>Monday</translation>
     </message>
     <message>
         <source>星期二</source>
-        <translation type="unfinished"></translation>
+        <translation>Tuesday</translation>
     </message>
     <message>
         <source>星期三</source>
-        <translation type="unfinished"></translation>
+        <translation>Wednesday</translation>
     </message>
     <message>
         <source>星期四</source>
-        <translation type="unfinished"></translation>
+        <translation>Thursday</translation>
     </message>
     <message>
         <source>星期五</source>
-        <translation type="unfinished"></translation>
+        <translation>Friday</translation>
     </message>
     <message>
         <source>星期六</source>
-        <translation type="unfinished"></translation>
+        <translation>Saturday</translation>
     </message>
     <message>
         <source>星期天</source>
-        <translation type="unfinished"></translation>
+        <translation>Sunday</translation>
     </message>
     <message>
         <source>超过 99 天</source>
-        <translation type="unfinished"></translation>
+        <translation>Over 99 days</translation>
     </message>
     <message>
         <source>%1 天 %2 小时</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 d %2 h</translation>
     </message>
     <message>
         <source>%1 小时 %2 分</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 h %2 min</translation>
     </message>
     <message>
         <source>%1 分 %2 秒</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 min %2 s</translation>
     </message>
     <message>
         <source>确认</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>ThirdPartySource</name>
     <message>
         <source>第三方来源</source>
-        <translation type="unfinished"></translation>
+        <translation>Credits</translation>
     </message>
     <message>
         <source>代码</source>
-        <translation type="unfinished"></translation>
+        <translation>Code</translation>
     </message>
     <message>
         <source>图标</source>
-        <translation type="unfinished"></translation>
+        <translation>Icons</translation>
     </message>
 </context>
 <context>
     <name>UserInfoDetailDialog</name>
     <message>
         <source>编辑账号信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit Account</translation>
     </message>
     <message>
         <source>ID</source>
-        <translation type="unfinished"></translation>
+        <translation>ID</translation>
     </message>
     <message>
         <source>项目</source>
-        <translation type="unfinished"></translation>
+        <translation>Title</translation>
     </message>
     <message>
         <source>用户名</source>
-        <translation type="unfinished"></translation>
+        <translation>User name</translation>
     </message>
     <message>
         <source>手机</source>
-        <translation type="unfinished"></translation>
+        <translation>Phone</translation>
     </message>
     <message>
         <source>邮箱</source>
-        <translation type="unfinished"></translation>
+        <translation>Email</translation>
     </message>
     <message>
         <source>密码 *</source>
-        <translation type="unfinished"></translation>
+        <translation>Password *</translation>
     </message>
     <message>
         <source>昵称</source>
-        <translation type="unfinished"></translation>
+        <translation>Nickname</translation>
     </message>
     <message>
         <source>密码备注 *</source>
-        <translation type="unfinished"></translation>
+        <translation>Password hint *</translation>
     </message>
     <message>
         <source>网址</source>
-        <translation type="unfinished"></translation>
+        <translation>Website</translation>
     </message>
     <message>
         <source>公开的备注</source>
-        <translation type="unfinished"></translation>
+        <translation>Public note</translation>
     </message>
     <message>
         <source>加密的备注 *</source>
-        <translation type="unfinished"></translation>
+        <translation>Encrypted note *</translation>
     </message>
     <message>
         <source>带(*)的内容会被加密存储</source>
-        <translation type="unfinished"></translation>
+        <translation>Fields marked (*) are stored encrypted.</translation>
     </message>
     <message>
         <source>确认</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>请验证后查看加密信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Log in to view</translation>
     </message>
     <message>
         <source>增加账号信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Add Account</translation>
     </message>
 </context>
 <context>
     <name>VaultInput</name>
     <message>
         <source>用户名无效</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid User Name</translation>
     </message>
     <message>
         <source>格式:
@@ -1495,11 +1498,16 @@
 
 说明:
 字母/数字都是半角</source>
-        <translation type="unfinished"></translation>
+        <translation>Format:
+2–16 Chinese characters, or
+4–16 Chinese characters, letters and digits in any mix
+
+Note:
+Letters and digits are half-width (ASCII)</translation>
     </message>
     <message>
         <source>密钥无效</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid Key</translation>
     </message>
     <message>
         <source>格式:
@@ -1510,90 +1518,97 @@
 可用符号: !@#$%^&amp;*_.?
 字母/数字/符号都是半角
 启用显示密码后可输入中文</source>
-        <translation type="unfinished"></translation>
+        <translation>Format:
+4–24 Chinese characters, or
+8–24 Chinese characters, letters, digits and symbols in any mix
+
+Notes:
+Symbols allowed: !@#$%^&amp;*_.?
+Letters, digits and symbols are half-width (ASCII)
+Chinese characters can be typed while the key is shown</translation>
     </message>
 </context>
 <context>
     <name>WorkdayConfig</name>
     <message>
         <source>工作日配置</source>
-        <translation type="unfinished"></translation>
+        <translation>Workdays</translation>
     </message>
     <message>
         <source>添加</source>
-        <translation type="unfinished"></translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>清除过期日期</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear Past Dates</translation>
     </message>
     <message>
         <source>帮助</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>日期</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>工作 =&gt; 休息</source>
-        <translation type="unfinished"></translation>
+        <translation>Workday =&gt; Day off</translation>
     </message>
     <message>
         <source>备注</source>
-        <translation type="unfinished"></translation>
+        <translation>Note</translation>
     </message>
     <message>
         <source>确认</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>工作</source>
-        <translation type="unfinished"></translation>
+        <translation>Workday</translation>
     </message>
     <message>
         <source>休息</source>
-        <translation type="unfinished"></translation>
+        <translation>Day off</translation>
     </message>
     <message>
         <source>工作或休息</source>
-        <translation type="unfinished"></translation>
+        <translation>Workday or day off</translation>
     </message>
     <message>
         <source>日期无效</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid Date</translation>
     </message>
     <message>
         <source>填写格式为</source>
-        <translation type="unfinished"></translation>
+        <translation>Use the format</translation>
     </message>
     <message>
         <source>该日期已存在</source>
-        <translation type="unfinished"></translation>
+        <translation>This date is already listed</translation>
     </message>
     <message>
         <source>未选择行</source>
-        <translation type="unfinished"></translation>
+        <translation>No Row Selected</translation>
     </message>
     <message>
         <source>请先选择要删除的行</source>
-        <translation type="unfinished"></translation>
+        <translation>Please select the row to delete first.</translation>
     </message>
     <message>
         <source>请确认以下信息</source>
-        <translation type="unfinished"></translation>
+        <translation>The following will be deleted</translation>
     </message>
     <message>
         <source>确认删除？</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirm Deletion</translation>
     </message>
     <message>
         <source>使用说明：
@@ -1601,7 +1616,11 @@
 这里可以添加例外情况，如：
 添加1~5，会识别为休息日
 添加6~7，会识别为工作日</source>
-        <translation type="unfinished"></translation>
+        <translation>How it works:
+Normally Monday to Friday are workdays and the weekend is off.
+Add the exceptions here:
+a Monday to Friday date you add becomes a day off,
+a Saturday or Sunday date you add becomes a workday.</translation>
     </message>
 </context>
 </TS>
