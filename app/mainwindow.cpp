@@ -250,7 +250,7 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         QCoreApplication::quit();
         break;
     case DatabaseRestored:
-        QMessageBox::information(this, tr("提示"), var.toString());
+        QMessageBox::information(this, tr("提示", "title of the database restored message"), var.toString());
         break;
     case TaskListDelete:
     case TaskListInsert:

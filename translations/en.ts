@@ -1129,6 +1129,11 @@ Name, nickname and gender together must be unique.</translation>
         <source>修改成功！</source>
         <translation>Master account changed.</translation>
     </message>
+    <message>
+        <source>提示</source>
+        <comment>title of the database restored message</comment>
+        <translation>Information</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
@@ -1296,6 +1301,18 @@ The database was restored; change the master account again if needed.</translati
         <source>开始提交到数据库..</source>
         <translation>Writing to the database...</translation>
     </message>
+    <message>
+        <source>获取: %1 / %2</source>
+        <translation>Read: %1 / %2</translation>
+    </message>
+    <message>
+        <source>加密: %1 / %2</source>
+        <translation>Encrypted: %1 / %2</translation>
+    </message>
+    <message>
+        <source>提交: %1 / %2</source>
+        <translation>Written: %1 / %2</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
@@ -1397,6 +1414,10 @@ The database was restored; change the master account again if needed.</translati
     <message>
         <source>确认</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
     </message>
 </context>
 <context>

@@ -1129,6 +1129,11 @@
         <source>修改成功！</source>
         <translation>修改成功！</translation>
     </message>
+    <message>
+        <source>提示</source>
+        <comment>title of the database restored message</comment>
+        <translation>提示</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>

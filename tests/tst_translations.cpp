@@ -1,0 +1,179 @@
+#include "app/appglobals.h"
+#include "app/mainwindow.h"
+#include "common/testprogramdir.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+namespace {
+
+struct Entry
+{
+    QString context;
+    QString source;
+    QString translation;
+    QString type;
+};
+
+QList<Entry> readCatalog(const QString &path)
+{
+    QList<Entry> entries;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return entries;
+    QXmlStreamReader xml(&file);
+    QString context;
+    Entry entry;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("message")) {
+            entry = Entry();
+            entry.context = context;
+        } else if (xml.name() == QLatin1String("source")) {
+            entry.source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            entry.type = xml.attributes().value(QLatin1String("type")).toString();
+            entry.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            entries.append(entry);
+        }
+    }
+    return xml.hasError() ? QList<Entry>() : entries;
+}
+
+QStringList placeholders(const QString &text)
+{
+    QStringList found;
+    QRegularExpressionMatchIterator it = QRegularExpression(QStringLiteral("%\\d+")).globalMatch(text);
+    while (it.hasNext())
+        found.append(it.next().captured());
+    found.sort();
+    found.removeDuplicates();
+    return found;
+}
+
+QString catalogPath(const QString &language)
+{
+    return QStringLiteral(PEMMORA_SOURCE_DIR "/translations/%1.ts").arg(language);
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void catalogs_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("en") << "en";
+        QTest::newRow("zh_TW") << "zh_TW";
+    }
+
+    // Every text is translated, keeps its placeholders and is not left over from removed code.
+    void catalogs()
+    {
+        QFETCH(QString, language);
+        const QList<Entry> entries = readCatalog(catalogPath(language));
+        QVERIFY(entries.size() > 300);
+        for (const Entry &entry : entries) {
+            const QString where = entry.context + QStringLiteral(": ") + entry.source;
+            QVERIFY2(entry.type.isEmpty(), qPrintable(where + QStringLiteral(" is ") + entry.type));
+            QVERIFY2(!entry.translation.trimmed().isEmpty(), qPrintable(where));
+            QVERIFY2(placeholders(entry.translation) == placeholders(entry.source), qPrintable(where));
+        }
+    }
+
+    // The cycle tag is sized by the note's translation: it must be the longest weekday word.
+    void longestWeekdayNote()
+    {
+        QFETCH(QString, language);
+        QString note;
+        QStringList weekdays;
+        for (const Entry &entry : readCatalog(catalogPath(language))) {
+            if (entry.context != QLatin1String("TaskWidgetItem"))
+                continue;
+            if (entry.source.startsWith(QStringLiteral("星期几，")))
+                note = entry.translation;
+            else if (entry.source.size() == 3 && entry.source.startsWith(QStringLiteral("星期")))
+                weekdays.append(entry.translation);
+        }
+        QCOMPARE(weekdays.size(), 7);
+        QVERIFY2(weekdays.contains(note), qPrintable(note));
+        for (const QString &day : weekdays)
+            QVERIFY2(day.size() <= note.size(), qPrintable(day));
+    }
+    void longestWeekdayNote_data() { catalogs_data(); }
+
+    // The catalogs hold exactly the texts the sources ask for.
+    void catalogsMatchTheSources()
+    {
+        QFETCH(QString, language);
+        QTemporaryDir dir;
+        const QString fresh = dir.filePath(language + QStringLiteral(".ts"));
+        QVERIFY(QFile::copy(catalogPath(language), fresh));
+        QProcess lupdate;
+        lupdate.setWorkingDirectory(QStringLiteral(PEMMORA_SOURCE_DIR));
+        lupdate.start(QStringLiteral(PEMMORA_LUPDATE),
+                      {"-no-obsolete", "-locations", "none", "-source-language", "zh_CN", "-target-language", language,
+                       "app", "data", "tasks", "notices", "birthdays", "vault", "icons", "platform", "upgrader",
+                       "forms", "-ts", fresh});
+        QVERIFY(lupdate.waitForFinished(60000));
+        QCOMPARE(lupdate.exitCode(), 0);
+
+        auto keys = [](const QList<Entry> &entries) {
+            QStringList list;
+            for (const Entry &entry : entries)
+                list.append(entry.context + QLatin1Char('\x1f') + entry.source);
+            list.sort();
+            return list;
+        };
+        QCOMPARE(keys(readCatalog(fresh)), keys(readCatalog(catalogPath(language))));
+    }
+    void catalogsMatchTheSources_data() { catalogs_data(); }
+
+    // The main window built under a catalog speaks its language, standard texts included.
+    void windowUnderCatalog()
+    {
+        QFETCH(QString, language);
+        TestProgramDir dir;
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(PEMMORA_RUN_DIR "/src/language/%1.qm").arg(language)));
+        QCoreApplication::installTranslator(&translator);
+        {
+            MainWindow window;
+            const auto expect = [&](const char *context, const char *source) {
+                const QString text = translator.translate(context, source);
+                return text.isEmpty() ? QString::fromUtf8(source) : text;
+            };
+            auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+            QVERIFY(tabs->tabText(0) != QStringLiteral("任务"));
+            QCOMPARE(tabs->tabText(0), expect("MainWindow", "任务"));
+            QCOMPARE(tabs->tabText(3), expect("MainWindow", "设置"));
+            QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("pushButton_AddTask"))->text(),
+                     expect("MainWindow", "添加任务"));
+            QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("pushButton_ClearCompleteTask"))->text(),
+                     expect("MainWindow", "清除已完成"));
+            QVERIFY(window.findChild<QLabel *>(QStringLiteral("label_SoftwareVersion"))
+                        ->text()
+                        .startsWith(expect("MainWindow", "版本") + QStringLiteral(" 1.0.2.1")));
+        }
+        QCoreApplication::removeTranslator(&translator);
+    }
+    void windowUnderCatalog_data() { catalogs_data(); }
+};
+
+QTEST_MAIN(TestTranslations)
+#include "tst_translations.moc"
