@@ -3,6 +3,7 @@
 #include "upgrader/databaseupgrader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -40,4 +41,10 @@ bool TestProgramDir::execute(const QString &sql) const
     }
     QSqlDatabase::removeDatabase(name);
     return ok;
+}
+
+QByteArray fileContents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

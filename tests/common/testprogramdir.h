@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -27,3 +28,6 @@ private:
     QString previousDir;
     bool valid = false;
 };
+
+// The bytes of a file; empty when it cannot be read.
+QByteArray fileContents(const QString &path);
