@@ -131,20 +131,13 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("titles");
-        QTest::newRow("no filter") << 0 << "qq"
-                                   << "qq mail|bank|o'shop";
-        QTest::newRow("unknown type, no filter") << 9 << "qq"
-                                                 << "qq mail|bank|o'shop";
-        QTest::newRow("title only") << 1 << "qq"
-                                    << "qq mail";
-        QTest::newRow("email only") << 4 << "qq"
-                                    << "bank";
-        QTest::newRow("user anywhere") << 3 << "ab"
-                                       << "qq mail|bank";
-        QTest::newRow("quote in text") << 1 << "o'sh"
-                                       << "o'shop";
-        QTest::newRow("quote closing the literal") << 3 << "x' OR '1'='1"
-                                                   << "";
+        QTest::newRow("no filter") << 0 << QStringLiteral("qq") << "qq mail|bank|o'shop";
+        QTest::newRow("unknown type, no filter") << 9 << QStringLiteral("qq") << "qq mail|bank|o'shop";
+        QTest::newRow("title only") << 1 << QStringLiteral("qq") << "qq mail";
+        QTest::newRow("email only") << 4 << QStringLiteral("qq") << "bank";
+        QTest::newRow("user anywhere") << 3 << QStringLiteral("ab") << "qq mail|bank";
+        QTest::newRow("quote in text") << 1 << QStringLiteral("o'sh") << "o'shop";
+        QTest::newRow("quote closing the literal") << 3 << QStringLiteral("x' OR '1'='1") << "";
     }
     void search()
     {
