@@ -1,24 +1,18 @@
+#include "common/birthdayrecord.h"
 #include "common/sqlrequest.h"
 #include "common/testprogramdir.h"
 #include "data/sqlthread.h"
 
 #include <QTest>
 
-#include <algorithm>
 #include <memory>
 
 namespace {
 
 BirthdayInfoData person(const QString &name, const QString &callName, bool male)
 {
-    BirthdayInfoData b;
-    b.Name = name;
-    b.CallName = callName;
+    BirthdayInfoData b = solarBirthday(QDate(2030, 9, 20), name, callName);
     b.Gender = male;
-    b.IsLunar = false;
-    b.SolarDate = QDate(1994, 9, 20);
-    b.RecentDate = QDate(2030, 9, 20);
-    b.IconPath = QStringLiteral("src/icon/birthday/default.png");
     return b;
 }
 
@@ -34,17 +28,14 @@ private:
 
     QList<BirthdayInfoData> select()
     {
-        const SqlAnswer answer = sqlRequest(*worker, BirthdayInfoSelect);
-        return answer.answered ? answer.value.value<QList<BirthdayInfoData>>() : QList<BirthdayInfoData>();
+        return sqlRequest(*worker, BirthdayInfoSelect).value.value<QList<BirthdayInfoData>>();
     }
 
-    // The answer of an insert or update: true, false, or "none" when it did not answer with a bool.
-    QString write(SqlOperateType operate, const BirthdayInfoData &b)
+    // The answer of a write; "none" when there was none.
+    QVariant write(SqlOperateType operate, const BirthdayInfoData &b)
     {
         const SqlAnswer answer = sqlRequest(*worker, operate, QVariant::fromValue(b));
-        if (!answer.answered || answer.value.type() != QVariant::Bool)
-            return QStringLiteral("none");
-        return answer.value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+        return answer.answered ? answer.value : QVariant(QStringLiteral("none"));
     }
 
 private slots:
@@ -63,62 +54,59 @@ private slots:
         dir.reset();
     }
 
-    void insertDuplicates_data()
+    // Name, call name and gender together tell people apart; an update is not compared with its own row.
+    void duplicates_data()
     {
-        QTest::addColumn<BirthdayInfoData>("first");
-        QTest::addColumn<BirthdayInfoData>("second");
-        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("update");
+        QTest::addColumn<BirthdayInfoData>("record");
+        QTest::addColumn<bool>("stored");
 
-        const BirthdayInfoData zhang = person("张三", "三儿", true);
-        QTest::newRow("same person") << zhang << zhang << "false";
-        QTest::newRow("other gender") << zhang << person("张三", "三儿", false) << "true";
-        QTest::newRow("other call name") << zhang << person("张三", "", true) << "true";
-        QTest::newRow("other name") << zhang << person("张四", "三儿", true) << "true";
-        BirthdayInfoData otherDate = zhang;
-        otherDate.SolarDate = QDate(2000, 1, 1);
-        QTest::newRow("same person, other date") << zhang << otherDate << "false";
-        const BirthdayInfoData quoted = person("O'Brien", "it's \"me\"", true);
-        QTest::newRow("quotes") << quoted << quoted << "false";
+        BirthdayInfoData zhang = person("张三", "三儿", true);
+        QTest::newRow("same person") << false << zhang << false;
+        QTest::newRow("other gender") << false << person("张三", "三儿", false) << true;
+        QTest::newRow("other call name") << false << person("张三", "", true) << true;
+        QTest::newRow("other name") << false << person("张四", "三儿", true) << true;
+        QTest::newRow("quotes") << false << person("O'Brien", "it's \"me\"", false) << false;
+        zhang.SolarDate = QDate(2000, 1, 1);
+        QTest::newRow("same person, other date") << false << zhang << false;
+        QTest::newRow("update keeping the own name") << true << zhang << true;
+        QTest::newRow("update to the other person") << true << person("O'Brien", "it's \"me\"", false) << false;
+        QTest::newRow("update to the other name, other gender")
+            << true << person("O'Brien", "it's \"me\"", true) << true;
     }
 
-    void insertDuplicates()
+    void duplicates()
     {
-        QFETCH(BirthdayInfoData, first);
-        QFETCH(BirthdayInfoData, second);
-        QFETCH(QString, answer);
+        QFETCH(bool, update);
+        QFETCH(BirthdayInfoData, record);
+        QFETCH(bool, stored);
 
-        QCOMPARE(write(BirthdayInfoInsert, first), QStringLiteral("true"));
-        QCOMPARE(write(BirthdayInfoInsert, second), answer);
-        const QList<BirthdayInfoData> stored = select();
-        QCOMPARE(stored.size(), answer == QStringLiteral("true") ? 2 : 1);
-        QVERIFY(std::any_of(stored.begin(), stored.end(), [&first](const BirthdayInfoData &b) {
-            return b.Name == first.Name && b.CallName == first.CallName;
-        }));
+        QCOMPARE(write(BirthdayInfoInsert, person("张三", "三儿", true)), QVariant(true));
+        QCOMPARE(write(BirthdayInfoInsert, person("O'Brien", "it's \"me\"", false)), QVariant(true));
+        const QList<BirthdayInfoData> before = select();
+        record.id = before.at(0).Name == QStringLiteral("张三") ? before.at(0).id : before.at(1).id;
+
+        QCOMPARE(write(update ? BirthdayInfoUpdate : BirthdayInfoInsert, record), QVariant(stored));
+        const QList<BirthdayInfoData> after = select();
+        if (!stored)
+            QCOMPARE(after, before);
+        else if (!update)
+            QCOMPARE(after.size(), 3);
+        else
+            QVERIFY(after.contains(record) && after.size() == 2);
     }
 
     void everyFieldRoundTrips()
     {
-        BirthdayInfoData b = person("李四", "四哥", false);
-        b.id = 99; // ignored on insert
-        b.IsLunar = true;
+        BirthdayInfoData b = lunarBirthday(4, 30, QDate(2026, 6, 14), QStringLiteral("李四"), QStringLiteral("四哥"));
+        b.id = 99; // the file assigns it
+        b.Gender = false;
         b.IgnoreSolarYear = true;
-        b.IgnoreLunarYear = false;
-        b.SolarDate = QDate(2024, 5, 20);
-        b.LunarYear = 1990;
-        b.LunarMonth = 4;
-        b.LunarDay = 30;
-        b.RecentDate = QDate(2026, 6, 14);
         b.IsLeapMonth = true;
         b.IconPath = QStringLiteral("src/icon/birthday/7.png");
         b.Notice1 = false;
-        b.Notice3 = true;
-        b.Notice7 = true;
-        b.HasNoticed0 = false;
-        b.HasNoticed1 = true;
-        b.HasNoticed3 = false;
-        b.HasNoticed7 = true;
-        QCOMPARE(write(BirthdayInfoInsert, b), QStringLiteral("true"));
-
+        b.HasNoticed1 = b.HasNoticed7 = true;
+        QCOMPARE(write(BirthdayInfoInsert, b), QVariant(true));
         const QList<BirthdayInfoData> stored = select();
         QCOMPARE(stored.size(), 1);
         QVERIFY(stored.at(0).id != 99);
@@ -128,12 +116,8 @@ private slots:
 
     void selectOrdersByNextDate()
     {
-        const QList<QDate> dates{QDate(2031, 1, 2), QDate(2030, 12, 31), QDate(2031, 1, 1)};
-        for (int i = 0; i < dates.size(); ++i) {
-            BirthdayInfoData b = person(QStringLiteral("p%1").arg(i), QString(), true);
-            b.RecentDate = dates.at(i);
-            QCOMPARE(write(BirthdayInfoInsert, b), QStringLiteral("true"));
-        }
+        for (const QDate &date : {QDate(2031, 1, 2), QDate(2030, 12, 31), QDate(2031, 1, 1)})
+            write(BirthdayInfoInsert, solarBirthday(date, date.toString(Qt::ISODate)));
         QList<QDate> order;
         for (const BirthdayInfoData &b : select())
             order.append(b.RecentDate);
@@ -142,96 +126,45 @@ private slots:
 
     void flagIsSetOnlyByOne()
     {
-        QCOMPARE(write(BirthdayInfoInsert, person("王五", "", true)), QStringLiteral("true"));
+        write(BirthdayInfoInsert, person("王五", "", true));
         QVERIFY(dir->execute(QStringLiteral("UPDATE BIRTHDAY_INFO SET Gender = 2, Notice1 = 1, Notice3 = -1")));
         const BirthdayInfoData stored = select().value(0);
-        QVERIFY(!stored.Gender);
-        QVERIFY(stored.Notice1);
-        QVERIFY(!stored.Notice3);
+        QVERIFY(!stored.Gender && stored.Notice1 && !stored.Notice3);
     }
 
-    void update_data()
-    {
-        QTest::addColumn<BirthdayInfoData>("change");
-        QTest::addColumn<QString>("answer");
-
-        // Stored: 张三/三儿/male (first) and 李四/四哥/female (second); the change applies to the first.
-        BirthdayInfoData unchangedName = person("张三", "三儿", true);
-        unchangedName.SolarDate = QDate(1995, 3, 3);
-        QTest::newRow("own name kept") << unchangedName << "true";
-        QTest::newRow("becomes the other person") << person("李四", "四哥", false) << "false";
-        QTest::newRow("other person's name, other gender") << person("李四", "四哥", true) << "true";
-    }
-
-    void update()
-    {
-        QFETCH(BirthdayInfoData, change);
-        QFETCH(QString, answer);
-
-        QCOMPARE(write(BirthdayInfoInsert, person("张三", "三儿", true)), QStringLiteral("true"));
-        QCOMPARE(write(BirthdayInfoInsert, person("李四", "四哥", false)), QStringLiteral("true"));
-        const QList<BirthdayInfoData> before = select();
-        const int firstId = before.at(0).Name == QStringLiteral("张三") ? before.at(0).id : before.at(1).id;
-        change.id = firstId;
-
-        QCOMPARE(write(BirthdayInfoUpdate, change), answer);
-        QList<BirthdayInfoData> after = select();
-        QCOMPARE(after.size(), 2);
-        if (answer == QStringLiteral("true")) {
-            const auto stored = std::find_if(after.begin(), after.end(),
-                                             [firstId](const BirthdayInfoData &b) { return b.id == firstId; });
-            QVERIFY(stored != after.end());
-            QCOMPARE(*stored, change);
-        } else {
-            QCOMPARE(after, before);
-        }
-    }
-
-    void updateRecentDateClearsTheFlags()
+    // The reminder updates store only their own columns: a new date clears the flags.
+    void reminderUpdates()
     {
         BirthdayInfoData b = person("张三", "三儿", true);
         b.HasNoticed0 = b.HasNoticed1 = b.HasNoticed3 = b.HasNoticed7 = true;
-        QCOMPARE(write(BirthdayInfoInsert, b), QStringLiteral("true"));
+        write(BirthdayInfoInsert, b);
         BirthdayInfoData stored = select().value(0);
 
-        BirthdayInfoData moved = stored;
-        moved.RecentDate = QDate(2031, 9, 20);
-        moved.IsLeapMonth = true;
-        moved.Name = QStringLiteral("not stored by this operation");
-        const SqlAnswer answer = sqlRequest(*worker, BirthdayInfoUpdateRecentDate, QVariant::fromValue(moved));
-        QVERIFY(answer.answered);
-        QVERIFY(!answer.value.isValid());
-
+        BirthdayInfoData sent = stored;
+        sent.RecentDate = QDate(2031, 9, 20);
+        sent.IsLeapMonth = true;
+        sent.Name = QStringLiteral("not stored by this operation");
+        QCOMPARE(write(BirthdayInfoUpdateRecentDate, sent), QVariant());
         stored.RecentDate = QDate(2031, 9, 20);
         stored.IsLeapMonth = true;
         stored.HasNoticed0 = stored.HasNoticed1 = stored.HasNoticed3 = stored.HasNoticed7 = false;
         QCOMPARE(select().value(0), stored);
-    }
 
-    void updateNoticedStoresTheFlagsOnly()
-    {
-        QCOMPARE(write(BirthdayInfoInsert, person("张三", "三儿", true)), QStringLiteral("true"));
-        BirthdayInfoData stored = select().value(0);
-
-        BirthdayInfoData flagged = stored;
-        flagged.HasNoticed1 = flagged.HasNoticed7 = true;
-        flagged.RecentDate = QDate(2040, 1, 1);
-        flagged.CallName = QStringLiteral("not stored by this operation");
-        const SqlAnswer answer = sqlRequest(*worker, BirthdayInfoUpdateNoticed, QVariant::fromValue(flagged));
-        QVERIFY(answer.answered);
-
+        sent = stored;
+        sent.HasNoticed1 = sent.HasNoticed7 = true;
+        sent.RecentDate = QDate(2040, 1, 1);
+        sent.CallName = QStringLiteral("not stored by this operation");
+        QCOMPARE(write(BirthdayInfoUpdateNoticed, sent), QVariant());
         stored.HasNoticed1 = stored.HasNoticed7 = true;
         QCOMPARE(select().value(0), stored);
     }
 
     void deleteRemovesOneRow()
     {
-        QCOMPARE(write(BirthdayInfoInsert, person("张三", "三儿", true)), QStringLiteral("true"));
-        QCOMPARE(write(BirthdayInfoInsert, person("李四", "四哥", false)), QStringLiteral("true"));
+        write(BirthdayInfoInsert, person("张三", "三儿", true));
+        write(BirthdayInfoInsert, person("李四", "四哥", false));
         const QList<BirthdayInfoData> before = select();
-
-        const SqlAnswer answer = sqlRequest(*worker, BirthdayInfoDelete, before.at(0).id);
-        QVERIFY(answer.answered);
+        QVERIFY(sqlRequest(*worker, BirthdayInfoDelete, before.at(0).id).answered);
         QCOMPARE(select(), QList<BirthdayInfoData>{before.at(1)});
     }
 
@@ -241,11 +174,10 @@ private slots:
         worker.reset(); // its open statement would keep the table locked
         QVERIFY(dir->execute(QStringLiteral("DROP TABLE BIRTHDAY_INFO")));
         worker = std::make_unique<SqlThread>();
-        QCOMPARE(write(BirthdayInfoInsert, person("张三", "三儿", true)), QStringLiteral("false"));
         BirthdayInfoData b = person("张三", "三儿", true);
+        QCOMPARE(write(BirthdayInfoInsert, b), QVariant(false));
         b.id = 1;
-        QCOMPARE(write(BirthdayInfoUpdate, b), QStringLiteral("false"));
-        QCOMPARE(select(), QList<BirthdayInfoData>());
+        QCOMPARE(write(BirthdayInfoUpdate, b), QVariant(false));
     }
 };
 

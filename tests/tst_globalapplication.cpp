@@ -51,16 +51,6 @@ private slots:
         }
         QCOMPARE(spy.count(), active ? 1 : 0);
     }
-
-    void realInputReachesTheHub()
-    {
-        QWidget widget;
-        widget.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&widget));
-        QSignalSpy spy(&interfacePublicData, &InterfacePublicData::SIGNALUserActiveStatusChanged);
-        QTest::mouseClick(&widget, Qt::LeftButton);
-        QVERIFY(spy.count() >= 1);
-    }
 };
 
 int main(int argc, char *argv[])

@@ -9,7 +9,8 @@
 
 namespace {
 
-QList<TaskWorkdayData> exceptions(const QList<QPair<QDate, int>> &days)
+// Loads workday exceptions as their answer does: date and 1 for a workday, 0 for a rest day.
+void loadExceptions(const QList<QPair<QDate, int>> &days)
 {
     QList<TaskWorkdayData> list;
     for (const auto &day : days) {
@@ -18,24 +19,12 @@ QList<TaskWorkdayData> exceptions(const QList<QPair<QDate, int>> &days)
         data.Workday = day.second;
         list.append(data);
     }
-    return list;
-}
-
-void loadExceptions(const QList<TaskWorkdayData> &list)
-{
     emit interfacePublicData.SIGNALReceiveQueryData(TaskWorkdaySelect, QVariant::fromValue(list));
 }
 
-} // namespace
+using Exceptions = QList<QPair<QDate, int>>;
 
-class Receiver : public QObject
-{
-    Q_OBJECT
-public:
-    int calls = 0;
-public slots:
-    void slotReceiveQueryData(SqlOperateType, QVariant) { ++calls; }
-};
+} // namespace
 
 class TestInterfacePublicData : public QObject
 {
@@ -48,27 +37,27 @@ private slots:
     void isWorkday_data()
     {
         QTest::addColumn<QDate>("date");
-        QTest::addColumn<QList<TaskWorkdayData>>("exceptions");
+        QTest::addColumn<Exceptions>("exceptions");
         QTest::addColumn<bool>("workday");
 
         const QDate saturday(2024, 10, 12);
+        const QDate sunday(2024, 10, 13);
         const QDate wednesday(2024, 10, 2);
-        QTest::newRow("saturday") << saturday << exceptions({}) << false;
-        QTest::newRow("sunday") << QDate(2024, 10, 13) << exceptions({}) << false;
-        QTest::newRow("monday") << QDate(2024, 10, 14) << exceptions({}) << true;
-        QTest::newRow("friday") << QDate(2024, 10, 11) << exceptions({}) << true;
-        QTest::newRow("saturday made a workday") << saturday << exceptions({{saturday, 1}}) << true;
-        QTest::newRow("wednesday made a rest day") << wednesday << exceptions({{wednesday, 0}}) << false;
-        QTest::newRow("any non-zero is work") << QDate(2024, 10, 13) << exceptions({{QDate(2024, 10, 13), 5}}) << true;
-        QTest::newRow("later entry wins") << wednesday << exceptions({{wednesday, 0}, {wednesday, 1}}) << true;
-        QTest::newRow("other dates untouched") << QDate(2024, 10, 3) << exceptions({{wednesday, 0}}) << true;
-        QTest::newRow("invalid date") << QDate() << exceptions({}) << false;
+        QTest::newRow("saturday") << saturday << Exceptions() << false;
+        QTest::newRow("sunday") << sunday << Exceptions() << false;
+        QTest::newRow("wednesday") << wednesday << Exceptions() << true;
+        QTest::newRow("saturday made a workday") << saturday << Exceptions{{saturday, 1}} << true;
+        QTest::newRow("wednesday made a rest day") << wednesday << Exceptions{{wednesday, 0}} << false;
+        QTest::newRow("any non-zero is work") << sunday << Exceptions{{sunday, 5}} << true;
+        QTest::newRow("later entry wins") << wednesday << Exceptions{{wednesday, 0}, {wednesday, 1}} << true;
+        QTest::newRow("other dates untouched") << QDate(2024, 10, 3) << Exceptions{{wednesday, 0}} << true;
+        QTest::newRow("invalid date") << QDate() << Exceptions() << false;
     }
 
     void isWorkday()
     {
         QFETCH(QDate, date);
-        QFETCH(QList<TaskWorkdayData>, exceptions);
+        QFETCH(Exceptions, exceptions);
         QFETCH(bool, workday);
         loadExceptions(exceptions);
         QCOMPARE(interfacePublicData.isWorkday(date), workday);
@@ -77,81 +66,41 @@ private slots:
     void nextWorkday_data()
     {
         QTest::addColumn<QDate>("today");
-        QTest::addColumn<QList<TaskWorkdayData>>("exceptions");
+        QTest::addColumn<Exceptions>("exceptions");
         QTest::addColumn<QDate>("next");
 
         const QDate friday(2024, 10, 4);
-        QTest::newRow("friday to monday") << friday << exceptions({}) << QDate(2024, 10, 7);
-        QTest::newRow("never today") << QDate(2024, 10, 8) << exceptions({}) << QDate(2024, 10, 9);
-        QTest::newRow("make-up saturday") << friday << exceptions({{QDate(2024, 10, 5), 1}}) << QDate(2024, 10, 5);
-        QTest::newRow("monday off") << friday << exceptions({{QDate(2024, 10, 7), 0}}) << QDate(2024, 10, 8);
-        QTest::newRow("national holiday week") << QDate(2024, 9, 30)
-                                               << exceptions({{QDate(2024, 10, 1), 0},
-                                                              {QDate(2024, 10, 2), 0},
-                                                              {QDate(2024, 10, 3), 0},
-                                                              {QDate(2024, 10, 4), 0},
-                                                              {QDate(2024, 10, 7), 0}})
-                                               << QDate(2024, 10, 8);
+        QTest::newRow("friday to monday") << friday << Exceptions() << QDate(2024, 10, 7);
+        QTest::newRow("never today") << QDate(2024, 10, 8) << Exceptions() << QDate(2024, 10, 9);
+        QTest::newRow("make-up saturday") << friday << Exceptions{{QDate(2024, 10, 5), 1}} << QDate(2024, 10, 5);
+        QTest::newRow("holidays") << QDate(2024, 10, 3) << Exceptions{{QDate(2024, 10, 4), 0}, {QDate(2024, 10, 7), 0}}
+                                  << QDate(2024, 10, 8);
     }
 
     void nextWorkday()
     {
         QFETCH(QDate, today);
-        QFETCH(QList<TaskWorkdayData>, exceptions);
+        QFETCH(Exceptions, exceptions);
         QFETCH(QDate, next);
         loadExceptions(exceptions);
         QCOMPARE(interfacePublicData.nextWorkday(today), next);
     }
 
-    void exceptionsAreReplacedWholesale()
+    // Every exceptions answer replaces the map, before any window sees the answer; other answers
+    // leave it alone.
+    void exceptionsAreReplacedFirst()
     {
-        loadExceptions(exceptions({{QDate(2024, 10, 12), 1}}));
-        QVERIFY(interfacePublicData.isWorkday(QDate(2024, 10, 12)));
-        loadExceptions(exceptions({{QDate(2024, 10, 1), 0}}));
-        QVERIFY(!interfacePublicData.isWorkday(QDate(2024, 10, 12)));
-        QCOMPARE(interfacePublicData.workdayExceptions.size(), 1);
-        // Answers to other operations leave the map alone.
-        emit interfacePublicData.SIGNALReceiveQueryData(TaskListSelect, QVariant::fromValue(QList<TaskListData>()));
-        QCOMPARE(interfacePublicData.workdayExceptions.size(), 1);
-    }
-
-    void hubHandlesAnswersBeforeWindows()
-    {
+        loadExceptions({{QDate(2024, 10, 12), 1}});
         bool seenRebuilt = false;
         const auto connection = connect(
             &interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
             [&](SqlOperateType, QVariant) { seenRebuilt = interfacePublicData.isWorkday(QDate(2024, 10, 13)); });
-        loadExceptions(exceptions({{QDate(2024, 10, 13), 1}}));
+        loadExceptions({{QDate(2024, 10, 13), 1}});
         disconnect(connection);
         QVERIFY(seenRebuilt);
-    }
-
-    void uniqueConnections()
-    {
-        Receiver receiver;
-        const auto unique = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
-        connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, &receiver,
-                &Receiver::slotReceiveQueryData, unique);
-        connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, &receiver,
-                &Receiver::slotReceiveQueryData, unique);
-        emit interfacePublicData.SIGNALReceiveQueryData(IconListSelect, QVariant());
-        QCOMPARE(receiver.calls, 1);
-    }
-
-    void signalOrder()
-    {
-        const QStringList expected = {
-            "SIGNALSendQuery",         "SIGNALReceiveQueryData",        "SIGNALClearCompleteTask",
-            "SIGNALAesLogin",          "SIGNALUserActiveStatusChanged", "SIGNALAesRegisteChanged",
-            "SIGNALAesUpdateStatus",   "SIGNALShowCentralNotice",       "SIGNALShowNormalNotice",
-            "SIGNALScreenSizeChanged", "SIGNALIconItemOperate",         "SIGNALShowIconNoticeAlways"};
-        QStringList signalNames;
-        const QMetaObject *meta = &InterfacePublicData::staticMetaObject;
-        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
-            if (meta->method(i).methodType() == QMetaMethod::Signal)
-                signalNames.append(QString::fromLatin1(meta->method(i).name()));
-        }
-        QCOMPARE(signalNames, expected);
+        QVERIFY(!interfacePublicData.isWorkday(QDate(2024, 10, 12)));
+        emit interfacePublicData.SIGNALReceiveQueryData(TaskListSelect, QVariant::fromValue(QList<TaskListData>()));
+        QCOMPARE(interfacePublicData.workdayExceptions.size(), 1);
     }
 
     // A request crosses to the worker thread and its answer comes back to the GUI thread, in order.
@@ -170,7 +119,6 @@ private slots:
         emit interfacePublicData.SIGNALSendQuery(static_cast<SqlOperateType>(37), QVariant());
         emit interfacePublicData.SIGNALSendQuery(TaskWorkdaySelect, QVariant());
         QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 2, 5000);
-
         QCOMPARE(spy.at(0).at(0).value<SqlOperateType>(), TaskWorkdayInsert);
         QCOMPARE(spy.at(1).at(0).value<SqlOperateType>(), TaskWorkdaySelect);
         QVERIFY(interfacePublicData.isWorkday(QDate(2024, 10, 12)));

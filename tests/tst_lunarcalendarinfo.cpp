@@ -53,21 +53,15 @@ private slots:
         QTest::newRow("2025 fourth month starts") << 2025 << 4 << 28 << 2025 << 4 << 1;
         QTest::newRow("2025 fourth month has 29 days") << 2025 << 5 << 26 << 2025 << 4 << 29;
         QTest::newRow("2025 fifth month starts") << 2025 << 5 << 27 << 2025 << 5 << 1;
-        // Festivals of other years: the Dragon Boat Festival 2021 (5.5) and the Qixi Festival 2017 (7.7).
-        QTest::newRow("dragon boat 2021") << 2021 << 6 << 14 << 2021 << 5 << 5;
-        QTest::newRow("qixi 2017 after leap sixth") << 2017 << 8 << 28 << 2017 << 7 << 7;
-        QTest::newRow("leap eleventh 2033") << 2033 << 12 << 22 << 2033 << 11 << 1;
 
         // Nothing is written outside the table or for a month or day that cannot be.
         QTest::newRow("1900") << 1900 << 12 << 31 << -1 << -1 << -1;
         QTest::newRow("2100") << 2100 << 1 << 1 << -1 << -1 << -1;
-        QTest::newRow("1901 before the table") << 1901 << 1 << 1 << -1 << -1 << -1;
         QTest::newRow("day before the table") << 1901 << 2 << 18 << -1 << -1 << -1;
         QTest::newRow("month 0") << 2020 << 0 << 1 << -1 << -1 << -1;
         QTest::newRow("month 13") << 2020 << 13 << 1 << -1 << -1 << -1;
         QTest::newRow("day 0") << 2020 << 5 << 0 << -1 << -1 << -1;
         QTest::newRow("day 32") << 2020 << 5 << 32 << -1 << -1 << -1;
-        QTest::newRow("invalid date") << 0 << 0 << 0 << -1 << -1 << -1;
     }
 
     void solarToLunar()
@@ -79,13 +73,9 @@ private slots:
         QFETCH(int, month);
         QFETCH(int, day);
 
-        int lunarYear = -1;
-        int lunarMonth = -1;
-        int lunarDay = -1;
+        int lunarYear = -1, lunarMonth = -1, lunarDay = -1;
         LunarCalendarInfo::instance()->solarToLunar(solarYear, solarMonth, solarDay, lunarYear, lunarMonth, lunarDay);
-        QCOMPARE(lunarYear, year);
-        QCOMPARE(lunarMonth, month);
-        QCOMPARE(lunarDay, day);
+        QCOMPARE(QList<int>({lunarYear, lunarMonth, lunarDay}), QList<int>({year, month, day}));
     }
 
     // Every day's lunar date follows the previous day's: the next day of the month, or the first day of
@@ -95,22 +85,16 @@ private slots:
     void wholeRangeIsConsistent()
     {
         const LunarCalendarInfo *calendar = LunarCalendarInfo::instance();
-        int year = 0;
-        int month = 0;
-        int day = 0;
         const QDate first = LunarCalendarInfo::firstDate();
+        int year = 0, month = 0, day = 0;
         calendar->solarToLunar(first.year(), first.month(), first.day(), year, month, day);
-        QCOMPARE(year, 1901);
-        QCOMPARE(month, 1);
-        QCOMPARE(day, 1);
+        QCOMPARE(QList<int>({year, month, day}), QList<int>({1901, 1, 1}));
 
         QDate newYear = first;
         int leapMonths = 0;
         int yearsChecked = 0;
         for (QDate date = first.addDays(1); date <= LunarCalendarInfo::lastDate(); date = date.addDays(1)) {
-            int y = 0;
-            int m = 0;
-            int d = 0;
+            int y = 0, m = 0, d = 0;
             calendar->solarToLunar(date.year(), date.month(), date.day(), y, m, d);
             const QString where = date.toString(Qt::ISODate);
             if (d == day + 1) {

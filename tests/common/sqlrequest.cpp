@@ -1,5 +1,6 @@
 #include "sqlrequest.h"
 
+#include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
 
 #include <QSignalSpy>
@@ -14,4 +15,12 @@ SqlAnswer sqlRequest(SqlThread &worker, SqlOperateType operate, const QVariant &
         answer.value = spy.at(0).at(1);
     }
     return answer;
+}
+
+void connectToHub(SqlThread &worker)
+{
+    QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, &worker,
+                     &SqlThread::SLOTReceiveQuery);
+    QObject::connect(&worker, &SqlThread::SIGNALSendQueryData, &interfacePublicData,
+                     &InterfacePublicData::SIGNALReceiveQueryData);
 }

@@ -3,6 +3,7 @@
 #include "upgrader/databaseupgrader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -25,19 +26,45 @@ TestProgramDir::~TestProgramDir()
     QDir::setCurrent(previousDir);
 }
 
-bool TestProgramDir::execute(const QString &sql) const
+namespace {
+
+// Runs one statement on its own connection to the file and returns the first value it answers.
+QVariant run(const QString &databaseFile, const QString &sql, bool *ok)
 {
     const QString name = QStringLiteral("test-program-dir-direct");
-    bool ok = false;
+    QVariant value;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(databaseFile());
+        db.setDatabaseName(databaseFile);
         if (db.open()) {
             QSqlQuery query(db);
-            ok = query.exec(sql);
+            *ok = query.exec(sql);
+            if (*ok && query.next())
+                value = query.value(0);
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+    return value;
+}
+
+} // namespace
+
+bool TestProgramDir::execute(const QString &sql) const
+{
+    bool ok = false;
+    run(databaseFile(), sql, &ok);
     return ok;
+}
+
+QVariant TestProgramDir::value(const QString &sql) const
+{
+    bool ok = false;
+    return run(databaseFile(), sql, &ok);
+}
+
+QByteArray fileContents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

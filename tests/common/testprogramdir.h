@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 
 // A program directory in a temporary folder, with a fresh delivered database, made the current
 // directory for as long as the object lives (the program resolves every path against it).
@@ -21,9 +23,14 @@ public:
 
     // Runs one statement directly on the database file, outside the program's worker.
     bool execute(const QString &sql) const;
+    // The first value a query on the database file answers; invalid when there is none.
+    QVariant value(const QString &sql) const;
 
 private:
     QTemporaryDir dir;
     QString previousDir;
     bool valid = false;
 };
+
+// The bytes of a file; empty when it cannot be read.
+QByteArray fileContents(const QString &path);

@@ -52,7 +52,6 @@ void installDriver()
             Verify,
             Verifying,
             OpenDialog,
-            Confirm,
             Running
         };
         static Stage stage = Verify;
@@ -63,43 +62,29 @@ void installDriver()
         if (!window)
             return;
         QWidget *modal = QApplication::activeModalWidget();
-        switch (stage) {
-        case Verify:
-            if (!interfacePublicData.registered)
-                return;
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            // The change asks for a confirmation; every other box is closed.
+            report(QStringLiteral("modal: ") + box->windowTitle());
+            if (stage == Running && box->button(QMessageBox::Ok) && box->button(QMessageBox::Cancel))
+                QMetaObject::invokeMethod(box->button(QMessageBox::Ok), "click", Qt::QueuedConnection);
+            else
+                box->close();
+            return;
+        }
+        if (stage == Verify && interfacePublicData.registered) {
             setText(window, "lineEdit_User", environment("PEMMORA_PROBE_USER"));
             setText(window, "lineEdit_Key", environment("PEMMORA_PROBE_KEY"));
             clickLater(window, "pushButton_Login");
             stage = Verifying;
-            return;
-        case Verifying:
-            if (!interfacePublicData.loggedIn)
-                return;
+        } else if (stage == Verifying && interfacePublicData.loggedIn) {
             report(QStringLiteral("verified"));
             clickLater(window, "pushButton_AesAccountUpdate");
             stage = OpenDialog;
-            return;
-        case OpenDialog:
-            if (!modal || !modal->inherits("AesAccountUpdateDialog"))
-                return;
+        } else if (stage == OpenDialog && modal && modal->inherits("AesAccountUpdateDialog")) {
             setText(modal, "lineEdit_KeyNew", environment("PEMMORA_PROBE_NEW_KEY"));
             setText(modal, "lineEdit_KeyNewRepeat", environment("PEMMORA_PROBE_NEW_KEY"));
             clickLater(modal, "pushButton_Ok");
-            stage = Confirm;
-            return;
-        case Confirm:
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                report(QStringLiteral("modal: ") + box->windowTitle());
-                QMetaObject::invokeMethod(box->button(QMessageBox::Ok), "click", Qt::QueuedConnection);
-                stage = Running;
-            }
-            return;
-        case Running:
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                report(QStringLiteral("modal: ") + box->windowTitle());
-                box->close();
-            }
-            return;
+            stage = Running;
         }
     });
     timer->start(20);
