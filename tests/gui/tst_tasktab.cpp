@@ -162,21 +162,6 @@ private slots:
         QVERIFY(dateTime->isHidden() && !find(window, "timeEdit_Set")->isHidden());
     }
 
-    void addWeekly()
-    {
-        TestProgramDir dir;
-        MainWindow window;
-        find<QComboBox>(window, "comboBox_TaskNoticeCycle")->setCurrentIndex(CycleWeekly);
-        const QDate tomorrow = QDate::currentDate().addDays(1);
-        find<QComboBox>(window, "comboBox_TaskDayOfWeek")->setCurrentIndex(tomorrow.dayOfWeek() - 1);
-        find<QTimeEdit>(window, "timeEdit_Set")->setTime(QTime(7, 45, 30));
-        const TaskListData added = add(window);
-        QCOMPARE(added.NoticeCycle, int(CycleWeekly));
-        // Unless midnight passed between the two readings of the clock.
-        if (QDate::currentDate().addDays(1) == tomorrow)
-            QCOMPARE(added.TaskTimeSee, QDateTime(tomorrow, QTime(7, 45, 30)));
-    }
-
     void cycleComboSwitchesInputs_data()
     {
         QTest::addColumn<int>("cycle");
@@ -202,6 +187,19 @@ private slots:
         QCOMPARE(find(window, "radioButton_TargetTime")->isHidden(), weekly);
         QVERIFY(find<QRadioButton>(window, "radioButton_RemainTime")->isChecked());
         QVERIFY(!find(window, "timeEdit_Set")->isHidden() && find(window, "dateTimeEdit_Set")->isHidden());
+
+        // The time field gives a weekly task its time of day on the chosen weekday, others a duration.
+        const QDate tomorrow = QDate::currentDate().addDays(1);
+        find<QComboBox>(window, "comboBox_TaskDayOfWeek")->setCurrentIndex(tomorrow.dayOfWeek() - 1);
+        find<QTimeEdit>(window, "timeEdit_Set")->setTime(QTime(7, 45, 30));
+        const QDateTime before = QDateTime::currentDateTime();
+        const TaskListData added = add(window);
+        const QDateTime after = QDateTime::currentDateTime();
+        QCOMPARE(added.NoticeCycle, cycle);
+        if (!weekly)
+            QVERIFY(added.TaskTimeSee >= before.addSecs(27930) && added.TaskTimeSee <= after.addSecs(27930));
+        else if (after.date().addDays(1) == tomorrow) // unless midnight passed meanwhile
+            QCOMPARE(added.TaskTimeSee, QDateTime(tomorrow, QTime(7, 45, 30)));
     }
 
     void rebuildFollowsEveryAnswer()
