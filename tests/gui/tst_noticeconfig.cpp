@@ -4,8 +4,6 @@
 #include "notices/centralnotice.h"
 #include "notices/noticeconfig.h"
 
-#include <QApplication>
-#include <QColorDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -59,27 +57,6 @@ QString colorStyle(const QString &name, const QColor &color)
         .arg(color.blue());
 }
 
-// Answers the next colour dialog: picks the colour and accepts, or rejects when the colour is invalid.
-class ColorAnswer : public QObject
-{
-public:
-    explicit ColorAnswer(const QColor &color)
-    {
-        connect(&timer, &QTimer::timeout, this, [this, color]() {
-            auto *dialog = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            title = dialog->windowTitle();
-            preset = dialog->currentColor();
-            dialog->setCurrentColor(color);
-            color.isValid() ? dialog->accept() : dialog->reject();
-        });
-        timer.start(10);
-    }
-    QString title;
-    QColor preset;
-    QTimer timer;
-};
 } // namespace
 
 class TestNoticeConfig : public QObject
@@ -291,10 +268,11 @@ private slots:
         // A failed save with an unsaved valid value, an invalid one, a new colour and a flipped switch.
         fill(dialog, QStringLiteral("4|0|5|60"));
         {
-            ColorAnswer answer(QColor(200, 100, 50));
+            ModalDismisser picker;
+            picker.setColor(QColor(200, 100, 50));
             button(dialog, "pushButton_FontColor")->click();
-            QCOMPARE(answer.title, QStringLiteral("请设置字体颜色"));
-            QCOMPARE(answer.preset, QColor(10, 20, 30));
+            QCOMPARE(picker.titles, QStringList{"请设置字体颜色"});
+            QCOMPARE(picker.texts, QStringList{QColor(10, 20, 30).name()});
         }
         QCOMPARE(button(dialog, "pushButton_FontColor")->styleSheet(),
                  colorStyle("pushButton_FontColor", QColor(200, 100, 50)));
@@ -331,9 +309,10 @@ private slots:
         NoticeConfig dialog;
         fill(dialog);
         {
-            ColorAnswer answer(chosen);
+            ModalDismisser picker;
+            picker.setColor(chosen);
             button(dialog, text ? "pushButton_FontColor" : "pushButton_FontShadowColor")->click();
-            QCOMPARE(answer.title, text ? QStringLiteral("请设置字体颜色") : QStringLiteral("请设置字体阴影颜色"));
+            QCOMPARE(picker.titles, QStringList{text ? "请设置字体颜色" : "请设置字体阴影颜色"});
         }
         QCOMPARE(currentNoticeConfig, NoticeConfigData());
         button(dialog, "pushButton_Ok")->click();
