@@ -138,6 +138,7 @@ private slots:
         row("make-up Sunday", "05-17", "05-19=1", true, "05-19", 0);
         row("Saturday", "05-18", "", false, "05-20", 1);
         row("Saturday made a workday", "05-18", "05-18=1", true, "05-20", 1);
+        row("Sunday", "05-19", "", false, "05-20", 1);
         row("holiday week", "09-30", "10-01=0 10-02=0 10-03=0 10-04=0 10-07=0", true, "10-08", 0);
         row("exception on Tuesday 2024-10-01", "10-01", "", true, "10-02", 0);
         row("exception on Saturday 2024-10-12", "10-12", "", false, "10-14", 1);

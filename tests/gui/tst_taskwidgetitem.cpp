@@ -364,6 +364,11 @@ private slots:
         QVERIFY(!TaskTicker::instance().isRunning());
     }
 
+    void weekdayOfAnInvalidDateIsEmpty()
+    {
+        QVERIFY(TaskWidgetItem::dayOfWeekText(0).isEmpty() && TaskWidgetItem::dayOfWeekText(8).isEmpty());
+    }
+
     void cycleTagsShareOneWidth()
     {
         auto once = makeRow(CycleOnce);
