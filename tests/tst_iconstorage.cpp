@@ -37,7 +37,7 @@ QStringList column(const TestProgramDir &dir, const QString &sql)
 // One task per path in the first list and one birthday per path in the second, ids in order.
 bool addUsers(const TestProgramDir &dir, const QStringList &taskPaths, const QStringList &birthdayPaths)
 {
-    bool ok = true;
+    bool ok = dir.isValid();
     for (int i = 0; i < taskPaths.size(); ++i)
         ok = ok && dir.execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName, IconPath) VALUES (%1, 't', '%2')")
                                    .arg(i)
@@ -81,7 +81,6 @@ private slots:
         QFETCH(QList<int>, ids);
         QFETCH(int, expected);
         TestProgramDir dir;
-        QVERIFY(dir.isValid());
         for (const int id : ids)
             QVERIFY(dir.execute(
                 QStringLiteral("INSERT INTO ICON_LIST (id, What, Path, Notice) VALUES (%1, 0, 'p', 'n')").arg(id)));
@@ -99,10 +98,11 @@ private slots:
         QTest::addColumn<QStringList>("tasksAfter");
         QTest::addColumn<QStringList>("birthdaysAfter");
         QTest::newRow("unused picture rewrites nothing")
-            << QStringList{Other, TaskDefault} << QStringList{Other} << "restartNo" << QStringList{Other, TaskDefault}
-            << QStringList{Other};
-        QTest::newRow("used by a task and a birthday") << QStringList{Cake, Other} << QStringList{Cake} << "restartYes"
-                                                       << QStringList{TaskDefault, Other} << QStringList{TaskDefault};
+            << QStringList{Other, TaskDefault} << QStringList{Other} << QStringLiteral("restartNo")
+            << QStringList{Other, TaskDefault} << QStringList{Other};
+        QTest::newRow("used by a task and a birthday")
+            << QStringList{Cake, Other} << QStringList{Cake} << QStringLiteral("restartYes")
+            << QStringList{TaskDefault, Other} << QStringList{TaskDefault};
     }
 
     void deleteIcon()
@@ -113,7 +113,6 @@ private slots:
         QFETCH(QStringList, tasksAfter);
         QFETCH(QStringList, birthdaysAfter);
         TestProgramDir dir;
-        QVERIFY(dir.isValid());
         QVERIFY(addUsers(dir, tasksBefore, birthdaysBefore));
         QVERIFY(dir.execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 0, '%1', 'cake')").arg(Cake)));
         QVERIFY(dir.execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (2, 0, '%1', 'other')").arg(Other)));
@@ -129,52 +128,40 @@ private slots:
 
     void updateIcon_data()
     {
-        QTest::addColumn<QString>("flag");
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QString>("oldPath");
-        QTest::addColumn<QString>("newPath");
+        QTest::addColumn<QStringList>("request");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QStringList>("tasksAfter");
-        QTest::addColumn<QStringList>("iconRow");
+        QTest::addColumn<QString>("iconRow");
         const QStringList users{Cake, Other, TaskDefault};
-        QTest::newRow("renamed and used") << "checkOldYes"
-                                          << "7" << Cake << Gift << "restartYes"
-                                          << QStringList{Gift, Other, TaskDefault} << QStringList{"0", Gift, "gift"};
+        const QString renamed = QStringLiteral("0|%1|gift").arg(Gift);
+        QTest::newRow("renamed and used") << QStringList{"checkOldYes", "7", "0", Cake, Gift, "gift"} << "restartYes"
+                                          << QStringList{Gift, Other, TaskDefault} << renamed;
         QTest::newRow("checkOldNo never counts")
-            << "checkOldNo"
-            << "7" << Cake << Gift << "restartNo" << users << QStringList{"0", Gift, "gift"};
+            << QStringList{"checkOldNo", "7", "0", Cake, Gift, "gift"} << "restartNo" << users << renamed;
         QTest::newRow("flag compared exactly")
-            << "checkoldyes"
-            << "7" << Cake << Gift << "restartNo" << users << QStringList{"0", Gift, "gift"};
+            << QStringList{"checkoldyes", "7", "0", Cake, Gift, "gift"} << "restartNo" << users << renamed;
         QTest::newRow("default picture replaced in place")
-            << "checkOldYes"
-            << "0" << TaskDefault << TaskDefault << "restartYes" << users << QStringList{"0", Cake, "cake"};
+            << QStringList{"checkOldYes", "0", "0", TaskDefault, TaskDefault, "gift"} << "restartYes" << users
+            << QStringLiteral("0|%1|cake").arg(Cake);
     }
 
     void updateIcon()
     {
-        QFETCH(QString, flag);
-        QFETCH(QString, id);
-        QFETCH(QString, oldPath);
-        QFETCH(QString, newPath);
+        QFETCH(QStringList, request);
         QFETCH(QString, answer);
         QFETCH(QStringList, tasksAfter);
-        QFETCH(QStringList, iconRow);
+        QFETCH(QString, iconRow);
         TestProgramDir dir;
-        QVERIFY(dir.isValid());
         QVERIFY(addUsers(dir, {Cake, Other, TaskDefault}, {}));
         QVERIFY(dir.execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 0, '%1', 'cake')").arg(Cake)));
         SqlThread worker;
 
-        const SqlAnswer updated =
-            sqlRequest(worker, IconListUpdate, QStringList{flag, id, "0", oldPath, newPath, "gift"});
+        const SqlAnswer updated = sqlRequest(worker, IconListUpdate, request);
         QVERIFY(updated.answered);
         QCOMPARE(updated.value.toString(), answer);
         QCOMPARE(taskPaths(dir), tasksAfter);
-        QCOMPARE(column(dir, QStringLiteral("SELECT What || '|' || Path || '|' || Notice FROM ICON_LIST WHERE id = 7"))
-                     .value(0)
-                     .split(QLatin1Char('|')),
-                 iconRow);
+        QCOMPARE(column(dir, QStringLiteral("SELECT What || '|' || Path || '|' || Notice FROM ICON_LIST WHERE id = 7")),
+                 QStringList{iconRow});
     }
 };
 

@@ -25,6 +25,8 @@ public:
     QList<SqlOperateType> operations() const;
     int count(SqlOperateType operate) const;
     QVariant lastPayload() const { return queries.isEmpty() ? QVariant() : queries.last().second; }
+    // The payload of request number index, as a T (default-constructed when there is no such request).
+    template <typename T> T payload(int index) const { return queries.value(index).second.template value<T>(); }
     // The string lists of the notices of one kind.
     QList<QStringList> notices(const QString &kind) const;
 

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
 #include <QLabel>
 
@@ -33,6 +34,13 @@ void ModalDismisser::check()
         auto *button = name.isEmpty() ? nullptr : question->findChild<QAbstractButton *>(name);
         if (button && button->isVisible()) {
             button->click();
+            return;
+        }
+    } else if (auto *picker = qobject_cast<QColorDialog *>(modal)) {
+        texts.append(picker->currentColor().name());
+        if (color.isValid()) {
+            picker->setCurrentColor(color);
+            picker->accept();
             return;
         }
     } else {

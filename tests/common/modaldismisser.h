@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QMessageBox>
 #include <QObject>
 #include <QStringList>
@@ -7,7 +8,9 @@
 
 // Answers the message boxes a test provokes: records their titles and texts and presses the given
 // button (or rejects the dialog when the box has no such button). Picture question boxes
-// (LabelMessageBox) are answered the same way through their confirm and cancel buttons.
+// (LabelMessageBox) are answered the same way through their confirm and cancel buttons. A colour
+// dialog records the colour it opened with as its text and is accepted with the colour set by
+// setColor(), or rejected when that colour is invalid.
 class ModalDismisser : public QObject
 {
     Q_OBJECT
@@ -16,6 +19,7 @@ public:
     explicit ModalDismisser(QMessageBox::StandardButton answer = QMessageBox::Ok, QObject *parent = nullptr);
 
     void setAnswer(QMessageBox::StandardButton button) { answer = button; }
+    void setColor(const QColor &value) { color = value; }
 
     QStringList titles;
     QStringList texts;
@@ -24,5 +28,6 @@ private:
     void check();
 
     QMessageBox::StandardButton answer;
+    QColor color;
     QTimer timer;
 };

