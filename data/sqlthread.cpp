@@ -139,9 +139,12 @@ bool SqlThread::exec(const QString &sql, const QVariantList &values)
 
 QVariant SqlThread::scalar(const QString &sql, const QVariantList &values)
 {
+    QVariant value;
     if (exec(sql, values) && query.next())
-        return query.value(0);
-    return QVariant();
+        value = query.value(0);
+    // A statement left open keeps the file's read lock until the next one runs.
+    query.finish();
+    return value;
 }
 
 void SqlThread::refreshTaskId()

@@ -236,12 +236,10 @@ void TaskWidgetItem::slotUpdateRemainTime()
 
 void TaskWidgetItem::updateRemainTime(qint64 nowMs)
 {
-    if (dueMs >= nowMs) {
-        showRemainSeconds((dueMs - nowMs) / 1000);
-        return;
-    }
-    if (!completed)
+    if (TaskTiming::isDue(dueMs, completed, nowMs))
         fire(nowMs);
+    else if (dueMs >= nowMs)
+        showRemainSeconds((dueMs - nowMs) / 1000);
 }
 
 void TaskWidgetItem::showRemainSeconds(qint64 seconds)
