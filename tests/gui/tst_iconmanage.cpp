@@ -323,11 +323,14 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("deleted");
+        QTest::addColumn<bool>("fileGone");
         const QString cake = QStringLiteral("cake"), confirm = QStringLiteral("确认删除？");
-        QTest::newRow("confirmed") << cake << int(QMessageBox::Ok) << confirm << true;
-        QTest::newRow("cancelled") << cake << int(QMessageBox::Cancel) << confirm << false;
+        QTest::newRow("confirmed") << cake << int(QMessageBox::Ok) << confirm << true << false;
+        QTest::newRow("cancelled") << cake << int(QMessageBox::Cancel) << confirm << false << false;
         QTest::newRow("default picture stays")
-            << QStringLiteral("默认") << int(QMessageBox::Ok) << QStringLiteral("无法删除") << false;
+            << QStringLiteral("默认") << int(QMessageBox::Ok) << QStringLiteral("无法删除") << false << false;
+        // A picture removed behind the program's back must not keep its entry forever.
+        QTest::newRow("file already gone") << cake << int(QMessageBox::Ok) << confirm << true << true;
     }
 
     void remove()
@@ -336,7 +339,10 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QString, title);
         QFETCH(bool, deleted);
+        QFETCH(bool, fileGone);
         addCatalogued(7, 1, Cake, QStringLiteral("cake"));
+        if (fileGone)
+            QVERIFY(QFile::remove(Cake));
         open();
         ModalDismisser dismisser(static_cast<QMessageBox::StandardButton>(answer));
         QTest::mouseClick(tile(1, tileNote), Qt::LeftButton);
