@@ -40,7 +40,6 @@ public:
     ~MainWindow() override;
 
     // Whether a tray exists to hide into; without one, closing minimizes instead.
-    bool systemTrayAvailable() const { return trayAvailable; }
     void setSystemTrayAvailable(bool available) { trayAvailable = available; }
 
     // Releases the single-instance lock, starts the program again and quits this copy.
