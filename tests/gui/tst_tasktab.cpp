@@ -111,7 +111,7 @@ private slots:
         QTest::addColumn<QString>("icon"); // chosen after an earlier choice; empty: the picker closed
         QTest::newRow("untouched name") << false << "请填写任务名称" << int(CycleOnce) << true << "";
         QTest::newRow("empty name") << true << "" << int(CycleDaily) << false << "src/icon/task/7.png";
-        QTest::newRow("typed name") << true << "it's 喝水" << int(CycleWorkday) << true << "src/icon/task/7.png";
+        QTest::newRow("typed name") << true << "it's 喝水" << int(CycleDaily) << true << "src/icon/task/7.png";
     }
 
     void addTask()
