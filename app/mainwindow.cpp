@@ -5,6 +5,7 @@
 #include "app/appglobals.h"
 #include "app/configsettings.h"
 #include "app/helpdocument.h"
+#include "app/labelmessagebox.h"
 #include "app/thirdpartysource.h"
 #include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdaywidgetitem.h"
@@ -700,10 +701,12 @@ void MainWindow::on_pushButton_DelUser_clicked()
     // The row must still be on the page: the table may have been reloaded since it was chosen.
     if (!interfacePublicData.loggedIn || currentUserRow < 0 || currentUserRow >= interfacePublicData.pageUsers.size())
         return;
-    const int id = interfacePublicData.pageUsers.at(currentUserRow).ID;
-    if (QMessageBox::warning(this, tr("警告"), tr("确认删除该账号？"), QMessageBox::Ok | QMessageBox::Cancel,
-                             QMessageBox::Cancel) == QMessageBox::Ok)
-        emit interfacePublicData.SIGNALSendQuery(UsersUserInfoDelete, id);
+    const UsersUserInfoData user = interfacePublicData.pageUsers.at(currentUserRow);
+    const QString text = tr("确认删除该账号？") + QStringLiteral("\n\n") + tr("项目") + QStringLiteral(": ") +
+                         user.Title + QStringLiteral("\n") + tr("用户名") + QStringLiteral(": ") + user.User;
+    if (QMessageBox::warning(this, tr("警告"), text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
+        QMessageBox::Ok)
+        emit interfacePublicData.SIGNALSendQuery(UsersUserInfoDelete, user.ID);
 }
 
 void MainWindow::on_pushButton_UsersSetUpdate_clicked()
@@ -847,7 +850,15 @@ void MainWindow::on_pushButton_AddTask_clicked()
 
 void MainWindow::on_pushButton_ClearCompleteTask_clicked()
 {
-    emit interfacePublicData.SIGNALClearCompleteTask();
+    int completed = 0;
+    for (QListWidgetItem *item : qAsConst(taskItems)) {
+        const auto *row = qobject_cast<TaskWidgetItem *>(ui->listWidget_Task->itemWidget(item));
+        if (row && row->isCompleted())
+            ++completed;
+    }
+    if (LabelMessageBox::confirmDeletion(this, completed, tr("没有已完成的任务"),
+                                         tr("删除 %n 个已完成的任务？", nullptr, completed)))
+        emit interfacePublicData.SIGNALClearCompleteTask();
 }
 
 void MainWindow::rebuildTaskList(const QList<TaskListData> &tasks)

@@ -2,6 +2,7 @@
 #include "ui_taskwidgetitem.h"
 
 #include "app/appglobals.h"
+#include "app/labelmessagebox.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconmanage.h"
 #include "tasks/imagebutton.h"
@@ -277,15 +278,15 @@ void TaskWidgetItem::sendUpdate()
     emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(task));
 }
 
-void TaskWidgetItem::sendDelete()
+void TaskWidgetItem::sendDelete(int id)
 {
-    emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{task.id}));
+    emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{id}));
 }
 
 void TaskWidgetItem::slotClearCompleteTask()
 {
     if (completed)
-        sendDelete();
+        sendDelete(task.id);
 }
 
 void TaskWidgetItem::createEditors()
@@ -337,7 +338,10 @@ void TaskWidgetItem::on_pushButton_Edit_clicked()
 
 void TaskWidgetItem::on_pushButton_Delete_clicked()
 {
-    sendDelete();
+    // Asked for by id: the task goes even if a reload replaces this row while the question is open.
+    const int id = task.id;
+    if (LabelMessageBox::confirm(window(), tr("确认删除？"), tr("删除任务“%1”？").arg(task.TaskName), task.IconPath))
+        sendDelete(id);
 }
 
 void TaskWidgetItem::on_pushButton_KeepDisplay_clicked(bool checked)

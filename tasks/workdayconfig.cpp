@@ -2,6 +2,7 @@
 #include "ui_workdayconfig.h"
 
 #include "app/appglobals.h"
+#include "app/labelmessagebox.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
@@ -197,5 +198,15 @@ void WorkdayConfig::on_pushButton_Help_clicked()
 
 void WorkdayConfig::on_pushButton_ClearOutdated_clicked()
 {
-    emit interfacePublicData.SIGNALSendQuery(TaskWorkdayDeleteExpired, QVariant());
+    // The table mirrors the stored exceptions: what it lists before today is what the worker deletes.
+    const QDate today = QDate::currentDate();
+    int expired = 0;
+    for (int row = 0; row < ui->tableWidget_Workday->rowCount(); ++row) {
+        const QDate date = QDate::fromString(cellText(row, ColumnDate), DateFormat);
+        if (date.isValid() && date < today)
+            ++expired;
+    }
+    if (LabelMessageBox::confirmDeletion(this, expired, tr("没有过期日期"),
+                                         tr("删除 %n 个过期日期？", nullptr, expired)))
+        emit interfacePublicData.SIGNALSendQuery(TaskWorkdayDeleteExpired, QVariant());
 }

@@ -288,11 +288,18 @@ private slots:
         QTRY_COMPARE(rows(window).size(), 4);
 
         HubLog log;
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        QTest::mouseClick(find(window, "pushButton_ClearCompleteTask"), Qt::LeftButton);
+        QCOMPARE(dismisser.texts, QStringList{QStringLiteral("删除 3 个已完成的任务？")});
+        QVERIFY(log.queries.isEmpty());
+        dismisser.setAnswer(QMessageBox::Ok);
         QTest::mouseClick(find(window, "pushButton_ClearCompleteTask"), Qt::LeftButton);
         QTRY_COMPARE(log.count(TaskListSelect), 3);
         QCOMPARE(log.count(TaskListDelete), 3);
         QTRY_COMPARE(rows(window).size(), 1);
         QCOMPARE(rows(window).first()->record().TaskName, QStringLiteral("待办"));
+        QTest::mouseClick(find(window, "pushButton_ClearCompleteTask"), Qt::LeftButton);
+        QCOMPARE(dismisser.texts.last(), QStringLiteral("没有已完成的任务"));
     }
 
     void dueTaskFiresThroughTheWorker()

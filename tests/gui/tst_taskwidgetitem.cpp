@@ -6,6 +6,7 @@
 #include "tasks/taskwidgetitem.h"
 
 #include "common/hublog.h"
+#include "common/modaldismisser.h"
 
 #include <QDateTimeEdit>
 #include <QLabel>
@@ -331,7 +332,11 @@ private slots:
         stoppedPending->stopUpdating();
         HubLog log;
         emit interfacePublicData.SIGNALClearCompleteTask();
-        // The button deletes a row in either state.
+        // The button deletes a row in either state, once the user confirms.
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        click(child<QPushButton>(*pending, "pushButton_Delete"));
+        QCOMPARE(dismisser.texts, QStringList{QStringLiteral("删除任务“喝水”？")});
+        dismisser.setAnswer(QMessageBox::Ok);
         click(child<QPushButton>(*pending, "pushButton_Delete"));
         click(child<QPushButton>(*done, "pushButton_Delete"));
         QList<QList<int>> deleted;
