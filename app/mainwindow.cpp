@@ -27,6 +27,7 @@
 #include "tasks/workdayconfig.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -67,6 +68,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
         languageIndex = ConfigSettings::languageIndex(settings.language());
     }
     ui->comboBox_Language->setCurrentIndex(languageIndex);
+    storedLanguageIndex = languageIndex;
 
     setupTray();
 
@@ -183,8 +185,13 @@ void MainWindow::slotScreenSizeChanged(int, int, int oldDpi, int, int, int newDp
 
 void MainWindow::askRestart(const QString &text)
 {
-    if (QMessageBox::information(this, tr("是否重启本软件生效？"), text, QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Cancel) == QMessageBox::Ok)
+    QMessageBox question(QMessageBox::Information, tr("是否重启本软件生效？"), text,
+                         QMessageBox::Ok | QMessageBox::Cancel, this);
+    question.setDefaultButton(QMessageBox::Cancel);
+    // The buttons say what they do: restart now, or let the change wait for the next start.
+    question.button(QMessageBox::Ok)->setText(tr("立即重启"));
+    question.button(QMessageBox::Cancel)->setText(tr("稍后"));
+    if (question.exec() == QMessageBox::Ok)
         restartProgram();
 }
 
@@ -306,9 +313,20 @@ void MainWindow::on_comboBox_Language_currentIndexChanged(int index)
 {
     if (!startupDone)
         return;
-    ConfigSettings().setValue(QStringLiteral("Language/lang"), ConfigSettings::languageCode(index));
+    ConfigSettings settings;
+    settings.setValue(QStringLiteral("Language/lang"), ConfigSettings::languageCode(index));
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        // The combo shows the language the next start will use.
+        const QSignalBlocker blocker(ui->comboBox_Language);
+        ui->comboBox_Language->setCurrentIndex(storedLanguageIndex);
+        QMessageBox::information(this, tr("设置未保存"),
+                                 tr("无法写入设置文件 %1").arg(QDir::toNativeSeparators(settings.fileName())));
+        return;
+    }
+    storedLanguageIndex = index;
     if (index != languageIndex)
-        askRestart(tr("语言将在下次软件打开时生效"));
+        askRestart(tr("要现在重启软件以切换语言吗？\n选择“稍后”将在下次启动时切换。"));
 }
 
 void MainWindow::on_pushButton_AboutQt_clicked()

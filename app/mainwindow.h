@@ -118,6 +118,8 @@ private:
     Ui::MainWindow *ui;
     bool startupDone = false;
     int languageIndex = 0;
+    // The language the settings file holds, which the next start uses.
+    int storedLanguageIndex = 0;
     QMenu *trayMenu = nullptr;
     QAction *showAction = nullptr;
     QAction *quitAction = nullptr;
