@@ -6,6 +6,7 @@
 #include "app/configsettings.h"
 #include "app/helpdocument.h"
 #include "app/labelmessagebox.h"
+#include "app/placeholderlistwidget.h"
 #include "app/thirdpartysource.h"
 #include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdaywidgetitem.h"
@@ -59,6 +60,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     // Icon library: connected to the hub before this window, so its lists reload before a restart question
     // blocks, and in time to hear the notes setting broadcast below.
     IconManage::instance(this);
+
+    // Birthdays: a double click anywhere on the list opens the editor, also on the empty list.
+    connect(ui->listWidget_Birthday, &PlaceholderListWidget::SIGNALBlankDoubleClicked, birthdayConfig,
+            &BirthdayConfig::openEditor);
 
     {
         ConfigSettings settings;
