@@ -21,6 +21,8 @@ TaskWidgetItem::IconChooser TaskWidgetItem::iconChooser;
 namespace {
 // The widest countdown text; every row gets the same size, measured once.
 QSize remainLabelSize;
+// The edit button fits both its texts; measured once, in the language shown.
+int editButtonWidth = 0;
 // The size the form gives a row, known once one row was built.
 QSize builtFormSize;
 } // namespace
@@ -79,8 +81,16 @@ void TaskWidgetItem::ensureForm()
     ui->pushButton_KeepDisplay->setChecked(task.NormalNoticeKeepDisplay != 0);
     ui->label_Icon->setPixmap(ImageButton::cachedPixmap(task.IconPath));
     ui->label_EditSpace->hide();
-    ui->label_EditSpace->setMinimumWidth(ui->pushButton_Edit->minimumWidth());
-    ui->label_EditSpace->setMaximumWidth(ui->pushButton_Edit->maximumWidth());
+    if (editButtonWidth == 0) {
+        const QString edit = ui->pushButton_Edit->text();
+        for (const QString &text : {edit, tr("确认")}) {
+            ui->pushButton_Edit->setText(text);
+            editButtonWidth = qMax(editButtonWidth, ui->pushButton_Edit->sizeHint().width());
+        }
+        ui->pushButton_Edit->setText(edit);
+    }
+    ui->pushButton_Edit->setFixedWidth(editButtonWidth);
+    ui->label_EditSpace->setFixedWidth(editButtonWidth);
     setCompleted(completed);
     if (completed) {
         ui->pushButton_Edit->hide();
@@ -180,7 +190,8 @@ QString TaskWidgetItem::dayOfWeekText(int day)
 
 QString TaskWidgetItem::remainTimeText(qint64 seconds)
 {
-    const QChar space(QLatin1Char(' '));
+    // Padded with figure spaces, as wide as a digit: the numbers and units line up from row to row.
+    const QChar space(0x2007);
     const QChar zero(QLatin1Char('0'));
     if (seconds > 8639999)
         return tr("超过 99 天");
