@@ -31,6 +31,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
@@ -38,6 +39,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 
 #ifdef Q_OS_WIN
@@ -407,7 +409,20 @@ void MainWindow::setupUsersTab()
     ui->pushButton_AesAccountUpdate->hide();
     VaultInput::installUserNameValidator(ui->lineEdit_User);
     VaultInput::installKeyValidator(ui->lineEdit_Key);
-    ui->tableWidget_Users->horizontalHeader()->setStretchLastSection(true);
+    // Column widths that do not follow the page shown: the nickname, phone and date as wide as a phone
+    // number or a date (or their header); the title, user name and e-mail share the rest.
+    QHeaderView *header = ui->tableWidget_Users->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    const int margin = 6 * style()->pixelMetric(QStyle::PM_HeaderMargin);
+    const QString phone = QStringLiteral("13800138000");
+    for (const auto &fixed : {qMakePair(2, phone), qMakePair(3, phone), qMakePair(5, QStringLiteral("2024-05-19"))}) {
+        const QString title = ui->tableWidget_Users->horizontalHeaderItem(fixed.first)->text();
+        header->setSectionResizeMode(fixed.first, QHeaderView::Fixed);
+        header->resizeSection(fixed.first, qMax(header->fontMetrics().horizontalAdvance(title),
+                                                ui->tableWidget_Users->fontMetrics().horizontalAdvance(fixed.second)) +
+                                               margin);
+    }
     for (QObject *watched : {static_cast<QObject *>(ui->lineEdit_Key), static_cast<QObject *>(ui->lineEdit_SearchText),
                              static_cast<QObject *>(ui->lineEdit_GoPage)})
         watched->installEventFilter(this);
@@ -641,10 +656,11 @@ void MainWindow::showUsersPage(const UsersUserResultData &result)
     interfacePublicData.pageUsers = result.users;
     ui->pushButton_PrePage->setEnabled(result.hasPrevPage);
     ui->pushButton_NextPage->setEnabled(result.hasNextPage);
-    ui->label_TotalPage->setText(QStringLiteral("/ %1").arg(result.pageCount));
+    // An empty result is still one (empty) page: "1 / 1", with nowhere to jump to.
+    ui->label_TotalPage->setText(QStringLiteral("/ %1").arg(qMax(1, result.pageCount)));
     ui->lineEdit_GoPage->setText(QString::number(result.page));
-    ui->lineEdit_GoPage->setEnabled(result.pageCount != 1);
-    ui->pushButton_GoPage->setEnabled(result.pageCount != 1);
+    ui->lineEdit_GoPage->setEnabled(result.pageCount > 1);
+    ui->pushButton_GoPage->setEnabled(result.pageCount > 1);
 
     QTableWidget *table = ui->tableWidget_Users;
     table->setHorizontalHeaderLabels({tr("项目"), tr("用户名"), tr("昵称"), tr("手机"), tr("邮箱"), tr("更新")});
@@ -656,7 +672,6 @@ void MainWindow::showUsersPage(const UsersUserResultData &result)
         for (int column = 0; column < cells.size(); ++column)
             table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }
-    table->resizeColumnsToContents();
 }
 
 void MainWindow::on_pushButton_Search_clicked()
