@@ -452,7 +452,9 @@ void MainWindow::setupTaskTab()
     connect(ui->listWidget_Task->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &MainWindow::buildVisibleTaskRows);
     ui->comboBox_TaskName->addItems(ConfigSettings().defaultTaskNames());
-    ui->comboBox_TaskName->setEditText(tr("请填写任务名称"));
+    // A prompt, not a name: typing replaces it and an untouched field adds a task without a name.
+    ui->comboBox_TaskName->setCurrentIndex(-1);
+    ui->comboBox_TaskName->lineEdit()->setPlaceholderText(tr("请填写任务名称"));
     ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
 }
 
