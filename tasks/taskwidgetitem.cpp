@@ -4,6 +4,7 @@
 #include "app/appglobals.h"
 #include "app/labelmessagebox.h"
 #include "data/interfacepublicdata.h"
+#include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 #include "tasks/imagebutton.h"
 #include "tasks/taskticker.h"
@@ -209,7 +210,7 @@ QString TaskWidgetItem::chooseTaskIcon(QWidget *parent)
     if (iconChooser)
         return iconChooser(parent);
     IconManage *library = IconManage::instance();
-    return library ? library->selectIcon() : QString();
+    return library ? library->selectIcon(IconLibrary::KindTask) : QString();
 }
 
 void TaskWidgetItem::setIconChooser(IconChooser chooser)
