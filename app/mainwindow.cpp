@@ -407,6 +407,9 @@ void MainWindow::setupUsersTab()
     aesAccountUpdateDialog = new AesAccountUpdateDialog(this);
     ui->label_LoginTips->hide();
     ui->pushButton_AesAccountUpdate->hide();
+    // The red frame of the open vault goes around the status bar and the size grip, not over them; the room
+    // is kept while the vault is closed too, so that nothing moves when it opens.
+    setContentsMargins(WarnBorder::Width, WarnBorder::Width, WarnBorder::Width, WarnBorder::Width);
     VaultInput::installUserNameValidator(ui->lineEdit_User);
     VaultInput::installKeyValidator(ui->lineEdit_Key);
     // Column widths that do not follow the page shown: the nickname, phone and date as wide as a phone
