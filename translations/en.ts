@@ -498,6 +498,33 @@ Name, nickname and gender together must be unique.</translation>
         <source>公历</source>
         <translation>Solar</translation>
     </message>
+    <message>
+        <source>按农历过生日</source>
+        <translation>Birthday kept by the lunar calendar</translation>
+    </message>
+    <message>
+        <source>按公历过生日</source>
+        <translation>Birthday kept by the solar calendar</translation>
+    </message>
+    <message>
+        <source>没有出生年份，年龄未知</source>
+        <translation>No birth year given: age unknown</translation>
+    </message>
+    <message>
+        <source>这个生日满 %1 岁</source>
+        <translation>Turns %1 on this birthday</translation>
+    </message>
+    <message numerus="yes">
+        <source>还有 %n 天过生日</source>
+        <translation>
+            <numerusform>%n day until the birthday</numerusform>
+            <numerusform>%n days until the birthday</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>今天过生日</source>
+        <translation>Birthday today</translation>
+    </message>
 </context>
 <context>
     <name>CentralNotice</name>
@@ -749,6 +776,10 @@ Name, nickname and gender together must be unique.</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>确认删除？</source>
+        <translation>Confirm Deletion</translation>
     </message>
 </context>
 <context>
@@ -1038,10 +1069,6 @@ Name, nickname and gender together must be unique.</translation>
         <translation>Register</translation>
     </message>
     <message>
-        <source>语言将在下次软件打开时生效</source>
-        <translation>The new language takes effect the next time the program starts.</translation>
-    </message>
-    <message>
         <source>请填写任务名称</source>
         <translation>Enter a task name</translation>
     </message>
@@ -1133,6 +1160,43 @@ Name, nickname and gender together must be unique.</translation>
         <source>提示</source>
         <comment>title of the database restored message</comment>
         <translation>Information</translation>
+    </message>
+    <message>
+        <source>还没有生日记录。双击这里添加第一个人的生日。</source>
+        <translation>No birthdays yet. Double-click here to add the first one.</translation>
+    </message>
+    <message>
+        <source>立即重启</source>
+        <translation>Restart Now</translation>
+    </message>
+    <message>
+        <source>稍后</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>设置未保存</source>
+        <translation>Setting Not Saved</translation>
+    </message>
+    <message>
+        <source>无法写入设置文件 %1</source>
+        <translation>Could not write the settings file %1.</translation>
+    </message>
+    <message>
+        <source>要现在重启软件以切换语言吗？
+选择“稍后”将在下次启动时切换。</source>
+        <translation>Restart the program now to switch the language?
+Choose Later to switch at the next start.</translation>
+    </message>
+    <message>
+        <source>没有已完成的任务</source>
+        <translation>No completed tasks</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个已完成的任务？</source>
+        <translation>
+            <numerusform>Delete %n completed task?</numerusform>
+            <numerusform>Delete %n completed tasks?</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1419,6 +1483,14 @@ The database was restored; change the master account again if needed.</translati
         <source>%1 秒</source>
         <translation>%1 s</translation>
     </message>
+    <message>
+        <source>确认删除？</source>
+        <translation>Confirm Deletion</translation>
+    </message>
+    <message>
+        <source>删除任务“%1”？</source>
+        <translation>Delete the task “%1”?</translation>
+    </message>
 </context>
 <context>
     <name>ThirdPartySource</name>
@@ -1642,6 +1714,17 @@ Normally Monday to Friday are workdays and the weekend is off.
 Add the exceptions here:
 a Monday to Friday date you add becomes a day off,
 a Saturday or Sunday date you add becomes a workday.</translation>
+    </message>
+    <message>
+        <source>没有过期日期</source>
+        <translation>No past dates</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个过期日期？</source>
+        <translation>
+            <numerusform>Delete %n past date?</numerusform>
+            <numerusform>Delete %n past dates?</numerusform>
+        </translation>
     </message>
 </context>
 </TS>
