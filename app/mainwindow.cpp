@@ -27,6 +27,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -97,8 +98,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&interfacePublicData, &InterfacePublicData::SIGNALShowNormalNotice, this, &MainWindow::slotShowNormalNotice,
             UniqueConnection);
 
+    // Workday exceptions first: a task row checks its due time as soon as it is built, and the worker answers
+    // in order, so a late workday task moves on by the user's calendar.
     for (const SqlOperateType operate :
-         {TaskListSelect, TaskWorkdaySelect, BirthdayInfoSelect, UsersConfigSelect, UsersVerifySelectRegistered})
+         {TaskWorkdaySelect, TaskListSelect, BirthdayInfoSelect, UsersConfigSelect, UsersVerifySelectRegistered})
         emit interfacePublicData.SIGNALSendQuery(operate, QVariant());
 
     {
@@ -251,6 +254,14 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         break;
     case DatabaseRestored:
         QMessageBox::information(this, tr("提示", "title of the database restored message"), var.toString());
+        break;
+    case DatabaseWriteFailed:
+        // One box at a time: a task firing on a read-only file fails twice.
+        if (!writeFailureShown) {
+            writeFailureShown = true;
+            QMessageBox::information(this, tr("数据未能保存"), var.toString());
+            writeFailureShown = false;
+        }
         break;
     case TaskListDelete:
     case TaskListInsert:
@@ -747,13 +758,19 @@ void MainWindow::finishAccountUpdate(const QVariant &var)
     case AesUpdateExecError:
         emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库操作出错！"), 1, 1);
         break;
-    default:
-        // Only now is the new master account in force: the backup would undo it at the next start.
-        QFile::remove(QString::fromLatin1(SqlThread::BackupPath));
+    default: {
+        // The change is committed and a later start will not go back to the backup; a backup left behind
+        // would only stop the next change.
+        const QString backup = QString::fromLatin1(SqlThread::BackupPath);
+        const bool backupLeft = !QFile::remove(backup) && QFileInfo::exists(backup);
         emit interfacePublicData.SIGNALAesUpdateStatus(tr("修改成功！"), 1, 1);
         interfacePublicData.aesLogout(LogoutAccountChanged);
         sendUsersQuery(1);
+        if (backupLeft)
+            QMessageBox::information(this, tr("备份文件未能删除"),
+                                     SqlThread::undeletableBackupText(QFileInfo(backup).absoluteFilePath()));
         break;
+    }
     }
 }
 

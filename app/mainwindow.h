@@ -117,6 +117,7 @@ private:
 
     Ui::MainWindow *ui;
     bool startupDone = false;
+    bool writeFailureShown = false;
     int languageIndex = 0;
     QMenu *trayMenu = nullptr;
     QAction *showAction = nullptr;

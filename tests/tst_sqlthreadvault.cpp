@@ -288,6 +288,50 @@ private slots:
         QCOMPARE(fileContents(dir->backupFile()), database);
     }
 
+    // Once committed, a change is never undone by a later start, though only the main window removes the
+    // backup (and may fail to): the database keeps what was entered since.
+    void finishedChangeOutlivesItsBackup()
+    {
+        start(3);
+        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateSuccess);
+        QVERIFY(QFile::exists(dir->backupFile()));
+        worker.reset();
+        QVERIFY(dir->execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName) VALUES (0, 'entered since')")));
+        worker = std::make_unique<SqlThread>();
+        QVERIFY(!QFile::exists(dir->backupFile()));
+        QCOMPARE(dir->value(QStringLiteral("SELECT TaskName FROM TASK_LIST")).toString(),
+                 QStringLiteral("entered since"));
+        QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, QStringLiteral("fresh.key.1")));
+    }
+
+    // A read of the accounts that stops early (here at a broken page chain) must not commit a vault whose
+    // last accounts stay under the old key.
+    void shortReadIsNotCommitted()
+    {
+        start(5, QStringLiteral("UPDATE USERS_USER_INFO SET NotePublic = replace(hex(zeroblob(20000)), '0', 'z') "
+                                "WHERE ID = 5"));
+        QFile file(dir->databaseFile());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        const int pageSize = 4096;
+        const QByteArray filled(pageSize - 4, 'z');
+        int broken = 0;
+        for (int page = 0; page + pageSize <= bytes.size(); page += pageSize) {
+            // A middle page of the note's overflow chain: its first four bytes point to the next one.
+            if (bytes.mid(page + 4, pageSize - 4) == filled && bytes.mid(page, 4) != QByteArray(4, '\0')) {
+                bytes.replace(page, 4, QByteArray(4, '\xff'));
+                ++broken;
+            }
+        }
+        QVERIFY(broken > 0);
+        bytes[27] = char(bytes.at(27) + 1); // the change counter: the worker drops the pages it holds
+        QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+        file.close();
+
+        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateExecError);
+        QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, OldKey));
+    }
+
     // Nothing of the change stays, and no transaction is left open: a later write lands on disk.
     void failedWriteRollsBack()
     {
