@@ -101,6 +101,8 @@ bool SqlThread::openDatabase()
         return false;
     }
     query = QSqlQuery(db);
+    // Deleted accounts and replaced cipher texts must not stay readable in the file's free pages.
+    exec(QStringLiteral("PRAGMA secure_delete = ON"));
 
     // A file that is not a database, or has no version table, reads as version 0 and is left to the upgrader.
     const QVariant version =
@@ -624,8 +626,14 @@ UsersUserResultData SqlThread::queryUsers(const UsersUserQueryData &request)
     QString filter;
     QVariantList values;
     if (request.searchType >= 1 && request.searchType <= 5) {
-        filter = QStringLiteral(" WHERE %1 LIKE ?").arg(QLatin1String(searchColumns[request.searchType - 1]));
-        values.append(QStringLiteral("%") + request.searchText + QStringLiteral("%"));
+        // The typed text matches literally: its own % and _ are no wildcards.
+        filter =
+            QStringLiteral(" WHERE %1 LIKE ? ESCAPE '\\'").arg(QLatin1String(searchColumns[request.searchType - 1]));
+        QString text = request.searchText;
+        text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+            .replace(QLatin1Char('%'), QLatin1String("\\%"))
+            .replace(QLatin1Char('_'), QLatin1String("\\_"));
+        values.append(QLatin1Char('%') + text + QLatin1Char('%'));
     }
     QString pageClause;
     if (request.limitOnePage != 0)
