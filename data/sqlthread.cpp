@@ -746,10 +746,18 @@ AesAccountUpdateResultType SqlThread::changeMasterAccount(const QString &newUser
     status(tr("完成."));
     status(tr("开始重新加密.."));
 
+    // A field that cannot be decoded keeps its stored text: written back empty, it would be lost for good.
+    interfacePublicData.unreadableFields = 0;
     for (int j = 0; j < rows.size(); ++j) {
         Secrets &row = rows[j];
-        for (QString *field : {&row.pwd, &row.pwdNote, &row.notePrivate})
-            *field = interfacePublicData.aesEncryptNew(interfacePublicData.aesDecrypt(*field));
+        for (QString *field : {&row.pwd, &row.pwdNote, &row.notePrivate}) {
+            bool readable = true;
+            const QString plain = interfacePublicData.aesDecrypt(*field, &readable);
+            if (readable)
+                *field = interfacePublicData.aesEncryptNew(plain);
+            else
+                ++interfacePublicData.unreadableFields;
+        }
         ++progress;
         counter(QT_TR_NOOP("加密: %1 / %2"), j + 1);
     }

@@ -291,6 +291,20 @@ private slots:
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), OldUser, OldKey));
     }
 
+    // A field that cannot be decoded is kept as stored and counted; one with a line break is re-encrypted.
+    void changeKeepsUnreadableFields()
+    {
+        start(3, QStringLiteral("UPDATE USERS_USER_INFO SET Pwd = CASE ID WHEN 2 THEN 'damaged*' ELSE Pwd || char(10) "
+                                "END WHERE ID <= 2"));
+        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateSuccess);
+        QCOMPARE(interfacePublicData.unreadableFields, 1);
+        const QList<UsersUserInfoData> after =
+            VaultSeed::read(dir->databaseFile(), OldUser, QStringLiteral("fresh.key.1"));
+        QCOMPARE(after.value(0), VaultSeed::plainAccount(0));
+        QCOMPARE(after.value(1).PwdNote, VaultSeed::plainAccount(1).PwdNote);
+        QCOMPARE(dir->value(QStringLiteral("SELECT Pwd FROM USERS_USER_INFO WHERE ID = 2")), QVariant("damaged*"));
+    }
+
     void staleBackupStopsBeforeAnyChange()
     {
         start(10);

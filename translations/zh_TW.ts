@@ -1134,6 +1134,44 @@
         <comment>title of the database restored message</comment>
         <translation>提示</translation>
     </message>
+    <message>
+        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
+        <translation>請牢記使用者名稱和金鑰：兩者都無法找回，忘記後加密儲存的密碼、密碼備註和私人備註將無法復原。</translation>
+    </message>
+    <message>
+        <source>确认密钥</source>
+        <translation>確認金鑰</translation>
+    </message>
+    <message>
+        <source>请再次输入密钥</source>
+        <translation>請再次輸入金鑰</translation>
+    </message>
+    <message>
+        <source>密钥不一致</source>
+        <translation>金鑰不一致</translation>
+    </message>
+    <message>
+        <source>两次输入的密钥不一致！</source>
+        <translation>兩次輸入的金鑰不一致！</translation>
+    </message>
+    <message>
+        <source>部分内容无法读取</source>
+        <translation>部分內容無法讀取</translation>
+    </message>
+    <message>
+        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
+        <translation>%1 個加密內容已損毀，無法讀取，已按原樣保留。</translation>
+    </message>
+    <message>
+        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
+%1
+
+请核对用户名，并再次输入密钥</source>
+        <translation>此帳號庫由舊版程式註冊，將以下列使用者名稱和剛才的金鑰重新加密：
+%1
+
+請核對使用者名稱，並再次輸入金鑰</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
@@ -1504,6 +1542,14 @@
     <message>
         <source>增加账号信息</source>
         <translation>新增帳號資料</translation>
+    </message>
+    <message>
+        <source>已损坏，无法读取</source>
+        <translation>已損毀，無法讀取</translation>
+    </message>
+    <message>
+        <source>存储的内容已损坏，无法读取；不重新填写则保存时原样保留</source>
+        <translation>儲存的內容已損毀，無法讀取；不重新填寫則儲存時原樣保留</translation>
     </message>
 </context>
 <context>

@@ -52,9 +52,16 @@ void VaultInput::installKeyValidator(QLineEdit *edit)
     edit->setValidator(new QRegExpValidator(keyPattern(), edit));
 }
 
+void VaultInput::installSettingValidator(QLineEdit *edit)
+{
+    edit->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("[0-9]{1,3}")), edit));
+}
+
 int VaultInput::settingValue(const QString &text)
 {
-    return text.toInt();
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? value : -1;
 }
 
 bool VaultInput::limitOnePageValid(int rows)
