@@ -504,7 +504,7 @@ void MainWindow::on_pushButton_Login_clicked()
     VaultCipher::wipe(repeated);
     if (!same) {
         SecretField::wipe(ui->lineEdit_Key);
-        QMessageBox::information(this, tr("密钥不一致"), tr("两次输入的密钥不一致！"));
+        QMessageBox::information(this, VaultInput::keysDifferTitle(), VaultInput::keysDifferText());
         return;
     }
     const QString warning =
@@ -545,7 +545,7 @@ void MainWindow::slotLatin1VaultOpened(const QString &user)
     const bool started = interfacePublicData.upgradeCredentials(repeated);
     VaultCipher::wipe(repeated);
     if (!started) {
-        QMessageBox::information(this, tr("密钥不一致"), tr("两次输入的密钥不一致！"));
+        QMessageBox::information(this, VaultInput::keysDifferTitle(), VaultInput::keysDifferText());
         interfacePublicData.aesLogout(LoginVerify);
     }
 }

@@ -44,14 +44,6 @@
         <translation>Please fill in at least one field to change.</translation>
     </message>
     <message>
-        <source>密钥不一致</source>
-        <translation>Keys Do Not Match</translation>
-    </message>
-    <message>
-        <source>两次输入的密钥不一致！</source>
-        <translation>The two keys you entered do not match.</translation>
-    </message>
-    <message>
         <source>更改信息</source>
         <translation>Changes</translation>
     </message>
@@ -1147,14 +1139,6 @@ Name, nickname and gender together must be unique.</translation>
         <translation>Type the key again</translation>
     </message>
     <message>
-        <source>密钥不一致</source>
-        <translation>Keys Do Not Match</translation>
-    </message>
-    <message>
-        <source>两次输入的密钥不一致！</source>
-        <translation>The two keys you entered do not match.</translation>
-    </message>
-    <message>
         <source>部分内容无法读取</source>
         <translation>Some Fields Unreadable</translation>
     </message>
@@ -1593,6 +1577,14 @@ Notes:
 Symbols allowed: !@#$%^&amp;*_.?
 Letters, digits and symbols are half-width (ASCII)
 Chinese characters can be typed while the key is shown</translation>
+    </message>
+    <message>
+        <source>密钥不一致</source>
+        <translation>Keys Do Not Match</translation>
+    </message>
+    <message>
+        <source>两次输入的密钥不一致！</source>
+        <translation>The two keys you entered do not match.</translation>
     </message>
 </context>
 <context>

@@ -44,14 +44,6 @@
         <translation>請至少填寫一項要變更的內容！</translation>
     </message>
     <message>
-        <source>密钥不一致</source>
-        <translation>金鑰不一致</translation>
-    </message>
-    <message>
-        <source>两次输入的密钥不一致！</source>
-        <translation>兩次輸入的金鑰不一致！</translation>
-    </message>
-    <message>
         <source>更改信息</source>
         <translation>變更內容</translation>
     </message>
@@ -1147,14 +1139,6 @@
         <translation>請再次輸入金鑰</translation>
     </message>
     <message>
-        <source>密钥不一致</source>
-        <translation>金鑰不一致</translation>
-    </message>
-    <message>
-        <source>两次输入的密钥不一致！</source>
-        <translation>兩次輸入的金鑰不一致！</translation>
-    </message>
-    <message>
         <source>部分内容无法读取</source>
         <translation>部分內容無法讀取</translation>
     </message>
@@ -1593,6 +1577,14 @@
 可用符號: !@#$%^&amp;*_.?
 字母/數字/符號都是半形
 開啟顯示金鑰後才能輸入中文</translation>
+    </message>
+    <message>
+        <source>密钥不一致</source>
+        <translation>金鑰不一致</translation>
+    </message>
+    <message>
+        <source>两次输入的密钥不一致！</source>
+        <translation>兩次輸入的金鑰不一致！</translation>
     </message>
 </context>
 <context>

@@ -82,7 +82,8 @@ void AesAccountUpdateDialog::on_pushButton_Ok_clicked()
         return;
     }
     if (key != ui->lineEdit_KeyNewRepeat->text()) {
-        showPendingMessage(QMessageBox::Information, tr("密钥不一致"), tr("两次输入的密钥不一致！"), QMessageBox::Ok);
+        showPendingMessage(QMessageBox::Information, VaultInput::keysDifferTitle(), VaultInput::keysDifferText(),
+                           QMessageBox::Ok);
         return;
     }
     QString confirmation = tr("更改信息") + QStringLiteral(": ");

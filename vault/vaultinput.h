@@ -25,6 +25,9 @@ public:
     static QString userNameFormatText();
     static QString keyInvalidTitle();
     static QString keyFormatText();
+    // The key and its repetition differ.
+    static QString keysDifferTitle();
+    static QString keysDifferText();
 
     // Installs the validator of the pattern on the line edit (as its child).
     static void installUserNameValidator(QLineEdit *edit);
