@@ -17,7 +17,9 @@
 #include "platform/autostart.h"
 #include "platform/displaychangewatcher.h"
 #include "vault/aesaccountupdatedialog.h"
+#include "vault/secretfield.h"
 #include "vault/userinfodetaildialog.h"
+#include "vault/vaultcipher.h"
 #include "vault/vaultinput.h"
 // Task tab
 #include "tasks/imagebutton.h"
@@ -29,6 +31,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
@@ -394,6 +397,9 @@ void MainWindow::setupUsersTab()
     ui->pushButton_AesAccountUpdate->hide();
     VaultInput::installUserNameValidator(ui->lineEdit_User);
     VaultInput::installKeyValidator(ui->lineEdit_Key);
+    SecretField::protect(ui->lineEdit_Key);
+    VaultInput::installSettingValidator(ui->lineEdit_UserLimitOnePage);
+    VaultInput::installSettingValidator(ui->lineEdit_NoActiveLogoutSec);
     ui->tableWidget_Users->horizontalHeader()->setStretchLastSection(true);
     for (QObject *watched : {static_cast<QObject *>(ui->lineEdit_Key), static_cast<QObject *>(ui->lineEdit_SearchText),
                              static_cast<QObject *>(ui->lineEdit_GoPage)})
@@ -410,6 +416,8 @@ void MainWindow::setupUsersTab()
             UniqueConnection);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALUserActiveStatusChanged, this,
             &MainWindow::slotUserActiveStatusChanged, UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALLatin1VaultOpened, this,
+            &MainWindow::slotLatin1VaultOpened, UniqueConnection);
 }
 
 // ---- Task tab ----------------------------------------------------------------------------------------
@@ -474,6 +482,9 @@ bool MainWindow::checkLoginInput()
 
 void MainWindow::on_pushButton_Login_clicked()
 {
+    // A login that stores an older vault anew is running (Return in the key field still comes here).
+    if (!interfacePublicData.reencryptIdle)
+        return;
     if (interfacePublicData.registered && interfacePublicData.loggedIn) {
         interfacePublicData.aesLogout(LogoutManual);
         return;
@@ -486,8 +497,8 @@ void MainWindow::on_pushButton_Login_clicked()
         }
         const QString user = ui->lineEdit_User->text();
         const QString key = ui->lineEdit_Key->text();
-        ui->lineEdit_User->clear();
-        ui->lineEdit_Key->clear();
+        SecretField::wipe(ui->lineEdit_User);
+        SecretField::wipe(ui->lineEdit_Key);
         statusBar()->showMessage(tr("验证中..."));
         ui->pushButton_Login->setText(tr("验证中"));
         ui->pushButton_Login->setEnabled(false);
@@ -496,9 +507,58 @@ void MainWindow::on_pushButton_Login_clicked()
     }
     if (!checkLoginInput())
         return;
-    if (QMessageBox::information(this, tr("确认注册该账号吗？"), ui->lineEdit_User->text(),
+    // A lost key cannot be recovered, so a typo must not become the key.
+    QString repeated;
+    if (!askKeyAgain(tr("请再次输入密钥"), &repeated))
+        return;
+    const bool same = repeated == ui->lineEdit_Key->text();
+    VaultCipher::wipe(repeated);
+    if (!same) {
+        SecretField::wipe(ui->lineEdit_Key);
+        QMessageBox::information(this, VaultInput::keysDifferTitle(), VaultInput::keysDifferText());
+        return;
+    }
+    const QString warning =
+        tr("请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。");
+    if (QMessageBox::information(this, tr("确认注册该账号吗？"),
+                                 ui->lineEdit_User->text() + QStringLiteral("\n\n") + warning,
                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok)
         interfacePublicData.setLoginAccount(ui->lineEdit_User->text(), ui->lineEdit_Key->text());
+}
+
+bool MainWindow::askKeyAgain(const QString &label, QString *key)
+{
+    QInputDialog repeat(this);
+    repeat.setWindowTitle(tr("确认密钥"));
+    repeat.setLabelText(label);
+    // Chinese can be typed only into a key field that shows its text.
+    repeat.setTextEchoMode(ui->lineEdit_Key->echoMode());
+    auto *field = repeat.findChild<QLineEdit *>();
+    SecretField::protect(field);
+    const bool accepted = repeat.exec() == QDialog::Accepted;
+    *key = field->text();
+    SecretField::wipe(field);
+    return accepted;
+}
+
+// Any Chinese credentials of the same length open a vault of the older form, so it is stored anew under
+// what was typed only when the key is typed again the same; declined, the vault opens as it is.
+void MainWindow::slotLatin1VaultOpened(const QString &user)
+{
+    QString repeated;
+    if (!askKeyAgain(
+            tr("该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：\n%1\n\n请核对用户名，并再次输入密钥")
+                .arg(user),
+            &repeated)) {
+        interfacePublicData.finishCredentialUpgrade(false);
+        return;
+    }
+    const bool started = interfacePublicData.upgradeCredentials(repeated);
+    VaultCipher::wipe(repeated);
+    if (!started) {
+        QMessageBox::information(this, VaultInput::keysDifferTitle(), VaultInput::keysDifferText());
+        interfacePublicData.aesLogout(LoginVerify);
+    }
 }
 
 void MainWindow::on_pushButton_ShowKey_clicked(bool checked)
@@ -527,6 +587,12 @@ void MainWindow::slotAesLogin(bool login, LoginOutReasonType reason)
 
     warnBorderTimer->stop();
     setStyleSheet(QString());
+    // Nothing typed before may come back by undo, and the next key is not typed in clear text.
+    SecretField::wipe(ui->lineEdit_Key);
+    if (reason != LoginRegistered)
+        SecretField::wipe(ui->lineEdit_User);
+    ui->pushButton_ShowKey->setChecked(false);
+    on_pushButton_ShowKey_clicked(false);
     ui->pushButton_Login->setText(tr("验证"));
     if (aesAccountUpdateDialog->isVisible())
         aesAccountUpdateDialog->reject();
@@ -546,7 +612,6 @@ void MainWindow::slotAesLogin(bool login, LoginOutReasonType reason)
         break;
     case LoginRegistered:
         statusBar()->showMessage(tr("注册成功，请尝试用刚才的信息进行验证！"));
-        ui->lineEdit_Key->clear();
         break;
     case LogoutAccountChanged:
         statusBar()->showMessage(tr("管理账号已修改，请重新验证！"));
@@ -751,9 +816,13 @@ void MainWindow::on_lineEdit_NoActiveLogoutSec_textChanged(const QString &)
 
 void MainWindow::finishAccountUpdate(const QVariant &var)
 {
+    const bool upgrade = interfacePublicData.credentialUpgrade;
     switch (var.value<AesAccountUpdateResultType>()) {
     case AesUpdateBackupFailed:
         emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库备份出错！"), 1, 1);
+        // The older vault is untouched and still opens under its older form; the next login tries again.
+        if (upgrade)
+            interfacePublicData.finishCredentialUpgrade(false);
         break;
     case AesUpdateExecError:
         emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库操作出错！"), 1, 1);
@@ -763,9 +832,17 @@ void MainWindow::finishAccountUpdate(const QVariant &var)
         // would only stop the next change.
         const QString backup = QString::fromLatin1(SqlThread::BackupPath);
         const bool backupLeft = !QFile::remove(backup) && QFileInfo::exists(backup);
-        emit interfacePublicData.SIGNALAesUpdateStatus(tr("修改成功！"), 1, 1);
-        interfacePublicData.aesLogout(LogoutAccountChanged);
+        if (upgrade) {
+            interfacePublicData.finishCredentialUpgrade(true);
+        } else {
+            emit interfacePublicData.SIGNALAesUpdateStatus(tr("修改成功！"), 1, 1);
+            interfacePublicData.aesLogout(LogoutAccountChanged);
+        }
         sendUsersQuery(1);
+        if (interfacePublicData.unreadableFields > 0)
+            QMessageBox::information(
+                this, tr("部分内容无法读取"),
+                tr("%1 个加密内容已损坏，无法读取，已按原样保留。").arg(interfacePublicData.unreadableFields));
         if (backupLeft)
             QMessageBox::information(this, tr("备份文件未能删除"),
                                      SqlThread::undeletableBackupText(QFileInfo(backup).absoluteFilePath()));

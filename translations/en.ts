@@ -44,14 +44,6 @@
         <translation>Please fill in at least one field to change.</translation>
     </message>
     <message>
-        <source>密钥不一致</source>
-        <translation>Keys Do Not Match</translation>
-    </message>
-    <message>
-        <source>两次输入的密钥不一致！</source>
-        <translation>The two keys you entered do not match.</translation>
-    </message>
-    <message>
         <source>更改信息</source>
         <translation>Changes</translation>
     </message>
@@ -1160,6 +1152,36 @@ Please make it smaller first, then import it.</translation>
         <source>备份文件未能删除</source>
         <translation>Backup File Not Deleted</translation>
     </message>
+    <message>
+        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
+        <translation>Remember the user name and the key: neither can be recovered, and without them the encrypted passwords, password hints and encrypted notes are lost for good.</translation>
+    </message>
+    <message>
+        <source>确认密钥</source>
+        <translation>Confirm Key</translation>
+    </message>
+    <message>
+        <source>请再次输入密钥</source>
+        <translation>Type the key again</translation>
+    </message>
+    <message>
+        <source>部分内容无法读取</source>
+        <translation>Some Fields Unreadable</translation>
+    </message>
+    <message>
+        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
+        <translation>%1 encrypted field(s) are damaged and cannot be read; they were kept as stored.</translation>
+    </message>
+    <message>
+        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
+%1
+
+请核对用户名，并再次输入密钥</source>
+        <translation>This account vault was registered by an older version and will be encrypted again under this user name and the key you just entered:
+%1
+
+Check the user name and type the key again</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
@@ -1621,6 +1643,14 @@ It will not be used to restore anything. Close any program that may be using it 
         <source>增加账号信息</source>
         <translation>Add Account</translation>
     </message>
+    <message>
+        <source>已损坏，无法读取</source>
+        <translation>Damaged, unreadable</translation>
+    </message>
+    <message>
+        <source>存储的内容已损坏，无法读取；不重新填写则保存时原样保留</source>
+        <translation>The stored content is damaged and cannot be read; unless you enter a new value, it is saved unchanged</translation>
+    </message>
 </context>
 <context>
     <name>VaultInput</name>
@@ -1663,6 +1693,14 @@ Notes:
 Symbols allowed: !@#$%^&amp;*_.?
 Letters, digits and symbols are half-width (ASCII)
 Chinese characters can be typed while the key is shown</translation>
+    </message>
+    <message>
+        <source>密钥不一致</source>
+        <translation>Keys Do Not Match</translation>
+    </message>
+    <message>
+        <source>两次输入的密钥不一致！</source>
+        <translation>The two keys you entered do not match.</translation>
     </message>
 </context>
 <context>

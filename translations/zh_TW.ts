@@ -44,14 +44,6 @@
         <translation>請至少填寫一項要變更的內容！</translation>
     </message>
     <message>
-        <source>密钥不一致</source>
-        <translation>金鑰不一致</translation>
-    </message>
-    <message>
-        <source>两次输入的密钥不一致！</source>
-        <translation>兩次輸入的金鑰不一致！</translation>
-    </message>
-    <message>
         <source>更改信息</source>
         <translation>變更內容</translation>
     </message>
@@ -1160,6 +1152,36 @@
         <source>备份文件未能删除</source>
         <translation>備份檔案未能刪除</translation>
     </message>
+    <message>
+        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
+        <translation>請牢記使用者名稱和金鑰：兩者都無法找回，忘記後加密儲存的密碼、密碼備註和私人備註將無法復原。</translation>
+    </message>
+    <message>
+        <source>确认密钥</source>
+        <translation>確認金鑰</translation>
+    </message>
+    <message>
+        <source>请再次输入密钥</source>
+        <translation>請再次輸入金鑰</translation>
+    </message>
+    <message>
+        <source>部分内容无法读取</source>
+        <translation>部分內容無法讀取</translation>
+    </message>
+    <message>
+        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
+        <translation>%1 個加密內容已損毀，無法讀取，已按原樣保留。</translation>
+    </message>
+    <message>
+        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
+%1
+
+请核对用户名，并再次输入密钥</source>
+        <translation>此帳號庫由舊版程式註冊，將以下列使用者名稱和剛才的金鑰重新加密：
+%1
+
+請核對使用者名稱，並再次輸入金鑰</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
@@ -1621,6 +1643,14 @@
         <source>增加账号信息</source>
         <translation>新增帳號資料</translation>
     </message>
+    <message>
+        <source>已损坏，无法读取</source>
+        <translation>已損毀，無法讀取</translation>
+    </message>
+    <message>
+        <source>存储的内容已损坏，无法读取；不重新填写则保存时原样保留</source>
+        <translation>儲存的內容已損毀，無法讀取；不重新填寫則儲存時原樣保留</translation>
+    </message>
 </context>
 <context>
     <name>VaultInput</name>
@@ -1663,6 +1693,14 @@
 可用符號: !@#$%^&amp;*_.?
 字母/數字/符號都是半形
 開啟顯示金鑰後才能輸入中文</translation>
+    </message>
+    <message>
+        <source>密钥不一致</source>
+        <translation>金鑰不一致</translation>
+    </message>
+    <message>
+        <source>两次输入的密钥不一致！</source>
+        <translation>兩次輸入的金鑰不一致！</translation>
     </message>
 </context>
 <context>
