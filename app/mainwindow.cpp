@@ -19,7 +19,9 @@
 #include "platform/autostart.h"
 #include "platform/displaychangewatcher.h"
 #include "vault/aesaccountupdatedialog.h"
+#include "vault/secretfield.h"
 #include "vault/userinfodetaildialog.h"
+#include "vault/vaultcipher.h"
 #include "vault/vaultinput.h"
 // Task tab
 #include "tasks/imagebutton.h"
@@ -30,8 +32,10 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
@@ -107,8 +111,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&interfacePublicData, &InterfacePublicData::SIGNALShowNormalNotice, this, &MainWindow::slotShowNormalNotice,
             UniqueConnection);
 
+    // Workday exceptions first: a task row checks its due time as soon as it is built, and the worker answers
+    // in order, so a late workday task moves on by the user's calendar.
     for (const SqlOperateType operate :
-         {TaskListSelect, TaskWorkdaySelect, BirthdayInfoSelect, UsersConfigSelect, UsersVerifySelectRegistered})
+         {TaskWorkdaySelect, TaskListSelect, BirthdayInfoSelect, UsersConfigSelect, UsersVerifySelectRegistered})
         emit interfacePublicData.SIGNALSendQuery(operate, QVariant());
 
     {
@@ -267,6 +273,14 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
     case DatabaseRestored:
         QMessageBox::information(this, tr("提示", "title of the database restored message"), var.toString());
         break;
+    case DatabaseWriteFailed:
+        // One box at a time: a task firing on a read-only file fails twice.
+        if (!writeFailureShown) {
+            writeFailureShown = true;
+            QMessageBox::information(this, tr("数据未能保存"), var.toString());
+            writeFailureShown = false;
+        }
+        break;
     case TaskListDelete:
     case TaskListInsert:
         emit interfacePublicData.SIGNALSendQuery(TaskListSelect, QVariant());
@@ -412,6 +426,9 @@ void MainWindow::setupUsersTab()
     setContentsMargins(WarnBorder::Width, WarnBorder::Width, WarnBorder::Width, WarnBorder::Width);
     VaultInput::installUserNameValidator(ui->lineEdit_User);
     VaultInput::installKeyValidator(ui->lineEdit_Key);
+    SecretField::protect(ui->lineEdit_Key);
+    VaultInput::installSettingValidator(ui->lineEdit_UserLimitOnePage);
+    VaultInput::installSettingValidator(ui->lineEdit_NoActiveLogoutSec);
     // Column widths that do not follow the page shown: the nickname, phone and date as wide as a phone
     // number or a date (or their header); the title, user name and e-mail share the rest.
     QHeaderView *header = ui->tableWidget_Users->horizontalHeader();
@@ -441,6 +458,8 @@ void MainWindow::setupUsersTab()
             UniqueConnection);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALUserActiveStatusChanged, this,
             &MainWindow::slotUserActiveStatusChanged, UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALLatin1VaultOpened, this,
+            &MainWindow::slotLatin1VaultOpened, UniqueConnection);
 }
 
 // ---- Task tab ----------------------------------------------------------------------------------------
@@ -507,6 +526,9 @@ bool MainWindow::checkLoginInput()
 
 void MainWindow::on_pushButton_Login_clicked()
 {
+    // A login that stores an older vault anew is running (Return in the key field still comes here).
+    if (!interfacePublicData.reencryptIdle)
+        return;
     if (interfacePublicData.registered && interfacePublicData.loggedIn) {
         interfacePublicData.aesLogout(LogoutManual);
         return;
@@ -519,8 +541,8 @@ void MainWindow::on_pushButton_Login_clicked()
         }
         const QString user = ui->lineEdit_User->text();
         const QString key = ui->lineEdit_Key->text();
-        ui->lineEdit_User->clear();
-        ui->lineEdit_Key->clear();
+        SecretField::wipe(ui->lineEdit_User);
+        SecretField::wipe(ui->lineEdit_Key);
         statusBar()->showMessage(tr("验证中..."));
         ui->pushButton_Login->setText(tr("验证中"));
         ui->pushButton_Login->setEnabled(false);
@@ -529,9 +551,58 @@ void MainWindow::on_pushButton_Login_clicked()
     }
     if (!checkLoginInput())
         return;
-    if (QMessageBox::information(this, tr("确认注册该账号吗？"), ui->lineEdit_User->text(),
+    // A lost key cannot be recovered, so a typo must not become the key.
+    QString repeated;
+    if (!askKeyAgain(tr("请再次输入密钥"), &repeated))
+        return;
+    const bool same = repeated == ui->lineEdit_Key->text();
+    VaultCipher::wipe(repeated);
+    if (!same) {
+        SecretField::wipe(ui->lineEdit_Key);
+        QMessageBox::information(this, VaultInput::keysDifferTitle(), VaultInput::keysDifferText());
+        return;
+    }
+    const QString warning =
+        tr("请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。");
+    if (QMessageBox::information(this, tr("确认注册该账号吗？"),
+                                 ui->lineEdit_User->text() + QStringLiteral("\n\n") + warning,
                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok)
         interfacePublicData.setLoginAccount(ui->lineEdit_User->text(), ui->lineEdit_Key->text());
+}
+
+bool MainWindow::askKeyAgain(const QString &label, QString *key)
+{
+    QInputDialog repeat(this);
+    repeat.setWindowTitle(tr("确认密钥"));
+    repeat.setLabelText(label);
+    // Chinese can be typed only into a key field that shows its text.
+    repeat.setTextEchoMode(ui->lineEdit_Key->echoMode());
+    auto *field = repeat.findChild<QLineEdit *>();
+    SecretField::protect(field);
+    const bool accepted = repeat.exec() == QDialog::Accepted;
+    *key = field->text();
+    SecretField::wipe(field);
+    return accepted;
+}
+
+// Any Chinese credentials of the same length open a vault of the older form, so it is stored anew under
+// what was typed only when the key is typed again the same; declined, the vault opens as it is.
+void MainWindow::slotLatin1VaultOpened(const QString &user)
+{
+    QString repeated;
+    if (!askKeyAgain(
+            tr("该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：\n%1\n\n请核对用户名，并再次输入密钥")
+                .arg(user),
+            &repeated)) {
+        interfacePublicData.finishCredentialUpgrade(false);
+        return;
+    }
+    const bool started = interfacePublicData.upgradeCredentials(repeated);
+    VaultCipher::wipe(repeated);
+    if (!started) {
+        QMessageBox::information(this, VaultInput::keysDifferTitle(), VaultInput::keysDifferText());
+        interfacePublicData.aesLogout(LoginVerify);
+    }
 }
 
 void MainWindow::on_pushButton_ShowKey_clicked(bool checked)
@@ -560,6 +631,12 @@ void MainWindow::slotAesLogin(bool login, LoginOutReasonType reason)
 
     warnBorderTimer->stop();
     setStyleSheet(QString());
+    // Nothing typed before may come back by undo, and the next key is not typed in clear text.
+    SecretField::wipe(ui->lineEdit_Key);
+    if (reason != LoginRegistered)
+        SecretField::wipe(ui->lineEdit_User);
+    ui->pushButton_ShowKey->setChecked(false);
+    on_pushButton_ShowKey_clicked(false);
     ui->pushButton_Login->setText(tr("验证"));
     if (aesAccountUpdateDialog->isVisible())
         aesAccountUpdateDialog->reject();
@@ -579,7 +656,6 @@ void MainWindow::slotAesLogin(bool login, LoginOutReasonType reason)
         break;
     case LoginRegistered:
         statusBar()->showMessage(tr("注册成功，请尝试用刚才的信息进行验证！"));
-        ui->lineEdit_Key->clear();
         break;
     case LogoutAccountChanged:
         statusBar()->showMessage(tr("管理账号已修改，请重新验证！"));
@@ -786,20 +862,38 @@ void MainWindow::on_lineEdit_NoActiveLogoutSec_textChanged(const QString &)
 
 void MainWindow::finishAccountUpdate(const QVariant &var)
 {
+    const bool upgrade = interfacePublicData.credentialUpgrade;
     switch (var.value<AesAccountUpdateResultType>()) {
     case AesUpdateBackupFailed:
         emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库备份出错！"), 1, 1);
+        // The older vault is untouched and still opens under its older form; the next login tries again.
+        if (upgrade)
+            interfacePublicData.finishCredentialUpgrade(false);
         break;
     case AesUpdateExecError:
         emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库操作出错！"), 1, 1);
         break;
-    default:
-        // Only now is the new master account in force: the backup would undo it at the next start.
-        QFile::remove(QString::fromLatin1(SqlThread::BackupPath));
-        emit interfacePublicData.SIGNALAesUpdateStatus(tr("修改成功！"), 1, 1);
-        interfacePublicData.aesLogout(LogoutAccountChanged);
+    default: {
+        // The change is committed and a later start will not go back to the backup; a backup left behind
+        // would only stop the next change.
+        const QString backup = QString::fromLatin1(SqlThread::BackupPath);
+        const bool backupLeft = !QFile::remove(backup) && QFileInfo::exists(backup);
+        if (upgrade) {
+            interfacePublicData.finishCredentialUpgrade(true);
+        } else {
+            emit interfacePublicData.SIGNALAesUpdateStatus(tr("修改成功！"), 1, 1);
+            interfacePublicData.aesLogout(LogoutAccountChanged);
+        }
         sendUsersQuery(1);
+        if (interfacePublicData.unreadableFields > 0)
+            QMessageBox::information(
+                this, tr("部分内容无法读取"),
+                tr("%1 个加密内容已损坏，无法读取，已按原样保留。").arg(interfacePublicData.unreadableFields));
+        if (backupLeft)
+            QMessageBox::information(this, tr("备份文件未能删除"),
+                                     SqlThread::undeletableBackupText(QFileInfo(backup).absoluteFilePath()));
         break;
+    }
     }
 }
 

@@ -73,6 +73,7 @@ public slots:
     void slotUserActiveStatusChanged();
     void slotTimerLoginOutTimeout();
     void slotTimerWarnBorderTimeout();
+    void slotLatin1VaultOpened(const QString &user);
 
 private slots:
     void on_pushButton_Login_clicked();
@@ -117,6 +118,7 @@ private:
 
     Ui::MainWindow *ui;
     bool startupDone = false;
+    bool writeFailureShown = false;
     int languageIndex = 0;
     // The language the settings file holds, which the next start uses.
     int storedLanguageIndex = 0;
@@ -138,6 +140,8 @@ private:
     // Account vault
     void setupUsersTab();
     bool checkLoginInput();
+    // The key typed a second time into a prompt with that label; false when the user cancels.
+    bool askKeyAgain(const QString &label, QString *key);
     void sendUsersQuery(int page);
     void applyUsersConfig(const QVariant &var);
     void showUsersPage(const UsersUserResultData &result);

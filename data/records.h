@@ -49,6 +49,8 @@ enum SqlOperateType : int
     IconListSelect = 34,
     IconListDelete = 35,
     IconListUpdate = 36,
+    // Sent by the worker only: a change the user made was not stored.
+    DatabaseWriteFailed = 37,
 };
 
 enum LoginOutReasonType : int

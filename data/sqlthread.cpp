@@ -1,9 +1,13 @@
 #include "data/sqlthread.h"
 
+#include "data/databasefile.h"
 #include "data/interfacepublicdata.h"
+#include "upgrader/databaseupgrader.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
 #include <QTimer>
 #include <QVector>
 
@@ -14,7 +18,6 @@ const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString TaskListTable = QStringLiteral("TASK_LIST");
 const QString TaskWorkdayTable = QStringLiteral("TASK_WORKDAY");
 const QString TaskConfigTable = QStringLiteral("TASK_CONFIG");
-const QString SoftwareInfoTable = QStringLiteral("SOFTWARE_INFO");
 const QString BirthdayInfoTable = QStringLiteral("BIRTHDAY_INFO");
 // The stored columns of a birthday besides its id, in the order of birthdayValues().
 const QStringList BirthdayColumns{
@@ -70,26 +73,30 @@ void SqlThread::postNotice(SqlOperateType operate, const QString &message, int d
                        [this, operate, message]() { emit SIGNALSendQueryData(operate, message); });
 }
 
+QString SqlThread::undeletableBackupText(const QString &backupFile)
+{
+    return tr("数据库备份无法删除：\n%1\n\n"
+              "它不会再被用来还原。请关闭可能占用它的程序后手动删除，否则下次修改管理账号时无法备份。")
+        .arg(QDir::toNativeSeparators(backupFile));
+}
+
 bool SqlThread::openDatabase()
 {
     const QString databaseFile = QDir::current().absoluteFilePath(QString::fromLatin1(DatabasePath));
     const QString backupFile = QDir::current().absoluteFilePath(QString::fromLatin1(BackupPath));
     const QString connectionName = QString::fromLatin1(DatabasePath);
+    const QString shownPath = QDir::toNativeSeparators(databaseFile);
 
     db = QSqlDatabase::contains(connectionName) ? QSqlDatabase::database(connectionName, false)
                                                 : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     db.setDatabaseName(QString::fromLatin1(DatabasePath));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
 
-    // A backup left behind means a master account change did not finish: go back to the state before it.
-    if (QFile::exists(backupFile)) {
+    if (QFileInfo::exists(backupFile)) {
         if (db.isOpen())
             db.close();
-        QFile::remove(databaseFile);
-        if (QFile::copy(backupFile, databaseFile)) {
-            QFile::remove(backupFile);
-            postNotice(DatabaseRestored, tr("检测到之前管理账号可能修改失败\n数据库已被还原，如需请重新尝试修改"),
-                       RestoredNoticeDelayMs);
-        }
+        if (!settleBackup(databaseFile, backupFile))
+            return false;
     }
 
     if (!QFile::exists(databaseFile)) {
@@ -101,40 +108,131 @@ bool SqlThread::openDatabase()
         return false;
     }
     query = QSqlQuery(db);
+    // Deleted accounts and replaced cipher texts must not stay readable in the file's free pages.
+    exec(QStringLiteral("PRAGMA secure_delete = ON"));
 
-    // A file that is not a database, or has no version table, reads as version 0 and is left to the upgrader.
-    const QVariant version =
-        scalar(QStringLiteral("SELECT Value FROM `%1` WHERE Key = 'DatabaseVersion' LIMIT 1").arg(SoftwareInfoTable));
-    const QVariant date =
-        scalar(QStringLiteral("SELECT Value FROM `%1` WHERE Key = 'DatabaseDate' LIMIT 1").arg(SoftwareInfoTable));
-    const int storedVersion = version.isValid() ? version.toInt() : 0;
-    const QString storedDate = date.isValid() ? date.toString() : QStringLiteral("0");
-    if (storedVersion == RequiredDatabaseVersion)
+    // Only a readable database of another version goes to the upgrader; it refuses anything else.
+    const DatabaseFile::Inspection found = DatabaseFile::inspect(db, false);
+    if (found.state != DatabaseFile::Usable) {
+        postNotice(DatabaseFatalError,
+                   found.state == DatabaseFile::InUse
+                       ? tr("数据库文件正被其他程序使用：\n%1\n\n请关闭该程序后再启动。程序将退出。").arg(shownPath)
+                       : tr("数据库文件已损坏，或不是本程序的数据库：\n%1\n\n请换回一份完好的数据库文件后再启动。"
+                            "程序将退出。")
+                             .arg(shownPath),
+                   0);
+        closeDatabase();
+        return false;
+    }
+    if (found.version != RequiredDatabaseVersion) {
+        const QString message = tr("数据库版本太低，程序将在数据库升级成功后自动重启") + QStringLiteral("\n\n") +
+                                tr("所需版本：") + QString::number(RequiredDatabaseVersion) + QStringLiteral(" (") +
+                                QString::fromLatin1(RequiredDatabaseDate) + QStringLiteral(")\n") + tr("实际版本：") +
+                                QString::number(found.version) + QStringLiteral(" (") + found.date +
+                                QStringLiteral(")");
+        postNotice(DatabaseVersionLow, message, 0);
+        closeDatabase();
+        return false;
+    }
+    // Writes to a missing table or settings row would vanish without a word: the upgrader puts them back.
+    const QStringList missing = DatabaseUpgrader::missingParts(db);
+    if (!missing.isEmpty()) {
+        postNotice(DatabaseVersionLow,
+                   tr("数据库不完整，程序将在数据库修复后自动重启") + QStringLiteral("\n\n") + tr("缺少：") +
+                       missing.join(QStringLiteral(", ")),
+                   0);
+        closeDatabase();
+        return false;
+    }
+    if (DatabaseFile::writeProbe(db, BusyTimeoutMs).isValid()) {
+        postNotice(DatabaseFatalError,
+                   tr("数据库文件无法写入：\n%1\n\n在这里输入的任务、生日、账号和设置都无法保存。"
+                      "请取消该文件及其文件夹的只读属性，或把整个程序文件夹复制到可以写入的位置"
+                      "（不要放在 Program Files 或只读介质中），然后再启动。程序将退出。")
+                       .arg(shownPath),
+                   0);
+        closeDatabase();
+        return false;
+    }
+    return true;
+}
+
+bool SqlThread::settleBackup(const QString &databaseFile, const QString &backupFile)
+{
+    // Restoring what is no whole database of this program would destroy a good one.
+    const DatabaseFile::Inspection backup = DatabaseFile::inspectFile(backupFile, true);
+    if (backup.state != DatabaseFile::Usable || backup.version == 0) {
+        const QString aside = DatabaseFile::setAside(backupFile);
+        const QString intro = tr("检测到管理账号修改留下的数据库备份，但它已损坏，无法用来还原。");
+        postNotice(DatabaseRestored,
+                   aside.isEmpty()
+                       ? intro + QStringLiteral("\n") +
+                             tr("数据库保持原样。请删除或移走这个备份：\n%1").arg(QDir::toNativeSeparators(backupFile))
+                       : intro + QStringLiteral("\n") +
+                             tr("数据库保持原样；损坏的备份已移到：\n%1").arg(QDir::toNativeSeparators(aside)),
+                   RestoredNoticeDelayMs);
         return true;
+    }
 
-    const QString message = tr("数据库版本太低，程序将在数据库升级成功后自动重启") + QStringLiteral("\n\n") +
-                            tr("所需版本：") + QString::number(RequiredDatabaseVersion) + QStringLiteral(" (") +
-                            QString::fromLatin1(RequiredDatabaseDate) + QStringLiteral(")\n") + tr("实际版本：") +
-                            QString::number(storedVersion) + QStringLiteral(" (") + storedDate + QStringLiteral(")");
-    postNotice(DatabaseVersionLow, message, 0);
+    const DatabaseFile::Inspection current = DatabaseFile::inspectFile(databaseFile, false);
+    // Another program has it: touch nothing, the start reports it.
+    if (current.state == DatabaseFile::InUse)
+        return true;
+    // The change that took this backup committed; going back would lose everything entered since.
+    if (!current.changeBackup.isEmpty() && current.changeBackup.toLatin1() == DatabaseFile::hash(backupFile)) {
+        if (!QFile::remove(backupFile))
+            postNotice(DatabaseRestored, undeletableBackupText(backupFile), RestoredNoticeDelayMs);
+        return true;
+    }
+
+    QString error;
+    QByteArray backupHash;
+    if (!DatabaseFile::copy(backupFile, databaseFile, &backupHash, &error)) {
+        postNotice(DatabaseFatalError,
+                   tr("无法用备份还原数据库：\n%1\n\n%2\n请确认数据库所在的文件夹可以写入，然后再启动。程序将退出。")
+                       .arg(QDir::toNativeSeparators(databaseFile), error),
+                   0);
+        return false;
+    }
+    QString notice = tr("检测到之前管理账号可能修改失败\n数据库已被还原，如需请重新尝试修改");
+    if (!QFile::remove(backupFile)) {
+        // Restored once is enough: marked as used, the backup cannot undo what is entered from now on.
+        DatabaseFile::Connection connection(databaseFile);
+        QSqlDatabase restored = connection.database();
+        if (restored.open())
+            DatabaseFile::markBackupUsed(restored, backupHash);
+        restored.close();
+        notice += QStringLiteral("\n\n") + undeletableBackupText(backupFile);
+    }
+    postNotice(DatabaseRestored, notice, RestoredNoticeDelayMs);
+    return true;
+}
+
+void SqlThread::closeDatabase()
+{
     query = QSqlQuery();
     if (db.isOpen())
         db.close();
-    return false;
 }
 
 bool SqlThread::exec(const QString &sql, const QVariantList &values)
 {
-    if (!query.prepare(sql))
-        return false;
-    for (const QVariant &value : values) {
-        // A null QString would be stored as NULL; the columns hold text, so store it as empty text.
-        if (value.type() == QVariant::String && value.toString().isNull())
-            query.addBindValue(QStringLiteral(""));
-        else
-            query.addBindValue(value);
+    if (query.prepare(sql)) {
+        for (const QVariant &value : values) {
+            // A null QString would be stored as NULL; the columns hold text, so store it as empty text.
+            if (value.type() == QVariant::String && value.toString().isNull())
+                query.addBindValue(QStringLiteral(""));
+            else
+                query.addBindValue(value);
+        }
+        if (query.exec())
+            return true;
     }
-    return query.exec();
+    // A failed read shows as an empty list; a failed change must not pass for a saved one.
+    if (writeFailure.isEmpty() && !sql.startsWith(QLatin1String("SELECT")))
+        writeFailure =
+            query.lastError().databaseText().isEmpty() ? query.lastError().text() : query.lastError().databaseText();
+    return false;
 }
 
 QVariant SqlThread::scalar(const QString &sql, const QVariantList &values)
@@ -175,12 +273,12 @@ int SqlThread::nextIconId()
     return scalar(QStringLiteral("SELECT MAX(id) FROM `%1`").arg(IconListTable)).toInt() + 1;
 }
 
-void SqlThread::insertIcon(const QStringList &icon)
+bool SqlThread::insertIcon(const QStringList &icon)
 {
     if (icon.size() < 4)
-        return;
-    exec(QStringLiteral("INSERT INTO `%1` (id, What, Path, Notice) VALUES (?, ?, ?, ?)").arg(IconListTable),
-         {icon.at(0).toInt(), icon.at(1).toInt(), icon.at(2), icon.at(3)});
+        return false;
+    return exec(QStringLiteral("INSERT INTO `%1` (id, What, Path, Notice) VALUES (?, ?, ?, ?)").arg(IconListTable),
+                {icon.at(0).toInt(), icon.at(1).toInt(), icon.at(2), icon.at(3)});
 }
 
 QList<QStringList> SqlThread::selectIcons(const QString &what)
@@ -245,14 +343,15 @@ QString SqlThread::updateIcon(const QStringList &request)
 
 void SqlThread::SLOTReceiveQuery(SqlOperateType operate, QVariant var)
 {
+    writeFailure.clear();
     switch (operate) {
     // Icon library
     case IconListNextId:
         emit SIGNALSendQueryData(operate, nextIconId());
         break;
     case IconListInsert:
-        insertIcon(var.toStringList());
-        emit SIGNALSendQueryData(operate, QVariant());
+        // The dialog removes the picture it placed when its row was not written.
+        emit SIGNALSendQueryData(operate, insertIcon(var.toStringList()));
         break;
     case IconListSelect:
         emit SIGNALSendQueryData(operate, QVariant::fromValue(selectIcons(var.toString())));
@@ -403,6 +502,14 @@ void SqlThread::SLOTReceiveQuery(SqlOperateType operate, QVariant var)
     default:
         break;
     }
+    // The master account change answers for itself; a closed database was reported at start-up.
+    if (!writeFailure.isEmpty() && operate != AesAccountUpdate && db.isOpen())
+        emit SIGNALSendQueryData(
+            DatabaseWriteFailed,
+            tr("刚才的更改没有保存到数据库。\n\n数据库：%1\n原因：%2\n\n请确认数据库文件和所在的文件夹可以写入、"
+               "磁盘没有写满，然后再试一次。")
+                .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(QString::fromLatin1(DatabasePath))),
+                     writeFailure));
 }
 
 NoticeConfigData SqlThread::selectTaskConfig(bool *ok)
@@ -624,8 +731,14 @@ UsersUserResultData SqlThread::queryUsers(const UsersUserQueryData &request)
     QString filter;
     QVariantList values;
     if (request.searchType >= 1 && request.searchType <= 5) {
-        filter = QStringLiteral(" WHERE %1 LIKE ?").arg(QLatin1String(searchColumns[request.searchType - 1]));
-        values.append(QStringLiteral("%") + request.searchText + QStringLiteral("%"));
+        // The typed text matches literally: its own % and _ are no wildcards.
+        filter =
+            QStringLiteral(" WHERE %1 LIKE ? ESCAPE '\\'").arg(QLatin1String(searchColumns[request.searchType - 1]));
+        QString text = request.searchText;
+        text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+            .replace(QLatin1Char('%'), QLatin1String("\\%"))
+            .replace(QLatin1Char('_'), QLatin1String("\\_"));
+        values.append(QLatin1Char('%') + text + QLatin1Char('%'));
     }
     QString pageClause;
     if (request.limitOnePage != 0)
@@ -717,9 +830,14 @@ AesAccountUpdateResultType SqlThread::changeMasterAccount(const QString &newUser
 
     interfacePublicData.setNewAccount(newUser, newKey);
     status(tr("开始备份数据库.."));
-    // QFile::copy never overwrites: a backup left from before stops the change with nothing touched.
-    if (!QFile::copy(QDir::current().absoluteFilePath(QString::fromLatin1(DatabasePath)),
-                     QDir::current().absoluteFilePath(QString::fromLatin1(BackupPath))))
+    // A backup left from before stops the change with nothing touched. The copy is on disk before the first
+    // statement; its hash, committed with the change, tells a later start that the change finished.
+    const QString backupFile = QDir::current().absoluteFilePath(QString::fromLatin1(BackupPath));
+    QByteArray backupHash;
+    QString copyError;
+    if (QFileInfo::exists(backupFile) ||
+        !DatabaseFile::copy(QDir::current().absoluteFilePath(QString::fromLatin1(DatabasePath)), backupFile,
+                            &backupHash, &copyError))
         return AesUpdateBackupFailed;
     progress = 10;
     status(tr("完成."));
@@ -735,21 +853,33 @@ AesAccountUpdateResultType SqlThread::changeMasterAccount(const QString &newUser
         ++progress;
         counter(QT_TR_NOOP("获取: %1 / %2"), rows.size());
     }
+    // A read that stopped early would leave the rows it missed under the old key.
+    if (rows.size() != count)
+        return AesUpdateExecError;
     status(tr("完成."));
     status(tr("开始重新加密.."));
 
+    // A field that cannot be decoded keeps its stored text: written back empty, it would be lost for good.
+    interfacePublicData.unreadableFields = 0;
     for (int j = 0; j < rows.size(); ++j) {
         Secrets &row = rows[j];
-        for (QString *field : {&row.pwd, &row.pwdNote, &row.notePrivate})
-            *field = interfacePublicData.aesEncryptNew(interfacePublicData.aesDecrypt(*field));
+        for (QString *field : {&row.pwd, &row.pwdNote, &row.notePrivate}) {
+            bool readable = true;
+            const QString plain = interfacePublicData.aesDecrypt(*field, &readable);
+            if (readable)
+                *field = interfacePublicData.aesEncryptNew(plain);
+            else
+                ++interfacePublicData.unreadableFields;
+        }
         ++progress;
         counter(QT_TR_NOOP("加密: %1 / %2"), j + 1);
     }
     status(tr("完成."));
     status(tr("开始提交到数据库.."));
 
-    // All rows or none: a failed write rolls back at once, the backup covers a crash.
-    if (!exec(QStringLiteral("BEGIN TRANSACTION")))
+    const QVariant plain = scalar(QStringLiteral("SELECT EncryptText FROM `%1` LIMIT 1").arg(UsersVerifyTable));
+    // All rows, the verifier and the mark of a finished change, or none: a failed write rolls back at once.
+    if (!plain.isValid() || !exec(QStringLiteral("BEGIN TRANSACTION")))
         return AesUpdateExecError;
     const QString update =
         QStringLiteral("UPDATE `%1` SET Pwd = ?, PwdNote = ?, NotePrivate = ? WHERE ID = ?").arg(UsersUserInfoTable);
@@ -762,15 +892,12 @@ AesAccountUpdateResultType SqlThread::changeMasterAccount(const QString &newUser
         ++progress;
         counter(QT_TR_NOOP("提交: %1 / %2"), k + 1);
     }
-    if (!exec(QStringLiteral("COMMIT"))) {
+    if (!exec(QStringLiteral("UPDATE `%1` SET DecryptText = ?").arg(UsersVerifyTable),
+              {interfacePublicData.aesEncryptNew(plain.toString())}) ||
+        !DatabaseFile::markBackupUsed(db, backupHash) || !exec(QStringLiteral("COMMIT"))) {
         exec(QStringLiteral("ROLLBACK"));
         return AesUpdateExecError;
     }
-
-    const QVariant plain = scalar(QStringLiteral("SELECT EncryptText FROM `%1` LIMIT 1").arg(UsersVerifyTable));
-    if (!plain.isValid() || !exec(QStringLiteral("UPDATE `%1` SET DecryptText = ?").arg(UsersVerifyTable),
-                                  {interfacePublicData.aesEncryptNew(plain.toString())}))
-        return AesUpdateExecError;
     status(tr("完成."));
     return AesUpdateSuccess;
 }

@@ -20,8 +20,13 @@ public:
     static constexpr const char *DatabasePath = "src/database/main.db";
     static constexpr const char *BackupPath = "src/database/main.db.bak";
     static constexpr int RestoredNoticeDelayMs = 2000;
+    // How long a statement waits for another program's lock before it fails.
+    static constexpr int BusyTimeoutMs = 5000;
 
     explicit SqlThread(QObject *parent = nullptr);
+
+    // Told at start-up and after a master account change when the backup cannot be removed.
+    static QString undeletableBackupText(const QString &backupFile);
 
 signals:
     void SIGNALSendQueryData(SqlOperateType operate, QVariant var);
@@ -31,11 +36,16 @@ public slots:
 
 private:
     bool openDatabase();
+    // A backup found at start-up: restores an interrupted change, drops one that finished, sets aside one
+    // that is no database of this program. False when the start cannot go on.
+    bool settleBackup(const QString &databaseFile, const QString &backupFile);
+    void closeDatabase();
     void refreshTaskId();
     // Posts a start-up notice through the event loop, so that it arrives after the main window connected.
     void postNotice(SqlOperateType operate, const QString &message, int delayMs);
 
-    // Prepares the statement on the one query object, binds the values in order and executes it.
+    // Prepares the statement on the one query object, binds the values in order and executes it. The first
+    // failed change of a request is kept in writeFailure, for the user.
     bool exec(const QString &sql, const QVariantList &values = {});
     // First column of the first row, or an invalid value when the statement fails or returns nothing.
     QVariant scalar(const QString &sql, const QVariantList &values = {});
@@ -43,7 +53,7 @@ private:
     // Icon library. Tasks and birthdays refer to a picture by its path, so replacing or removing one
     // rewrites those paths; the answers say whether any record used the old picture.
     int nextIconId();
-    void insertIcon(const QStringList &icon);
+    bool insertIcon(const QStringList &icon);
     QList<QStringList> selectIcons(const QString &what);
     QString deleteIcon(const QStringList &request);
     QString updateIcon(const QStringList &request);
@@ -78,4 +88,5 @@ private:
     QSqlQuery query;
     bool reuseDeletedId = false;
     int nextTaskId = -1;
+    QString writeFailure;
 };

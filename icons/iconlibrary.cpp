@@ -30,6 +30,21 @@ QImage IconLibrary::convert(const QImage &source)
     return square;
 }
 
+bool IconLibrary::isTooLarge(const QSize &size)
+{
+    return qint64(size.width()) * size.height() > MaxPicturePixels;
+}
+
+QImage IconLibrary::readConverted(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    // Only the final pixels are kept in memory; smaller pictures are scaled up by convert().
+    if (size.width() > PictureSize || size.height() > PictureSize)
+        reader.setScaledSize(size.scaled(PictureSize, PictureSize, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    const QImage image = reader.read();
+    return image.isNull() ? QImage() : convert(image);
+}
+
 bool IconLibrary::isDroppablePicture(const QString &fileName)
 {
     return fileName.endsWith(QLatin1String(".jpg")) || fileName.endsWith(QLatin1String(".png"));

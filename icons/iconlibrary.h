@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <QString>
 
@@ -26,8 +27,14 @@ public:
     // A library picture: the id keeps the name unique, the note makes it readable.
     static QString picturePath(int what, int id, const QString &note);
 
+    // Larger pictures are refused: decoding one takes seconds and gigabytes for a 144-pixel icon.
+    static constexpr qint64 MaxPicturePixels = 50000000;
+
     // The picture scaled to fit the square, centred on a transparent background.
     static QImage convert(const QImage &source);
+    static bool isTooLarge(const QSize &size);
+    // Decodes the picture already scaled down to fit the square, then converts it; null when unreadable.
+    static QImage readConverted(QImageReader &reader);
     // Dropped files are taken only with these exact endings.
     static bool isDroppablePicture(const QString &fileName);
     // Notes become part of file names: letters, digits, space, underscore, hyphen and CJK ideographs.

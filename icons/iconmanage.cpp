@@ -87,6 +87,14 @@ void IconManage::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         nextId = var.toInt();
         break;
     case IconListInsert:
+        // A picture whose row was not written would be a file nothing lists.
+        if (!pendingInserts.isEmpty()) {
+            const QString placed = pendingInserts.takeFirst();
+            if (!var.toBool())
+                QFile::remove(placed);
+        }
+        loadLists();
+        break;
     case IconListDelete:
     case IconListUpdate:
         loadLists();
@@ -255,11 +263,20 @@ void IconManage::on_pushButton_AddPic_clicked()
 
 void IconManage::loadPicture(const QString &file)
 {
-    const QImage image(file);
-    if (image.isNull())
+    QImageReader reader(file);
+    const QSize size = reader.size();
+    if (IconLibrary::isTooLarge(size)) {
+        QMessageBox::information(this, tr("图片太大"),
+                                 tr("这张图片有 %1 × %2 像素，超过了可以导入的 %3 百万像素。\n请先把它缩小，再导入。")
+                                     .arg(size.width())
+                                     .arg(size.height())
+                                     .arg(IconLibrary::MaxPicturePixels / 1000000));
+        return;
+    }
+    const QImage square = IconLibrary::readConverted(reader);
+    if (square.isNull())
         return;
     ui->lineEdit_PicPath->setText(file);
-    const QImage square = IconLibrary::convert(image);
     if (QFile::exists(ScratchPath))
         QFile::remove(ScratchPath);
     square.save(ScratchPath, "PNG");
@@ -339,6 +356,7 @@ void IconManage::on_pushButton_AddOk_clicked()
             return;
         }
         const QStringList icon{QString::number(nextId), QString::number(what), path, note};
+        pendingInserts.append(path);
         resetPanel();
         emit interfacePublicData.SIGNALSendQuery(IconListInsert, icon);
         return;
@@ -392,16 +410,19 @@ void IconManage::deleteSelected()
         QMessageBox::information(this, tr("无法删除"), tr("默认图标不能删除，只能更换图片"));
         return;
     }
-    const QString text = QStringLiteral("%1: \n%2: %3\n%4: %5")
-                             .arg(tr("请确认删除信息"), tr("路径"), selectedPath, tr("备注"), selectedNotice);
-    LabelMessageBox box(this, tr("确认删除？"), text, selectedPath, QMessageBox::Ok | QMessageBox::Cancel,
-                        QMessageBox::Cancel);
+    // The lists may reload while the question is open, which clears the selection: keep what was asked about.
+    const int id = selectedId;
+    const int what = selectedWhat;
+    const QString path = selectedPath;
+    const QString text =
+        QStringLiteral("%1: \n%2: %3\n%4: %5").arg(tr("请确认删除信息"), tr("路径"), path, tr("备注"), selectedNotice);
+    LabelMessageBox box(this, tr("确认删除？"), text, path, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
     if (box.exec() != QMessageBox::Ok)
         return;
-    emit interfacePublicData.SIGNALSendQuery(
-        IconListDelete, QStringList{QString::number(selectedId), selectedPath, IconLibrary::defaultPath(selectedWhat)});
+    emit interfacePublicData.SIGNALSendQuery(IconListDelete,
+                                             QStringList{QString::number(id), path, IconLibrary::defaultPath(what)});
     // Already gone is fine: the catalogue entry goes either way.
-    QFile::remove(selectedPath);
+    QFile::remove(path);
 }
 
 void IconManage::on_pushButton_ShowIconNoticeAlways_clicked(bool checked)

@@ -72,4 +72,6 @@ private:
     QString selectedPath;
     QString selectedNotice;
     bool editing = false;
+    // Pictures placed for inserts not yet answered, in the order sent.
+    QStringList pendingInserts;
 };

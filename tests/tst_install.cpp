@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLockFile>
 #include <QMap>
 #include <QProcess>
@@ -128,6 +129,7 @@ private slots:
 
     // The installed tree starts: the program answers the version query, the start-up sequence reaches
     // the main window without any message, and the installed program itself runs and holds its directory.
+    // Installing again keeps a picture the user replaced and brings back one that is missing.
     void installedProgramStarts()
     {
         QTemporaryDir temp;
@@ -135,6 +137,12 @@ private slots:
         const QString prefix = temp.filePath(QStringLiteral("pemmora"));
         QString output;
         QVERIFY2(install(prefix, QString(), &output), qPrintable(output));
+        const QString changed = prefix + QStringLiteral("/src/icon/task/default.png");
+        const QString removed = prefix + QStringLiteral("/src/icon/birthday/default.png");
+        QVERIFY(QImage(QSize(8, 8), QImage::Format_RGB32).save(changed) && QFile::remove(removed));
+        QVERIFY2(install(prefix, QString(), &output), qPrintable(output));
+        QCOMPARE(QImage(changed).size(), QSize(8, 8));
+        QVERIFY(QFileInfo(removed).isFile());
         const QString program = prefix + QLatin1Char('/') + QFileInfo(QStringLiteral(PEMMORA_PROGRAM)).fileName();
 
         QCOMPARE(QProcess::execute(program, {QStringLiteral("database"), QStringLiteral("-v")}),

@@ -2,6 +2,7 @@
 #include "common/testprogramdir.h"
 #include "data/sqlthread.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -145,13 +146,6 @@ private slots:
         config.CN_EnableBirthday = true;
         QVERIFY(sqlRequest(*worker, TaskConfigUpdate, QVariant::fromValue(config)).answered);
         QCOMPARE(sqlRequest(*worker, TaskConfigSelect).value.value<NoticeConfigData>(), config);
-
-        worker.reset();
-        QVERIFY(dir.execute(QStringLiteral("DELETE FROM TASK_CONFIG")));
-        worker = std::make_unique<SqlThread>();
-        const SqlAnswer answer = sqlRequest(*worker, TaskConfigSelect);
-        QVERIFY(answer.answered);
-        QCOMPARE(answer.value.value<NoticeConfigData>(), NoticeConfigData());
     }
 
     void workdays()
@@ -190,6 +184,52 @@ private slots:
         QCOMPARE(days.size(), 2);
         QCOMPARE(days.at(0).TaskDate, today);
         QCOMPARE(days.at(1).TaskDate, today.addDays(1));
+    }
+
+    // A change that is not stored reaches the user, once per request and naming the cause; reads do not.
+    void failedWritesAreReported_data()
+    {
+        QTest::addColumn<int>("operate");
+        QTest::addColumn<QVariant>("payload");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<bool>("reported");
+        const QVariant newTask = QVariant::fromValue(task("t", QDateTime(QDate(2024, 5, 19), QTime(8, 0))));
+        QTest::newRow("task") << int(TaskListInsert) << newTask << "INSERT ON TASK_LIST" << true;
+        QTest::newRow("workday") << int(TaskWorkdayInsert) << QVariant::fromValue(workday(QDate(2024, 10, 12), 1))
+                                 << "INSERT ON TASK_WORKDAY" << true;
+        QTest::newRow("notice settings") << int(TaskConfigUpdate) << QVariant::fromValue(NoticeConfigData())
+                                         << "UPDATE ON TASK_CONFIG" << true;
+        QTest::newRow("vault settings") << int(UsersConfigUpdate) << QVariant::fromValue(UsersConfigData())
+                                        << "UPDATE ON USERS_CONFIG" << true;
+        QTest::newRow("icon") << int(IconListInsert) << QVariant(QStringList{"1", "0", "src/icon/task/1_a.png", "a"})
+                              << "INSERT ON ICON_LIST" << true;
+        QTest::newRow("a read") << int(TaskListSelect) << QVariant() << "INSERT ON TASK_LIST" << false;
+    }
+
+    void failedWritesAreReported()
+    {
+        QFETCH(int, operate);
+        QFETCH(QVariant, payload);
+        QFETCH(QString, refused);
+        QFETCH(bool, reported);
+        TestProgramDir dir;
+        QVERIFY(dir.execute(
+            QStringLiteral("CREATE TRIGGER refuse BEFORE %1 BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(refused)));
+        SqlThread worker;
+        QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
+        worker.SLOTReceiveQuery(static_cast<SqlOperateType>(operate), payload);
+        QCOMPARE(spy.count(), reported ? 2 : 1);
+        QCOMPARE(spy.first().at(0).toInt(), operate);
+        if (operate == IconListInsert)
+            QCOMPARE(spy.first().at(1), QVariant(false));
+        if (reported) {
+            QCOMPARE(spy.last().at(0).value<SqlOperateType>(), DatabaseWriteFailed);
+            const QString message = spy.last().at(1).toString();
+            QVERIFY2(message.contains(QStringLiteral("refused")) &&
+                         message.contains(QDir::toNativeSeparators(
+                             QDir::current().absoluteFilePath(QString::fromLatin1(SqlThread::DatabasePath)))),
+                     qPrintable(message));
+        }
     }
 
     void silentCodes_data()

@@ -138,6 +138,9 @@ private slots:
         QTest::newRow("user anywhere") << 3 << QStringLiteral("ab") << "qq mail|bank";
         QTest::newRow("quote in text") << 1 << QStringLiteral("o'sh") << "o'shop";
         QTest::newRow("quote closing the literal") << 3 << QStringLiteral("x' OR '1'='1") << "";
+        QTest::newRow("underscore is no wildcard") << 3 << QStringLiteral("_") << "bank";
+        QTest::newRow("percent is no wildcard") << 3 << QStringLiteral("%") << "";
+        QTest::newRow("backslash is no escape") << 3 << QStringLiteral("\\") << "o'shop";
     }
     void search()
     {
@@ -146,8 +149,8 @@ private slots:
         QFETCH(QString, titles);
         start();
         for (const QStringList &fields : {QStringList{"qq mail", "abcd", "me@mail.com"},
-                                          {"bank", "xxab", "me@qq.com"},
-                                          {"o'shop", "o'neil", "shop@mail.com"}}) {
+                                          {"bank", "xx_ab", "me@qq.com"},
+                                          {"o'shop", "o'ne\\il", "shop@mail.com"}}) {
             UsersUserInfoData account;
             account.Title = fields.at(0);
             account.User = fields.at(1);
@@ -185,6 +188,18 @@ private slots:
 
         request(UsersUserInfoDelete, 1);
         QCOMPARE(query(0, QString()).total, 0);
+    }
+
+    // Deleted rows leave nothing readable in the file's free pages.
+    void deletedAccountLeavesNoTrace()
+    {
+        start();
+        UsersUserInfoData account;
+        account.NotePublic = QStringLiteral("TRACE-OF-A-DELETED-ACCOUNT");
+        request(UsersUserInfoInsert, QVariant::fromValue(account));
+        QVERIFY(fileContents(dir->databaseFile()).contains("TRACE-OF-A-DELETED-ACCOUNT"));
+        request(UsersUserInfoDelete, 1);
+        QVERIFY(!fileContents(dir->databaseFile()).contains("TRACE-OF-A-DELETED-ACCOUNT"));
     }
 
     void verifier()
@@ -276,6 +291,20 @@ private slots:
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), OldUser, OldKey));
     }
 
+    // A field that cannot be decoded is kept as stored and counted; one with a line break is re-encrypted.
+    void changeKeepsUnreadableFields()
+    {
+        start(3, QStringLiteral("UPDATE USERS_USER_INFO SET Pwd = CASE ID WHEN 2 THEN 'damaged*' ELSE Pwd || char(10) "
+                                "END WHERE ID <= 2"));
+        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateSuccess);
+        QCOMPARE(interfacePublicData.unreadableFields, 1);
+        const QList<UsersUserInfoData> after =
+            VaultSeed::read(dir->databaseFile(), OldUser, QStringLiteral("fresh.key.1"));
+        QCOMPARE(after.value(0), VaultSeed::plainAccount(0));
+        QCOMPARE(after.value(1).PwdNote, VaultSeed::plainAccount(1).PwdNote);
+        QCOMPARE(dir->value(QStringLiteral("SELECT Pwd FROM USERS_USER_INFO WHERE ID = 2")), QVariant("damaged*"));
+    }
+
     void staleBackupStopsBeforeAnyChange()
     {
         start(10);
@@ -286,6 +315,50 @@ private slots:
         QCOMPARE(status.count(), 1);
         QCOMPARE(fileContents(dir->databaseFile()), database);
         QCOMPARE(fileContents(dir->backupFile()), database);
+    }
+
+    // Once committed, a change is never undone by a later start, though only the main window removes the
+    // backup (and may fail to): the database keeps what was entered since.
+    void finishedChangeOutlivesItsBackup()
+    {
+        start(3);
+        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateSuccess);
+        QVERIFY(QFile::exists(dir->backupFile()));
+        worker.reset();
+        QVERIFY(dir->execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName) VALUES (0, 'entered since')")));
+        worker = std::make_unique<SqlThread>();
+        QVERIFY(!QFile::exists(dir->backupFile()));
+        QCOMPARE(dir->value(QStringLiteral("SELECT TaskName FROM TASK_LIST")).toString(),
+                 QStringLiteral("entered since"));
+        QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, QStringLiteral("fresh.key.1")));
+    }
+
+    // A read of the accounts that stops early (here at a broken page chain) must not commit a vault whose
+    // last accounts stay under the old key.
+    void shortReadIsNotCommitted()
+    {
+        start(5, QStringLiteral("UPDATE USERS_USER_INFO SET NotePublic = replace(hex(zeroblob(20000)), '0', 'z') "
+                                "WHERE ID = 5"));
+        QFile file(dir->databaseFile());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        const int pageSize = 4096;
+        const QByteArray filled(pageSize - 4, 'z');
+        int broken = 0;
+        for (int page = 0; page + pageSize <= bytes.size(); page += pageSize) {
+            // A middle page of the note's overflow chain: its first four bytes point to the next one.
+            if (bytes.mid(page + 4, pageSize - 4) == filled && bytes.mid(page, 4) != QByteArray(4, '\0')) {
+                bytes.replace(page, 4, QByteArray(4, '\xff'));
+                ++broken;
+            }
+        }
+        QVERIFY(broken > 0);
+        bytes[27] = char(bytes.at(27) + 1); // the change counter: the worker drops the pages it holds
+        QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+        file.close();
+
+        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateExecError);
+        QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, OldKey));
     }
 
     // Nothing of the change stays, and no transaction is left open: a later write lands on disk.

@@ -160,6 +160,34 @@ private slots:
         QVERIFY(!next.output.contains(QStringLiteral("modal:")));
     }
 
+    // The workday exceptions are known before a task row can fire: a workday task that fell due while the
+    // program was not running moves past the next weekday when the user made that a day off.
+    void lateWorkdayTaskFollowsTheExceptions()
+    {
+        TestProgramDir dir;
+        const auto nextWeekday = [](QDate day) {
+            do
+                day = day.addDays(1);
+            while (day.dayOfWeek() > 5);
+            return day;
+        };
+        const QDate today = QDate::currentDate();
+        const QDate dayOff = nextWeekday(today);
+        QVERIFY(
+            dir.execute(QStringLiteral("INSERT INTO TASK_WORKDAY (TaskDateStr, TaskDate, Workday) VALUES ('%1', %2, 0)")
+                            .arg(dayOff.toString(Qt::ISODate))
+                            .arg(dayOff.toJulianDay())));
+        QVERIFY(dir.execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName, TaskTimeSee, NoticeCycle) "
+                                           "VALUES (0, 'late', '%1 00:00:00', 2)")
+                                .arg(today.addDays(-1).toString(Qt::ISODate))));
+
+        ProgramCopy copy(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
+        copy.start({QStringLiteral("-tray")});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            dir.value(QStringLiteral("SELECT TaskTimeSee FROM TASK_LIST WHERE id = 1")).toString(),
+            nextWeekday(dayOff).toString(Qt::ISODate) + QStringLiteral(" 00:00:00"), 15000);
+    }
+
     void missingDatabaseEndsTheProgram()
     {
         TestProgramDir dir(false);

@@ -70,6 +70,32 @@ private slots:
         QCOMPARE(sqlRequest(worker, TaskConfigSelect).value.value<NoticeConfigData>(), NoticeConfigData());
     }
 
+    // A current database that lost a table or a settings row gets them back, with the data it kept.
+    void incompleteDatabaseIsRepaired_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("no task table") << "DROP TABLE TASK_LIST";
+        QTest::newRow("no notice settings row") << "DELETE FROM TASK_CONFIG";
+        QTest::newRow("no verifier row") << "DELETE FROM USERS_VERIFY";
+    }
+
+    void incompleteDatabaseIsRepaired()
+    {
+        QFETCH(QString, damage);
+        TestProgramDir dir;
+        QVERIFY(dir.execute(QStringLiteral("INSERT INTO BIRTHDAY_INFO (Name) VALUES ('kept')")));
+        QVERIFY(dir.execute(damage));
+
+        QCOMPARE(DatabaseUpgrader::upgrade(dir.databaseFile(), 2).outcome, DatabaseUpgrader::Upgraded);
+        for (const char *table : {"TASK_CONFIG", "USERS_CONFIG", "USERS_VERIFY"})
+            QCOMPARE(dir.value(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(), 1);
+        QCOMPARE(dir.value("SELECT Name FROM BIRTHDAY_INFO").toString(), QStringLiteral("kept"));
+        SqlThread worker;
+        QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
+        QVERIFY(sqlRequest(worker, TaskListSelect).answered);
+        QVERIFY(!spy.wait(100));
+    }
+
     // Whatever is not an older database of this program stays as it is, byte for byte.
     void untouched_data()
     {

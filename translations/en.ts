@@ -44,14 +44,6 @@
         <translation>Please fill in at least one field to change.</translation>
     </message>
     <message>
-        <source>密钥不一致</source>
-        <translation>Keys Do Not Match</translation>
-    </message>
-    <message>
-        <source>两次输入的密钥不一致！</source>
-        <translation>The two keys you entered do not match.</translation>
-    </message>
-    <message>
         <source>更改信息</source>
         <translation>Changes</translation>
     </message>
@@ -593,6 +585,14 @@ Name, nickname and gender together must be unique.</translation>
         <source>无法从程序 %1 获取所需的数据库版本。</source>
         <translation>Could not get the required database version from program %1.</translation>
     </message>
+    <message>
+        <source>%1 的设置行</source>
+        <translation>the settings row of %1</translation>
+    </message>
+    <message>
+        <source>数据库已修复，补上了：%1</source>
+        <translation>The database was repaired; added back: %1</translation>
+    </message>
 </context>
 <context>
     <name>HelpDocument</name>
@@ -746,6 +746,16 @@ Name, nickname and gender together must be unique.</translation>
     <message>
         <source>确认删除？</source>
         <translation>Confirm Deletion</translation>
+    </message>
+    <message>
+        <source>图片太大</source>
+        <translation>Image Too Large</translation>
+    </message>
+    <message>
+        <source>这张图片有 %1 × %2 像素，超过了可以导入的 %3 百万像素。
+请先把它缩小，再导入。</source>
+        <translation>This image has %1 × %2 pixels, more than the %3 megapixels that can be imported.
+Please make it smaller first, then import it.</translation>
     </message>
 </context>
 <context>
@@ -1198,6 +1208,44 @@ Choose Later to switch at the next start.</translation>
             <numerusform>Delete %n completed tasks?</numerusform>
         </translation>
     </message>
+    <message>
+        <source>数据未能保存</source>
+        <translation>Data Not Saved</translation>
+    </message>
+    <message>
+        <source>备份文件未能删除</source>
+        <translation>Backup File Not Deleted</translation>
+    </message>
+    <message>
+        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
+        <translation>Remember the user name and the key: neither can be recovered, and without them the encrypted passwords, password hints and encrypted notes are lost for good.</translation>
+    </message>
+    <message>
+        <source>确认密钥</source>
+        <translation>Confirm Key</translation>
+    </message>
+    <message>
+        <source>请再次输入密钥</source>
+        <translation>Type the key again</translation>
+    </message>
+    <message>
+        <source>部分内容无法读取</source>
+        <translation>Some Fields Unreadable</translation>
+    </message>
+    <message>
+        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
+        <translation>%1 encrypted field(s) are damaged and cannot be read; they were kept as stored.</translation>
+    </message>
+    <message>
+        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
+%1
+
+请核对用户名，并再次输入密钥</source>
+        <translation>This account vault was registered by an older version and will be encrypted again under this user name and the key you just entered:
+%1
+
+Check the user name and type the key again</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
@@ -1376,6 +1424,96 @@ The database was restored; change the master account again if needed.</translati
     <message>
         <source>提交: %1 / %2</source>
         <translation>Written: %1 / %2</translation>
+    </message>
+    <message>
+        <source>数据库文件正被其他程序使用：
+%1
+
+请关闭该程序后再启动。程序将退出。</source>
+        <translation>The database file is in use by another program:
+%1
+
+Close that program, then start again. The program will exit.</translation>
+    </message>
+    <message>
+        <source>数据库文件已损坏，或不是本程序的数据库：
+%1
+
+请换回一份完好的数据库文件后再启动。程序将退出。</source>
+        <translation>The database file is damaged or is not a database of this program:
+%1
+
+Put back an intact copy of the database file, then start again. The program will exit.</translation>
+    </message>
+    <message>
+        <source>数据库不完整，程序将在数据库修复后自动重启</source>
+        <translation>The database is incomplete. The program will restart by itself once the database is repaired.</translation>
+    </message>
+    <message>
+        <source>缺少：</source>
+        <translation>Missing: </translation>
+    </message>
+    <message>
+        <source>数据库文件无法写入：
+%1
+
+在这里输入的任务、生日、账号和设置都无法保存。请取消该文件及其文件夹的只读属性，或把整个程序文件夹复制到可以写入的位置（不要放在 Program Files 或只读介质中），然后再启动。程序将退出。</source>
+        <translation>The database file cannot be written:
+%1
+
+No task, birthday, account or setting entered here could be saved. Make the file and its folder writable, or copy the whole program folder to a place you can write to (not Program Files or a read-only medium), then start again. The program will exit.</translation>
+    </message>
+    <message>
+        <source>检测到管理账号修改留下的数据库备份，但它已损坏，无法用来还原。</source>
+        <translation>A database backup left by a master account change was found, but it is damaged and cannot be used to restore the database.</translation>
+    </message>
+    <message>
+        <source>数据库保持原样。请删除或移走这个备份：
+%1</source>
+        <translation>The database was left as it was. Please delete or move this backup:
+%1</translation>
+    </message>
+    <message>
+        <source>数据库保持原样；损坏的备份已移到：
+%1</source>
+        <translation>The database was left as it was; the damaged backup was moved to:
+%1</translation>
+    </message>
+    <message>
+        <source>无法用备份还原数据库：
+%1
+
+%2
+请确认数据库所在的文件夹可以写入，然后再启动。程序将退出。</source>
+        <translation>The database could not be restored from its backup:
+%1
+
+%2
+Make sure the database folder is writable, then start again. The program will exit.</translation>
+    </message>
+    <message>
+        <source>刚才的更改没有保存到数据库。
+
+数据库：%1
+原因：%2
+
+请确认数据库文件和所在的文件夹可以写入、磁盘没有写满，然后再试一次。</source>
+        <translation>The change just made was not saved to the database.
+
+Database: %1
+Reason: %2
+
+Make sure the database file and its folder are writable and the disk is not full, then try again.</translation>
+    </message>
+    <message>
+        <source>数据库备份无法删除：
+%1
+
+它不会再被用来还原。请关闭可能占用它的程序后手动删除，否则下次修改管理账号时无法备份。</source>
+        <translation>The database backup could not be deleted:
+%1
+
+It will not be used to restore anything. Close any program that may be using it and delete it yourself; otherwise the next master account change cannot make its backup.</translation>
     </message>
 </context>
 <context>
@@ -1577,6 +1715,14 @@ The database was restored; change the master account again if needed.</translati
         <source>增加账号信息</source>
         <translation>Add Account</translation>
     </message>
+    <message>
+        <source>已损坏，无法读取</source>
+        <translation>Damaged, unreadable</translation>
+    </message>
+    <message>
+        <source>存储的内容已损坏，无法读取；不重新填写则保存时原样保留</source>
+        <translation>The stored content is damaged and cannot be read; unless you enter a new value, it is saved unchanged</translation>
+    </message>
 </context>
 <context>
     <name>VaultInput</name>
@@ -1619,6 +1765,14 @@ Notes:
 Symbols allowed: !@#$%^&amp;*_.?
 Letters, digits and symbols are half-width (ASCII)
 Chinese characters can be typed while the key is shown</translation>
+    </message>
+    <message>
+        <source>密钥不一致</source>
+        <translation>Keys Do Not Match</translation>
+    </message>
+    <message>
+        <source>两次输入的密钥不一致！</source>
+        <translation>The two keys you entered do not match.</translation>
     </message>
 </context>
 <context>

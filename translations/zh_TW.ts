@@ -44,14 +44,6 @@
         <translation>請至少填寫一項要變更的內容！</translation>
     </message>
     <message>
-        <source>密钥不一致</source>
-        <translation>金鑰不一致</translation>
-    </message>
-    <message>
-        <source>两次输入的密钥不一致！</source>
-        <translation>兩次輸入的金鑰不一致！</translation>
-    </message>
-    <message>
         <source>更改信息</source>
         <translation>變更內容</translation>
     </message>
@@ -592,6 +584,14 @@
         <source>无法从程序 %1 获取所需的数据库版本。</source>
         <translation>無法從程式 %1 取得所需的資料庫版本。</translation>
     </message>
+    <message>
+        <source>%1 的设置行</source>
+        <translation>%1 的設定列</translation>
+    </message>
+    <message>
+        <source>数据库已修复，补上了：%1</source>
+        <translation>資料庫已修復，補上了：%1</translation>
+    </message>
 </context>
 <context>
     <name>HelpDocument</name>
@@ -745,6 +745,16 @@
     <message>
         <source>确认删除？</source>
         <translation>確認刪除？</translation>
+    </message>
+    <message>
+        <source>图片太大</source>
+        <translation>圖片太大</translation>
+    </message>
+    <message>
+        <source>这张图片有 %1 × %2 像素，超过了可以导入的 %3 百万像素。
+请先把它缩小，再导入。</source>
+        <translation>這張圖片有 %1 × %2 像素，超過了可以匯入的 %3 百萬像素。
+請先把它縮小，再匯入。</translation>
     </message>
 </context>
 <context>
@@ -1196,6 +1206,44 @@
             <numerusform>刪除 %n 個已完成的待辦事項？</numerusform>
         </translation>
     </message>
+    <message>
+        <source>数据未能保存</source>
+        <translation>資料未能儲存</translation>
+    </message>
+    <message>
+        <source>备份文件未能删除</source>
+        <translation>備份檔案未能刪除</translation>
+    </message>
+    <message>
+        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
+        <translation>請牢記使用者名稱和金鑰：兩者都無法找回，忘記後加密儲存的密碼、密碼備註和私人備註將無法復原。</translation>
+    </message>
+    <message>
+        <source>确认密钥</source>
+        <translation>確認金鑰</translation>
+    </message>
+    <message>
+        <source>请再次输入密钥</source>
+        <translation>請再次輸入金鑰</translation>
+    </message>
+    <message>
+        <source>部分内容无法读取</source>
+        <translation>部分內容無法讀取</translation>
+    </message>
+    <message>
+        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
+        <translation>%1 個加密內容已損毀，無法讀取，已按原樣保留。</translation>
+    </message>
+    <message>
+        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
+%1
+
+请核对用户名，并再次输入密钥</source>
+        <translation>此帳號庫由舊版程式註冊，將以下列使用者名稱和剛才的金鑰重新加密：
+%1
+
+請核對使用者名稱，並再次輸入金鑰</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
@@ -1374,6 +1422,96 @@
     <message>
         <source>提交: %1 / %2</source>
         <translation>寫入: %1 / %2</translation>
+    </message>
+    <message>
+        <source>数据库文件正被其他程序使用：
+%1
+
+请关闭该程序后再启动。程序将退出。</source>
+        <translation>資料庫檔案正被其他程式使用：
+%1
+
+請關閉該程式後再啟動。程式即將結束。</translation>
+    </message>
+    <message>
+        <source>数据库文件已损坏，或不是本程序的数据库：
+%1
+
+请换回一份完好的数据库文件后再启动。程序将退出。</source>
+        <translation>資料庫檔案已損壞，或不是本程式的資料庫：
+%1
+
+請換回一份完好的資料庫檔案後再啟動。程式即將結束。</translation>
+    </message>
+    <message>
+        <source>数据库不完整，程序将在数据库修复后自动重启</source>
+        <translation>資料庫不完整，程式將在資料庫修復後自動重新啟動</translation>
+    </message>
+    <message>
+        <source>缺少：</source>
+        <translation>缺少：</translation>
+    </message>
+    <message>
+        <source>数据库文件无法写入：
+%1
+
+在这里输入的任务、生日、账号和设置都无法保存。请取消该文件及其文件夹的只读属性，或把整个程序文件夹复制到可以写入的位置（不要放在 Program Files 或只读介质中），然后再启动。程序将退出。</source>
+        <translation>資料庫檔案無法寫入：
+%1
+
+在這裡輸入的任務、生日、帳號和設定都無法儲存。請取消該檔案及其資料夾的唯讀屬性，或把整個程式資料夾複製到可以寫入的位置（不要放在 Program Files 或唯讀媒體中），然後再啟動。程式即將結束。</translation>
+    </message>
+    <message>
+        <source>检测到管理账号修改留下的数据库备份，但它已损坏，无法用来还原。</source>
+        <translation>偵測到管理帳號修改留下的資料庫備份，但它已損壞，無法用來還原。</translation>
+    </message>
+    <message>
+        <source>数据库保持原样。请删除或移走这个备份：
+%1</source>
+        <translation>資料庫保持原樣。請刪除或移走這個備份：
+%1</translation>
+    </message>
+    <message>
+        <source>数据库保持原样；损坏的备份已移到：
+%1</source>
+        <translation>資料庫保持原樣；損壞的備份已移到：
+%1</translation>
+    </message>
+    <message>
+        <source>无法用备份还原数据库：
+%1
+
+%2
+请确认数据库所在的文件夹可以写入，然后再启动。程序将退出。</source>
+        <translation>無法用備份還原資料庫：
+%1
+
+%2
+請確認資料庫所在的資料夾可以寫入，然後再啟動。程式即將結束。</translation>
+    </message>
+    <message>
+        <source>刚才的更改没有保存到数据库。
+
+数据库：%1
+原因：%2
+
+请确认数据库文件和所在的文件夹可以写入、磁盘没有写满，然后再试一次。</source>
+        <translation>剛才的變更沒有儲存到資料庫。
+
+資料庫：%1
+原因：%2
+
+請確認資料庫檔案和所在的資料夾可以寫入、磁碟沒有寫滿，然後再試一次。</translation>
+    </message>
+    <message>
+        <source>数据库备份无法删除：
+%1
+
+它不会再被用来还原。请关闭可能占用它的程序后手动删除，否则下次修改管理账号时无法备份。</source>
+        <translation>資料庫備份無法刪除：
+%1
+
+它不會再被用來還原。請關閉可能佔用它的程式後手動刪除，否則下次修改管理帳號時無法備份。</translation>
     </message>
 </context>
 <context>
@@ -1575,6 +1713,14 @@
         <source>增加账号信息</source>
         <translation>新增帳號資料</translation>
     </message>
+    <message>
+        <source>已损坏，无法读取</source>
+        <translation>已損毀，無法讀取</translation>
+    </message>
+    <message>
+        <source>存储的内容已损坏，无法读取；不重新填写则保存时原样保留</source>
+        <translation>儲存的內容已損毀，無法讀取；不重新填寫則儲存時原樣保留</translation>
+    </message>
 </context>
 <context>
     <name>VaultInput</name>
@@ -1617,6 +1763,14 @@
 可用符號: !@#$%^&amp;*_.?
 字母/數字/符號都是半形
 開啟顯示金鑰後才能輸入中文</translation>
+    </message>
+    <message>
+        <source>密钥不一致</source>
+        <translation>金鑰不一致</translation>
+    </message>
+    <message>
+        <source>两次输入的密钥不一致！</source>
+        <translation>兩次輸入的金鑰不一致！</translation>
     </message>
 </context>
 <context>

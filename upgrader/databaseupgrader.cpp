@@ -1,48 +1,87 @@
 #include "upgrader/databaseupgrader.h"
 
-#include <QAtomicInt>
+#include "data/databasefile.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
+
 extern const char *const PemmoraSchemaSql;
 
 namespace {
 
-QString uniqueConnectionName()
+using Connection = DatabaseFile::Connection;
+
+struct Column
 {
-    static QAtomicInt counter;
-    return QStringLiteral("pemmora-upgrader-%1").arg(counter.fetchAndAddRelaxed(1));
-}
-
-// Owns a named connection and removes it once every handle to it is gone.
-class Connection
-{
-public:
-    explicit Connection(const QString &databaseName, const QString &options = QString()) : name(uniqueConnectionName())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(databaseName);
-        db.setConnectOptions(options);
-    }
-    ~Connection() { QSqlDatabase::removeDatabase(name); }
-    Connection(const Connection &) = delete;
-    Connection &operator=(const Connection &) = delete;
-
-    QSqlDatabase database() const { return QSqlDatabase::database(name, false); }
-
-private:
     QString name;
+    QString type;
+    QVariant defaultValue;
+    bool primaryKey;
 };
 
-bool isSqliteFile(const QString &path)
+QList<Column> columnsOf(const QSqlDatabase &db, const QString &table)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3\0", 16);
+    QList<Column> columns;
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("PRAGMA table_info(`%1`)").arg(table));
+    while (query.next())
+        columns.append(
+            {query.value(1).toString(), query.value(2).toString(), query.value(4), query.value(5).toInt() != 0});
+    return columns;
+}
+
+bool hasColumn(const QList<Column> &columns, const QString &name)
+{
+    return std::any_of(columns.begin(), columns.end(),
+                       [&name](const Column &c) { return c.name.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+bool hasTable(const QSqlDatabase &db, const QString &table)
+{
+    return db.tables().contains(table, Qt::CaseInsensitive);
+}
+
+// The delivered tables and their columns, from the schema run on an empty database in memory.
+QMap<QString, QList<Column>> deliveredTables(QString *error)
+{
+    QMap<QString, QList<Column>> tables;
+    Connection reference(QStringLiteral(":memory:"));
+    QSqlDatabase ref = reference.database();
+    if (!ref.open()) {
+        *error = ref.lastError().text();
+        return tables;
+    }
+    QSqlQuery refQuery(ref);
+    for (const QString &statement : DatabaseUpgrader::schemaStatements()) {
+        if (statement.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive) && !refQuery.exec(statement)) {
+            *error = refQuery.lastError().text();
+            return tables;
+        }
+    }
+    for (const QString &table : ref.tables())
+        tables.insert(table, columnsOf(ref, table));
+    ref.close();
+    return tables;
+}
+
+// The tables whose one row the schema inserts only where the table is empty.
+QStringList singleRowTables()
+{
+    QStringList tables;
+    for (const QString &statement : DatabaseUpgrader::schemaStatements()) {
+        if (statement.startsWith(QLatin1String("INSERT INTO "), Qt::CaseInsensitive) &&
+            statement.contains(QLatin1String("NOT EXISTS"), Qt::CaseInsensitive))
+            tables.append(statement.section(QLatin1Char(' '), 2, 2));
+    }
+    return tables;
 }
 
 } // namespace
@@ -66,6 +105,11 @@ bool DatabaseUpgrader::applySchema(QSqlDatabase &db, QString *error)
 {
     const QStringList statements = schemaStatements();
     QSqlQuery query(db);
+    // Pages the upgrade frees must not keep old account secrets.
+    if (!query.exec(QStringLiteral("PRAGMA secure_delete = ON"))) {
+        *error = query.lastError().text();
+        return false;
+    }
     // Tables first, then the columns older tables lack, then the rows that may need those columns.
     bool tablesDone = false;
     for (const QString &statement : statements) {
@@ -83,42 +127,49 @@ bool DatabaseUpgrader::applySchema(QSqlDatabase &db, QString *error)
     return true;
 }
 
-bool DatabaseUpgrader::addMissingColumns(QSqlDatabase &db, QString *error)
+QStringList DatabaseUpgrader::missingParts(const QSqlDatabase &db)
 {
-    Connection reference(QStringLiteral(":memory:"));
-    QSqlDatabase ref = reference.database();
-    if (!ref.open()) {
-        *error = ref.lastError().text();
-        return false;
-    }
-    QSqlQuery refQuery(ref);
-    for (const QString &statement : schemaStatements()) {
-        if (statement.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive) && !refQuery.exec(statement)) {
-            *error = refQuery.lastError().text();
-            return false;
+    QStringList missing;
+    QString error;
+    const QMap<QString, QList<Column>> tables = deliveredTables(&error);
+    for (auto table = tables.cbegin(); table != tables.cend(); ++table) {
+        if (!hasTable(db, table.key())) {
+            missing.append(table.key());
+            continue;
+        }
+        const QList<Column> existing = columnsOf(db, table.key());
+        for (const Column &column : table.value()) {
+            if (!hasColumn(existing, column.name))
+                missing.append(table.key() + QLatin1Char('.') + column.name);
         }
     }
-
     QSqlQuery query(db);
-    for (const QString &table : ref.tables()) {
-        QStringList existing;
-        query.exec(QStringLiteral("PRAGMA table_info(`%1`)").arg(table));
-        while (query.next())
-            existing.append(query.value(1).toString());
+    for (const QString &table : singleRowTables()) {
+        if (hasTable(db, table) && query.exec(QStringLiteral("SELECT count(*) FROM `%1`").arg(table)) && query.next() &&
+            query.value(0).toInt() == 0)
+            missing.append(tr("%1 的设置行").arg(table));
+    }
+    return missing;
+}
 
-        refQuery.exec(QStringLiteral("PRAGMA table_info(`%1`)").arg(table));
-        while (refQuery.next()) {
-            const QString column = refQuery.value(1).toString();
-            if (existing.contains(column, Qt::CaseInsensitive))
+bool DatabaseUpgrader::addMissingColumns(QSqlDatabase &db, QString *error)
+{
+    const QMap<QString, QList<Column>> tables = deliveredTables(error);
+    if (tables.isEmpty())
+        return false;
+    for (auto table = tables.cbegin(); table != tables.cend(); ++table) {
+        const QList<Column> existing = columnsOf(db, table.key());
+        for (const Column &column : table.value()) {
+            if (hasColumn(existing, column.name))
                 continue;
-            if (refQuery.value(5).toInt() != 0) {
-                *error = tr("表 %1 缺少主键列 %2").arg(table, column);
+            if (column.primaryKey) {
+                *error = tr("表 %1 缺少主键列 %2").arg(table.key(), column.name);
                 return false;
             }
             QString definition =
-                QStringLiteral("ALTER TABLE `%1` ADD COLUMN `%2` %3").arg(table, column, refQuery.value(2).toString());
-            if (!refQuery.value(4).isNull())
-                definition += QStringLiteral(" DEFAULT ") + refQuery.value(4).toString();
+                QStringLiteral("ALTER TABLE `%1` ADD COLUMN `%2` %3").arg(table.key(), column.name, column.type);
+            if (!column.defaultValue.isNull())
+                definition += QStringLiteral(" DEFAULT ") + column.defaultValue.toString();
             QSqlQuery alter(db);
             if (!alter.exec(definition)) {
                 *error = alter.lastError().text();
@@ -158,10 +209,11 @@ auto DatabaseUpgrader::upgrade(const QString &path, int requiredVersion) -> Resu
     const QString untouched = tr("数据库文件未被改动。");
     if (!QFileInfo::exists(path))
         return {Refused, tr("找不到数据库文件：%1").arg(path)};
-    if (!isSqliteFile(path))
+    if (!DatabaseFile::hasSqliteHeader(path))
         return {Refused, tr("%1 不是本程序的数据库，无法升级。").arg(path) + QLatin1Char('\n') + untouched};
 
     int storedVersion = 0;
+    QStringList missing;
     {
         Connection connection(path, QStringLiteral("QSQLITE_OPEN_READONLY"));
         QSqlDatabase db = connection.database();
@@ -177,6 +229,7 @@ auto DatabaseUpgrader::upgrade(const QString &path, int requiredVersion) -> Resu
             query.next())
             storedVersion = query.value(0).toInt();
         query.finish();
+        missing = missingParts(db);
         db.close();
     }
 
@@ -189,7 +242,8 @@ auto DatabaseUpgrader::upgrade(const QString &path, int requiredVersion) -> Resu
         return {Refused,
                 tr("程序需要数据库版本 %1，本升级程序只能升级到版本 %2。").arg(requiredVersion).arg(SchemaVersion) +
                     QLatin1Char('\n') + untouched};
-    if (storedVersion == SchemaVersion)
+    // A current database that lost a table, a column or a settings row is repaired the same way.
+    if (storedVersion == SchemaVersion && missing.isEmpty())
         return {AlreadyCurrent, tr("数据库已是版本 %1，无需升级。").arg(SchemaVersion)};
 
     // Work on a copy; the original is replaced only by a complete, committed result.
@@ -224,5 +278,7 @@ auto DatabaseUpgrader::upgrade(const QString &path, int requiredVersion) -> Resu
     QFile::remove(workCopy);
     if (!ok)
         return {Refused, tr("升级失败：%1").arg(error) + QLatin1Char('\n') + untouched};
+    if (storedVersion == SchemaVersion)
+        return {Upgraded, tr("数据库已修复，补上了：%1").arg(missing.join(QStringLiteral(", ")))};
     return {Upgraded, tr("数据库已从版本 %1 升级到版本 %2。").arg(storedVersion).arg(SchemaVersion)};
 }

@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 #include <algorithm>
 #include <memory>
 
@@ -36,6 +37,33 @@ void savePicture(const QString &path, QSize size, const char *format = "PNG")
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
     QVERIFY(image.save(path, format));
+}
+
+// A PNG whose header gives the size and whose pixels never come: all a reader may look at before it decodes.
+void savePngHeader(const QString &path, quint32 width, quint32 height)
+{
+    const auto chunk = [](const QByteArray &type, const QByteArray &data) {
+        QByteArray bytes = type + data;
+        quint32 crc = 0xffffffff;
+        for (const char byte : bytes) {
+            crc ^= quint8(byte);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = crc & 1 ? 0xedb88320 ^ (crc >> 1) : crc >> 1;
+        }
+        QByteArray length(4, '\0'), sum(4, '\0');
+        qToBigEndian(quint32(data.size()), length.data());
+        qToBigEndian(~crc, sum.data());
+        return length + bytes + sum;
+    };
+    QByteArray header(13, '\0');
+    qToBigEndian(width, header.data());
+    qToBigEndian(height, header.data() + 4);
+    header[8] = 8; // 8 bits per channel, RGB
+    header[9] = 2;
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("\x89PNG\r\n\x1a\n") + chunk("IHDR", header) + chunk("IDAT", QByteArray(16, '\0')) +
+               chunk("IEND", QByteArray()));
 }
 
 } // namespace
@@ -163,24 +191,32 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("loaded");
-        QTest::newRow("upper-case PNG ignored") << "pic.PNG" << false;
-        QTest::newRow("png loaded") << "pic.png" << true;
-        QTest::newRow("unreadable picture ignored") << "broken.png" << false;
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("upper-case PNG ignored") << "pic.PNG" << false << QStringList();
+        QTest::newRow("png loaded") << "pic.png" << true << QStringList();
+        QTest::newRow("unreadable picture ignored") << "broken.png" << false << QStringList();
+        // Decoding it would take seconds and gigabytes.
+        QTest::newRow("20000 x 20000 refused") << "huge.png" << false << QStringList{"图片太大"};
     }
 
     void droppedFiles()
     {
         QFETCH(QString, file);
         QFETCH(bool, loaded);
+        QFETCH(QStringList, titles);
         if (file.startsWith(QLatin1String("broken"))) {
             QFile text(file);
             QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a picture") > 0);
+        } else if (file.startsWith(QLatin1String("huge"))) {
+            savePngHeader(file, 20000, 20000);
         } else {
             savePicture(file, QSize(300, 150));
         }
         open();
+        ModalDismisser dismisser;
         click("pushButton_AddIcon");
         drop(file);
+        QCOMPARE(dismisser.titles, titles);
         QCOMPARE(child<QLineEdit>("lineEdit_PicPath")->text().endsWith(file), loaded);
         QCOMPARE(QFile::exists(Scratch), loaded);
         QCOMPARE(!child("label_IconEditNew")->isHidden(), loaded);
@@ -211,11 +247,23 @@ private slots:
         QCOMPARE(note->text(), kept);
     }
 
+    // A picture whose catalogue row cannot be written is not left behind.
+    void add_data()
+    {
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("stored") << true;
+        QTest::newRow("row refused") << false;
+    }
+
     void add()
     {
+        QFETCH(bool, stored);
         const QString path = QStringLiteral("src/icon/birthday/8_cake.png");
         addCatalogued(7, 1, Cake, QStringLiteral("old"));
         savePicture(QStringLiteral("pic.png"), QSize(300, 150));
+        if (!stored)
+            QVERIFY(
+                dir->execute("CREATE TRIGGER refuse BEFORE INSERT ON ICON_LIST BEGIN SELECT RAISE(ABORT, 'no'); END"));
         open();
         click("pushButton_AddIcon");
         child<QRadioButton>("radioButton_Birthday")->setChecked(true);
@@ -224,11 +272,13 @@ private slots:
         click("pushButton_AddOk");
 
         QCOMPARE(sent(IconListInsert), QList<QVariant>{QStringList({"8", "1", path, "cake"})});
-        QCOMPARE(QImage(path).size(), QSize(144, 144));
         QVERIFY(!QFile::exists(Scratch));
         QVERIFY(child("widget_Add")->isHidden());
         waitForReload();
-        QVERIFY(tile(1, QStringLiteral("cake")));
+        QCOMPARE(tile(1, QStringLiteral("cake")) != nullptr, stored);
+        QCOMPARE(QFile::exists(path), stored);
+        if (stored)
+            QCOMPARE(QImage(path).size(), QSize(144, 144));
     }
 
     void refusedSave_data()
@@ -356,6 +406,26 @@ private slots:
             waitForReload();
             QVERIFY(!tile(1, QStringLiteral("cake")));
         }
+    }
+
+    // The lists may come back while the question is open, which clears the selection: OK still deletes the
+    // picture that was asked about.
+    void deleteAfterReloadDuringQuestion()
+    {
+        addCatalogued(7, 1, Cake, QStringLiteral("cake"));
+        open();
+        QTest::mouseClick(tile(1, QStringLiteral("cake")), Qt::LeftButton);
+        std::unique_ptr<ModalDismisser> dismisser;
+        QTimer::singleShot(0, manage, [&]() {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            answers->clear();
+            emit interfacePublicData.SIGNALShowIconNoticeAlways(false);
+            waitForReload();
+            dismisser = std::make_unique<ModalDismisser>(QMessageBox::Ok);
+        });
+        click("pushButton_DeleteIcon");
+        QCOMPARE(sent(IconListDelete), QList<QVariant>{QStringList({"7", Cake, BirthdayDefault})});
+        QVERIFY(!QFile::exists(Cake));
     }
 
     void showNotesSwitch()

@@ -33,7 +33,7 @@ private slots:
             names.append(tabs->widget(i)->objectName());
         QCOMPARE(names, (QStringList{"tabTask", "tab_Birthday", "tabUsers", "tabSetting", "tabAbout"}));
 
-        const QList<int> expectedOrder = {TaskListSelect, TaskWorkdaySelect, BirthdayInfoSelect, UsersConfigSelect,
+        const QList<int> expectedOrder = {TaskWorkdaySelect, TaskListSelect, BirthdayInfoSelect, UsersConfigSelect,
                                           UsersVerifySelectRegistered};
         QList<int> codes;
         for (const QList<QVariant> &call : spy)
@@ -154,6 +154,12 @@ private slots:
         QCOMPARE(requests.count(), 2);
         for (const QList<QVariant> &call : requests)
             QCOMPARE(call.at(0).value<SqlOperateType>(), TaskListSelect);
+
+        // A change that was not stored, and a backup that a finished master account change cannot remove.
+        emit interfacePublicData.SIGNALReceiveQueryData(DatabaseWriteFailed, QStringLiteral("未保存"));
+        QVERIFY(QDir().mkpath(QStringLiteral("src/database/main.db.bak/held")));
+        emit interfacePublicData.SIGNALReceiveQueryData(AesAccountUpdate, QVariant::fromValue(AesUpdateSuccess));
+        QCOMPARE(dismisser.titles, (QStringList{"提示", "数据未能保存", "备份文件未能删除"}));
     }
 
     void scalingChangeOffersRestart()
