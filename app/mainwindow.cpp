@@ -4,6 +4,7 @@
 #include "app/aboutpage.h"
 #include "app/appglobals.h"
 #include "app/configsettings.h"
+#include "app/globalapplication.h"
 #include "app/helpdocument.h"
 #include "app/thirdpartysource.h"
 #include "birthdays/birthdayconfig.h"
@@ -33,6 +34,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -211,21 +213,45 @@ void MainWindow::slotTrayIconAction(QSystemTrayIcon::ActivationReason reason)
 
 void MainWindow::slotTrayMenuActReset()
 {
-    activateWindow();
     if (isMaximized())
         showMaximized();
     else
         showNormal();
+    // Shown first: a window system activates only a window it shows.
+    raise();
+    activateWindow();
+}
+
+bool MainWindow::hasTray() const
+{
+    return trayOverride.value_or(QSystemTrayIcon::isSystemTrayAvailable());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Closing never quits: the program keeps reminding from the tray, or from the task bar without one.
-    if (trayAvailable)
+    // When the session or the program ends the window closes for good: refusing would stop the logout.
+    if (qApp->isSavingSession() || GlobalApplication::isQuitting()) {
+        event->accept();
+        return;
+    }
+    // Otherwise the reminders go on from the tray; without one there is no way back, so closing quits.
+    const bool tray = hasTray();
+    const bool quit = !tray && confirmQuit();
+    event->setAccepted(quit);
+    if (quit)
+        QCoreApplication::quit();
+    else if (tray)
         hide();
-    else
-        showMinimized();
-    event->ignore();
+}
+
+bool MainWindow::confirmQuit()
+{
+    QMessageBox box(QMessageBox::Question, tr("退出程序？"),
+                    tr("这个桌面没有系统托盘，关闭窗口会结束程序，之后不再有任务和生日提醒。"),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Ok)->setText(tr("退出"));
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
 }
 
 bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *result)
@@ -325,7 +351,17 @@ void MainWindow::setupAboutTab()
     ui->label_Website->setText(link.arg(QLatin1String(AboutPage::HomePage)));
     ui->label_Feedback->setText(link.arg(QLatin1String(AboutPage::IssuePage)));
     ui->textBrowser_SoftwareInfo->setOpenExternalLinks(true);
-    AboutPage::load(ui->textBrowser_SoftwareInfo, AboutPage::SoftwareInfo, AppGlobals::language);
+    showSoftwareInfo();
+    // A tray may come or go while the program runs; the tips say what closing does on this desktop now.
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this]() {
+        if (ui->tabWidget->currentWidget() == ui->tabAbout)
+            showSoftwareInfo();
+    });
+}
+
+void MainWindow::showSoftwareInfo()
+{
+    AboutPage::load(ui->textBrowser_SoftwareInfo, AboutPage::SoftwareInfo, AppGlobals::language, hasTray());
 }
 
 namespace {

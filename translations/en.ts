@@ -1134,6 +1134,14 @@ Name, nickname and gender together must be unique.</translation>
         <comment>title of the database restored message</comment>
         <translation>Information</translation>
     </message>
+    <message>
+        <source>退出程序？</source>
+        <translation>Quit the program?</translation>
+    </message>
+    <message>
+        <source>这个桌面没有系统托盘，关闭窗口会结束程序，之后不再有任务和生日提醒。</source>
+        <translation>This desktop has no system tray: closing the window ends the program, and there will be no more task or birthday reminders.</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>

@@ -1134,6 +1134,14 @@
         <comment>title of the database restored message</comment>
         <translation>提示</translation>
     </message>
+    <message>
+        <source>退出程序？</source>
+        <translation>結束程式？</translation>
+    </message>
+    <message>
+        <source>这个桌面没有系统托盘，关闭窗口会结束程序，之后不再有任务和生日提醒。</source>
+        <translation>這個桌面沒有系統匣，關閉視窗會結束程式，之後就不會再有待辦事項和生日提醒。</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
