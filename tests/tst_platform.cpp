@@ -18,6 +18,8 @@ private slots:
     {
         const QString key = SingleInstanceLock::keyFor(QTemporaryDir().path());
         QVERIFY(key != SingleInstanceLock::keyFor(QTemporaryDir().path()));
+        QVERIFY(SingleInstanceLock::keyFor(QStringLiteral("/opt/安装甲")) !=
+                SingleInstanceLock::keyFor(QStringLiteral("/opt/安装乙")));
         SingleInstanceLock first;
         SingleInstanceLock second;
         SingleInstanceLock elsewhere;
