@@ -113,16 +113,15 @@ private slots:
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
         for (const char *file :
-             {"share/icons/hicolor/256x256/apps/pemmora.png", "share/icons/hicolor/scalable/apps/pemmora.svg"})
+             {"share/icons/hicolor/256x256/apps/pemmora.png", "share/icons/hicolor/scalable/apps/pemmora.svg",
+              "share/metainfo/org.example.pemmora.Pemmora.metainfo.xml"})
             QVERIFY2(QFileInfo(root + QLatin1Char('/') + file).isFile(), file);
         const QMap<QString, QString> entry = desktopEntry(root + QStringLiteral("/share/applications/pemmora.desktop"));
         QCOMPARE(entry.value(QStringLiteral("Type")), QStringLiteral("Application"));
         QCOMPARE(entry.value(QStringLiteral("Name")), QStringLiteral("Pemmora"));
         QCOMPARE(entry.value(QStringLiteral("Exec")), execValue(finalPrefix + QLatin1Char('/') + program));
         QCOMPARE(entry.value(QStringLiteral("TryExec")), finalPrefix + QLatin1Char('/') + program);
-        const QString icon = entry.value(QStringLiteral("Icon"));
-        QVERIFY2(icon.startsWith(finalPrefix + QLatin1Char('/')), qPrintable(icon));
-        QVERIFY2(QFileInfo(destdir + icon).isFile(), qPrintable(icon));
+        QCOMPARE(entry.value(QStringLiteral("Icon")), QStringLiteral("pemmora"));
 #endif
     }
 
