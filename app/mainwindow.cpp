@@ -37,6 +37,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
 
 #ifdef Q_OS_WIN
@@ -89,6 +90,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(displayWatcher, &DisplayChangeWatcher::displayChanged, this, &MainWindow::rebuildAfterDisplayChange);
     setupScreens();
     setupAboutTab();
+    setupKeyboard();
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &MainWindow::slotReceiveQueryData,
             UniqueConnection);
@@ -121,6 +123,52 @@ MainWindow::~MainWindow()
     delete thirdPartySource;
     delete helpDocument;
     delete ui;
+}
+
+void MainWindow::setupKeyboard()
+{
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_User->setBuddy(ui->lineEdit_User);
+    ui->label_Key->setBuddy(ui->lineEdit_Key);
+    ui->label_Language->setBuddy(ui->comboBox_Language);
+    ui->label_BirthdayConfig->setBuddy(ui->pushButton_BirthdayConfig);
+    ui->label_WorkdayCfg->setBuddy(ui->pushButton_WorkdayCfg);
+    ui->label_IconManage->setBuddy(ui->pushButton_IconManage);
+    ui->label_NoticeCfg->setBuddy(ui->pushButtonNoticeCfg);
+    ui->label_UserLimitOnePage->setBuddy(ui->lineEdit_UserLimitOnePage);
+    ui->label_NoActiveLogoutSec->setBuddy(ui->lineEdit_NoActiveLogoutSec);
+
+    // Pictures without text: reached with Tab, and named for screen readers.
+    ui->label_TaskIcon->setFocusPolicy(Qt::StrongFocus);
+    ui->label_TaskIcon->setToolTip(tr("任务图标：点击或按空格键选择"));
+    ui->label_TaskIcon->setAccessibleName(tr("任务图标"));
+    ui->pushButton_NormalNoticeKeepDisplay->setAccessibleName(tr("提示窗一直停留"));
+    ui->pushButton_ShowKey->setToolTip(tr("显示密钥"));
+    ui->pushButton_ShowKey->setAccessibleName(tr("显示密钥"));
+    // Drawn as pictures, they show the keyboard focus with a frame of their own.
+    const QString focusFrame = QStringLiteral("#%1:focus{border:1px dotted #1f91f2;}");
+    for (QWidget *picture :
+         {static_cast<QWidget *>(ui->label_TaskIcon), static_cast<QWidget *>(ui->pushButton_NormalNoticeKeepDisplay),
+          static_cast<QWidget *>(ui->pushButton_ShowKey)})
+        picture->setStyleSheet(picture->styleSheet() + focusFrame.arg(picture->objectName()));
+
+    quitAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_Q));
+    addAction(quitAction);
+    for (int i = 0; i < ui->tabWidget->count(); ++i)
+        connect(new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_1 + i), this), &QShortcut::activated, this,
+                [this, i]() { ui->tabWidget->setCurrentIndex(i); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_F), this), &QShortcut::activated, this, [this]() {
+        ui->tabWidget->setCurrentWidget(ui->tabUsers);
+        ui->lineEdit_SearchText->setFocus(Qt::ShortcutFocusReason);
+        ui->lineEdit_SearchText->selectAll();
+    });
+    connect(new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_L), this), &QShortcut::activated, this, []() {
+        if (interfacePublicData.loggedIn)
+            interfacePublicData.aesLogout(LogoutManual);
+    });
+    // Delete asks as the button does, and only where the button may act.
+    connect(new QShortcut(QKeySequence::Delete, ui->tableWidget_Users, nullptr, nullptr, Qt::WidgetShortcut),
+            &QShortcut::activated, this, [this]() { ui->pushButton_DelUser->animateClick(); });
 }
 
 void MainWindow::setupTray()
@@ -453,6 +501,16 @@ void MainWindow::setupTaskTab()
     ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
 }
 
+namespace {
+bool isActivationKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+} // namespace
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // Return in the key, search and page fields presses the button beside them.
@@ -474,10 +532,13 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
 
-    // Task tab: a click on the icon of the next task picks another one; a larger list shows more rows.
-    if (watched == ui->label_TaskIcon && event->type() == QEvent::MouseButtonPress)
+    // Task tab: a click on the icon of the next task, or Space or Enter on it, picks another one; a larger
+    // list shows more rows.
+    if (watched == ui->label_TaskIcon && (event->type() == QEvent::MouseButtonPress || isActivationKey(event))) {
         chooseNewTaskIcon();
-    else if (watched == ui->listWidget_Task->viewport() && event->type() == QEvent::Resize)
+        if (event->type() == QEvent::KeyPress)
+            return true;
+    } else if (watched == ui->listWidget_Task->viewport() && event->type() == QEvent::Resize)
         buildVisibleTaskRows();
 
     return QMainWindow::eventFilter(watched, event);

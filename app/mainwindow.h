@@ -112,6 +112,7 @@ protected:
 
 private:
     void setupTray();
+    void setupKeyboard();
     void setupScreens();
     void rebuildAfterDisplayChange();
     void askRestart(const QString &text);
