@@ -151,6 +151,9 @@ int Startup::run(int &argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     GlobalApplication app(argc, argv);
+    // The program lives on in the tray: closing its last visible window (help, sources) must not end it.
+    // It ends by its own quit: the tray's or window's exit, a closed window where no tray is, the session.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     AppGlobals::programPath = QString::fromLocal8Bit(argv[0]);

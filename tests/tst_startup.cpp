@@ -196,18 +196,33 @@ private slots:
         QCOMPARE(second.process.exitCode(), 0);
     }
 
-    // The session manager ends the session with a quit request: a visible window must not refuse it.
-    void quitRequestEndsTheProgram()
+    // The session manager ends the session with a quit request: a visible window must not refuse it. With
+    // the window in the tray, closing the last other window (help, sources) must not end the program.
+    void programEndsOnlyWhenAsked_data()
     {
+        QTest::addColumn<QString>("probeVariable");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("quit request") << "PEMMORA_PROBE_QUIT" << true;
+        QTest::newRow("last other window closed") << "PEMMORA_PROBE_CLOSE_OTHER" << false;
+    }
+
+    void programEndsOnlyWhenAsked()
+    {
+        QFETCH(QString, probeVariable);
+        QFETCH(bool, ends);
         TestProgramDir dir;
         ProgramCopy copy(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("PEMMORA_PROBE_QUIT"), QStringLiteral("1"));
+        environment.insert(probeVariable, QStringLiteral("1"));
         copy.process.setProcessEnvironment(environment);
         copy.start();
         QVERIFY2(copy.waitForLine(QStringLiteral("shown")), qPrintable(copy.output));
-        QVERIFY(copy.process.waitForFinished(10000));
-        QCOMPARE(copy.process.exitCode(), 0);
+        if (ends) {
+            QVERIFY(copy.process.waitForFinished(10000));
+            QCOMPARE(copy.process.exitCode(), 0);
+        } else {
+            QVERIFY2(copy.waitForLine(QStringLiteral("alive")), qPrintable(copy.output));
+        }
     }
 
     void lockOfAKilledCopyIsTakenOver()

@@ -1,6 +1,7 @@
 // The real start-up sequence, plus a watcher that reports on stdout what a user would see: "ready"
 // once the main window exists, "shown" once it is on screen and not minimized, and "modal: <title>" for
-// every message box, which it then closes. With PEMMORA_PROBE_QUIT set it asks to quit once shown.
+// every message box, which it then closes. With PEMMORA_PROBE_QUIT set it asks to quit once shown; with
+// PEMMORA_PROBE_CLOSE_OTHER it hides the window and closes another one, then reports "alive".
 
 #include "app/startup.h"
 
@@ -41,6 +42,16 @@ void installWatcher()
                 // What the session manager sends when the session ends.
                 if (qEnvironmentVariableIsSet("PEMMORA_PROBE_QUIT"))
                     QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+                // The window hidden in the tray, the last other window closed; "alive" comes after a quit
+                // that this would have posted.
+                if (qEnvironmentVariableIsSet("PEMMORA_PROBE_CLOSE_OTHER")) {
+                    widget->hide();
+                    auto *other = new QWidget;
+                    other->setAttribute(Qt::WA_DeleteOnClose);
+                    other->show();
+                    other->close();
+                    QTimer::singleShot(100, []() { report(QStringLiteral("alive")); });
+                }
             }
         }
     });
