@@ -4,6 +4,7 @@
 #include "app/aboutpage.h"
 #include "app/appglobals.h"
 #include "app/configsettings.h"
+#include "app/globalapplication.h"
 #include "app/helpdocument.h"
 #include "app/labelmessagebox.h"
 #include "app/placeholderlistwidget.h"
@@ -41,8 +42,10 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 
@@ -101,6 +104,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(displayWatcher, &DisplayChangeWatcher::displayChanged, this, &MainWindow::rebuildAfterDisplayChange);
     setupScreens();
     setupAboutTab();
+    setupKeyboard();
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &MainWindow::slotReceiveQueryData,
             UniqueConnection);
@@ -135,6 +139,52 @@ MainWindow::~MainWindow()
     delete thirdPartySource;
     delete helpDocument;
     delete ui;
+}
+
+void MainWindow::setupKeyboard()
+{
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_User->setBuddy(ui->lineEdit_User);
+    ui->label_Key->setBuddy(ui->lineEdit_Key);
+    ui->label_Language->setBuddy(ui->comboBox_Language);
+    ui->label_BirthdayConfig->setBuddy(ui->pushButton_BirthdayConfig);
+    ui->label_WorkdayCfg->setBuddy(ui->pushButton_WorkdayCfg);
+    ui->label_IconManage->setBuddy(ui->pushButton_IconManage);
+    ui->label_NoticeCfg->setBuddy(ui->pushButtonNoticeCfg);
+    ui->label_UserLimitOnePage->setBuddy(ui->lineEdit_UserLimitOnePage);
+    ui->label_NoActiveLogoutSec->setBuddy(ui->lineEdit_NoActiveLogoutSec);
+
+    // Pictures without text: reached with Tab, and named for screen readers.
+    ui->label_TaskIcon->setFocusPolicy(Qt::StrongFocus);
+    ui->label_TaskIcon->setToolTip(tr("任务图标：点击或按空格键选择"));
+    ui->label_TaskIcon->setAccessibleName(tr("任务图标"));
+    ui->pushButton_NormalNoticeKeepDisplay->setAccessibleName(tr("提示窗一直停留"));
+    ui->pushButton_ShowKey->setToolTip(tr("显示密钥"));
+    ui->pushButton_ShowKey->setAccessibleName(tr("显示密钥"));
+    // Drawn as pictures, they show the keyboard focus with a frame of their own.
+    const QString focusFrame = QStringLiteral("#%1:focus{border:1px dotted #1f91f2;}");
+    for (QWidget *picture :
+         {static_cast<QWidget *>(ui->label_TaskIcon), static_cast<QWidget *>(ui->pushButton_NormalNoticeKeepDisplay),
+          static_cast<QWidget *>(ui->pushButton_ShowKey)})
+        picture->setStyleSheet(picture->styleSheet() + focusFrame.arg(picture->objectName()));
+
+    quitAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_Q));
+    addAction(quitAction);
+    for (int i = 0; i < ui->tabWidget->count(); ++i)
+        connect(new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_1 + i), this), &QShortcut::activated, this,
+                [this, i]() { ui->tabWidget->setCurrentIndex(i); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_F), this), &QShortcut::activated, this, [this]() {
+        ui->tabWidget->setCurrentWidget(ui->tabUsers);
+        ui->lineEdit_SearchText->setFocus(Qt::ShortcutFocusReason);
+        ui->lineEdit_SearchText->selectAll();
+    });
+    connect(new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_L), this), &QShortcut::activated, this, []() {
+        if (interfacePublicData.loggedIn)
+            interfacePublicData.aesLogout(LogoutManual);
+    });
+    // Delete asks as the button does, and only where the button may act.
+    connect(new QShortcut(QKeySequence::Delete, ui->tableWidget_Users, nullptr, nullptr, Qt::WidgetShortcut),
+            &QShortcut::activated, this, [this]() { ui->pushButton_DelUser->animateClick(); });
 }
 
 void MainWindow::setupTray()
@@ -232,21 +282,45 @@ void MainWindow::slotTrayIconAction(QSystemTrayIcon::ActivationReason reason)
 
 void MainWindow::slotTrayMenuActReset()
 {
-    activateWindow();
     if (isMaximized())
         showMaximized();
     else
         showNormal();
+    // Shown first: a window system activates only a window it shows.
+    raise();
+    activateWindow();
+}
+
+bool MainWindow::hasTray() const
+{
+    return trayOverride.value_or(QSystemTrayIcon::isSystemTrayAvailable());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Closing never quits: the program keeps reminding from the tray, or from the task bar without one.
-    if (trayAvailable)
+    // When the session or the program ends the window closes for good: refusing would stop the logout.
+    if (qApp->isSavingSession() || GlobalApplication::isQuitting()) {
+        event->accept();
+        return;
+    }
+    // Otherwise the reminders go on from the tray; without one there is no way back, so closing quits.
+    const bool tray = hasTray();
+    const bool quit = !tray && confirmQuit();
+    event->setAccepted(quit);
+    if (quit)
+        QCoreApplication::quit();
+    else if (tray)
         hide();
-    else
-        showMinimized();
-    event->ignore();
+}
+
+bool MainWindow::confirmQuit()
+{
+    QMessageBox box(QMessageBox::Question, tr("退出程序？"),
+                    tr("这个桌面没有系统托盘，关闭窗口会结束程序，之后不再有任务和生日提醒。"),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Ok)->setText(tr("退出"));
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
 }
 
 bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *result)
@@ -365,7 +439,17 @@ void MainWindow::setupAboutTab()
     ui->label_Website->setText(link.arg(QLatin1String(AboutPage::HomePage)));
     ui->label_Feedback->setText(link.arg(QLatin1String(AboutPage::IssuePage)));
     ui->textBrowser_SoftwareInfo->setOpenExternalLinks(true);
-    AboutPage::load(ui->textBrowser_SoftwareInfo, AboutPage::SoftwareInfo, AppGlobals::language);
+    showSoftwareInfo();
+    // A tray may come or go while the program runs; the tips say what closing does on this desktop now.
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this]() {
+        if (ui->tabWidget->currentWidget() == ui->tabAbout)
+            showSoftwareInfo();
+    });
+}
+
+void MainWindow::showSoftwareInfo()
+{
+    AboutPage::load(ui->textBrowser_SoftwareInfo, AboutPage::SoftwareInfo, AppGlobals::language, hasTray());
 }
 
 namespace {
@@ -480,6 +564,16 @@ void MainWindow::setupTaskTab()
     ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
 }
 
+namespace {
+bool isActivationKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+} // namespace
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // Return in the key, search and page fields presses the button beside them.
@@ -501,10 +595,13 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
 
-    // Task tab: a click on the icon of the next task picks another one; a larger list shows more rows.
-    if (watched == ui->label_TaskIcon && event->type() == QEvent::MouseButtonPress)
+    // Task tab: a click on the icon of the next task, or Space or Enter on it, picks another one; a larger
+    // list shows more rows.
+    if (watched == ui->label_TaskIcon && (event->type() == QEvent::MouseButtonPress || isActivationKey(event))) {
         chooseNewTaskIcon();
-    else if (watched == ui->listWidget_Task->viewport() && event->type() == QEvent::Resize)
+        if (event->type() == QEvent::KeyPress)
+            return true;
+    } else if (watched == ui->listWidget_Task->viewport() && event->type() == QEvent::Resize)
         buildVisibleTaskRows();
 
     return QMainWindow::eventFilter(watched, event);

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QSystemTrayIcon>
 #include <QVariant>
+#include <optional>
 
 namespace Ui {
 class MainWindow;
@@ -30,7 +31,7 @@ class QListWidgetItem;
 class WorkdayConfig;
 
 // The program's only top-level window: the tabs, the status bar and the tray icon through which it is
-// hidden and shown again. Closing only hides it.
+// hidden and shown again. Closing only hides it where a tray can bring it back.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -39,8 +40,9 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Whether a tray exists to hide into; without one, closing minimizes instead.
-    void setSystemTrayAvailable(bool available) { trayAvailable = available; }
+    // Whether a tray exists to hide into (asked of the desktop unless set); without one, closing quits.
+    void setSystemTrayAvailable(bool available) { trayOverride = available; }
+    bool hasTray() const;
 
     // Releases the single-instance lock, starts the program again and quits this copy.
     static void restartProgram();
@@ -111,9 +113,11 @@ protected:
 
 private:
     void setupTray();
+    void setupKeyboard();
     void setupScreens();
     void rebuildAfterDisplayChange();
     void askRestart(const QString &text);
+    bool confirmQuit();
     static QString upgraderProgram();
 
     Ui::MainWindow *ui;
@@ -127,7 +131,7 @@ private:
     QAction *quitAction = nullptr;
     QSystemTrayIcon *trayIcon = nullptr;
     DisplayChangeWatcher *displayWatcher = nullptr;
-    bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    std::optional<bool> trayOverride;
 
     // Notices: the settings dialog, one centre notice per screen (no parent, deleted here), the popup stack.
     NoticeConfig *noticeConfig = nullptr;
@@ -135,6 +139,7 @@ private:
     NormalNoticeManager *normalNoticeManager = nullptr;
     // About tab: the sources and help windows, without parent and deleted here.
     void setupAboutTab();
+    void showSoftwareInfo();
     ThirdPartySource *thirdPartySource = nullptr;
     HelpDocument *helpDocument = nullptr;
     // Account vault

@@ -99,6 +99,10 @@ void TaskWidgetItem::ensureForm()
     }
     ui->label_Icon->installEventFilter(this);
     ui->label_TaskNoticeCycle->installEventFilter(this);
+    // The picture buttons are named for screen readers.
+    ui->pushButton_KeepDisplay->setToolTip(tr("提示窗一直停留"));
+    ui->pushButton_KeepDisplay->setAccessibleName(tr("提示窗一直停留"));
+    ui->pushButton_Delete->setAccessibleName(ui->pushButton_Delete->toolTip());
     initDisplay();
     const qint64 nowMs = QDateTime::currentMSecsSinceEpoch();
     if (dueMs >= nowMs)

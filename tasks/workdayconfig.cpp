@@ -18,6 +18,9 @@ const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 WorkdayConfig::WorkdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::WorkdayConfig)
 {
     ui->setupUi(this);
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_Date->setBuddy(ui->dateEdit_Date);
+    ui->label_Notice->setBuddy(ui->lineEdit_Notice);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     setLocale(AppGlobals::locale);
     // One width for every date, and room for the add panel from the start: opening it must not widen

@@ -11,6 +11,10 @@
 AesAccountUpdateDialog::AesAccountUpdateDialog(QWidget *parent) : QDialog(parent), ui(new Ui::AesAccountUpdateDialog)
 {
     ui->setupUi(this);
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_UserNew->setBuddy(ui->lineEdit_UserNew);
+    ui->label_KeyNew->setBuddy(ui->lineEdit_KeyNew);
+    ui->label_KeyNewRepeat->setBuddy(ui->lineEdit_KeyNewRepeat);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     VaultInput::installUserNameValidator(ui->lineEdit_UserNew);
     VaultInput::installKeyValidator(ui->lineEdit_KeyNew);

@@ -9,6 +9,17 @@
 UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent) : QDialog(parent), ui(new Ui::UserInfoDetailDialog)
 {
     ui->setupUi(this);
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_Title->setBuddy(ui->lineEdit_Title);
+    ui->label_User->setBuddy(ui->lineEdit_User);
+    ui->label_Phone->setBuddy(ui->lineEdit_Phone);
+    ui->label_Email->setBuddy(ui->lineEdit_Email);
+    ui->label_Pwd->setBuddy(ui->lineEdit_Pwd);
+    ui->label_NickName->setBuddy(ui->lineEdit_NickName);
+    ui->label_PwdNote->setBuddy(ui->lineEdit_PwdNote);
+    ui->label_Site->setBuddy(ui->lineEdit_Site);
+    ui->label_NotePublic->setBuddy(ui->textEdit_NotePublic);
+    ui->label_NotePrivate->setBuddy(ui->textEdit_NotePrivate);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     // One size for adding and editing, whatever the language.
     resize(size().expandedTo(minimumSizeHint()));
