@@ -6,6 +6,8 @@
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
 #include "app/helpdocument.h"
+#include "app/labelmessagebox.h"
+#include "app/placeholderlistwidget.h"
 #include "app/thirdpartysource.h"
 #include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdaywidgetitem.h"
@@ -29,9 +31,11 @@
 #include "tasks/workdayconfig.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -42,6 +46,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QTimer>
 
 #ifdef Q_OS_WIN
@@ -65,6 +70,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     // blocks, and in time to hear the notes setting broadcast below.
     IconManage::instance(this);
 
+    // Birthdays: a double click anywhere on the list opens the editor, also on the empty list.
+    connect(ui->listWidget_Birthday, &PlaceholderListWidget::SIGNALBlankDoubleClicked, birthdayConfig,
+            &BirthdayConfig::openEditor);
+
     {
         ConfigSettings settings;
         const QString name = settings.softwareName();
@@ -73,6 +82,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
         languageIndex = ConfigSettings::languageIndex(settings.language());
     }
     ui->comboBox_Language->setCurrentIndex(languageIndex);
+    storedLanguageIndex = languageIndex;
 
     setupTray();
 
@@ -238,8 +248,13 @@ void MainWindow::slotScreenSizeChanged(int, int, int oldDpi, int, int, int newDp
 
 void MainWindow::askRestart(const QString &text)
 {
-    if (QMessageBox::information(this, tr("是否重启本软件生效？"), text, QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Cancel) == QMessageBox::Ok)
+    QMessageBox question(QMessageBox::Information, tr("是否重启本软件生效？"), text,
+                         QMessageBox::Ok | QMessageBox::Cancel, this);
+    question.setDefaultButton(QMessageBox::Cancel);
+    // The buttons say what they do: restart now, or let the change wait for the next start.
+    question.button(QMessageBox::Ok)->setText(tr("立即重启"));
+    question.button(QMessageBox::Cancel)->setText(tr("稍后"));
+    if (question.exec() == QMessageBox::Ok)
         restartProgram();
 }
 
@@ -393,9 +408,20 @@ void MainWindow::on_comboBox_Language_currentIndexChanged(int index)
 {
     if (!startupDone)
         return;
-    ConfigSettings().setValue(QStringLiteral("Language/lang"), ConfigSettings::languageCode(index));
+    ConfigSettings settings;
+    settings.setValue(QStringLiteral("Language/lang"), ConfigSettings::languageCode(index));
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        // The combo shows the language the next start will use.
+        const QSignalBlocker blocker(ui->comboBox_Language);
+        ui->comboBox_Language->setCurrentIndex(storedLanguageIndex);
+        QMessageBox::information(this, tr("设置未保存"),
+                                 tr("无法写入设置文件 %1").arg(QDir::toNativeSeparators(settings.fileName())));
+        return;
+    }
+    storedLanguageIndex = index;
     if (index != languageIndex)
-        askRestart(tr("语言将在下次软件打开时生效"));
+        askRestart(tr("要现在重启软件以切换语言吗？\n选择“稍后”将在下次启动时切换。"));
 }
 
 void MainWindow::on_pushButton_AboutQt_clicked()
@@ -479,12 +505,28 @@ void MainWindow::setupUsersTab()
     aesAccountUpdateDialog = new AesAccountUpdateDialog(this);
     ui->label_LoginTips->hide();
     ui->pushButton_AesAccountUpdate->hide();
+    // The red frame of the open vault goes around the status bar and the size grip, not over them; the room
+    // is kept while the vault is closed too, so that nothing moves when it opens.
+    setContentsMargins(WarnBorder::Width, WarnBorder::Width, WarnBorder::Width, WarnBorder::Width);
     VaultInput::installUserNameValidator(ui->lineEdit_User);
     VaultInput::installKeyValidator(ui->lineEdit_Key);
     SecretField::protect(ui->lineEdit_Key);
     VaultInput::installSettingValidator(ui->lineEdit_UserLimitOnePage);
     VaultInput::installSettingValidator(ui->lineEdit_NoActiveLogoutSec);
-    ui->tableWidget_Users->horizontalHeader()->setStretchLastSection(true);
+    // Column widths that do not follow the page shown: the nickname, phone and date as wide as a phone
+    // number or a date (or their header); the title, user name and e-mail share the rest.
+    QHeaderView *header = ui->tableWidget_Users->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    const int margin = 6 * style()->pixelMetric(QStyle::PM_HeaderMargin);
+    const QString phone = QStringLiteral("13800138000");
+    for (const auto &fixed : {qMakePair(2, phone), qMakePair(3, phone), qMakePair(5, QStringLiteral("2024-05-19"))}) {
+        const QString title = ui->tableWidget_Users->horizontalHeaderItem(fixed.first)->text();
+        header->setSectionResizeMode(fixed.first, QHeaderView::Fixed);
+        header->resizeSection(fixed.first, qMax(header->fontMetrics().horizontalAdvance(title),
+                                                ui->tableWidget_Users->fontMetrics().horizontalAdvance(fixed.second)) +
+                                               margin);
+    }
     for (QObject *watched : {static_cast<QObject *>(ui->lineEdit_Key), static_cast<QObject *>(ui->lineEdit_SearchText),
                              static_cast<QObject *>(ui->lineEdit_GoPage)})
         watched->installEventFilter(this);
@@ -516,7 +558,9 @@ void MainWindow::setupTaskTab()
     connect(ui->listWidget_Task->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &MainWindow::buildVisibleTaskRows);
     ui->comboBox_TaskName->addItems(ConfigSettings().defaultTaskNames());
-    ui->comboBox_TaskName->setEditText(tr("请填写任务名称"));
+    // A prompt, not a name: typing replaces it and an untouched field adds a task without a name.
+    ui->comboBox_TaskName->setCurrentIndex(-1);
+    ui->comboBox_TaskName->lineEdit()->setPlaceholderText(tr("请填写任务名称"));
     ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
 }
 
@@ -790,10 +834,11 @@ void MainWindow::showUsersPage(const UsersUserResultData &result)
     interfacePublicData.pageUsers = result.users;
     ui->pushButton_PrePage->setEnabled(result.hasPrevPage);
     ui->pushButton_NextPage->setEnabled(result.hasNextPage);
-    ui->label_TotalPage->setText(QStringLiteral("/ %1").arg(result.pageCount));
+    // An empty result is still one (empty) page: "1 / 1", with nowhere to jump to.
+    ui->label_TotalPage->setText(QStringLiteral("/ %1").arg(qMax(1, result.pageCount)));
     ui->lineEdit_GoPage->setText(QString::number(result.page));
-    ui->lineEdit_GoPage->setEnabled(result.pageCount != 1);
-    ui->pushButton_GoPage->setEnabled(result.pageCount != 1);
+    ui->lineEdit_GoPage->setEnabled(result.pageCount > 1);
+    ui->pushButton_GoPage->setEnabled(result.pageCount > 1);
 
     QTableWidget *table = ui->tableWidget_Users;
     table->setHorizontalHeaderLabels({tr("项目"), tr("用户名"), tr("昵称"), tr("手机"), tr("邮箱"), tr("更新")});
@@ -805,7 +850,6 @@ void MainWindow::showUsersPage(const UsersUserResultData &result)
         for (int column = 0; column < cells.size(); ++column)
             table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }
-    table->resizeColumnsToContents();
 }
 
 void MainWindow::on_pushButton_Search_clicked()
@@ -873,10 +917,12 @@ void MainWindow::on_pushButton_DelUser_clicked()
     // The row must still be on the page: the table may have been reloaded since it was chosen.
     if (!interfacePublicData.loggedIn || currentUserRow < 0 || currentUserRow >= interfacePublicData.pageUsers.size())
         return;
-    const int id = interfacePublicData.pageUsers.at(currentUserRow).ID;
-    if (QMessageBox::warning(this, tr("警告"), tr("确认删除该账号？"), QMessageBox::Ok | QMessageBox::Cancel,
-                             QMessageBox::Cancel) == QMessageBox::Ok)
-        emit interfacePublicData.SIGNALSendQuery(UsersUserInfoDelete, id);
+    const UsersUserInfoData user = interfacePublicData.pageUsers.at(currentUserRow);
+    const QString text = tr("确认删除该账号？") + QStringLiteral("\n\n") + tr("项目") + QStringLiteral(": ") +
+                         user.Title + QStringLiteral("\n") + tr("用户名") + QStringLiteral(": ") + user.User;
+    if (QMessageBox::warning(this, tr("警告"), text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
+        QMessageBox::Ok)
+        emit interfacePublicData.SIGNALSendQuery(UsersUserInfoDelete, user.ID);
 }
 
 void MainWindow::on_pushButton_UsersSetUpdate_clicked()
@@ -1025,9 +1071,9 @@ void MainWindow::on_pushButton_AddTask_clicked()
     TaskListData task;
     task.id = -1;
     task.TaskName = ui->comboBox_TaskName->currentText();
-    task.TaskTimeSee =
-        TaskTiming::firstNoticeTime(mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
-                                    ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime());
+    task.TaskTimeSee = TaskTiming::firstNoticeTime(
+        mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
+        ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime(), interfacePublicData);
     task.IconPath = taskIconPath;
     task.NoticeCycle = currentCycleIndex;
     task.Noticed = 0;
@@ -1038,7 +1084,15 @@ void MainWindow::on_pushButton_AddTask_clicked()
 
 void MainWindow::on_pushButton_ClearCompleteTask_clicked()
 {
-    emit interfacePublicData.SIGNALClearCompleteTask();
+    int completed = 0;
+    for (QListWidgetItem *item : qAsConst(taskItems)) {
+        const auto *row = qobject_cast<TaskWidgetItem *>(ui->listWidget_Task->itemWidget(item));
+        if (row && row->isCompleted())
+            ++completed;
+    }
+    if (LabelMessageBox::confirmDeletion(this, completed, tr("没有已完成的任务"),
+                                         tr("删除 %n 个已完成的任务？", nullptr, completed)))
+        emit interfacePublicData.SIGNALClearCompleteTask();
 }
 
 void MainWindow::rebuildTaskList(const QList<TaskListData> &tasks)

@@ -124,6 +124,8 @@ private:
     bool startupDone = false;
     bool writeFailureShown = false;
     int languageIndex = 0;
+    // The language the settings file holds, which the next start uses.
+    int storedLanguageIndex = 0;
     QMenu *trayMenu = nullptr;
     QAction *showAction = nullptr;
     QAction *quitAction = nullptr;

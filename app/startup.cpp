@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/appglobals.h"
+#include "app/buttonpaddingstyle.h"
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
 #include "app/mainwindow.h"
@@ -180,6 +181,7 @@ int Startup::run(int &argc, char **argv)
     font.setFamily(QStringLiteral("微软雅黑"));
     QApplication::setFont(font);
 #endif
+    QApplication::setStyle(new ButtonPaddingStyle);
 
     registerRecordMetaTypes();
 

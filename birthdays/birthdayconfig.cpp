@@ -6,6 +6,7 @@
 #include "birthdays/chinesenumerals.h"
 #include "birthdays/lunarcalendarinfo.h"
 #include "data/interfacepublicdata.h"
+#include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 
 #include <QEvent>
@@ -366,5 +367,5 @@ bool BirthdayConfig::confirmDelete(const BirthdayInfoData &record)
 QString BirthdayConfig::chooseIcon()
 {
     IconManage *library = IconManage::instance();
-    return library ? library->selectIcon() : QString();
+    return library ? library->selectIcon(IconLibrary::KindBirthday) : QString();
 }

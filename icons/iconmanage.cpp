@@ -71,8 +71,12 @@ IconManage::~IconManage()
     delete ui;
 }
 
-QString IconManage::selectIcon()
+QString IconManage::selectIcon(int kind)
 {
+    if (kind == IconLibrary::KindTask)
+        ui->tabWidget_IconArea->setCurrentWidget(ui->tab_Task);
+    else if (kind == IconLibrary::KindBirthday)
+        ui->tabWidget_IconArea->setCurrentWidget(ui->tab_Birthday);
     resetSelection();
     exec();
     return selectedPath;

@@ -514,6 +514,33 @@ Name, nickname and gender together must be unique.</translation>
         <source>公历</source>
         <translation>Solar</translation>
     </message>
+    <message>
+        <source>按农历过生日</source>
+        <translation>Birthday kept by the lunar calendar</translation>
+    </message>
+    <message>
+        <source>按公历过生日</source>
+        <translation>Birthday kept by the solar calendar</translation>
+    </message>
+    <message>
+        <source>没有出生年份，年龄未知</source>
+        <translation>No birth year given: age unknown</translation>
+    </message>
+    <message>
+        <source>这个生日满 %1 岁</source>
+        <translation>Turns %1 on this birthday</translation>
+    </message>
+    <message numerus="yes">
+        <source>还有 %n 天过生日</source>
+        <translation>
+            <numerusform>%n day until the birthday</numerusform>
+            <numerusform>%n days until the birthday</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>今天过生日</source>
+        <translation>Birthday today</translation>
+    </message>
 </context>
 <context>
     <name>CentralNotice</name>
@@ -800,6 +827,10 @@ Please make it smaller first, then import it.</translation>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>确认删除？</source>
+        <translation>Confirm Deletion</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -980,10 +1011,6 @@ Please make it smaller first, then import it.</translation>
         <translation>Register</translation>
     </message>
     <message>
-        <source>语言将在下次软件打开时生效</source>
-        <translation>The new language takes effect the next time the program starts.</translation>
-    </message>
-    <message>
         <source>请填写任务名称</source>
         <translation>Enter a task name</translation>
     </message>
@@ -1075,6 +1102,43 @@ Please make it smaller first, then import it.</translation>
         <source>提示</source>
         <comment>title of the database restored message</comment>
         <translation>Information</translation>
+    </message>
+    <message>
+        <source>还没有生日记录。双击这里添加第一个人的生日。</source>
+        <translation>No birthdays yet. Double-click here to add the first one.</translation>
+    </message>
+    <message>
+        <source>立即重启</source>
+        <translation>Restart Now</translation>
+    </message>
+    <message>
+        <source>稍后</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>设置未保存</source>
+        <translation>Setting Not Saved</translation>
+    </message>
+    <message>
+        <source>无法写入设置文件 %1</source>
+        <translation>Could not write the settings file %1.</translation>
+    </message>
+    <message>
+        <source>要现在重启软件以切换语言吗？
+选择“稍后”将在下次启动时切换。</source>
+        <translation>Restart the program now to switch the language?
+Choose Later to switch at the next start.</translation>
+    </message>
+    <message>
+        <source>没有已完成的任务</source>
+        <translation>No completed tasks</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个已完成的任务？</source>
+        <translation>
+            <numerusform>Delete %n completed task?</numerusform>
+            <numerusform>Delete %n completed tasks?</numerusform>
+        </translation>
     </message>
     <message>
         <source>数据未能保存</source>
@@ -1646,6 +1710,14 @@ It will not be used to restore anything. Close any program that may be using it 
         <translation>%1 s</translation>
     </message>
     <message>
+        <source>确认删除？</source>
+        <translation>Confirm Deletion</translation>
+    </message>
+    <message>
+        <source>删除任务“%1”？</source>
+        <translation>Delete the task “%1”?</translation>
+    </message>
+    <message>
         <source>提示窗一直停留</source>
         <translation>Popup stays until closed</translation>
     </message>
@@ -1876,6 +1948,17 @@ Normally Monday to Friday are workdays and the weekend is off.
 Add the exceptions here:
 a Monday to Friday date you add becomes a day off,
 a Saturday or Sunday date you add becomes a workday.</translation>
+    </message>
+    <message>
+        <source>没有过期日期</source>
+        <translation>No past dates</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个过期日期？</source>
+        <translation>
+            <numerusform>Delete %n past date?</numerusform>
+            <numerusform>Delete %n past dates?</numerusform>
+        </translation>
     </message>
     <message>
         <source>添加(&amp;A)</source>

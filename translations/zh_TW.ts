@@ -514,6 +514,32 @@
         <source>公历</source>
         <translation>國曆</translation>
     </message>
+    <message>
+        <source>按农历过生日</source>
+        <translation>按農曆過生日</translation>
+    </message>
+    <message>
+        <source>按公历过生日</source>
+        <translation>按國曆過生日</translation>
+    </message>
+    <message>
+        <source>没有出生年份，年龄未知</source>
+        <translation>沒有出生年份，年齡未知</translation>
+    </message>
+    <message>
+        <source>这个生日满 %1 岁</source>
+        <translation>這個生日滿 %1 歲</translation>
+    </message>
+    <message numerus="yes">
+        <source>还有 %n 天过生日</source>
+        <translation>
+            <numerusform>還有 %n 天過生日</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>今天过生日</source>
+        <translation>今天過生日</translation>
+    </message>
 </context>
 <context>
     <name>CentralNotice</name>
@@ -800,6 +826,10 @@
         <source>取消</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>确认删除？</source>
+        <translation>確認刪除？</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -980,10 +1010,6 @@
         <translation>註冊</translation>
     </message>
     <message>
-        <source>语言将在下次软件打开时生效</source>
-        <translation>語言將在下次開啟程式時生效</translation>
-    </message>
-    <message>
         <source>请填写任务名称</source>
         <translation>請填寫事項名稱</translation>
     </message>
@@ -1075,6 +1101,42 @@
         <source>提示</source>
         <comment>title of the database restored message</comment>
         <translation>提示</translation>
+    </message>
+    <message>
+        <source>还没有生日记录。双击这里添加第一个人的生日。</source>
+        <translation>還沒有生日紀錄。按兩下這裡新增第一個人的生日。</translation>
+    </message>
+    <message>
+        <source>立即重启</source>
+        <translation>立即重新啟動</translation>
+    </message>
+    <message>
+        <source>稍后</source>
+        <translation>稍後</translation>
+    </message>
+    <message>
+        <source>设置未保存</source>
+        <translation>設定未儲存</translation>
+    </message>
+    <message>
+        <source>无法写入设置文件 %1</source>
+        <translation>無法寫入設定檔 %1</translation>
+    </message>
+    <message>
+        <source>要现在重启软件以切换语言吗？
+选择“稍后”将在下次启动时切换。</source>
+        <translation>要現在重新啟動程式以切換語言嗎？
+選擇「稍後」將在下次啟動時切換。</translation>
+    </message>
+    <message>
+        <source>没有已完成的任务</source>
+        <translation>沒有已完成的待辦事項</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个已完成的任务？</source>
+        <translation>
+            <numerusform>刪除 %n 個已完成的待辦事項？</numerusform>
+        </translation>
     </message>
     <message>
         <source>数据未能保存</source>
@@ -1646,6 +1708,14 @@
         <translation>%1 秒</translation>
     </message>
     <message>
+        <source>确认删除？</source>
+        <translation>確認刪除？</translation>
+    </message>
+    <message>
+        <source>删除任务“%1”？</source>
+        <translation>刪除待辦事項「%1」？</translation>
+    </message>
+    <message>
         <source>提示窗一直停留</source>
         <translation>通知視窗一直停留</translation>
     </message>
@@ -1876,6 +1946,16 @@
 這裡可以加入例外日期，例如：
 加入星期一至五的日期，會視為休息日
 加入星期六、日的日期，會視為工作日</translation>
+    </message>
+    <message>
+        <source>没有过期日期</source>
+        <translation>沒有過期日期</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个过期日期？</source>
+        <translation>
+            <numerusform>刪除 %n 個過期日期？</numerusform>
+        </translation>
     </message>
     <message>
         <source>添加(&amp;A)</source>

@@ -21,6 +21,8 @@ UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent) : QDialog(parent), u
     ui->label_NotePublic->setBuddy(ui->textEdit_NotePublic);
     ui->label_NotePrivate->setBuddy(ui->textEdit_NotePrivate);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    // One size for adding and editing, whatever the language.
+    resize(size().expandedTo(minimumSizeHint()));
     ui->lineEdit_Pwd->installEventFilter(this);
     ui->lineEdit_PwdNote->installEventFilter(this);
     ui->textEdit_NotePrivate->installEventFilter(this);
@@ -43,7 +45,6 @@ bool UserInfoDetailDialog::loadUserInfo(int row)
 {
     if (row < 0 || row >= interfacePublicData.pageUsers.size())
         return false;
-    adjustSize();
     ui->pushButton_Cancel->setFocus();
     editRow = row;
     isAdd = false;

@@ -121,7 +121,9 @@ private slots:
         combo->setCurrentIndex(2);
         QCOMPARE(ConfigSettings().language(), QStringLiteral("en"));
         QCOMPARE(dismisser.titles, QStringList{QStringLiteral("是否重启本软件生效？")});
-        QCOMPARE(dismisser.texts, QStringList{QStringLiteral("语言将在下次软件打开时生效")});
+        QCOMPARE(dismisser.texts,
+                 QStringList{QStringLiteral("要现在重启软件以切换语言吗？\n选择“稍后”将在下次启动时切换。")});
+        QCOMPARE(combo->currentIndex(), 2);
 
         // Going back to the language the program started with needs no restart.
         combo->setCurrentIndex(0);
@@ -131,6 +133,13 @@ private slots:
         combo->setCurrentIndex(1);
         QCOMPARE(ConfigSettings().language(), QStringLiteral("zh_TW"));
         QCOMPARE(dismisser.titles.size(), 2);
+
+        // A settings file that cannot be written: the combo shows what the next start will use.
+        QVERIFY(QFile::remove(QString::fromLatin1(AppGlobals::ConfigFile)));
+        QVERIFY(QDir().mkpath(QString::fromLatin1(AppGlobals::ConfigFile)));
+        combo->setCurrentIndex(2);
+        QCOMPARE(combo->currentIndex(), 1);
+        QCOMPARE(dismisser.titles.last(), QStringLiteral("设置未保存"));
     }
 
 #ifndef Q_OS_WIN

@@ -346,6 +346,9 @@ private slots:
         ModalDismisser dismisser(QMessageBox::Ok);
         QTest::mouseClick(find<QPushButton>("pushButton_DelUser"), Qt::LeftButton);
         QCOMPARE(dismisser.titles, QStringList{QStringLiteral("警告")});
+        QCOMPARE(dismisser.texts.first().split(QLatin1Char('\n')).mid(2),
+                 (QStringList{QStringLiteral("项目: ") + VaultSeed::plainAccount(4).Title,
+                              QStringLiteral("用户名: user4")}));
         QCOMPARE(table->rowCount(), 5);
     }
 
