@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/appglobals.h"
+#include "app/calendarexport.h"
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
 #include "app/mainwindow.h"
@@ -72,6 +73,9 @@ int Startup::run(int &argc, char **argv)
 {
     if (isVersionQuery(argc, argv))
         return VersionQueryExitCode;
+    // No window and no single-instance lock: it only reads the database, also while a copy runs.
+    if (CalendarExport::isCommand(argc, argv))
+        return CalendarExport::run(argc, argv);
 
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
