@@ -3,10 +3,12 @@
 #include "data/records.h"
 #include "notices/normalnotice.h"
 #include "notices/normalnoticemanager.h"
+#include "tasks/tasktiming.h"
 
 #include <QAbstractAnimation>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -180,6 +182,52 @@ private slots:
         QCOMPARE(child(notice.get(), "label_Birthday_Notice")->text(), list.value(5));
         QCOMPARE(child(notice.get(), "label_Birthday_ShowTime")->text(), QStringLiteral("2024-05-19 08:30:02"));
         QCOMPARE(notice->currentDisplayMsec(), 0);
+    }
+
+    // "稍后提醒" stores a one-shot task due that much later and closes the popup.
+    void snooze_data()
+    {
+        QTest::addColumn<int>("what");
+        QTest::addColumn<QString>("strs");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("task"); // name|icon|keep, due the chosen minutes later
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("task kept, 5 minutes")
+            << int(NoticeWhatTask) << "喝水|2024-05-19 08:30:00|keepYes|a.png" << 0 << "喝水|a.png|1" << 5;
+        QTest::newRow("task, 1 hour") << int(NoticeWhatTask) << "喝水|2024-05-19 08:30:00|keepNo|a.png" << 3
+                                      << "喝水|a.png|0" << 60;
+        QTest::newRow("birthday, 30 minutes")
+            << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 2
+            << "妈妈：明天 (2024-09-20)|b.png|1" << 30;
+    }
+
+    void snooze()
+    {
+        QFETCH(int, what);
+        QFETCH(QString, strs);
+        QFETCH(int, choice);
+        QFETCH(QString, task);
+        QFETCH(int, minutes);
+        auto notice = popup(what, strs.split('|'));
+        notice->slideIn();
+        QSignalSpy closed(notice.get(), &NormalNotice::SIGNALClose);
+        QSignalSpy sent(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery);
+        const QDateTime before = QDateTime::currentDateTime();
+        const QList<QAction *> actions = notice->findChild<QMenu *>("menu_Snooze")->actions();
+        QCOMPARE(actions.size(), 4);
+        actions.at(choice)->trigger();
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(sent.at(0).at(0).value<SqlOperateType>(), TaskListInsert);
+        const TaskListData added = sent.at(0).at(1).value<TaskListData>();
+        QCOMPARE(
+            QStringList({added.TaskName, added.IconPath, QString::number(added.NormalNoticeKeepDisplay)}).join('|'),
+            task);
+        QCOMPARE(added.NoticeCycle, int(CycleOnce));
+        QCOMPARE(added.id, -1);
+        const qint64 ahead = before.secsTo(added.TaskTimeSee);
+        QVERIFY2(ahead >= minutes * 60 - 1 && ahead <= minutes * 60 + 1, qPrintable(added.TaskTimeSee.toString()));
+        QCOMPARE(added.TaskTimeSee.time().msec(), 0);
     }
 
     void closesAfterDisplayTime_data()
