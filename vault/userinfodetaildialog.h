@@ -37,6 +37,10 @@ private slots:
     void on_pushButton_Cancel_clicked();
     void on_UserInfoDetailDialog_accepted();
     void on_UserInfoDetailDialog_rejected();
+    void on_pushButton_CopyUser_clicked();
+    void on_pushButton_CopyPwd_clicked();
+    void on_toolButton_GeneratePwd_clicked();
+    void on_lineEdit_Pwd_textChanged(const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -44,8 +48,13 @@ protected:
 private:
     void clearFields();
     void enableSecrets(bool enabled);
+    void buildGeneratorMenu();
+    // Puts the text on the clipboard for a while and says so beside the button.
+    void copySecret(const QString &text, QWidget *button);
 
     Ui::UserInfoDetailDialog *ui;
     int editRow = -1;
     bool isAdd = true;
+    int generatorLength;
+    int generatorKinds;
 };
