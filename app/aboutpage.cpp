@@ -1,6 +1,7 @@
 #include "app/aboutpage.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTextStream>
 
@@ -9,7 +10,15 @@ QString AboutPage::path(const char *page, const QString &language)
     return QString::fromLatin1(page).arg(language);
 }
 
-bool AboutPage::load(QTextBrowser *browser, const char *page, const QString &language)
+namespace {
+QString forDesktop(QString html, bool withTray)
+{
+    const QString other = withTray ? QStringLiteral("without-tray") : QStringLiteral("with-tray");
+    return html.remove(QRegularExpression(QStringLiteral("<li class=\"%1\">.*?</li>\\n?").arg(other)));
+}
+} // namespace
+
+bool AboutPage::load(QTextBrowser *browser, const char *page, const QString &language, bool withTray)
 {
     QFile file(path(page, language));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -17,6 +26,6 @@ bool AboutPage::load(QTextBrowser *browser, const char *page, const QString &lan
     QTextStream stream(&file);
     // The pages are UTF-8 whatever the system's locale is; the locale codec would garble them.
     stream.setCodec("UTF-8");
-    browser->setHtml(stream.readAll());
+    browser->setHtml(forDesktop(stream.readAll(), withTray));
     return true;
 }

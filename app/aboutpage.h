@@ -21,5 +21,6 @@ public:
 
     // Shows the page in the browser. Without a page for the language the browser is left as it is, with no
     // message: the window stays usable, just without its text. Returns whether a page was shown.
-    static bool load(QTextBrowser *browser, const char *page, const QString &language);
+    // Of the list items marked with class "with-tray" or "without-tray" only those that hold are shown.
+    static bool load(QTextBrowser *browser, const char *page, const QString &language, bool withTray = true);
 };

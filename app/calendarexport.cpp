@@ -14,11 +14,6 @@
 #include <QSqlQuery>
 #include <QTextStream>
 
-bool CalendarExport::isCommand(int argc, const char *const *argv)
-{
-    return argc == 3 && qstrcmp(argv[1], "--export-ics") == 0;
-}
-
 bool CalendarExport::read(const QSqlDatabase &db, Data *data)
 {
     QSqlQuery query(db);
@@ -115,13 +110,11 @@ bool CalendarExport::exportFile(const QString &databaseFile, const QString &targ
     return true;
 }
 
-int CalendarExport::run(int &argc, char **argv)
+int CalendarExport::run(int &argc, char **argv, const QString &file)
 {
     QCoreApplication app(argc, argv);
     // The file named is relative to where the command was given; the database to the program's folder.
-    const QString target = QString::fromLocal8Bit(argv[2]) == QLatin1String("-")
-                               ? QStringLiteral("-")
-                               : QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[2]));
+    const QString target = file == QLatin1String("-") ? file : QDir::current().absoluteFilePath(file);
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     Startup::loadLanguage();
     registerRecordMetaTypes();

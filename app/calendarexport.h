@@ -22,10 +22,9 @@ public:
         QHash<QDate, bool> workdayExceptions;
     };
 
-    // Exactly "--export-ics FILE"; FILE "-" is standard output.
-    static bool isCommand(int argc, const char *const *argv);
-    // The whole command; 0 once the file is written, 1 with a message on standard error otherwise.
-    static int run(int &argc, char **argv);
+    // The whole command; file "-" is standard output. 0 once it is written, 1 with a message on standard
+    // error otherwise.
+    static int run(int &argc, char **argv, const QString &file);
 
     static bool read(const QSqlDatabase &db, Data *data);
     static QByteArray calendar(const Data &data, const QDateTime &now);

@@ -24,3 +24,20 @@ bool GlobalApplication::notify(QObject *receiver, QEvent *event)
         emit interfacePublicData.SIGNALUserActiveStatusChanged();
     return QApplication::notify(receiver, event);
 }
+
+bool GlobalApplication::isQuitting()
+{
+    const auto *app = qobject_cast<GlobalApplication *>(QCoreApplication::instance());
+    return app && app->quitting;
+}
+
+bool GlobalApplication::event(QEvent *event)
+{
+    // The quit request closes every window first; a window that refuses keeps the whole program running.
+    if (event->type() != QEvent::Quit)
+        return QApplication::event(event);
+    quitting = true;
+    const bool handled = QApplication::event(event);
+    quitting = event->isAccepted();
+    return handled;
+}

@@ -14,4 +14,14 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 
     static bool isUserActivity(const QEvent *event);
+
+    // Whether the system asked the program to end (the session manager's "die", the Dock's Quit): the
+    // windows then close instead of hiding in the tray. False without a GlobalApplication.
+    static bool isQuitting();
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    bool quitting = false;
 };

@@ -9,6 +9,9 @@
 HelpDocument::HelpDocument(QWidget *parent) : QWidget(parent), ui(new Ui::HelpDocument)
 {
     ui->setupUi(this);
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_Menu->setBuddy(ui->listWidget_Menu);
+    ui->label_Content->setBuddy(ui->textBrowser_VersionHistory);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
     ui->stackedWidget_Content->setCurrentIndex(0);
     ui->listWidget_Menu->setCurrentRow(0);

@@ -34,6 +34,21 @@ LabelMessageBox::~LabelMessageBox()
     delete ui;
 }
 
+bool LabelMessageBox::confirm(QWidget *parent, const QString &title, const QString &text, const QString &iconPath)
+{
+    LabelMessageBox box(parent, title, text, iconPath, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+bool LabelMessageBox::confirmDeletion(QWidget *parent, int count, const QString &noneText, const QString &question)
+{
+    if (count == 0) {
+        QMessageBox::information(parent, noneText, noneText);
+        return false;
+    }
+    return confirm(parent, tr("确认删除？"), question, QStringLiteral(":/img/Task/Clear.png"));
+}
+
 bool LabelMessageBox::fitsUnwrapped(const QFontMetrics &metrics, const QString &text, int width)
 {
     const QStringList lines = text.split(QRegularExpression(QStringLiteral("[\n]")));

@@ -18,6 +18,11 @@ public:
                     int defaultButton);
     ~LabelMessageBox() override;
 
+    // Asks with confirm and cancel, cancel the default; true only when the user confirms.
+    static bool confirm(QWidget *parent, const QString &title, const QString &text, const QString &iconPath);
+    // Asks before count things are deleted at once; with none to delete, only says so.
+    static bool confirmDeletion(QWidget *parent, int count, const QString &noneText, const QString &question);
+
     // Whether every line of the text fits into width pixels on one line.
     static bool fitsUnwrapped(const QFontMetrics &metrics, const QString &text, int width);
 

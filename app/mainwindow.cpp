@@ -4,7 +4,10 @@
 #include "app/aboutpage.h"
 #include "app/appglobals.h"
 #include "app/configsettings.h"
+#include "app/globalapplication.h"
 #include "app/helpdocument.h"
+#include "app/labelmessagebox.h"
+#include "app/placeholderlistwidget.h"
 #include "app/thirdpartysource.h"
 #include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdaywidgetitem.h"
@@ -17,7 +20,9 @@
 #include "platform/autostart.h"
 #include "platform/displaychangewatcher.h"
 #include "vault/aesaccountupdatedialog.h"
+#include "vault/secretfield.h"
 #include "vault/userinfodetaildialog.h"
+#include "vault/vaultcipher.h"
 #include "vault/vaultinput.h"
 // Task tab
 #include "tasks/imagebutton.h"
@@ -26,16 +31,22 @@
 #include "tasks/workdayconfig.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
 #include <QTimer>
 
 #ifdef Q_OS_WIN
@@ -59,6 +70,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     // blocks, and in time to hear the notes setting broadcast below.
     IconManage::instance(this);
 
+    // Birthdays: a double click anywhere on the list opens the editor, also on the empty list.
+    connect(ui->listWidget_Birthday, &PlaceholderListWidget::SIGNALBlankDoubleClicked, birthdayConfig,
+            &BirthdayConfig::openEditor);
+
     {
         ConfigSettings settings;
         const QString name = settings.softwareName();
@@ -67,6 +82,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
         languageIndex = ConfigSettings::languageIndex(settings.language());
     }
     ui->comboBox_Language->setCurrentIndex(languageIndex);
+    storedLanguageIndex = languageIndex;
 
     setupTray();
 
@@ -88,6 +104,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(displayWatcher, &DisplayChangeWatcher::displayChanged, this, &MainWindow::rebuildAfterDisplayChange);
     setupScreens();
     setupAboutTab();
+    setupKeyboard();
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &MainWindow::slotReceiveQueryData,
             UniqueConnection);
@@ -122,6 +139,52 @@ MainWindow::~MainWindow()
     delete thirdPartySource;
     delete helpDocument;
     delete ui;
+}
+
+void MainWindow::setupKeyboard()
+{
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_User->setBuddy(ui->lineEdit_User);
+    ui->label_Key->setBuddy(ui->lineEdit_Key);
+    ui->label_Language->setBuddy(ui->comboBox_Language);
+    ui->label_BirthdayConfig->setBuddy(ui->pushButton_BirthdayConfig);
+    ui->label_WorkdayCfg->setBuddy(ui->pushButton_WorkdayCfg);
+    ui->label_IconManage->setBuddy(ui->pushButton_IconManage);
+    ui->label_NoticeCfg->setBuddy(ui->pushButtonNoticeCfg);
+    ui->label_UserLimitOnePage->setBuddy(ui->lineEdit_UserLimitOnePage);
+    ui->label_NoActiveLogoutSec->setBuddy(ui->lineEdit_NoActiveLogoutSec);
+
+    // Pictures without text: reached with Tab, and named for screen readers.
+    ui->label_TaskIcon->setFocusPolicy(Qt::StrongFocus);
+    ui->label_TaskIcon->setToolTip(tr("任务图标：点击或按空格键选择"));
+    ui->label_TaskIcon->setAccessibleName(tr("任务图标"));
+    ui->pushButton_NormalNoticeKeepDisplay->setAccessibleName(tr("提示窗一直停留"));
+    ui->pushButton_ShowKey->setToolTip(tr("显示密钥"));
+    ui->pushButton_ShowKey->setAccessibleName(tr("显示密钥"));
+    // Drawn as pictures, they show the keyboard focus with a frame of their own.
+    const QString focusFrame = QStringLiteral("#%1:focus{border:1px dotted #1f91f2;}");
+    for (QWidget *picture :
+         {static_cast<QWidget *>(ui->label_TaskIcon), static_cast<QWidget *>(ui->pushButton_NormalNoticeKeepDisplay),
+          static_cast<QWidget *>(ui->pushButton_ShowKey)})
+        picture->setStyleSheet(picture->styleSheet() + focusFrame.arg(picture->objectName()));
+
+    quitAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_Q));
+    addAction(quitAction);
+    for (int i = 0; i < ui->tabWidget->count(); ++i)
+        connect(new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_1 + i), this), &QShortcut::activated, this,
+                [this, i]() { ui->tabWidget->setCurrentIndex(i); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_F), this), &QShortcut::activated, this, [this]() {
+        ui->tabWidget->setCurrentWidget(ui->tabUsers);
+        ui->lineEdit_SearchText->setFocus(Qt::ShortcutFocusReason);
+        ui->lineEdit_SearchText->selectAll();
+    });
+    connect(new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_L), this), &QShortcut::activated, this, []() {
+        if (interfacePublicData.loggedIn)
+            interfacePublicData.aesLogout(LogoutManual);
+    });
+    // Delete asks as the button does, and only where the button may act.
+    connect(new QShortcut(QKeySequence::Delete, ui->tableWidget_Users, nullptr, nullptr, Qt::WidgetShortcut),
+            &QShortcut::activated, this, [this]() { ui->pushButton_DelUser->animateClick(); });
 }
 
 void MainWindow::setupTray()
@@ -185,8 +248,13 @@ void MainWindow::slotScreenSizeChanged(int, int, int oldDpi, int, int, int newDp
 
 void MainWindow::askRestart(const QString &text)
 {
-    if (QMessageBox::information(this, tr("是否重启本软件生效？"), text, QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Cancel) == QMessageBox::Ok)
+    QMessageBox question(QMessageBox::Information, tr("是否重启本软件生效？"), text,
+                         QMessageBox::Ok | QMessageBox::Cancel, this);
+    question.setDefaultButton(QMessageBox::Cancel);
+    // The buttons say what they do: restart now, or let the change wait for the next start.
+    question.button(QMessageBox::Ok)->setText(tr("立即重启"));
+    question.button(QMessageBox::Cancel)->setText(tr("稍后"));
+    if (question.exec() == QMessageBox::Ok)
         restartProgram();
 }
 
@@ -214,21 +282,45 @@ void MainWindow::slotTrayIconAction(QSystemTrayIcon::ActivationReason reason)
 
 void MainWindow::slotTrayMenuActReset()
 {
-    activateWindow();
     if (isMaximized())
         showMaximized();
     else
         showNormal();
+    // Shown first: a window system activates only a window it shows.
+    raise();
+    activateWindow();
+}
+
+bool MainWindow::hasTray() const
+{
+    return trayOverride.value_or(QSystemTrayIcon::isSystemTrayAvailable());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Closing never quits: the program keeps reminding from the tray, or from the task bar without one.
-    if (trayAvailable)
+    // When the session or the program ends the window closes for good: refusing would stop the logout.
+    if (qApp->isSavingSession() || GlobalApplication::isQuitting()) {
+        event->accept();
+        return;
+    }
+    // Otherwise the reminders go on from the tray; without one there is no way back, so closing quits.
+    const bool tray = hasTray();
+    const bool quit = !tray && confirmQuit();
+    event->setAccepted(quit);
+    if (quit)
+        QCoreApplication::quit();
+    else if (tray)
         hide();
-    else
-        showMinimized();
-    event->ignore();
+}
+
+bool MainWindow::confirmQuit()
+{
+    QMessageBox box(QMessageBox::Question, tr("退出程序？"),
+                    tr("这个桌面没有系统托盘，关闭窗口会结束程序，之后不再有任务和生日提醒。"),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Ok)->setText(tr("退出"));
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
 }
 
 bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *result)
@@ -316,9 +408,20 @@ void MainWindow::on_comboBox_Language_currentIndexChanged(int index)
 {
     if (!startupDone)
         return;
-    ConfigSettings().setValue(QStringLiteral("Language/lang"), ConfigSettings::languageCode(index));
+    ConfigSettings settings;
+    settings.setValue(QStringLiteral("Language/lang"), ConfigSettings::languageCode(index));
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        // The combo shows the language the next start will use.
+        const QSignalBlocker blocker(ui->comboBox_Language);
+        ui->comboBox_Language->setCurrentIndex(storedLanguageIndex);
+        QMessageBox::information(this, tr("设置未保存"),
+                                 tr("无法写入设置文件 %1").arg(QDir::toNativeSeparators(settings.fileName())));
+        return;
+    }
+    storedLanguageIndex = index;
     if (index != languageIndex)
-        askRestart(tr("语言将在下次软件打开时生效"));
+        askRestart(tr("要现在重启软件以切换语言吗？\n选择“稍后”将在下次启动时切换。"));
 }
 
 void MainWindow::on_pushButton_AboutQt_clicked()
@@ -336,7 +439,17 @@ void MainWindow::setupAboutTab()
     ui->label_Website->setText(link.arg(QLatin1String(AboutPage::HomePage)));
     ui->label_Feedback->setText(link.arg(QLatin1String(AboutPage::IssuePage)));
     ui->textBrowser_SoftwareInfo->setOpenExternalLinks(true);
-    AboutPage::load(ui->textBrowser_SoftwareInfo, AboutPage::SoftwareInfo, AppGlobals::language);
+    showSoftwareInfo();
+    // A tray may come or go while the program runs; the tips say what closing does on this desktop now.
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this]() {
+        if (ui->tabWidget->currentWidget() == ui->tabAbout)
+            showSoftwareInfo();
+    });
+}
+
+void MainWindow::showSoftwareInfo()
+{
+    AboutPage::load(ui->textBrowser_SoftwareInfo, AboutPage::SoftwareInfo, AppGlobals::language, hasTray());
 }
 
 namespace {
@@ -392,9 +505,28 @@ void MainWindow::setupUsersTab()
     aesAccountUpdateDialog = new AesAccountUpdateDialog(this);
     ui->label_LoginTips->hide();
     ui->pushButton_AesAccountUpdate->hide();
+    // The red frame of the open vault goes around the status bar and the size grip, not over them; the room
+    // is kept while the vault is closed too, so that nothing moves when it opens.
+    setContentsMargins(WarnBorder::Width, WarnBorder::Width, WarnBorder::Width, WarnBorder::Width);
     VaultInput::installUserNameValidator(ui->lineEdit_User);
     VaultInput::installKeyValidator(ui->lineEdit_Key);
-    ui->tableWidget_Users->horizontalHeader()->setStretchLastSection(true);
+    SecretField::protect(ui->lineEdit_Key);
+    VaultInput::installSettingValidator(ui->lineEdit_UserLimitOnePage);
+    VaultInput::installSettingValidator(ui->lineEdit_NoActiveLogoutSec);
+    // Column widths that do not follow the page shown: the nickname, phone and date as wide as a phone
+    // number or a date (or their header); the title, user name and e-mail share the rest.
+    QHeaderView *header = ui->tableWidget_Users->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    const int margin = 6 * style()->pixelMetric(QStyle::PM_HeaderMargin);
+    const QString phone = QStringLiteral("13800138000");
+    for (const auto &fixed : {qMakePair(2, phone), qMakePair(3, phone), qMakePair(5, QStringLiteral("2024-05-19"))}) {
+        const QString title = ui->tableWidget_Users->horizontalHeaderItem(fixed.first)->text();
+        header->setSectionResizeMode(fixed.first, QHeaderView::Fixed);
+        header->resizeSection(fixed.first, qMax(header->fontMetrics().horizontalAdvance(title),
+                                                ui->tableWidget_Users->fontMetrics().horizontalAdvance(fixed.second)) +
+                                               margin);
+    }
     for (QObject *watched : {static_cast<QObject *>(ui->lineEdit_Key), static_cast<QObject *>(ui->lineEdit_SearchText),
                              static_cast<QObject *>(ui->lineEdit_GoPage)})
         watched->installEventFilter(this);
@@ -410,6 +542,8 @@ void MainWindow::setupUsersTab()
             UniqueConnection);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALUserActiveStatusChanged, this,
             &MainWindow::slotUserActiveStatusChanged, UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALLatin1VaultOpened, this,
+            &MainWindow::slotLatin1VaultOpened, UniqueConnection);
 }
 
 // ---- Task tab ----------------------------------------------------------------------------------------
@@ -424,9 +558,21 @@ void MainWindow::setupTaskTab()
     connect(ui->listWidget_Task->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &MainWindow::buildVisibleTaskRows);
     ui->comboBox_TaskName->addItems(ConfigSettings().defaultTaskNames());
-    ui->comboBox_TaskName->setEditText(tr("请填写任务名称"));
+    // A prompt, not a name: typing replaces it and an untouched field adds a task without a name.
+    ui->comboBox_TaskName->setCurrentIndex(-1);
+    ui->comboBox_TaskName->lineEdit()->setPlaceholderText(tr("请填写任务名称"));
     ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
 }
+
+namespace {
+bool isActivationKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+} // namespace
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
@@ -449,10 +595,13 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
 
-    // Task tab: a click on the icon of the next task picks another one; a larger list shows more rows.
-    if (watched == ui->label_TaskIcon && event->type() == QEvent::MouseButtonPress)
+    // Task tab: a click on the icon of the next task, or Space or Enter on it, picks another one; a larger
+    // list shows more rows.
+    if (watched == ui->label_TaskIcon && (event->type() == QEvent::MouseButtonPress || isActivationKey(event))) {
         chooseNewTaskIcon();
-    else if (watched == ui->listWidget_Task->viewport() && event->type() == QEvent::Resize)
+        if (event->type() == QEvent::KeyPress)
+            return true;
+    } else if (watched == ui->listWidget_Task->viewport() && event->type() == QEvent::Resize)
         buildVisibleTaskRows();
 
     return QMainWindow::eventFilter(watched, event);
@@ -474,6 +623,9 @@ bool MainWindow::checkLoginInput()
 
 void MainWindow::on_pushButton_Login_clicked()
 {
+    // A login that stores an older vault anew is running (Return in the key field still comes here).
+    if (!interfacePublicData.reencryptIdle)
+        return;
     if (interfacePublicData.registered && interfacePublicData.loggedIn) {
         interfacePublicData.aesLogout(LogoutManual);
         return;
@@ -486,8 +638,8 @@ void MainWindow::on_pushButton_Login_clicked()
         }
         const QString user = ui->lineEdit_User->text();
         const QString key = ui->lineEdit_Key->text();
-        ui->lineEdit_User->clear();
-        ui->lineEdit_Key->clear();
+        SecretField::wipe(ui->lineEdit_User);
+        SecretField::wipe(ui->lineEdit_Key);
         statusBar()->showMessage(tr("验证中..."));
         ui->pushButton_Login->setText(tr("验证中"));
         ui->pushButton_Login->setEnabled(false);
@@ -496,9 +648,58 @@ void MainWindow::on_pushButton_Login_clicked()
     }
     if (!checkLoginInput())
         return;
-    if (QMessageBox::information(this, tr("确认注册该账号吗？"), ui->lineEdit_User->text(),
+    // A lost key cannot be recovered, so a typo must not become the key.
+    QString repeated;
+    if (!askKeyAgain(tr("请再次输入密钥"), &repeated))
+        return;
+    const bool same = repeated == ui->lineEdit_Key->text();
+    VaultCipher::wipe(repeated);
+    if (!same) {
+        SecretField::wipe(ui->lineEdit_Key);
+        QMessageBox::information(this, VaultInput::keysDifferTitle(), VaultInput::keysDifferText());
+        return;
+    }
+    const QString warning =
+        tr("请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。");
+    if (QMessageBox::information(this, tr("确认注册该账号吗？"),
+                                 ui->lineEdit_User->text() + QStringLiteral("\n\n") + warning,
                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok)
         interfacePublicData.setLoginAccount(ui->lineEdit_User->text(), ui->lineEdit_Key->text());
+}
+
+bool MainWindow::askKeyAgain(const QString &label, QString *key)
+{
+    QInputDialog repeat(this);
+    repeat.setWindowTitle(tr("确认密钥"));
+    repeat.setLabelText(label);
+    // Chinese can be typed only into a key field that shows its text.
+    repeat.setTextEchoMode(ui->lineEdit_Key->echoMode());
+    auto *field = repeat.findChild<QLineEdit *>();
+    SecretField::protect(field);
+    const bool accepted = repeat.exec() == QDialog::Accepted;
+    *key = field->text();
+    SecretField::wipe(field);
+    return accepted;
+}
+
+// Any Chinese credentials of the same length open a vault of the older form, so it is stored anew under
+// what was typed only when the key is typed again the same; declined, the vault opens as it is.
+void MainWindow::slotLatin1VaultOpened(const QString &user)
+{
+    QString repeated;
+    if (!askKeyAgain(
+            tr("该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：\n%1\n\n请核对用户名，并再次输入密钥")
+                .arg(user),
+            &repeated)) {
+        interfacePublicData.finishCredentialUpgrade(false);
+        return;
+    }
+    const bool started = interfacePublicData.upgradeCredentials(repeated);
+    VaultCipher::wipe(repeated);
+    if (!started) {
+        QMessageBox::information(this, VaultInput::keysDifferTitle(), VaultInput::keysDifferText());
+        interfacePublicData.aesLogout(LoginVerify);
+    }
 }
 
 void MainWindow::on_pushButton_ShowKey_clicked(bool checked)
@@ -527,6 +728,12 @@ void MainWindow::slotAesLogin(bool login, LoginOutReasonType reason)
 
     warnBorderTimer->stop();
     setStyleSheet(QString());
+    // Nothing typed before may come back by undo, and the next key is not typed in clear text.
+    SecretField::wipe(ui->lineEdit_Key);
+    if (reason != LoginRegistered)
+        SecretField::wipe(ui->lineEdit_User);
+    ui->pushButton_ShowKey->setChecked(false);
+    on_pushButton_ShowKey_clicked(false);
     ui->pushButton_Login->setText(tr("验证"));
     if (aesAccountUpdateDialog->isVisible())
         aesAccountUpdateDialog->reject();
@@ -546,7 +753,6 @@ void MainWindow::slotAesLogin(bool login, LoginOutReasonType reason)
         break;
     case LoginRegistered:
         statusBar()->showMessage(tr("注册成功，请尝试用刚才的信息进行验证！"));
-        ui->lineEdit_Key->clear();
         break;
     case LogoutAccountChanged:
         statusBar()->showMessage(tr("管理账号已修改，请重新验证！"));
@@ -628,10 +834,11 @@ void MainWindow::showUsersPage(const UsersUserResultData &result)
     interfacePublicData.pageUsers = result.users;
     ui->pushButton_PrePage->setEnabled(result.hasPrevPage);
     ui->pushButton_NextPage->setEnabled(result.hasNextPage);
-    ui->label_TotalPage->setText(QStringLiteral("/ %1").arg(result.pageCount));
+    // An empty result is still one (empty) page: "1 / 1", with nowhere to jump to.
+    ui->label_TotalPage->setText(QStringLiteral("/ %1").arg(qMax(1, result.pageCount)));
     ui->lineEdit_GoPage->setText(QString::number(result.page));
-    ui->lineEdit_GoPage->setEnabled(result.pageCount != 1);
-    ui->pushButton_GoPage->setEnabled(result.pageCount != 1);
+    ui->lineEdit_GoPage->setEnabled(result.pageCount > 1);
+    ui->pushButton_GoPage->setEnabled(result.pageCount > 1);
 
     QTableWidget *table = ui->tableWidget_Users;
     table->setHorizontalHeaderLabels({tr("项目"), tr("用户名"), tr("昵称"), tr("手机"), tr("邮箱"), tr("更新")});
@@ -643,7 +850,6 @@ void MainWindow::showUsersPage(const UsersUserResultData &result)
         for (int column = 0; column < cells.size(); ++column)
             table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }
-    table->resizeColumnsToContents();
 }
 
 void MainWindow::on_pushButton_Search_clicked()
@@ -711,10 +917,12 @@ void MainWindow::on_pushButton_DelUser_clicked()
     // The row must still be on the page: the table may have been reloaded since it was chosen.
     if (!interfacePublicData.loggedIn || currentUserRow < 0 || currentUserRow >= interfacePublicData.pageUsers.size())
         return;
-    const int id = interfacePublicData.pageUsers.at(currentUserRow).ID;
-    if (QMessageBox::warning(this, tr("警告"), tr("确认删除该账号？"), QMessageBox::Ok | QMessageBox::Cancel,
-                             QMessageBox::Cancel) == QMessageBox::Ok)
-        emit interfacePublicData.SIGNALSendQuery(UsersUserInfoDelete, id);
+    const UsersUserInfoData user = interfacePublicData.pageUsers.at(currentUserRow);
+    const QString text = tr("确认删除该账号？") + QStringLiteral("\n\n") + tr("项目") + QStringLiteral(": ") +
+                         user.Title + QStringLiteral("\n") + tr("用户名") + QStringLiteral(": ") + user.User;
+    if (QMessageBox::warning(this, tr("警告"), text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
+        QMessageBox::Ok)
+        emit interfacePublicData.SIGNALSendQuery(UsersUserInfoDelete, user.ID);
 }
 
 void MainWindow::on_pushButton_UsersSetUpdate_clicked()
@@ -751,9 +959,13 @@ void MainWindow::on_lineEdit_NoActiveLogoutSec_textChanged(const QString &)
 
 void MainWindow::finishAccountUpdate(const QVariant &var)
 {
+    const bool upgrade = interfacePublicData.credentialUpgrade;
     switch (var.value<AesAccountUpdateResultType>()) {
     case AesUpdateBackupFailed:
         emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库备份出错！"), 1, 1);
+        // The older vault is untouched and still opens under its older form; the next login tries again.
+        if (upgrade)
+            interfacePublicData.finishCredentialUpgrade(false);
         break;
     case AesUpdateExecError:
         emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库操作出错！"), 1, 1);
@@ -763,9 +975,17 @@ void MainWindow::finishAccountUpdate(const QVariant &var)
         // would only stop the next change.
         const QString backup = QString::fromLatin1(SqlThread::BackupPath);
         const bool backupLeft = !QFile::remove(backup) && QFileInfo::exists(backup);
-        emit interfacePublicData.SIGNALAesUpdateStatus(tr("修改成功！"), 1, 1);
-        interfacePublicData.aesLogout(LogoutAccountChanged);
+        if (upgrade) {
+            interfacePublicData.finishCredentialUpgrade(true);
+        } else {
+            emit interfacePublicData.SIGNALAesUpdateStatus(tr("修改成功！"), 1, 1);
+            interfacePublicData.aesLogout(LogoutAccountChanged);
+        }
         sendUsersQuery(1);
+        if (interfacePublicData.unreadableFields > 0)
+            QMessageBox::information(
+                this, tr("部分内容无法读取"),
+                tr("%1 个加密内容已损坏，无法读取，已按原样保留。").arg(interfacePublicData.unreadableFields));
         if (backupLeft)
             QMessageBox::information(this, tr("备份文件未能删除"),
                                      SqlThread::undeletableBackupText(QFileInfo(backup).absoluteFilePath()));
@@ -851,9 +1071,9 @@ void MainWindow::on_pushButton_AddTask_clicked()
     TaskListData task;
     task.id = -1;
     task.TaskName = ui->comboBox_TaskName->currentText();
-    task.TaskTimeSee =
-        TaskTiming::firstNoticeTime(mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
-                                    ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime());
+    task.TaskTimeSee = TaskTiming::firstNoticeTime(
+        mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
+        ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime(), interfacePublicData);
     task.IconPath = taskIconPath;
     task.NoticeCycle = currentCycleIndex;
     task.Noticed = 0;
@@ -864,7 +1084,15 @@ void MainWindow::on_pushButton_AddTask_clicked()
 
 void MainWindow::on_pushButton_ClearCompleteTask_clicked()
 {
-    emit interfacePublicData.SIGNALClearCompleteTask();
+    int completed = 0;
+    for (QListWidgetItem *item : qAsConst(taskItems)) {
+        const auto *row = qobject_cast<TaskWidgetItem *>(ui->listWidget_Task->itemWidget(item));
+        if (row && row->isCompleted())
+            ++completed;
+    }
+    if (LabelMessageBox::confirmDeletion(this, completed, tr("没有已完成的任务"),
+                                         tr("删除 %n 个已完成的任务？", nullptr, completed)))
+        emit interfacePublicData.SIGNALClearCompleteTask();
 }
 
 void MainWindow::rebuildTaskList(const QList<TaskListData> &tasks)

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QSystemTrayIcon>
 #include <QVariant>
+#include <optional>
 
 namespace Ui {
 class MainWindow;
@@ -30,7 +31,7 @@ class QListWidgetItem;
 class WorkdayConfig;
 
 // The program's only top-level window: the tabs, the status bar and the tray icon through which it is
-// hidden and shown again. Closing only hides it.
+// hidden and shown again. Closing only hides it where a tray can bring it back.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -39,8 +40,9 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Whether a tray exists to hide into; without one, closing minimizes instead.
-    void setSystemTrayAvailable(bool available) { trayAvailable = available; }
+    // Whether a tray exists to hide into (asked of the desktop unless set); without one, closing quits.
+    void setSystemTrayAvailable(bool available) { trayOverride = available; }
+    bool hasTray() const;
 
     // Releases the single-instance lock, starts the program again and quits this copy.
     static void restartProgram();
@@ -73,6 +75,7 @@ public slots:
     void slotUserActiveStatusChanged();
     void slotTimerLoginOutTimeout();
     void slotTimerWarnBorderTimeout();
+    void slotLatin1VaultOpened(const QString &user);
 
 private slots:
     void on_pushButton_Login_clicked();
@@ -110,21 +113,25 @@ protected:
 
 private:
     void setupTray();
+    void setupKeyboard();
     void setupScreens();
     void rebuildAfterDisplayChange();
     void askRestart(const QString &text);
+    bool confirmQuit();
     static QString upgraderProgram();
 
     Ui::MainWindow *ui;
     bool startupDone = false;
     bool writeFailureShown = false;
     int languageIndex = 0;
+    // The language the settings file holds, which the next start uses.
+    int storedLanguageIndex = 0;
     QMenu *trayMenu = nullptr;
     QAction *showAction = nullptr;
     QAction *quitAction = nullptr;
     QSystemTrayIcon *trayIcon = nullptr;
     DisplayChangeWatcher *displayWatcher = nullptr;
-    bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    std::optional<bool> trayOverride;
 
     // Notices: the settings dialog, one centre notice per screen (no parent, deleted here), the popup stack.
     NoticeConfig *noticeConfig = nullptr;
@@ -132,11 +139,14 @@ private:
     NormalNoticeManager *normalNoticeManager = nullptr;
     // About tab: the sources and help windows, without parent and deleted here.
     void setupAboutTab();
+    void showSoftwareInfo();
     ThirdPartySource *thirdPartySource = nullptr;
     HelpDocument *helpDocument = nullptr;
     // Account vault
     void setupUsersTab();
     bool checkLoginInput();
+    // The key typed a second time into a prompt with that label; false when the user cancels.
+    bool askKeyAgain(const QString &label, QString *key);
     void sendUsersQuery(int page);
     void applyUsersConfig(const QVariant &var);
     void showUsersPage(const UsersUserResultData &result);

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/appglobals.h"
+#include "app/buttonpaddingstyle.h"
 #include "app/calendarexport.h"
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
@@ -8,27 +9,93 @@
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
 
+#include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QThread>
 #include <QTranslator>
+#include <cstdio>
 
-bool Startup::isVersionQuery(int argc, const char *const *argv)
+Startup::CommandLine Startup::parseCommandLine(const QStringList &arguments)
 {
-    return argc == 3 && qstrcmp(argv[1], "database") == 0 && qstrcmp(argv[2], "-v") == 0;
-}
+    CommandLine result;
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("database") &&
+        arguments.at(2) == QLatin1String("-v")) {
+        result.action = CommandLine::VersionQuery;
+        return result;
+    }
 
-bool Startup::isTrayStart(const QStringList &arguments)
-{
-    return arguments.size() == 2 && arguments.at(1) == QLatin1String("-tray");
+    // Parsed before any window exists, so that --help works without a display (the parser's own help text
+    // would need the application object). Texts for the terminal are English: the translations load only
+    // later, from the program directory.
+    const QString program = QFileInfo(arguments.value(0)).fileName();
+    const QString usage =
+        QStringLiteral("Usage: %1 [-tray]\n"
+                       "Tasks, birthdays and an account vault, with reminders when something is due.\n"
+                       "\n"
+                       "Options:\n"
+                       "  -tray          Start hidden in the system tray.\n"
+                       "  --export-ics FILE  Write the coming birthdays and the pending tasks to an iCalendar\n"
+                       "                 file (\"-\": standard output) and exit.\n"
+                       "  -h, --help     Show this help.\n"
+                       "  -v, --version  Show the name and version.\n"
+                       "\n"
+                       "\"%1 database -v\" exits with the database version the program needs.\n")
+            .arg(program);
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption tray(QStringLiteral("tray"));
+    const QCommandLineOption exportIcs(QStringLiteral("export-ics"), QString(), QStringLiteral("FILE"));
+    parser.addOptions({tray, help, version, exportIcs});
+    // Qt's own options (-platform, -style, -session from a session manager ...) are left to Qt.
+    const QStringList qtValueOptions = {
+        "platform",    "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+        "qwindowicon", "qwindowtitle",       "session",       "style",  "stylesheet",
+        "display",     "geometry",           "name",          "title",  "qmljsdebugger"};
+    const QStringList qtFlagOptions = {"reverse", "widgetcount", "sync", "nograb", "dograb"};
+    for (const QString &name : qtValueOptions + qtFlagOptions) {
+        QCommandLineOption option(name);
+        if (qtValueOptions.contains(name))
+            option.setValueName(QStringLiteral("value"));
+        parser.addOption(option);
+    }
+
+    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+        result.action = CommandLine::Error;
+        const QString error =
+            parser.errorText().isEmpty()
+                ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())
+                : parser.errorText();
+        result.text = error + QStringLiteral("\n\n") + usage;
+    } else if (parser.isSet(help)) {
+        result.action = CommandLine::Help;
+        result.text = usage;
+    } else if (parser.isSet(exportIcs)) {
+        result.action = CommandLine::ExportIcs;
+        result.text = parser.value(exportIcs);
+    } else if (parser.isSet(version)) {
+        result.action = CommandLine::Version;
+        result.text = QStringLiteral("%1 %2 (%3)\n")
+                          .arg(AppGlobals::softwareName, QLatin1String(AppGlobals::Version),
+                               QLatin1String(AppGlobals::VersionDate));
+    } else {
+        result.tray = parser.isSet(tray);
+    }
+    return result;
 }
 
 QLocale Startup::localeFor(const QString &code, const QLocale &fallback)
 {
-    if (code == QLatin1String("zh_CN") || code == QLatin1String("zh_TW"))
+    if (code == QLatin1String("zh_CN"))
         return QLocale(QLocale::Chinese, QLocale::AnyCountry);
+    // Taiwan's own usage: weekdays are 週一 ... 週日 in the calendars.
+    if (code == QLatin1String("zh_TW"))
+        return QLocale(QLocale::Chinese, QLocale::Taiwan);
     if (code == QLatin1String("en"))
         return QLocale(QLocale::English, QLocale::AnyCountry);
     return fallback;
@@ -71,24 +138,46 @@ SqlThread *Startup::startSqlWorker()
 
 int Startup::run(int &argc, char **argv)
 {
-    if (isVersionQuery(argc, argv))
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine command = parseCommandLine(arguments);
+    switch (command.action) {
+    case CommandLine::VersionQuery:
         return VersionQueryExitCode;
-    // No window and no single-instance lock: it only reads the database, also while a copy runs.
-    if (CalendarExport::isCommand(argc, argv))
-        return CalendarExport::run(argc, argv);
+    case CommandLine::Help:
+    case CommandLine::Version:
+        std::fputs(command.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLine::Error:
+        std::fputs(command.text.toLocal8Bit().constData(), stderr);
+        return UsageExitCode;
+    case CommandLine::ExportIcs:
+        // No window and no single-instance lock: it only reads the database, also while a copy runs.
+        return CalendarExport::run(argc, argv, command.text);
+    case CommandLine::Run:
+        break;
+    }
 
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     GlobalApplication app(argc, argv);
+    // The program lives on in the tray: closing its last visible window (help, sources) must not end it.
+    // It ends by its own quit: the tray's or window's exit, a closed window where no tray is, the session.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     AppGlobals::programPath = QString::fromLocal8Bit(argv[0]);
     loadLanguage();
 
-    switch (AppGlobals::instanceLock.acquire(SingleInstanceLock::keyFor(QCoreApplication::applicationDirPath()))) {
+    const QString key = SingleInstanceLock::keyFor(QCoreApplication::applicationDirPath());
+    switch (AppGlobals::instanceLock.acquire(key)) {
     case SingleInstanceLock::HeldElsewhere:
-        QMessageBox::information(nullptr, QCoreApplication::translate("Startup", "程序已在运行"),
-                                 QCoreApplication::translate("Startup", "同目录仅可运行一个程序"), QMessageBox::Ok);
+        // The running copy comes to the front instead (a start for the tray leaves it where it is); the
+        // message is for a copy that does not answer.
+        if (!SingleInstanceLock::requestShow(key, !command.tray))
+            QMessageBox::information(nullptr, QCoreApplication::translate("Startup", "程序已在运行"),
+                                     QCoreApplication::translate("Startup", "同目录仅可运行一个程序"), QMessageBox::Ok);
         return 0;
     case SingleInstanceLock::Failed:
         return 0;
@@ -96,25 +185,26 @@ int Startup::run(int &argc, char **argv)
         break;
     }
 
-    const bool trayStart = isTrayStart(QCoreApplication::arguments());
-
+#ifdef Q_OS_WIN
+    // The designed font; elsewhere the desktop's own font stays.
     QFont font;
     font.setFamily(QStringLiteral("微软雅黑"));
     QApplication::setFont(font);
+#endif
+    QApplication::setStyle(new ButtonPaddingStyle);
 
     registerRecordMetaTypes();
 
     QThread *workerThread = startSqlWorker()->thread();
 
     auto *window = new MainWindow();
-    if (!trayStart) {
-        window->setLocale(AppGlobals::locale);
+    window->setLocale(AppGlobals::locale);
+    AppGlobals::instanceLock.listen(window, [window]() { window->slotTrayMenuActReset(); });
+    if (!command.tray)
         window->show();
-    } else if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    else if (!QSystemTrayIcon::isSystemTrayAvailable())
         // Without a tray there would be no way back to a hidden window.
-        window->setLocale(AppGlobals::locale);
         window->showMinimized();
-    }
 
     const int code = app.exec();
     delete window;

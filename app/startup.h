@@ -13,10 +13,28 @@ public:
     // Exit code of "database -v": the database version this program needs.
     static constexpr int VersionQueryExitCode = 2;
 
-    // Exactly the two arguments "database" "-v".
-    static bool isVersionQuery(int argc, const char *const *argv);
-    // Exactly the one argument "-tray".
-    static bool isTrayStart(const QStringList &arguments);
+    // What the command line asks for; text is what to print for help, version and errors.
+    struct CommandLine
+    {
+        enum Action
+        {
+            Run,
+            Help,
+            Version,
+            VersionQuery,
+            ExportIcs, // text is the file
+            Error,
+        };
+        Action action = Run;
+        bool tray = false;
+        QString text;
+    };
+    // Exit code of an unknown option or argument.
+    static constexpr int UsageExitCode = 2;
+
+    // The arguments as given, program first: "database" "-v" exactly is the version query, "-tray" starts
+    // in the tray, -h/--help and -v/--version print and exit; anything else is an error.
+    static CommandLine parseCommandLine(const QStringList &arguments);
 
     // Reads the language from the settings file, stores it with its locale in AppGlobals and installs
     // the translators that load. Returns how many were installed.

@@ -6,6 +6,7 @@
 #include "birthdays/chinesenumerals.h"
 #include "birthdays/lunarcalendarinfo.h"
 #include "data/interfacepublicdata.h"
+#include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 
 #include <QEvent>
@@ -27,6 +28,11 @@ bool inLunarCalendar(int year)
 BirthdayConfig::BirthdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::BirthdayConfig)
 {
     ui->setupUi(this);
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_Name->setBuddy(ui->lineEdit_Name);
+    ui->label_CallName->setBuddy(ui->lineEdit_CallName);
+    ui->label_LunarBirthday->setBuddy(ui->lineEdit_LunarYear);
+    ui->label_SolarBirthday->setBuddy(ui->dateEdit_SolarBirthday);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
 
     monthNames = QStringList{tr("正月"), tr("二月"), tr("三月"), tr("四月"), tr("五月"), tr("六月"),
@@ -361,5 +367,5 @@ bool BirthdayConfig::confirmDelete(const BirthdayInfoData &record)
 QString BirthdayConfig::chooseIcon()
 {
     IconManage *library = IconManage::instance();
-    return library ? library->selectIcon() : QString();
+    return library ? library->selectIcon(IconLibrary::KindBirthday) : QString();
 }

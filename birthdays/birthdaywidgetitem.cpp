@@ -17,7 +17,18 @@ BirthdayWidgetItem::BirthdayWidgetItem(const BirthdayInfoData &record, QWidget *
         badge->setMinimumWidth(badge->width());
     }
 
+    // Both calendar words take one width, so that the badges after them line up in every language.
+    static int typeWidth = 0;
+    if (typeWidth == 0) {
+        for (const QString &text : {tr("农历"), tr("公历")}) {
+            ui->label_BirthdayType->setText(text);
+            ui->label_BirthdayType->adjustSize();
+            typeWidth = qMax(typeWidth, ui->label_BirthdayType->width());
+        }
+    }
+    ui->label_BirthdayType->setMinimumWidth(typeWidth);
     ui->label_BirthdayType->setText(record.IsLunar ? tr("农历") : tr("公历"));
+    ui->label_BirthdayType->setToolTip(record.IsLunar ? tr("按农历过生日") : tr("按公历过生日"));
     ui->label_ShowName->setText(BirthdayReminder::displayName(record));
     ui->label_ShowName->adjustSize();
     ui->label_Gender->setStyleSheet(
@@ -53,8 +64,13 @@ void BirthdayWidgetItem::slotTimerTimeout()
     const BirthdayReminder::Outcome outcome = reminder.evaluate();
     if (outcome.refreshLabels) {
         ui->label_Age->setText(outcome.ageText);
-        if (outcome.countdownChanged)
+        ui->label_Age->setToolTip(outcome.ageText == QLatin1String("-") ? tr("没有出生年份，年龄未知")
+                                                                        : tr("这个生日满 %1 岁").arg(outcome.ageText));
+        if (outcome.countdownChanged) {
             ui->label_Countdown->setText(QString::number(outcome.days));
+            ui->label_Countdown->setToolTip(outcome.days > 0 ? tr("还有 %n 天过生日", nullptr, outcome.days)
+                                                             : tr("今天过生日"));
+        }
     }
     if (outcome.sendOperation)
         emit interfacePublicData.SIGNALSendQuery(outcome.operation, QVariant::fromValue(outcome.record));

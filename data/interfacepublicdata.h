@@ -51,9 +51,15 @@ public:
     void setNewAccount(const QString &user, const QString &key);
     QString aesEncrypt(const QString &plain) const;
     QString aesEncryptNew(const QString &plain) const;
-    QString aesDecrypt(const QString &vaultText) const;
+    // *ok is false for a stored text that cannot be decoded at all (see VaultCipher::decrypt).
+    QString aesDecrypt(const QString &vaultText, bool *ok = nullptr) const;
     void setAesLogin(bool login, LoginOutReasonType reason);
     void aesLogout(LoginOutReasonType reason);
+    // A login that opened an older vault (SIGNALLatin1VaultOpened) stores it anew under the same
+    // credentials once the key typed again matches; false, and nothing started, when it does not.
+    bool upgradeCredentials(const QString &repeatedKey);
+    // Logs in after that: under the UTF-8 form when the vault was stored anew, else under the older form.
+    void finishCredentialUpgrade(bool upgraded);
 
     QString userHash;
     QString keyHash;
@@ -62,6 +68,11 @@ public:
     bool loggedIn = false;
     bool registered = false;
     bool reencryptIdle = true;
+    // A login opened a vault registered under the Latin-1 form; it is not logged in until the vault
+    // is stored anew or the user declines.
+    bool credentialUpgrade = false;
+    // Set by the worker during a master account change: encrypted fields it could not read and kept.
+    int unreadableFields = 0;
     QList<UsersUserInfoData> pageUsers; // the account page on display, in table row order
 
 signals:
@@ -71,6 +82,8 @@ signals:
     void SIGNALAesLogin(bool login, LoginOutReasonType reason);
     void SIGNALUserActiveStatusChanged();
     void SIGNALAesRegisteChanged();
+    // The credentials typed open the vault only in the Latin-1 form of an older program.
+    void SIGNALLatin1VaultOpened(QString user);
     void SIGNALAesUpdateStatus(QString info, int progressValue, int progressMax);
     void SIGNALShowCentralNotice(int what, QStringList strs);
     void SIGNALShowNormalNotice(int what, QStringList strs);
@@ -83,6 +96,13 @@ public slots:
 
 private:
     void verifierRead(const QPair<QString, QString> &verifier);
+    bool verifies(const QPair<QString, QString> &verifier) const;
+    bool openLatin1Vault(const QPair<QString, QString> &verifier);
+    void forgetTypedCredentials();
+
+    // The credentials of a login in progress, kept only while an older vault may need them.
+    QString typedUser;
+    QString typedKey;
 };
 
 extern InterfacePublicData interfacePublicData;

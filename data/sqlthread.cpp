@@ -108,6 +108,8 @@ bool SqlThread::openDatabase()
         return false;
     }
     query = QSqlQuery(db);
+    // Deleted accounts and replaced cipher texts must not stay readable in the file's free pages.
+    exec(QStringLiteral("PRAGMA secure_delete = ON"));
 
     // Only a readable database of another version goes to the upgrader; it refuses anything else.
     const DatabaseFile::Inspection found = DatabaseFile::inspect(db, false);
@@ -729,8 +731,14 @@ UsersUserResultData SqlThread::queryUsers(const UsersUserQueryData &request)
     QString filter;
     QVariantList values;
     if (request.searchType >= 1 && request.searchType <= 5) {
-        filter = QStringLiteral(" WHERE %1 LIKE ?").arg(QLatin1String(searchColumns[request.searchType - 1]));
-        values.append(QStringLiteral("%") + request.searchText + QStringLiteral("%"));
+        // The typed text matches literally: its own % and _ are no wildcards.
+        filter =
+            QStringLiteral(" WHERE %1 LIKE ? ESCAPE '\\'").arg(QLatin1String(searchColumns[request.searchType - 1]));
+        QString text = request.searchText;
+        text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+            .replace(QLatin1Char('%'), QLatin1String("\\%"))
+            .replace(QLatin1Char('_'), QLatin1String("\\_"));
+        values.append(QLatin1Char('%') + text + QLatin1Char('%'));
     }
     QString pageClause;
     if (request.limitOnePage != 0)
@@ -851,10 +859,18 @@ AesAccountUpdateResultType SqlThread::changeMasterAccount(const QString &newUser
     status(tr("完成."));
     status(tr("开始重新加密.."));
 
+    // A field that cannot be decoded keeps its stored text: written back empty, it would be lost for good.
+    interfacePublicData.unreadableFields = 0;
     for (int j = 0; j < rows.size(); ++j) {
         Secrets &row = rows[j];
-        for (QString *field : {&row.pwd, &row.pwdNote, &row.notePrivate})
-            *field = interfacePublicData.aesEncryptNew(interfacePublicData.aesDecrypt(*field));
+        for (QString *field : {&row.pwd, &row.pwdNote, &row.notePrivate}) {
+            bool readable = true;
+            const QString plain = interfacePublicData.aesDecrypt(*field, &readable);
+            if (readable)
+                *field = interfacePublicData.aesEncryptNew(plain);
+            else
+                ++interfacePublicData.unreadableFields;
+        }
         ++progress;
         counter(QT_TR_NOOP("加密: %1 / %2"), j + 1);
     }

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 
 namespace {
 const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
@@ -36,6 +37,14 @@ IconManage::IconManage(QWidget *parent) : QDialog(parent), ui(new Ui::IconManage
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_Notice->setBuddy(ui->lineEdit_Notice);
+    ui->label_Pic->setBuddy(ui->pushButton_AddPic);
+    ui->pushButton_AddPic->setToolTip(tr("选择图片文件"));
+    ui->pushButton_AddPic->setAccessibleName(tr("选择图片文件"));
+    // Delete on a chosen icon asks as the button does; a field being typed in keeps the key.
+    connect(new QShortcut(QKeySequence::Delete, this), &QShortcut::activated, this,
+            [this]() { ui->pushButton_DeleteIcon->animateClick(); });
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &IconManage::slotReceiveQueryData,
             UniqueConnection);
@@ -62,8 +71,12 @@ IconManage::~IconManage()
     delete ui;
 }
 
-QString IconManage::selectIcon()
+QString IconManage::selectIcon(int kind)
 {
+    if (kind == IconLibrary::KindTask)
+        ui->tabWidget_IconArea->setCurrentWidget(ui->tab_Task);
+    else if (kind == IconLibrary::KindBirthday)
+        ui->tabWidget_IconArea->setCurrentWidget(ui->tab_Birthday);
     resetSelection();
     exec();
     return selectedPath;

@@ -22,8 +22,9 @@ public:
     static IconManage *instance(QWidget *parent = nullptr);
     ~IconManage() override;
 
-    // Runs the dialog modally; the chosen picture's path, or empty when nothing was chosen.
-    QString selectIcon();
+    // Runs the dialog modally, on the page of the kind asked for (IconLibrary::Kind; any other value
+    // keeps the page last shown); the chosen picture's path, or empty when nothing was chosen.
+    QString selectIcon(int kind = -1);
 
 public slots:
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);

@@ -2,10 +2,17 @@
 #include "ui_centralnotice.h"
 
 #include "data/records.h"
+#include "platform/translucency.h"
 
 #include <QFontMetrics>
 #include <QGraphicsDropShadowEffect>
+#include <QPainter>
 #include <QTimer>
+
+namespace {
+// Space above and below the text on the band.
+constexpr int BandPadding = 24;
+} // namespace
 
 CentralNotice::CentralNotice(QWidget *parent)
     : QWidget(parent), ui(new Ui::CentralNotice), textColor(currentNoticeConfig.CN_Color),
@@ -75,10 +82,37 @@ QString CentralNotice::labelStyle(const QColor &color, int opacityPercent, bool 
         .arg((100 - opacityPercent) / 150.0);
 }
 
+QColor CentralNotice::bandColor(const QColor &text)
+{
+    const QColor base = text.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
+    const auto mix = [](int from, int to) {
+        return (from * 15 + to * 85) / 100;
+    };
+    return QColor(mix(text.red(), base.red()), mix(text.green(), base.green()), mix(text.blue(), base.blue()));
+}
+
 void CentralNotice::setScreenRect(int x, int y, int width, int height)
 {
-    setGeometry(x, y, width, height);
+    screenRect = QRect(x, y, width, height);
+    setGeometry(screenRect);
     ui->label->setMaximumWidth(width);
+}
+
+void CentralNotice::placeWindow()
+{
+    if (!opaque) {
+        setGeometry(screenRect);
+        return;
+    }
+    const int height = ui->label->sizeHint().height() + 2 * BandPadding;
+    setGeometry(screenRect.x(), screenRect.center().y() - height / 2, screenRect.width(), height);
+}
+
+void CentralNotice::paintEvent(QPaintEvent *event)
+{
+    if (opaque)
+        QPainter(this).fillRect(rect(), bandColor(textColor));
+    QWidget::paintEvent(event);
 }
 
 void CentralNotice::showNotice(int, const QStringList &strs)
@@ -90,7 +124,9 @@ void CentralNotice::showNotice(int, const QStringList &strs)
     if (animState == Idle || animState == Finished) {
         noticeCount = 1;
         animState = Appearing;
+        opaque = !Translucency::isSupported();
         ui->label->setText(text);
+        placeWindow();
         applyWindowFlags();
         show();
     } else {
@@ -99,6 +135,7 @@ void CentralNotice::showNotice(int, const QStringList &strs)
         animTimer->stop();
         animState = Appearing;
         ui->label->setText(text + tr("\n(之前还有 %1 条提示)").arg(noticeCount - 1));
+        placeWindow();
     }
     if (!animTimer->isActive())
         animTimer->start(appearStepMsec);
@@ -114,7 +151,7 @@ void CentralNotice::slotShowAnimation()
             return;
         }
         opacityPercent = qMin(100, opacityPercent + 2);
-        ui->label->setStyleSheet(labelStyle(textColor, opacityPercent, bgType == 1 || bgType == 2));
+        ui->label->setStyleSheet(labelStyle(textColor, opacityPercent, !opaque && (bgType == 1 || bgType == 2)));
         break;
     case Keeping:
         animState = Disappearing;

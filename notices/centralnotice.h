@@ -31,6 +31,9 @@ public:
 
     // The label's style at a text opacity; the background, in the text colour, fades out as the text fades in.
     static QString labelStyle(const QColor &color, int opacityPercent, bool withBackground);
+    // Where the screen cannot show translucent windows the notice is a solid band behind the text instead of
+    // a screen-wide window, which would show black: a pale tint of a dark text colour, a dark one of a light.
+    static QColor bandColor(const QColor &text);
 
     void setScreenRect(int x, int y, int width, int height);
     // Shows strs[0]; a notice arriving while another is on screen replaces its text and counts the earlier ones.
@@ -48,11 +51,17 @@ public slots:
     void SLOTUpdateCentralNoticeCfg();
     void slotUpdateCfg();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void applyWindowFlags();
+    void placeWindow();
     void sizeSpacers(int type);
 
     Ui::CentralNotice *ui;
+    QRect screenRect;
+    bool opaque = false;
     AnimState animState = Idle;
     int opacityPercent = 0;
     int noticeCount = 0;

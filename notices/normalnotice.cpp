@@ -4,6 +4,7 @@
 #include "data/interfacepublicdata.h"
 #include "data/records.h"
 #include "notices/snooze.h"
+#include "platform/translucency.h"
 
 #include <QFontMetrics>
 #include <QMenu>
@@ -19,8 +20,10 @@ NormalNotice::NormalNotice(QWidget *parent) : QDialog(parent), ui(new Ui::Normal
 {
     ui->setupUi(this);
     setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Without a compositor a translucent window's clear parts show black; the pages paint every pixel anyway.
+    const bool translucent = Translucency::isSupported();
+    setAttribute(Qt::WA_NoSystemBackground, translucent);
+    setAttribute(Qt::WA_TranslucentBackground, translucent);
     // A reminder must not take the keyboard away from whatever the user is typing.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setModal(false);

@@ -14,6 +14,16 @@ const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection
 NoticeConfig::NoticeConfig(QWidget *parent) : QDialog(parent), ui(new Ui::NoticeConfig)
 {
     ui->setupUi(this);
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_NoticeAppearTime->setBuddy(ui->lineEdit_NoticeAppearTime);
+    ui->label_NoticeKeepTime->setBuddy(ui->lineEdit_NoticeKeepTime);
+    ui->label_NoticeDisappearTime->setBuddy(ui->lineEdit_NoticeDisppearTime);
+    ui->label_NormalNoticeDisplaySec->setBuddy(ui->lineEdit_NormalNoticeDisplaySec);
+    ui->label_FontColor->setBuddy(ui->pushButton_FontColor);
+    ui->label_FontShadowColor->setBuddy(ui->pushButton_FontShadowColor);
+    // The colour buttons show only their colour.
+    ui->pushButton_FontColor->setAccessibleName(tr("文本颜色"));
+    ui->pushButton_FontShadowColor->setAccessibleName(tr("阴影颜色"));
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
 
     const QString secondsOneToFive = QStringLiteral("[1-5]");

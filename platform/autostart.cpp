@@ -36,24 +36,40 @@ void AutoStart::setEnabled(bool enabled, const QString &programFile)
 
 QString AutoStart::entryPath()
 {
+    // A relative XDG_CONFIG_HOME is invalid under the base directory rules and is ignored.
     QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (configHome.isEmpty())
+    if (configHome.isEmpty() || QDir::isRelativePath(configHome))
         configHome = QDir::homePath() + QStringLiteral("/.config");
     return configHome + QStringLiteral("/autostart/pemmora.desktop");
 }
 
 bool AutoStart::isEnabled()
 {
-    return QFile::exists(entryPath());
+    QFile file(entryPath());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    // The desktop's own switches (GNOME's, or Hidden from any other) turn the entry off without removing it.
+    bool inEntryGroup = false;
+    for (const QByteArray &raw : file.readAll().split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('['))
+            inEntryGroup = line == "[Desktop Entry]";
+        else if (inEntryGroup && (line == "Hidden=true" || line == "X-GNOME-Autostart-enabled=false"))
+            return false;
+    }
+    return true;
 }
 
 QString AutoStart::commandLine(const QString &programFile)
 {
-    // Desktop entry quoting: inside double quotes, backslash, quote, backquote and dollar are escaped.
+    // Desktop entry quoting: inside double quotes, backslash, quote, backquote and dollar are escaped, and a
+    // literal percent sign is written twice (a single one starts a field code).
     QString quoted;
     for (const QChar c : programFile) {
         if (c == QLatin1Char('\\') || c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$'))
             quoted += QLatin1Char('\\');
+        else if (c == QLatin1Char('%'))
+            quoted += QLatin1Char('%');
         quoted += c;
     }
     return QStringLiteral("\"%1\" -tray").arg(quoted);

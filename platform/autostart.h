@@ -7,6 +7,7 @@
 class AutoStart
 {
 public:
+    // Elsewhere: the entry exists and the desktop has not switched it off (Hidden, GNOME's enabled key).
     static bool isEnabled();
     // Failures are ignored: the switch then shows the old state at the next start.
     static void setEnabled(bool enabled, const QString &programFile);

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 
 ImageButton::ImageButton(QWidget *parent) : QPushButton(parent)
 {
@@ -53,6 +55,12 @@ void ImageButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(rect(), pixmap);
+    // Reached with Tab, the button shows that it has the focus.
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
 }
 
 bool ImageButton::event(QEvent *event)

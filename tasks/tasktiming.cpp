@@ -12,8 +12,13 @@ bool isRepeating(int cycle)
 }
 
 QDateTime firstNoticeTime(TimeMode mode, int cycle, const QTime &timeSet, const QDateTime &targetTime, int weekdayIndex,
-                          const QDateTime &now)
+                          const QDateTime &now, const InterfacePublicData &calendar)
 {
+    if (cycle == CycleWorkday) {
+        // Its successors fall on workdays only; so must the first occurrence, at the same time of day.
+        const QDateTime due = firstNoticeTime(mode, CycleOnce, timeSet, targetTime, weekdayIndex, now, calendar);
+        return calendar.isWorkday(due.date()) ? due : QDateTime(calendar.nextWorkday(due.date()), due.time());
+    }
     if (mode == TargetTimeMode)
         return targetTime;
     if (cycle == CycleWeekly) {

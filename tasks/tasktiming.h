@@ -32,9 +32,9 @@ constexpr const char *DateTimeFormat = "yyyy-MM-dd hh:mm:ss";
 bool isRepeating(int cycle);
 
 // Due time of a task added from the Task tab. timeSet is a duration, or the time of day of a weekly
-// task; weekdayIndex 0..6 is Monday..Sunday.
+// task; weekdayIndex 0..6 is Monday..Sunday. A workday task starts on a workday of the calendar.
 QDateTime firstNoticeTime(TimeMode mode, int cycle, const QTime &timeSet, const QDateTime &targetTime, int weekdayIndex,
-                          const QDateTime &now);
+                          const QDateTime &now, const InterfacePublicData &calendar);
 
 // Due time of the occurrence that follows a fired repeating task: the same time of day on the next
 // suitable date.

@@ -2,7 +2,9 @@
 #include "ui_taskwidgetitem.h"
 
 #include "app/appglobals.h"
+#include "app/labelmessagebox.h"
 #include "data/interfacepublicdata.h"
+#include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 #include "tasks/imagebutton.h"
 #include "tasks/taskticker.h"
@@ -20,6 +22,8 @@ TaskWidgetItem::IconChooser TaskWidgetItem::iconChooser;
 namespace {
 // The widest countdown text; every row gets the same size, measured once.
 QSize remainLabelSize;
+// The edit button fits both its texts; measured once, in the language shown.
+int editButtonWidth = 0;
 // The size the form gives a row, known once one row was built.
 QSize builtFormSize;
 } // namespace
@@ -78,8 +82,16 @@ void TaskWidgetItem::ensureForm()
     ui->pushButton_KeepDisplay->setChecked(task.NormalNoticeKeepDisplay != 0);
     ui->label_Icon->setPixmap(ImageButton::cachedPixmap(task.IconPath));
     ui->label_EditSpace->hide();
-    ui->label_EditSpace->setMinimumWidth(ui->pushButton_Edit->minimumWidth());
-    ui->label_EditSpace->setMaximumWidth(ui->pushButton_Edit->maximumWidth());
+    if (editButtonWidth == 0) {
+        const QString edit = ui->pushButton_Edit->text();
+        for (const QString &text : {edit, tr("确认")}) {
+            ui->pushButton_Edit->setText(text);
+            editButtonWidth = qMax(editButtonWidth, ui->pushButton_Edit->sizeHint().width());
+        }
+        ui->pushButton_Edit->setText(edit);
+    }
+    ui->pushButton_Edit->setFixedWidth(editButtonWidth);
+    ui->label_EditSpace->setFixedWidth(editButtonWidth);
     setCompleted(completed);
     if (completed) {
         ui->pushButton_Edit->hide();
@@ -87,6 +99,10 @@ void TaskWidgetItem::ensureForm()
     }
     ui->label_Icon->installEventFilter(this);
     ui->label_TaskNoticeCycle->installEventFilter(this);
+    // The picture buttons are named for screen readers.
+    ui->pushButton_KeepDisplay->setToolTip(tr("提示窗一直停留"));
+    ui->pushButton_KeepDisplay->setAccessibleName(tr("提示窗一直停留"));
+    ui->pushButton_Delete->setAccessibleName(ui->pushButton_Delete->toolTip());
     initDisplay();
     const qint64 nowMs = QDateTime::currentMSecsSinceEpoch();
     if (dueMs >= nowMs)
@@ -179,7 +195,8 @@ QString TaskWidgetItem::dayOfWeekText(int day)
 
 QString TaskWidgetItem::remainTimeText(qint64 seconds)
 {
-    const QChar space(QLatin1Char(' '));
+    // Padded with figure spaces, as wide as a digit: the numbers and units line up from row to row.
+    const QChar space(0x2007);
     const QChar zero(QLatin1Char('0'));
     if (seconds > 8639999)
         return tr("超过 99 天");
@@ -197,7 +214,7 @@ QString TaskWidgetItem::chooseTaskIcon(QWidget *parent)
     if (iconChooser)
         return iconChooser(parent);
     IconManage *library = IconManage::instance();
-    return library ? library->selectIcon() : QString();
+    return library ? library->selectIcon(IconLibrary::KindTask) : QString();
 }
 
 void TaskWidgetItem::setIconChooser(IconChooser chooser)
@@ -277,15 +294,15 @@ void TaskWidgetItem::sendUpdate()
     emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(task));
 }
 
-void TaskWidgetItem::sendDelete()
+void TaskWidgetItem::sendDelete(int id)
 {
-    emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{task.id}));
+    emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{id}));
 }
 
 void TaskWidgetItem::slotClearCompleteTask()
 {
     if (completed)
-        sendDelete();
+        sendDelete(task.id);
 }
 
 void TaskWidgetItem::createEditors()
@@ -337,7 +354,10 @@ void TaskWidgetItem::on_pushButton_Edit_clicked()
 
 void TaskWidgetItem::on_pushButton_Delete_clicked()
 {
-    sendDelete();
+    // Asked for by id: the task goes even if a reload replaces this row while the question is open.
+    const int id = task.id;
+    if (LabelMessageBox::confirm(window(), tr("确认删除？"), tr("删除任务“%1”？").arg(task.TaskName), task.IconPath))
+        sendDelete(id);
 }
 
 void TaskWidgetItem::on_pushButton_KeepDisplay_clicked(bool checked)

@@ -84,7 +84,7 @@ private:
     void setDueTime(const QDateTime &due);
     void fire(qint64 nowMs);
     void sendUpdate();
-    void sendDelete();
+    static void sendDelete(int id);
 
     Ui::TaskWidgetItem *ui = nullptr;
     QLineEdit *lineEdit_TaskName = nullptr;

@@ -2,6 +2,7 @@
 #include "ui_workdayconfig.h"
 
 #include "app/appglobals.h"
+#include "app/labelmessagebox.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/holidayimport.h"
 #include "tasks/tasktiming.h"
@@ -19,9 +20,32 @@ const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 WorkdayConfig::WorkdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::WorkdayConfig)
 {
     ui->setupUi(this);
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_Date->setBuddy(ui->dateEdit_Date);
+    ui->label_Notice->setBuddy(ui->lineEdit_Notice);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     setLocale(AppGlobals::locale);
+    // One width for every date, and room for the add panel from the start: opening it must not widen
+    // the dialog. Measured with the style sheets applied.
+    ensurePolished();
+    const auto fitWidest = [](QLabel *label, const QStringList &texts) {
+        int widest = 0;
+        for (const QString &text : texts) {
+            label->setText(text);
+            widest = qMax(widest, label->sizeHint().width());
+        }
+        label->setMinimumWidth(widest);
+    };
+    QStringList weekdays;
+    for (int day = 1; day <= 7; ++day)
+        weekdays.append(TaskWidgetItem::dayOfWeekText(day));
+    fitWidest(ui->label_DayOfWeek, weekdays);
+    fitWidest(ui->label_RestOrWork, {restOrWorkText(1), restOrWorkText(6)});
+    ui->widget_Add->show();
+    const int panelWidth = layout()->totalMinimumSize().width();
     ui->widget_Add->hide();
+    setMinimumWidth(panelWidth);
+    resize(qMax(width(), panelWidth), height());
     ui->dateEdit_Date->setDate(QDate::currentDate());
     // Date order, as the list arrives, until the user clicks another header.
     ui->tableWidget_Workday->horizontalHeader()->setSortIndicator(ColumnDate, Qt::AscendingOrder);
@@ -182,13 +206,16 @@ void WorkdayConfig::on_pushButton_Delete_clicked()
 void WorkdayConfig::on_dateEdit_Date_dateChanged(const QDate &date)
 {
     ui->label_DayOfWeek->setText(TaskWidgetItem::dayOfWeekText(date.dayOfWeek()));
-    const int day = date.dayOfWeek();
-    if (day >= 1 && day <= 5)
-        ui->label_RestOrWork->setText(tr("工作") + QStringLiteral(" => ") + tr("休息"));
-    else if (day >= 6 && day <= 7)
-        ui->label_RestOrWork->setText(tr("休息") + QStringLiteral(" => ") + tr("工作"));
-    else
-        ui->label_RestOrWork->clear();
+    ui->label_RestOrWork->setText(restOrWorkText(date.dayOfWeek()));
+}
+
+QString WorkdayConfig::restOrWorkText(int dayOfWeek)
+{
+    if (dayOfWeek >= 1 && dayOfWeek <= 5)
+        return tr("工作") + QStringLiteral(" => ") + tr("休息");
+    if (dayOfWeek >= 6 && dayOfWeek <= 7)
+        return tr("休息") + QStringLiteral(" => ") + tr("工作");
+    return QString();
 }
 
 void WorkdayConfig::on_pushButton_Help_clicked()
@@ -200,7 +227,17 @@ void WorkdayConfig::on_pushButton_Help_clicked()
 
 void WorkdayConfig::on_pushButton_ClearOutdated_clicked()
 {
-    emit interfacePublicData.SIGNALSendQuery(TaskWorkdayDeleteExpired, QVariant());
+    // The table mirrors the stored exceptions: what it lists before today is what the worker deletes.
+    const QDate today = QDate::currentDate();
+    int expired = 0;
+    for (int row = 0; row < ui->tableWidget_Workday->rowCount(); ++row) {
+        const QDate date = QDate::fromString(cellText(row, ColumnDate), DateFormat);
+        if (date.isValid() && date < today)
+            ++expired;
+    }
+    if (LabelMessageBox::confirmDeletion(this, expired, tr("没有过期日期"),
+                                         tr("删除 %n 个过期日期？", nullptr, expired)))
+        emit interfacePublicData.SIGNALSendQuery(TaskWorkdayDeleteExpired, QVariant());
 }
 
 void WorkdayConfig::on_pushButton_Import_clicked()

@@ -53,6 +53,8 @@ private:
     // True when another row than skipRow already lists this date.
     bool dateListed(const QString &dateText, int skipRow) const;
     QString cellText(int row, int column) const;
+    // What an exception on a day of this weekday (1..7) turns it into, "工作 => 休息" or back.
+    static QString restOrWorkText(int dayOfWeek);
 
     Ui::WorkdayConfig *ui;
     bool cellEditEnabled = true;

@@ -114,21 +114,21 @@ private slots:
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
         for (const char *file :
-             {"share/icons/hicolor/256x256/apps/pemmora.png", "share/icons/hicolor/scalable/apps/pemmora.svg"})
+             {"share/icons/hicolor/256x256/apps/pemmora.png", "share/icons/hicolor/scalable/apps/pemmora.svg",
+              "share/metainfo/org.example.pemmora.Pemmora.metainfo.xml"})
             QVERIFY2(QFileInfo(root + QLatin1Char('/') + file).isFile(), file);
         const QMap<QString, QString> entry = desktopEntry(root + QStringLiteral("/share/applications/pemmora.desktop"));
         QCOMPARE(entry.value(QStringLiteral("Type")), QStringLiteral("Application"));
         QCOMPARE(entry.value(QStringLiteral("Name")), QStringLiteral("Pemmora"));
         QCOMPARE(entry.value(QStringLiteral("Exec")), execValue(finalPrefix + QLatin1Char('/') + program));
         QCOMPARE(entry.value(QStringLiteral("TryExec")), finalPrefix + QLatin1Char('/') + program);
-        const QString icon = entry.value(QStringLiteral("Icon"));
-        QVERIFY2(icon.startsWith(finalPrefix + QLatin1Char('/')), qPrintable(icon));
-        QVERIFY2(QFileInfo(destdir + icon).isFile(), qPrintable(icon));
+        QCOMPARE(entry.value(QStringLiteral("Icon")), QStringLiteral("pemmora"));
 #endif
     }
 
     // The installed tree starts: the program answers the version query, the start-up sequence reaches
-    // the main window without any message, and the installed program itself runs and holds its directory.
+    // the main window without any message, and the installed program itself runs and holds its directory
+    // (a second start there ends at once).
     // Installing again keeps a picture the user replaced and brings back one that is missing.
     void installedProgramStarts()
     {
@@ -169,7 +169,8 @@ private slots:
             QLockFile(lockPath).getLockInfo(&owner, nullptr, nullptr) && owner == installed.processId(), 15000);
         ProgramCopy second(prefix, QStringLiteral(PEMMORA_STARTUP_PROBE));
         second.start();
-        QVERIFY2(second.waitForLine(QStringLiteral("modal: 程序已在运行")), qPrintable(second.output));
+        QVERIFY2(!second.waitForLine(QStringLiteral("ready")), qPrintable(second.output));
+        QCOMPARE(second.process.exitCode(), 0);
         QCOMPARE(installed.state(), QProcess::Running);
         installed.kill();
         installed.waitForFinished(5000);

@@ -3,6 +3,7 @@
 #include "platform/displaychangewatcher.h"
 #include "platform/singleinstancelock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,6 +19,8 @@ private slots:
     {
         const QString key = SingleInstanceLock::keyFor(QTemporaryDir().path());
         QVERIFY(key != SingleInstanceLock::keyFor(QTemporaryDir().path()));
+        QVERIFY(SingleInstanceLock::keyFor(QStringLiteral("/opt/安装甲")) !=
+                SingleInstanceLock::keyFor(QStringLiteral("/opt/安装乙")));
         SingleInstanceLock first;
         SingleInstanceLock second;
         SingleInstanceLock elsewhere;
@@ -38,6 +41,7 @@ private slots:
         QTest::newRow("space") << QStringLiteral("/home/a b/pemmora") << "\"/home/a b/pemmora\" -tray";
         QTest::newRow("shell characters")
             << QStringLiteral("/x/$HOME`id`\"q\\/p") << "\"/x/\\$HOME\\`id\\`\\\"q\\\\/p\" -tray";
+        QTest::newRow("percent") << QStringLiteral("/opt/100%/%f") << "\"/opt/100%%/%%f\" -tray";
     }
 
     void autoStartCommandLine()
@@ -47,12 +51,33 @@ private slots:
         QCOMPARE(AutoStart::commandLine(program), command);
     }
 
+    void autoStartEntry_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("none") << QByteArray() << false;
+        QTest::newRow("plain") << QByteArray("[Desktop Entry]\nExec=p -tray\n") << true;
+        QTest::newRow("hidden") << QByteArray("[Desktop Entry]\nHidden=true\n") << false;
+        QTest::newRow("not hidden") << QByteArray("[Desktop Entry]\nHidden=false\n") << true;
+        QTest::newRow("gnome off") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n") << false;
+        QTest::newRow("other group") << QByteArray("[Desktop Entry]\n[Desktop Action x]\nHidden=true\n") << true;
+    }
+
+    // The switch follows the entry, also where the desktop switched it off; switching on writes it anew.
     void autoStartEntry()
     {
+        QFETCH(QByteArray, entry);
+        QFETCH(bool, enabled);
         QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         QCOMPARE(AutoStart::entryPath(), config.path() + QStringLiteral("/autostart/pemmora.desktop"));
-        QVERIFY(!AutoStart::isEnabled());
+        if (!entry.isNull()) {
+            QDir().mkpath(config.filePath(QStringLiteral("autostart")));
+            QFile file(AutoStart::entryPath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(entry);
+        }
+        QCOMPARE(AutoStart::isEnabled(), enabled);
 
         AutoStart::setEnabled(true, QStringLiteral("/opt/my apps/pemmora"));
         QVERIFY(AutoStart::isEnabled());
@@ -63,6 +88,10 @@ private slots:
         AutoStart::setEnabled(false, QString());
         QVERIFY(!AutoStart::isEnabled());
         QVERIFY(!QFile::exists(AutoStart::entryPath()));
+
+        // A relative base directory is ignored.
+        qputenv("XDG_CONFIG_HOME", "relative/config");
+        QCOMPARE(AutoStart::entryPath(), QDir::homePath() + QStringLiteral("/.config/autostart/pemmora.desktop"));
         qunsetenv("XDG_CONFIG_HOME");
     }
 #endif

@@ -138,6 +138,9 @@ private slots:
         QTest::newRow("user anywhere") << 3 << QStringLiteral("ab") << "qq mail|bank";
         QTest::newRow("quote in text") << 1 << QStringLiteral("o'sh") << "o'shop";
         QTest::newRow("quote closing the literal") << 3 << QStringLiteral("x' OR '1'='1") << "";
+        QTest::newRow("underscore is no wildcard") << 3 << QStringLiteral("_") << "bank";
+        QTest::newRow("percent is no wildcard") << 3 << QStringLiteral("%") << "";
+        QTest::newRow("backslash is no escape") << 3 << QStringLiteral("\\") << "o'shop";
     }
     void search()
     {
@@ -146,8 +149,8 @@ private slots:
         QFETCH(QString, titles);
         start();
         for (const QStringList &fields : {QStringList{"qq mail", "abcd", "me@mail.com"},
-                                          {"bank", "xxab", "me@qq.com"},
-                                          {"o'shop", "o'neil", "shop@mail.com"}}) {
+                                          {"bank", "xx_ab", "me@qq.com"},
+                                          {"o'shop", "o'ne\\il", "shop@mail.com"}}) {
             UsersUserInfoData account;
             account.Title = fields.at(0);
             account.User = fields.at(1);
@@ -185,6 +188,18 @@ private slots:
 
         request(UsersUserInfoDelete, 1);
         QCOMPARE(query(0, QString()).total, 0);
+    }
+
+    // Deleted rows leave nothing readable in the file's free pages.
+    void deletedAccountLeavesNoTrace()
+    {
+        start();
+        UsersUserInfoData account;
+        account.NotePublic = QStringLiteral("TRACE-OF-A-DELETED-ACCOUNT");
+        request(UsersUserInfoInsert, QVariant::fromValue(account));
+        QVERIFY(fileContents(dir->databaseFile()).contains("TRACE-OF-A-DELETED-ACCOUNT"));
+        request(UsersUserInfoDelete, 1);
+        QVERIFY(!fileContents(dir->databaseFile()).contains("TRACE-OF-A-DELETED-ACCOUNT"));
     }
 
     void verifier()
@@ -274,6 +289,20 @@ private slots:
         }
         QVERIFY(VaultSeed::verifies(dir->databaseFile(), userAfter, keyAfter));
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), OldUser, OldKey));
+    }
+
+    // A field that cannot be decoded is kept as stored and counted; one with a line break is re-encrypted.
+    void changeKeepsUnreadableFields()
+    {
+        start(3, QStringLiteral("UPDATE USERS_USER_INFO SET Pwd = CASE ID WHEN 2 THEN 'damaged*' ELSE Pwd || char(10) "
+                                "END WHERE ID <= 2"));
+        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateSuccess);
+        QCOMPARE(interfacePublicData.unreadableFields, 1);
+        const QList<UsersUserInfoData> after =
+            VaultSeed::read(dir->databaseFile(), OldUser, QStringLiteral("fresh.key.1"));
+        QCOMPARE(after.value(0), VaultSeed::plainAccount(0));
+        QCOMPARE(after.value(1).PwdNote, VaultSeed::plainAccount(1).PwdNote);
+        QCOMPARE(dir->value(QStringLiteral("SELECT Pwd FROM USERS_USER_INFO WHERE ID = 2")), QVariant("damaged*"));
     }
 
     void staleBackupStopsBeforeAnyChange()

@@ -3,9 +3,11 @@
 #include "app/startup.h"
 #include "common/programcopy.h"
 #include "common/testprogramdir.h"
+#include "platform/singleinstancelock.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 #include <QTranslator>
@@ -22,33 +24,67 @@ private slots:
         AppGlobals::locale = QLocale(QLocale::Chinese, QLocale::AnyCountry);
     }
 
-    void arguments_data()
+    void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("versionQuery");
+        QTest::addColumn<int>("action");
         QTest::addColumn<bool>("tray");
-        QTest::newRow("none") << QStringList{"pemmora"} << false << false;
-        QTest::newRow("version query") << QStringList{"pemmora", "database", "-v"} << true << false;
-        QTest::newRow("version query and more") << QStringList{"pemmora", "database", "-v", "x"} << false << false;
-        QTest::newRow("reversed") << QStringList{"pemmora", "-v", "database"} << false << false;
-        QTest::newRow("tray") << QStringList{"pemmora", "-tray"} << false << true;
-        QTest::newRow("tray and more") << QStringList{"pemmora", "-tray", "x"} << false << false;
-        QTest::newRow("other single argument") << QStringList{"pemmora", "-hidden"} << false << false;
+        QTest::addColumn<QString>("printed");
+        const int run = Startup::CommandLine::Run, error = Startup::CommandLine::Error;
+        const int help = Startup::CommandLine::Help, version = Startup::CommandLine::Version;
+        QTest::newRow("none") << QStringList{"pemmora"} << run << false << "";
+        QTest::newRow("tray") << QStringList{"pemmora", "-tray"} << run << true << "";
+        QTest::newRow("qt's own options")
+            << QStringList{"pemmora", "-style", "fusion", "-tray", "-session", "1a"} << run << true << "";
+        QTest::newRow("version query") << QStringList{"pemmora", "database", "-v"}
+                                       << int(Startup::CommandLine::VersionQuery) << false << "";
+        QTest::newRow("version query and more")
+            << QStringList{"pemmora", "database", "-v", "x"} << error << false << "Unexpected argument 'database'.";
+        QTest::newRow("tray and more") << QStringList{"pemmora", "-tray", "x"} << error << false << "Usage: pemmora";
+        QTest::newRow("unknown option") << QStringList{"pemmora", "-hidden"} << error << false
+                                        << "Unknown option 'hidden'.";
+        QTest::newRow("help") << QStringList{"pemmora", "--help"} << help << false << "-tray";
+        QTest::newRow("h") << QStringList{"pemmora", "-h"} << help << false << "Usage: pemmora";
+        QTest::newRow("version") << QStringList{"pemmora", "--version"} << version << false << "Pemmora 1.0.2.1";
+        QTest::newRow("v") << QStringList{"pemmora", "-v"} << version << false << "Pemmora 1.0.2.1";
     }
 
-    void arguments()
+    void commandLine()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(bool, versionQuery);
+        QFETCH(int, action);
         QFETCH(bool, tray);
-        QList<QByteArray> bytes;
-        std::vector<const char *> argv;
-        for (const QString &argument : arguments)
-            bytes.append(argument.toLocal8Bit());
-        for (const QByteArray &b : bytes)
-            argv.push_back(b.constData());
-        QCOMPARE(Startup::isVersionQuery(int(argv.size()), argv.data()), versionQuery);
-        QCOMPARE(Startup::isTrayStart(arguments), tray);
+        QFETCH(QString, printed);
+        const Startup::CommandLine command = Startup::parseCommandLine(arguments);
+        QCOMPARE(int(command.action), action);
+        QCOMPARE(command.tray, tray);
+        QVERIFY2(command.text.contains(printed), qPrintable(command.text));
+    }
+
+    // The program itself prints and ends before it needs a display.
+    void helpAndVersionNeedNoDisplay_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("help") << "--help" << 0;
+        QTest::newRow("version") << "-v" << 0;
+        QTest::newRow("unknown") << "--bogus" << int(Startup::UsageExitCode);
+    }
+
+    void helpAndVersionNeedNoDisplay()
+    {
+        QFETCH(QString, argument);
+        QFETCH(int, exitCode);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QString::fromLatin1(name));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(PEMMORA_PROGRAM), {argument});
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), exitCode);
+        QVERIFY(!(exitCode == 0 ? program.readAllStandardOutput() : program.readAllStandardError()).isEmpty());
     }
 
     void language_data()
@@ -123,26 +159,70 @@ private slots:
         QCOMPARE(running.process.state(), QProcess::Running);
     }
 
-    void secondCopyFromTheSameDirectoryIsRefused()
+    // A second start from the same directory brings the running copy's window up instead of opening its own.
+    // Copies in other directories run side by side.
+    void secondStartShowsTheRunningCopy()
     {
         TestProgramDir dir;
         TestProgramDir otherDir;
+        // Started for the tray where there is none, the window waits minimized.
         ProgramCopy first(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        first.start();
+        first.start({QStringLiteral("-tray")});
         QVERIFY2(first.waitForLine(QStringLiteral("ready")), qPrintable(first.output));
 
+        ProgramCopy second(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
+        second.start();
+        QVERIFY2(!second.waitForLine(QStringLiteral("ready")), qPrintable(second.output));
+        QCOMPARE(second.process.exitCode(), 0);
+        QVERIFY2(!second.output.contains(QStringLiteral("modal:")), qPrintable(second.output));
+        QVERIFY2(first.waitForLine(QStringLiteral("shown")), qPrintable(first.output));
+
+        ProgramCopy elsewhere(otherDir, QStringLiteral(PEMMORA_STARTUP_PROBE));
+        elsewhere.start();
+        QVERIFY2(elsewhere.waitForLine(QStringLiteral("ready")), qPrintable(elsewhere.output));
+    }
+
+    // Only a copy that holds the directory without answering makes the second start say so.
+    void unansweringCopyIsReported()
+    {
+        TestProgramDir dir;
+        SingleInstanceLock held;
+        QCOMPARE(held.acquire(SingleInstanceLock::keyFor(QFileInfo(dir.path()).canonicalFilePath())),
+                 SingleInstanceLock::Acquired);
         ProgramCopy second(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
         second.start();
         QVERIFY2(second.waitForLine(QStringLiteral("modal: 程序已在运行")), qPrintable(second.output));
         QVERIFY(second.process.waitForFinished(10000));
         QCOMPARE(second.process.exitCode(), 0);
-        QVERIFY(!second.output.contains(QStringLiteral("ready")));
-        QCOMPARE(first.process.state(), QProcess::Running);
+    }
 
-        // Copies in different directories run side by side.
-        ProgramCopy elsewhere(otherDir, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        elsewhere.start();
-        QVERIFY2(elsewhere.waitForLine(QStringLiteral("ready")), qPrintable(elsewhere.output));
+    // The session manager ends the session with a quit request: a visible window must not refuse it. With
+    // the window in the tray, closing the last other window (help, sources) must not end the program.
+    void programEndsOnlyWhenAsked_data()
+    {
+        QTest::addColumn<QString>("probeVariable");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("quit request") << "PEMMORA_PROBE_QUIT" << true;
+        QTest::newRow("last other window closed") << "PEMMORA_PROBE_CLOSE_OTHER" << false;
+    }
+
+    void programEndsOnlyWhenAsked()
+    {
+        QFETCH(QString, probeVariable);
+        QFETCH(bool, ends);
+        TestProgramDir dir;
+        ProgramCopy copy(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(probeVariable, QStringLiteral("1"));
+        copy.process.setProcessEnvironment(environment);
+        copy.start();
+        QVERIFY2(copy.waitForLine(QStringLiteral("shown")), qPrintable(copy.output));
+        if (ends) {
+            QVERIFY(copy.process.waitForFinished(10000));
+            QCOMPARE(copy.process.exitCode(), 0);
+        } else {
+            QVERIFY2(copy.waitForLine(QStringLiteral("alive")), qPrintable(copy.output));
+        }
     }
 
     void lockOfAKilledCopyIsTakenOver()

@@ -43,9 +43,10 @@ private slots:
         QTest::addColumn<int>("weekday");
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QDateTime>("expected");
+        QTest::addColumn<QDateTime>("target");
         const auto row = [](const char *name, int cycle, QTime set, int weekday, const char *now, const char *expected,
-                            int mode = TaskTiming::RemainTimeMode) {
-            QTest::newRow(name) << mode << cycle << set << weekday << at(now) << at(expected);
+                            int mode = TaskTiming::RemainTimeMode, const char *target = "05-01 07:30") {
+            QTest::newRow(name) << mode << cycle << set << weekday << at(now) << at(expected) << at(target);
         };
         row("remaining 00:10:00", CycleOnce, QTime(0, 10), 0, "05-15 15:00", "05-15 15:10");
         row("remaining keeps the milliseconds of now", CycleDaily, QTime(1, 0, 5), 0, "05-15 23:30:00.250",
@@ -57,6 +58,11 @@ private slots:
         row("weekly Sunday from Wednesday", CycleWeekly, QTime(21, 15, 30), 6, "05-15 15:00", "05-19 21:15:30");
         row("weekly today with a passed time stays today", CycleWeekly, QTime(9, 0), 2, "05-15 15:00", "05-15 09:00");
         row("weekly Monday from Sunday", CycleWeekly, QTime(6, 0), 0, "05-19 12:00", "05-20 06:00");
+        row("workday added on Sunday starts Monday", CycleWorkday, QTime(0, 10), 0, "05-19 12:00", "05-20 12:10");
+        row("workday due past Friday midnight starts Monday", CycleWorkday, QTime(0, 10), 0, "05-17 23:55",
+            "05-20 00:05");
+        row("workday target on Saturday starts Monday", CycleWorkday, QTime(), 0, "05-15 15:00", "05-20 07:30",
+            TaskTiming::TargetTimeMode, "05-18 07:30");
     }
 
     void firstNoticeTime()
@@ -67,8 +73,10 @@ private slots:
         QFETCH(int, weekday);
         QFETCH(QDateTime, now);
         QFETCH(QDateTime, expected);
+        QFETCH(QDateTime, target);
+        const InterfacePublicData calendar;
         QCOMPARE(
-            TaskTiming::firstNoticeTime(TaskTiming::TimeMode(mode), cycle, timeSet, at("05-01 07:30"), weekday, now),
+            TaskTiming::firstNoticeTime(TaskTiming::TimeMode(mode), cycle, timeSet, target, weekday, now, calendar),
             expected);
     }
 

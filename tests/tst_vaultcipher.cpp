@@ -82,18 +82,29 @@ private slots:
         }
     }
 
-    void damagedVaultText_data()
+    // Whitespace another tool added is ignored; what is still damaged reads as unreadable, not as empty.
+    void storedText_data()
     {
+        const QString stored = VaultCipher::encrypt(QStringLiteral("0123456789abcdefg"), KeyHash, UserHash);
         QTest::addColumn<QString>("text");
-        QTest::newRow("not Base64") << QStringLiteral("this is *not* base64!");
-        QTest::newRow("15 bytes") << QString::fromLatin1(QByteArray(15, 'x').toBase64());
-        QTest::newRow("17 bytes") << QString::fromLatin1(QByteArray(17, 'x').toBase64());
-        QTest::newRow("truncated") << VaultCipher::encrypt(QStringLiteral("abc"), KeyHash, UserHash).left(10);
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("trailing newline") << stored + QStringLiteral("\n") << true;
+        QTest::newRow("spaces and CRLF inside")
+            << QStringLiteral(" ") + stored.left(20) + QStringLiteral("\r\n ") + stored.mid(20) + QStringLiteral("\t")
+            << true;
+        QTest::newRow("not Base64") << QStringLiteral("this is *not* base64!") << false;
+        QTest::newRow("15 bytes") << QString::fromLatin1(QByteArray(15, 'x').toBase64()) << false;
+        QTest::newRow("17 bytes") << QString::fromLatin1(QByteArray(17, 'x').toBase64()) << false;
+        QTest::newRow("truncated") << stored.left(10) << false;
     }
-    void damagedVaultText()
+    void storedText()
     {
         QFETCH(QString, text);
-        QCOMPARE(VaultCipher::decrypt(text, KeyHash, UserHash), QString());
+        QFETCH(bool, readable);
+        bool ok = !readable;
+        QCOMPARE(VaultCipher::decrypt(text, KeyHash, UserHash, &ok),
+                 readable ? QStringLiteral("0123456789abcdefg") : QString());
+        QCOMPARE(ok, readable);
     }
 
     void hubUsesCurrentAndNewCredentials()

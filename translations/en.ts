@@ -8,18 +8,6 @@
         <translation>Change Master Account</translation>
     </message>
     <message>
-        <source>新用户</source>
-        <translation>New user</translation>
-    </message>
-    <message>
-        <source>新密钥</source>
-        <translation>New key</translation>
-    </message>
-    <message>
-        <source>确认新密钥</source>
-        <translation>Confirm new key</translation>
-    </message>
-    <message>
         <source>进度</source>
         <translation>Progress</translation>
     </message>
@@ -42,14 +30,6 @@
     <message>
         <source>请至少填写一个需要更改的内容！</source>
         <translation>Please fill in at least one field to change.</translation>
-    </message>
-    <message>
-        <source>密钥不一致</source>
-        <translation>Keys Do Not Match</translation>
-    </message>
-    <message>
-        <source>两次输入的密钥不一致！</source>
-        <translation>The two keys you entered do not match.</translation>
     </message>
     <message>
         <source>更改信息</source>
@@ -83,6 +63,18 @@
         <source>请等待进度完成哦</source>
         <translation>Please wait until the change is complete.</translation>
     </message>
+    <message>
+        <source>新用户(&amp;U)</source>
+        <translation>New &amp;user</translation>
+    </message>
+    <message>
+        <source>新密钥(&amp;K)</source>
+        <translation>New &amp;key</translation>
+    </message>
+    <message>
+        <source>确认新密钥(&amp;R)</source>
+        <translation>&amp;Repeat new key</translation>
+    </message>
 </context>
 <context>
     <name>BirthdayConfig</name>
@@ -101,10 +93,6 @@
     <message>
         <source>头像</source>
         <translation>Icon</translation>
-    </message>
-    <message>
-        <source>清除编辑</source>
-        <translation>Clear</translation>
     </message>
     <message>
         <source>生日类型</source>
@@ -131,48 +119,12 @@
         <translation>Female</translation>
     </message>
     <message>
-        <source>农历生日</source>
-        <translation>Lunar birthday</translation>
-    </message>
-    <message>
-        <source>忽略年</source>
-        <translation>Ignore year</translation>
-    </message>
-    <message>
         <source>年</source>
         <translation>year</translation>
     </message>
     <message>
-        <source>公历生日</source>
-        <translation>Solar birthday</translation>
-    </message>
-    <message>
         <source>提醒时间</source>
         <translation>Remind</translation>
-    </message>
-    <message>
-        <source>提前一天</source>
-        <translation>1 day before</translation>
-    </message>
-    <message>
-        <source>提前三天</source>
-        <translation>3 days before</translation>
-    </message>
-    <message>
-        <source>提前一周</source>
-        <translation>1 week before</translation>
-    </message>
-    <message>
-        <source>添加</source>
-        <translation>Add</translation>
-    </message>
-    <message>
-        <source>更新</source>
-        <translation>Update</translation>
-    </message>
-    <message>
-        <source>删除</source>
-        <translation>Delete</translation>
     </message>
     <message>
         <source>取消</source>
@@ -448,6 +400,70 @@ Name, nickname and gender together must be unique.</translation>
         <source>确认删除？</source>
         <translation>Confirm Deletion</translation>
     </message>
+    <message>
+        <source>姓名(&amp;N)</source>
+        <translation>&amp;Name</translation>
+    </message>
+    <message>
+        <source>别称(&amp;K)</source>
+        <translation>Nic&amp;kname</translation>
+    </message>
+    <message>
+        <source>清除编辑(&amp;E)</source>
+        <translation>Cl&amp;ear</translation>
+    </message>
+    <message>
+        <source>农历(&amp;L)</source>
+        <translation>&amp;Lunar</translation>
+    </message>
+    <message>
+        <source>公历(&amp;S)</source>
+        <translation>&amp;Solar</translation>
+    </message>
+    <message>
+        <source>男(&amp;M)</source>
+        <translation>&amp;Male</translation>
+    </message>
+    <message>
+        <source>女(&amp;F)</source>
+        <translation>&amp;Female</translation>
+    </message>
+    <message>
+        <source>农历生日(&amp;B)</source>
+        <translation>Lunar &amp;birthday</translation>
+    </message>
+    <message>
+        <source>忽略年(&amp;I)</source>
+        <translation>&amp;Ignore year</translation>
+    </message>
+    <message>
+        <source>公历生日(&amp;O)</source>
+        <translation>S&amp;olar birthday</translation>
+    </message>
+    <message>
+        <source>提前一天(&amp;1)</source>
+        <translation>&amp;1 day before</translation>
+    </message>
+    <message>
+        <source>提前三天(&amp;3)</source>
+        <translation>&amp;3 days before</translation>
+    </message>
+    <message>
+        <source>提前一周(&amp;W)</source>
+        <translation>1 &amp;week before</translation>
+    </message>
+    <message>
+        <source>添加(&amp;A)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>更新(&amp;U)</source>
+        <translation>&amp;Update</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
 </context>
 <context>
     <name>BirthdayReminder</name>
@@ -497,6 +513,33 @@ Name, nickname and gender together must be unique.</translation>
     <message>
         <source>公历</source>
         <translation>Solar</translation>
+    </message>
+    <message>
+        <source>按农历过生日</source>
+        <translation>Birthday kept by the lunar calendar</translation>
+    </message>
+    <message>
+        <source>按公历过生日</source>
+        <translation>Birthday kept by the solar calendar</translation>
+    </message>
+    <message>
+        <source>没有出生年份，年龄未知</source>
+        <translation>No birth year given: age unknown</translation>
+    </message>
+    <message>
+        <source>这个生日满 %1 岁</source>
+        <translation>Turns %1 on this birthday</translation>
+    </message>
+    <message numerus="yes">
+        <source>还有 %n 天过生日</source>
+        <translation>
+            <numerusform>%n day until the birthday</numerusform>
+            <numerusform>%n days until the birthday</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>今天过生日</source>
+        <translation>Birthday today</translation>
     </message>
 </context>
 <context>
@@ -582,16 +625,16 @@ Name, nickname and gender together must be unique.</translation>
         <translation>Help</translation>
     </message>
     <message>
-        <source>页面</source>
-        <translation>Pages</translation>
-    </message>
-    <message>
         <source>更新日志</source>
         <translation>Version history</translation>
     </message>
     <message>
-        <source>内容</source>
-        <translation>Content</translation>
+        <source>页面(&amp;P)</source>
+        <translation>&amp;Pages</translation>
+    </message>
+    <message>
+        <source>内容(&amp;C)</source>
+        <translation>&amp;Content</translation>
     </message>
 </context>
 <context>
@@ -617,10 +660,6 @@ Name, nickname and gender together must be unique.</translation>
         <translation>Note</translation>
     </message>
     <message>
-        <source>图片</source>
-        <translation>Image</translation>
-    </message>
-    <message>
         <source>可拖入图片到这里</source>
         <translation>Drop an image here</translation>
     </message>
@@ -635,26 +674,6 @@ Name, nickname and gender together must be unique.</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>显示备注</source>
-        <translation>Show notes</translation>
-    </message>
-    <message>
-        <source>选择</source>
-        <translation>Select</translation>
-    </message>
-    <message>
-        <source>添加</source>
-        <translation>Add</translation>
-    </message>
-    <message>
-        <source>编辑</source>
-        <translation>Edit</translation>
-    </message>
-    <message>
-        <source>删除</source>
-        <translation>Delete</translation>
     </message>
     <message>
         <source>默认</source>
@@ -738,6 +757,46 @@ Name, nickname and gender together must be unique.</translation>
         <translation>This image has %1 × %2 pixels, more than the %3 megapixels that can be imported.
 Please make it smaller first, then import it.</translation>
     </message>
+    <message>
+        <source>任务(&amp;T)</source>
+        <translation>&amp;Task</translation>
+    </message>
+    <message>
+        <source>生日(&amp;B)</source>
+        <translation>&amp;Birthday</translation>
+    </message>
+    <message>
+        <source>备注(&amp;N)</source>
+        <translation>&amp;Note</translation>
+    </message>
+    <message>
+        <source>图片(&amp;I)</source>
+        <translation>&amp;Image</translation>
+    </message>
+    <message>
+        <source>显示备注(&amp;S)</source>
+        <translation>&amp;Show notes</translation>
+    </message>
+    <message>
+        <source>选择(&amp;L)</source>
+        <translation>Se&amp;lect</translation>
+    </message>
+    <message>
+        <source>添加(&amp;A)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>选择图片文件</source>
+        <translation>Choose a picture file</translation>
+    </message>
 </context>
 <context>
     <name>IconWidgetItem</name>
@@ -767,6 +826,10 @@ Please make it smaller first, then import it.</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>确认删除？</source>
+        <translation>Confirm Deletion</translation>
     </message>
 </context>
 <context>
@@ -828,40 +891,12 @@ Please make it smaller first, then import it.</translation>
         <translation>Sunday</translation>
     </message>
     <message>
-        <source>剩余时间</source>
-        <translation>Time left</translation>
-    </message>
-    <message>
-        <source>目标时间</source>
-        <translation>Due time</translation>
-    </message>
-    <message>
-        <source>添加任务</source>
-        <translation>Add Task</translation>
-    </message>
-    <message>
-        <source>清除已完成</source>
-        <translation>Clear Completed</translation>
-    </message>
-    <message>
         <source>生日管家</source>
         <translation>Birthdays</translation>
     </message>
     <message>
         <source>账号管理</source>
         <translation>Account Vault</translation>
-    </message>
-    <message>
-        <source>用户</source>
-        <translation>User</translation>
-    </message>
-    <message>
-        <source>密钥</source>
-        <translation>Key</translation>
-    </message>
-    <message>
-        <source>修改管理账号</source>
-        <translation>Change Master Account</translation>
     </message>
     <message>
         <source>验证</source>
@@ -884,18 +919,6 @@ Please make it smaller first, then import it.</translation>
         <translation>Email</translation>
     </message>
     <message>
-        <source>手机号</source>
-        <translation>Phone</translation>
-    </message>
-    <message>
-        <source>网址</source>
-        <translation>Website</translation>
-    </message>
-    <message>
-        <source>检索</source>
-        <translation>Search</translation>
-    </message>
-    <message>
         <source>昵称</source>
         <translation>Nickname</translation>
     </message>
@@ -908,36 +931,12 @@ Please make it smaller first, then import it.</translation>
         <translation>Updated</translation>
     </message>
     <message>
-        <source>增加</source>
-        <translation>Add</translation>
-    </message>
-    <message>
-        <source>编辑</source>
-        <translation>Edit</translation>
-    </message>
-    <message>
-        <source>删除</source>
-        <translation>Delete</translation>
-    </message>
-    <message>
-        <source>上一页</source>
-        <translation>Previous</translation>
-    </message>
-    <message>
         <source>1</source>
         <translation>1</translation>
     </message>
     <message>
         <source>/ 1</source>
         <translation>/ 1</translation>
-    </message>
-    <message>
-        <source>跳转</source>
-        <translation>Go</translation>
-    </message>
-    <message>
-        <source>下一页</source>
-        <translation>Next</translation>
     </message>
     <message>
         <source>设置</source>
@@ -952,44 +951,12 @@ Please make it smaller first, then import it.</translation>
         <translation>Start at logon</translation>
     </message>
     <message>
-        <source>当前用户</source>
-        <translation>Current user</translation>
-    </message>
-    <message>
-        <source>语言</source>
-        <translation>Language</translation>
-    </message>
-    <message>
         <source>配置</source>
         <translation>Configuration</translation>
     </message>
     <message>
-        <source>生日</source>
-        <translation>Birthdays</translation>
-    </message>
-    <message>
         <source>点击配置</source>
         <translation>Configure...</translation>
-    </message>
-    <message>
-        <source>图标</source>
-        <translation>Icons</translation>
-    </message>
-    <message>
-        <source>提示</source>
-        <translation>Notices</translation>
-    </message>
-    <message>
-        <source>单页账号数，0~100，0表示不分页</source>
-        <translation>Accounts per page, 0–100 (0: no paging)</translation>
-    </message>
-    <message>
-        <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视</source>
-        <translation>Log out after this many idle seconds, 0 or 30–300 (0: never; others may then see your accounts)</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>Apply</translation>
     </message>
     <message>
         <source>关于</source>
@@ -1002,18 +969,6 @@ Please make it smaller first, then import it.</translation>
     <message>
         <source>问题反馈：</source>
         <translation>Feedback:</translation>
-    </message>
-    <message>
-        <source>关于 Qt</source>
-        <translation>About Qt</translation>
-    </message>
-    <message>
-        <source>第三方来源</source>
-        <translation>Credits</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>Help</translation>
     </message>
     <message>
         <source>版本</source>
@@ -1054,10 +1009,6 @@ Please make it smaller first, then import it.</translation>
     <message>
         <source>注册</source>
         <translation>Register</translation>
-    </message>
-    <message>
-        <source>语言将在下次软件打开时生效</source>
-        <translation>The new language takes effect the next time the program starts.</translation>
     </message>
     <message>
         <source>请填写任务名称</source>
@@ -1153,12 +1104,227 @@ Please make it smaller first, then import it.</translation>
         <translation>Information</translation>
     </message>
     <message>
+        <source>还没有生日记录。双击这里添加第一个人的生日。</source>
+        <translation>No birthdays yet. Double-click here to add the first one.</translation>
+    </message>
+    <message>
+        <source>立即重启</source>
+        <translation>Restart Now</translation>
+    </message>
+    <message>
+        <source>稍后</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>设置未保存</source>
+        <translation>Setting Not Saved</translation>
+    </message>
+    <message>
+        <source>无法写入设置文件 %1</source>
+        <translation>Could not write the settings file %1.</translation>
+    </message>
+    <message>
+        <source>要现在重启软件以切换语言吗？
+选择“稍后”将在下次启动时切换。</source>
+        <translation>Restart the program now to switch the language?
+Choose Later to switch at the next start.</translation>
+    </message>
+    <message>
+        <source>没有已完成的任务</source>
+        <translation>No completed tasks</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个已完成的任务？</source>
+        <translation>
+            <numerusform>Delete %n completed task?</numerusform>
+            <numerusform>Delete %n completed tasks?</numerusform>
+        </translation>
+    </message>
+    <message>
         <source>数据未能保存</source>
         <translation>Data Not Saved</translation>
     </message>
     <message>
         <source>备份文件未能删除</source>
         <translation>Backup File Not Deleted</translation>
+    </message>
+    <message>
+        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
+        <translation>Remember the user name and the key: neither can be recovered, and without them the encrypted passwords, password hints and encrypted notes are lost for good.</translation>
+    </message>
+    <message>
+        <source>确认密钥</source>
+        <translation>Confirm Key</translation>
+    </message>
+    <message>
+        <source>请再次输入密钥</source>
+        <translation>Type the key again</translation>
+    </message>
+    <message>
+        <source>部分内容无法读取</source>
+        <translation>Some Fields Unreadable</translation>
+    </message>
+    <message>
+        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
+        <translation>%1 encrypted field(s) are damaged and cannot be read; they were kept as stored.</translation>
+    </message>
+    <message>
+        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
+%1
+
+请核对用户名，并再次输入密钥</source>
+        <translation>This account vault was registered by an older version and will be encrypted again under this user name and the key you just entered:
+%1
+
+Check the user name and type the key again</translation>
+    </message>
+    <message>
+        <source>退出程序？</source>
+        <translation>Quit the program?</translation>
+    </message>
+    <message>
+        <source>这个桌面没有系统托盘，关闭窗口会结束程序，之后不再有任务和生日提醒。</source>
+        <translation>This desktop has no system tray: closing the window ends the program, and there will be no more task or birthday reminders.</translation>
+    </message>
+    <message>
+        <source>剩余时间(&amp;L)</source>
+        <translation>Time &amp;left</translation>
+    </message>
+    <message>
+        <source>目标时间(&amp;D)</source>
+        <translation>&amp;Due time</translation>
+    </message>
+    <message>
+        <source>添加任务(&amp;A)</source>
+        <translation>&amp;Add Task</translation>
+    </message>
+    <message>
+        <source>清除已完成(&amp;C)</source>
+        <translation>&amp;Clear Completed</translation>
+    </message>
+    <message>
+        <source>用户(&amp;U)</source>
+        <translation>&amp;User</translation>
+    </message>
+    <message>
+        <source>密钥(&amp;K)</source>
+        <translation>&amp;Key</translation>
+    </message>
+    <message>
+        <source>修改管理账号(&amp;M)</source>
+        <translation>Change &amp;Master Account</translation>
+    </message>
+    <message>
+        <source>项目(&amp;T)</source>
+        <translation>&amp;Title</translation>
+    </message>
+    <message>
+        <source>用户名(&amp;N)</source>
+        <translation>User &amp;name</translation>
+    </message>
+    <message>
+        <source>邮箱(&amp;E)</source>
+        <translation>&amp;Email</translation>
+    </message>
+    <message>
+        <source>手机号(&amp;P)</source>
+        <translation>&amp;Phone</translation>
+    </message>
+    <message>
+        <source>网址(&amp;W)</source>
+        <translation>&amp;Website</translation>
+    </message>
+    <message>
+        <source>检索(&amp;S)</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>增加(&amp;A)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;D)</source>
+        <translation>E&amp;dit</translation>
+    </message>
+    <message>
+        <source>删除(&amp;L)</source>
+        <translation>De&amp;lete</translation>
+    </message>
+    <message>
+        <source>上一页(&amp;R)</source>
+        <translation>P&amp;revious</translation>
+    </message>
+    <message>
+        <source>跳转(&amp;G)</source>
+        <translation>&amp;Go</translation>
+    </message>
+    <message>
+        <source>下一页(&amp;X)</source>
+        <translation>Ne&amp;xt</translation>
+    </message>
+    <message>
+        <source>当前用户(&amp;U)</source>
+        <translation>Current &amp;user</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>生日(&amp;B)</source>
+        <translation>&amp;Birthdays</translation>
+    </message>
+    <message>
+        <source>工作日(&amp;W)</source>
+        <translation>&amp;Workdays</translation>
+    </message>
+    <message>
+        <source>图标(&amp;I)</source>
+        <translation>&amp;Icons</translation>
+    </message>
+    <message>
+        <source>提示(&amp;F)</source>
+        <translation>In&amp;formation</translation>
+    </message>
+    <message>
+        <source>单页账号数，0~100，0表示不分页(&amp;P)</source>
+        <translation>Accounts per &amp;page, 0–100 (0: no paging)</translation>
+    </message>
+    <message>
+        <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视(&amp;S)</source>
+        <translation>Log out after this many idle &amp;seconds, 0 or 30–300 (0: never; others may then see your accounts)</translation>
+    </message>
+    <message>
+        <source>确定(&amp;A)</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>关于 Qt(&amp;Q)</source>
+        <translation>About &amp;Qt</translation>
+    </message>
+    <message>
+        <source>第三方来源(&amp;C)</source>
+        <translation>&amp;Credits</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>任务图标：点击或按空格键选择</source>
+        <translation>Task icon: click or press Space to choose</translation>
+    </message>
+    <message>
+        <source>任务图标</source>
+        <translation>Task icon</translation>
+    </message>
+    <message>
+        <source>提示窗一直停留</source>
+        <translation>Popup stays until closed</translation>
+    </message>
+    <message>
+        <source>显示密钥</source>
+        <translation>Show key</translation>
     </message>
 </context>
 <context>
@@ -1211,48 +1377,12 @@ Please make it smaller first, then import it.</translation>
         <translation>Birthdays</translation>
     </message>
     <message>
-        <source>淡入时间(s)</source>
-        <translation>Fade-in time (s)</translation>
-    </message>
-    <message>
-        <source>停留时间(s)</source>
-        <translation>Display time (s)</translation>
-    </message>
-    <message>
-        <source>淡出时间(s)</source>
-        <translation>Fade-out time (s)</translation>
-    </message>
-    <message>
-        <source>文本颜色</source>
-        <translation>Text colour</translation>
-    </message>
-    <message>
-        <source>阴影颜色</source>
-        <translation>Shadow colour</translation>
-    </message>
-    <message>
         <source>背景</source>
         <translation>Background</translation>
     </message>
     <message>
-        <source>全屏</source>
-        <translation>Full screen</translation>
-    </message>
-    <message>
-        <source>条状</source>
-        <translation>Band</translation>
-    </message>
-    <message>
-        <source>无</source>
-        <translation>None</translation>
-    </message>
-    <message>
         <source>普通提示</source>
         <translation>Popup</translation>
-    </message>
-    <message>
-        <source>显示时间(s)</source>
-        <translation>Display time (s)</translation>
     </message>
     <message>
         <source>确认</source>
@@ -1277,6 +1407,50 @@ Please make it smaller first, then import it.</translation>
     <message>
         <source>请设置字体阴影颜色</source>
         <translation>Choose the Shadow Colour</translation>
+    </message>
+    <message>
+        <source>淡入时间(s)(&amp;I)</source>
+        <translation>Fade-&amp;in time (s)</translation>
+    </message>
+    <message>
+        <source>停留时间(s)(&amp;D)</source>
+        <translation>&amp;Display time (s)</translation>
+    </message>
+    <message>
+        <source>淡出时间(s)(&amp;O)</source>
+        <translation>Fade-&amp;out time (s)</translation>
+    </message>
+    <message>
+        <source>文本颜色(&amp;X)</source>
+        <translation>Te&amp;xt colour</translation>
+    </message>
+    <message>
+        <source>阴影颜色(&amp;H)</source>
+        <translation>S&amp;hadow colour</translation>
+    </message>
+    <message>
+        <source>全屏(&amp;F)</source>
+        <translation>&amp;Full screen</translation>
+    </message>
+    <message>
+        <source>条状(&amp;B)</source>
+        <translation>&amp;Band</translation>
+    </message>
+    <message>
+        <source>无(&amp;N)</source>
+        <translation>&amp;None</translation>
+    </message>
+    <message>
+        <source>显示时间(s)(&amp;T)</source>
+        <translation>Display &amp;time (s)</translation>
+    </message>
+    <message>
+        <source>文本颜色</source>
+        <translation>Text colour</translation>
+    </message>
+    <message>
+        <source>阴影颜色</source>
+        <translation>Shadow colour</translation>
     </message>
 </context>
 <context>
@@ -1535,6 +1709,18 @@ It will not be used to restore anything. Close any program that may be using it 
         <source>%1 秒</source>
         <translation>%1 s</translation>
     </message>
+    <message>
+        <source>确认删除？</source>
+        <translation>Confirm Deletion</translation>
+    </message>
+    <message>
+        <source>删除任务“%1”？</source>
+        <translation>Delete the task “%1”?</translation>
+    </message>
+    <message>
+        <source>提示窗一直停留</source>
+        <translation>Popup stays until closed</translation>
+    </message>
 </context>
 <context>
     <name>ThirdPartySource</name>
@@ -1562,46 +1748,6 @@ It will not be used to restore anything. Close any program that may be using it 
         <translation>ID</translation>
     </message>
     <message>
-        <source>项目</source>
-        <translation>Title</translation>
-    </message>
-    <message>
-        <source>用户名</source>
-        <translation>User name</translation>
-    </message>
-    <message>
-        <source>手机</source>
-        <translation>Phone</translation>
-    </message>
-    <message>
-        <source>邮箱</source>
-        <translation>Email</translation>
-    </message>
-    <message>
-        <source>密码 *</source>
-        <translation>Password *</translation>
-    </message>
-    <message>
-        <source>昵称</source>
-        <translation>Nickname</translation>
-    </message>
-    <message>
-        <source>密码备注 *</source>
-        <translation>Password hint *</translation>
-    </message>
-    <message>
-        <source>网址</source>
-        <translation>Website</translation>
-    </message>
-    <message>
-        <source>公开的备注</source>
-        <translation>Public note</translation>
-    </message>
-    <message>
-        <source>加密的备注 *</source>
-        <translation>Encrypted note *</translation>
-    </message>
-    <message>
         <source>带(*)的内容会被加密存储</source>
         <translation>Fields marked (*) are stored encrypted.</translation>
     </message>
@@ -1620,6 +1766,54 @@ It will not be used to restore anything. Close any program that may be using it 
     <message>
         <source>增加账号信息</source>
         <translation>Add Account</translation>
+    </message>
+    <message>
+        <source>已损坏，无法读取</source>
+        <translation>Damaged, unreadable</translation>
+    </message>
+    <message>
+        <source>存储的内容已损坏，无法读取；不重新填写则保存时原样保留</source>
+        <translation>The stored content is damaged and cannot be read; unless you enter a new value, it is saved unchanged</translation>
+    </message>
+    <message>
+        <source>项目(&amp;T)</source>
+        <translation>&amp;Title</translation>
+    </message>
+    <message>
+        <source>用户名(&amp;U)</source>
+        <translation>&amp;User name</translation>
+    </message>
+    <message>
+        <source>手机(&amp;P)</source>
+        <translation>&amp;Phone</translation>
+    </message>
+    <message>
+        <source>邮箱(&amp;E)</source>
+        <translation>&amp;Email</translation>
+    </message>
+    <message>
+        <source>密码(&amp;W) *</source>
+        <translation>Pass&amp;word *</translation>
+    </message>
+    <message>
+        <source>昵称(&amp;K)</source>
+        <translation>Nic&amp;kname</translation>
+    </message>
+    <message>
+        <source>密码备注(&amp;H) *</source>
+        <translation>Password &amp;hint *</translation>
+    </message>
+    <message>
+        <source>网址(&amp;S)</source>
+        <translation>Web&amp;site</translation>
+    </message>
+    <message>
+        <source>公开的备注(&amp;B)</source>
+        <translation>Pu&amp;blic note</translation>
+    </message>
+    <message>
+        <source>加密的备注(&amp;Y) *</source>
+        <translation>Encr&amp;ypted note *</translation>
     </message>
 </context>
 <context>
@@ -1664,24 +1858,20 @@ Symbols allowed: !@#$%^&amp;*_.?
 Letters, digits and symbols are half-width (ASCII)
 Chinese characters can be typed while the key is shown</translation>
     </message>
+    <message>
+        <source>密钥不一致</source>
+        <translation>Keys Do Not Match</translation>
+    </message>
+    <message>
+        <source>两次输入的密钥不一致！</source>
+        <translation>The two keys you entered do not match.</translation>
+    </message>
 </context>
 <context>
     <name>WorkdayConfig</name>
     <message>
         <source>工作日配置</source>
         <translation>Workdays</translation>
-    </message>
-    <message>
-        <source>添加</source>
-        <translation>Add</translation>
-    </message>
-    <message>
-        <source>删除</source>
-        <translation>Delete</translation>
-    </message>
-    <message>
-        <source>清除过期日期</source>
-        <translation>Clear Past Dates</translation>
     </message>
     <message>
         <source>帮助</source>
@@ -1758,6 +1948,41 @@ Normally Monday to Friday are workdays and the weekend is off.
 Add the exceptions here:
 a Monday to Friday date you add becomes a day off,
 a Saturday or Sunday date you add becomes a workday.</translation>
+    </message>
+    <message>
+        <source>没有过期日期</source>
+        <translation>No past dates</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个过期日期？</source>
+        <translation>
+            <numerusform>Delete %n past date?</numerusform>
+            <numerusform>Delete %n past dates?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>添加(&amp;A)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>清除过期日期(&amp;C)</source>
+        <translation>&amp;Clear Past Dates</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>日期(&amp;T)</source>
+        <translation>Da&amp;te</translation>
+    </message>
+    <message>
+        <source>备注(&amp;N)</source>
+        <translation>&amp;Note</translation>
     </message>
 </context>
 </TS>

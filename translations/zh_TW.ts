@@ -8,18 +8,6 @@
         <translation>修改管理帳號資料</translation>
     </message>
     <message>
-        <source>新用户</source>
-        <translation>新使用者</translation>
-    </message>
-    <message>
-        <source>新密钥</source>
-        <translation>新金鑰</translation>
-    </message>
-    <message>
-        <source>确认新密钥</source>
-        <translation>確認新金鑰</translation>
-    </message>
-    <message>
         <source>进度</source>
         <translation>進度</translation>
     </message>
@@ -42,14 +30,6 @@
     <message>
         <source>请至少填写一个需要更改的内容！</source>
         <translation>請至少填寫一項要變更的內容！</translation>
-    </message>
-    <message>
-        <source>密钥不一致</source>
-        <translation>金鑰不一致</translation>
-    </message>
-    <message>
-        <source>两次输入的密钥不一致！</source>
-        <translation>兩次輸入的金鑰不一致！</translation>
     </message>
     <message>
         <source>更改信息</source>
@@ -83,6 +63,18 @@
         <source>请等待进度完成哦</source>
         <translation>請等進度完成喔</translation>
     </message>
+    <message>
+        <source>新用户(&amp;U)</source>
+        <translation>新使用者(&amp;U)</translation>
+    </message>
+    <message>
+        <source>新密钥(&amp;K)</source>
+        <translation>新金鑰(&amp;K)</translation>
+    </message>
+    <message>
+        <source>确认新密钥(&amp;R)</source>
+        <translation>確認新金鑰(&amp;R)</translation>
+    </message>
 </context>
 <context>
     <name>BirthdayConfig</name>
@@ -101,10 +93,6 @@
     <message>
         <source>头像</source>
         <translation>頭像</translation>
-    </message>
-    <message>
-        <source>清除编辑</source>
-        <translation>清除欄位</translation>
     </message>
     <message>
         <source>生日类型</source>
@@ -131,48 +119,12 @@
         <translation>女</translation>
     </message>
     <message>
-        <source>农历生日</source>
-        <translation>農曆生日</translation>
-    </message>
-    <message>
-        <source>忽略年</source>
-        <translation>忽略年份</translation>
-    </message>
-    <message>
         <source>年</source>
         <translation>年</translation>
     </message>
     <message>
-        <source>公历生日</source>
-        <translation>國曆生日</translation>
-    </message>
-    <message>
         <source>提醒时间</source>
         <translation>提醒時間</translation>
-    </message>
-    <message>
-        <source>提前一天</source>
-        <translation>提前一天</translation>
-    </message>
-    <message>
-        <source>提前三天</source>
-        <translation>提前三天</translation>
-    </message>
-    <message>
-        <source>提前一周</source>
-        <translation>提前一週</translation>
-    </message>
-    <message>
-        <source>添加</source>
-        <translation>新增</translation>
-    </message>
-    <message>
-        <source>更新</source>
-        <translation>更新</translation>
-    </message>
-    <message>
-        <source>删除</source>
-        <translation>刪除</translation>
     </message>
     <message>
         <source>取消</source>
@@ -448,6 +400,70 @@
         <source>确认删除？</source>
         <translation>確認刪除？</translation>
     </message>
+    <message>
+        <source>姓名(&amp;N)</source>
+        <translation>姓名(&amp;N)</translation>
+    </message>
+    <message>
+        <source>别称(&amp;K)</source>
+        <translation>稱呼(&amp;K)</translation>
+    </message>
+    <message>
+        <source>清除编辑(&amp;E)</source>
+        <translation>清除欄位(&amp;E)</translation>
+    </message>
+    <message>
+        <source>农历(&amp;L)</source>
+        <translation>農曆(&amp;L)</translation>
+    </message>
+    <message>
+        <source>公历(&amp;S)</source>
+        <translation>國曆(&amp;S)</translation>
+    </message>
+    <message>
+        <source>男(&amp;M)</source>
+        <translation>男(&amp;M)</translation>
+    </message>
+    <message>
+        <source>女(&amp;F)</source>
+        <translation>女(&amp;F)</translation>
+    </message>
+    <message>
+        <source>农历生日(&amp;B)</source>
+        <translation>農曆生日(&amp;B)</translation>
+    </message>
+    <message>
+        <source>忽略年(&amp;I)</source>
+        <translation>忽略年份(&amp;I)</translation>
+    </message>
+    <message>
+        <source>公历生日(&amp;O)</source>
+        <translation>國曆生日(&amp;O)</translation>
+    </message>
+    <message>
+        <source>提前一天(&amp;1)</source>
+        <translation>提前一天(&amp;1)</translation>
+    </message>
+    <message>
+        <source>提前三天(&amp;3)</source>
+        <translation>提前三天(&amp;3)</translation>
+    </message>
+    <message>
+        <source>提前一周(&amp;W)</source>
+        <translation>提前一週(&amp;W)</translation>
+    </message>
+    <message>
+        <source>添加(&amp;A)</source>
+        <translation>新增(&amp;A)</translation>
+    </message>
+    <message>
+        <source>更新(&amp;U)</source>
+        <translation>更新(&amp;U)</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>刪除(&amp;D)</translation>
+    </message>
 </context>
 <context>
     <name>BirthdayReminder</name>
@@ -497,6 +513,32 @@
     <message>
         <source>公历</source>
         <translation>國曆</translation>
+    </message>
+    <message>
+        <source>按农历过生日</source>
+        <translation>按農曆過生日</translation>
+    </message>
+    <message>
+        <source>按公历过生日</source>
+        <translation>按國曆過生日</translation>
+    </message>
+    <message>
+        <source>没有出生年份，年龄未知</source>
+        <translation>沒有出生年份，年齡未知</translation>
+    </message>
+    <message>
+        <source>这个生日满 %1 岁</source>
+        <translation>這個生日滿 %1 歲</translation>
+    </message>
+    <message numerus="yes">
+        <source>还有 %n 天过生日</source>
+        <translation>
+            <numerusform>還有 %n 天過生日</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>今天过生日</source>
+        <translation>今天過生日</translation>
     </message>
 </context>
 <context>
@@ -582,16 +624,16 @@
         <translation>說明</translation>
     </message>
     <message>
-        <source>页面</source>
-        <translation>頁面</translation>
-    </message>
-    <message>
         <source>更新日志</source>
         <translation>更新紀錄</translation>
     </message>
     <message>
-        <source>内容</source>
-        <translation>內容</translation>
+        <source>页面(&amp;P)</source>
+        <translation>頁面(&amp;P)</translation>
+    </message>
+    <message>
+        <source>内容(&amp;C)</source>
+        <translation>內容(&amp;C)</translation>
     </message>
 </context>
 <context>
@@ -617,10 +659,6 @@
         <translation>備註</translation>
     </message>
     <message>
-        <source>图片</source>
-        <translation>圖片</translation>
-    </message>
-    <message>
         <source>可拖入图片到这里</source>
         <translation>可將圖片拖曳到這裡</translation>
     </message>
@@ -635,26 +673,6 @@
     <message>
         <source>取消</source>
         <translation>取消</translation>
-    </message>
-    <message>
-        <source>显示备注</source>
-        <translation>顯示備註</translation>
-    </message>
-    <message>
-        <source>选择</source>
-        <translation>選擇</translation>
-    </message>
-    <message>
-        <source>添加</source>
-        <translation>新增</translation>
-    </message>
-    <message>
-        <source>编辑</source>
-        <translation>編輯</translation>
-    </message>
-    <message>
-        <source>删除</source>
-        <translation>刪除</translation>
     </message>
     <message>
         <source>默认</source>
@@ -738,6 +756,46 @@
         <translation>這張圖片有 %1 × %2 像素，超過了可以匯入的 %3 百萬像素。
 請先把它縮小，再匯入。</translation>
     </message>
+    <message>
+        <source>任务(&amp;T)</source>
+        <translation>待辦事項(&amp;T)</translation>
+    </message>
+    <message>
+        <source>生日(&amp;B)</source>
+        <translation>生日(&amp;B)</translation>
+    </message>
+    <message>
+        <source>备注(&amp;N)</source>
+        <translation>備註(&amp;N)</translation>
+    </message>
+    <message>
+        <source>图片(&amp;I)</source>
+        <translation>圖片(&amp;I)</translation>
+    </message>
+    <message>
+        <source>显示备注(&amp;S)</source>
+        <translation>顯示備註(&amp;S)</translation>
+    </message>
+    <message>
+        <source>选择(&amp;L)</source>
+        <translation>選擇(&amp;L)</translation>
+    </message>
+    <message>
+        <source>添加(&amp;A)</source>
+        <translation>新增(&amp;A)</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>編輯(&amp;E)</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>刪除(&amp;D)</translation>
+    </message>
+    <message>
+        <source>选择图片文件</source>
+        <translation>選擇圖片檔案</translation>
+    </message>
 </context>
 <context>
     <name>IconWidgetItem</name>
@@ -767,6 +825,10 @@
     <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>确认删除？</source>
+        <translation>確認刪除？</translation>
     </message>
 </context>
 <context>
@@ -828,40 +890,12 @@
         <translation>星期日</translation>
     </message>
     <message>
-        <source>剩余时间</source>
-        <translation>剩餘時間</translation>
-    </message>
-    <message>
-        <source>目标时间</source>
-        <translation>目標時間</translation>
-    </message>
-    <message>
-        <source>添加任务</source>
-        <translation>新增待辦</translation>
-    </message>
-    <message>
-        <source>清除已完成</source>
-        <translation>清除已完成</translation>
-    </message>
-    <message>
         <source>生日管家</source>
         <translation>生日管家</translation>
     </message>
     <message>
         <source>账号管理</source>
         <translation>帳號管理</translation>
-    </message>
-    <message>
-        <source>用户</source>
-        <translation>使用者</translation>
-    </message>
-    <message>
-        <source>密钥</source>
-        <translation>金鑰</translation>
-    </message>
-    <message>
-        <source>修改管理账号</source>
-        <translation>修改管理帳號</translation>
     </message>
     <message>
         <source>验证</source>
@@ -884,18 +918,6 @@
         <translation>電子郵件</translation>
     </message>
     <message>
-        <source>手机号</source>
-        <translation>手機號碼</translation>
-    </message>
-    <message>
-        <source>网址</source>
-        <translation>網址</translation>
-    </message>
-    <message>
-        <source>检索</source>
-        <translation>搜尋</translation>
-    </message>
-    <message>
         <source>昵称</source>
         <translation>暱稱</translation>
     </message>
@@ -908,36 +930,12 @@
         <translation>更新日期</translation>
     </message>
     <message>
-        <source>增加</source>
-        <translation>新增</translation>
-    </message>
-    <message>
-        <source>编辑</source>
-        <translation>編輯</translation>
-    </message>
-    <message>
-        <source>删除</source>
-        <translation>刪除</translation>
-    </message>
-    <message>
-        <source>上一页</source>
-        <translation>上一頁</translation>
-    </message>
-    <message>
         <source>1</source>
         <translation>1</translation>
     </message>
     <message>
         <source>/ 1</source>
         <translation>/ 1</translation>
-    </message>
-    <message>
-        <source>跳转</source>
-        <translation>前往</translation>
-    </message>
-    <message>
-        <source>下一页</source>
-        <translation>下一頁</translation>
     </message>
     <message>
         <source>设置</source>
@@ -952,44 +950,12 @@
         <translation>開機時啟動</translation>
     </message>
     <message>
-        <source>当前用户</source>
-        <translation>目前使用者</translation>
-    </message>
-    <message>
-        <source>语言</source>
-        <translation>語言</translation>
-    </message>
-    <message>
         <source>配置</source>
         <translation>功能設定</translation>
     </message>
     <message>
-        <source>生日</source>
-        <translation>生日</translation>
-    </message>
-    <message>
         <source>点击配置</source>
         <translation>點此設定</translation>
-    </message>
-    <message>
-        <source>图标</source>
-        <translation>圖示</translation>
-    </message>
-    <message>
-        <source>提示</source>
-        <translation>通知</translation>
-    </message>
-    <message>
-        <source>单页账号数，0~100，0表示不分页</source>
-        <translation>每頁帳號數，0~100，0 表示不分頁</translation>
-    </message>
-    <message>
-        <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视</source>
-        <translation>無操作自動登出管理帳號的時間(秒)，0 或 30~300，0 表示不登出，請務必留意帳號被他人窺看</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>確定</translation>
     </message>
     <message>
         <source>关于</source>
@@ -1002,18 +968,6 @@
     <message>
         <source>问题反馈：</source>
         <translation>問題回報：</translation>
-    </message>
-    <message>
-        <source>关于 Qt</source>
-        <translation>關於 Qt</translation>
-    </message>
-    <message>
-        <source>第三方来源</source>
-        <translation>第三方來源</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>說明</translation>
     </message>
     <message>
         <source>版本</source>
@@ -1054,10 +1008,6 @@
     <message>
         <source>注册</source>
         <translation>註冊</translation>
-    </message>
-    <message>
-        <source>语言将在下次软件打开时生效</source>
-        <translation>語言將在下次開啟程式時生效</translation>
     </message>
     <message>
         <source>请填写任务名称</source>
@@ -1153,12 +1103,226 @@
         <translation>提示</translation>
     </message>
     <message>
+        <source>还没有生日记录。双击这里添加第一个人的生日。</source>
+        <translation>還沒有生日紀錄。按兩下這裡新增第一個人的生日。</translation>
+    </message>
+    <message>
+        <source>立即重启</source>
+        <translation>立即重新啟動</translation>
+    </message>
+    <message>
+        <source>稍后</source>
+        <translation>稍後</translation>
+    </message>
+    <message>
+        <source>设置未保存</source>
+        <translation>設定未儲存</translation>
+    </message>
+    <message>
+        <source>无法写入设置文件 %1</source>
+        <translation>無法寫入設定檔 %1</translation>
+    </message>
+    <message>
+        <source>要现在重启软件以切换语言吗？
+选择“稍后”将在下次启动时切换。</source>
+        <translation>要現在重新啟動程式以切換語言嗎？
+選擇「稍後」將在下次啟動時切換。</translation>
+    </message>
+    <message>
+        <source>没有已完成的任务</source>
+        <translation>沒有已完成的待辦事項</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个已完成的任务？</source>
+        <translation>
+            <numerusform>刪除 %n 個已完成的待辦事項？</numerusform>
+        </translation>
+    </message>
+    <message>
         <source>数据未能保存</source>
         <translation>資料未能儲存</translation>
     </message>
     <message>
         <source>备份文件未能删除</source>
         <translation>備份檔案未能刪除</translation>
+    </message>
+    <message>
+        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
+        <translation>請牢記使用者名稱和金鑰：兩者都無法找回，忘記後加密儲存的密碼、密碼備註和私人備註將無法復原。</translation>
+    </message>
+    <message>
+        <source>确认密钥</source>
+        <translation>確認金鑰</translation>
+    </message>
+    <message>
+        <source>请再次输入密钥</source>
+        <translation>請再次輸入金鑰</translation>
+    </message>
+    <message>
+        <source>部分内容无法读取</source>
+        <translation>部分內容無法讀取</translation>
+    </message>
+    <message>
+        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
+        <translation>%1 個加密內容已損毀，無法讀取，已按原樣保留。</translation>
+    </message>
+    <message>
+        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
+%1
+
+请核对用户名，并再次输入密钥</source>
+        <translation>此帳號庫由舊版程式註冊，將以下列使用者名稱和剛才的金鑰重新加密：
+%1
+
+請核對使用者名稱，並再次輸入金鑰</translation>
+    </message>
+    <message>
+        <source>退出程序？</source>
+        <translation>結束程式？</translation>
+    </message>
+    <message>
+        <source>这个桌面没有系统托盘，关闭窗口会结束程序，之后不再有任务和生日提醒。</source>
+        <translation>這個桌面沒有系統匣，關閉視窗會結束程式，之後就不會再有待辦事項和生日提醒。</translation>
+    </message>
+    <message>
+        <source>剩余时间(&amp;L)</source>
+        <translation>剩餘時間(&amp;L)</translation>
+    </message>
+    <message>
+        <source>目标时间(&amp;D)</source>
+        <translation>目標時間(&amp;D)</translation>
+    </message>
+    <message>
+        <source>添加任务(&amp;A)</source>
+        <translation>新增待辦(&amp;A)</translation>
+    </message>
+    <message>
+        <source>清除已完成(&amp;C)</source>
+        <translation>清除已完成(&amp;C)</translation>
+    </message>
+    <message>
+        <source>用户(&amp;U)</source>
+        <translation>使用者(&amp;U)</translation>
+    </message>
+    <message>
+        <source>密钥(&amp;K)</source>
+        <translation>金鑰(&amp;K)</translation>
+    </message>
+    <message>
+        <source>修改管理账号(&amp;M)</source>
+        <translation>修改管理帳號(&amp;M)</translation>
+    </message>
+    <message>
+        <source>项目(&amp;T)</source>
+        <translation>項目(&amp;T)</translation>
+    </message>
+    <message>
+        <source>用户名(&amp;N)</source>
+        <translation>使用者名稱(&amp;N)</translation>
+    </message>
+    <message>
+        <source>邮箱(&amp;E)</source>
+        <translation>電子郵件(&amp;E)</translation>
+    </message>
+    <message>
+        <source>手机号(&amp;P)</source>
+        <translation>手機號碼(&amp;P)</translation>
+    </message>
+    <message>
+        <source>网址(&amp;W)</source>
+        <translation>網址(&amp;W)</translation>
+    </message>
+    <message>
+        <source>检索(&amp;S)</source>
+        <translation>搜尋(&amp;S)</translation>
+    </message>
+    <message>
+        <source>增加(&amp;A)</source>
+        <translation>新增(&amp;A)</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;D)</source>
+        <translation>編輯(&amp;D)</translation>
+    </message>
+    <message>
+        <source>删除(&amp;L)</source>
+        <translation>刪除(&amp;L)</translation>
+    </message>
+    <message>
+        <source>上一页(&amp;R)</source>
+        <translation>上一頁(&amp;R)</translation>
+    </message>
+    <message>
+        <source>跳转(&amp;G)</source>
+        <translation>前往(&amp;G)</translation>
+    </message>
+    <message>
+        <source>下一页(&amp;X)</source>
+        <translation>下一頁(&amp;X)</translation>
+    </message>
+    <message>
+        <source>当前用户(&amp;U)</source>
+        <translation>目前使用者(&amp;U)</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>語言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>生日(&amp;B)</source>
+        <translation>生日(&amp;B)</translation>
+    </message>
+    <message>
+        <source>工作日(&amp;W)</source>
+        <translation>工作日(&amp;W)</translation>
+    </message>
+    <message>
+        <source>图标(&amp;I)</source>
+        <translation>圖示(&amp;I)</translation>
+    </message>
+    <message>
+        <source>提示(&amp;F)</source>
+        <translation>提示(&amp;F)</translation>
+    </message>
+    <message>
+        <source>单页账号数，0~100，0表示不分页(&amp;P)</source>
+        <translation>每頁帳號數，0~100，0 表示不分頁(&amp;P)</translation>
+    </message>
+    <message>
+        <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视(&amp;S)</source>
+        <translation>無操作自動登出管理帳號的時間(秒)，0 或 30~300，0 表示不登出，請務必留意帳號被他人窺看(&amp;S)</translation>
+    </message>
+    <message>
+        <source>确定(&amp;A)</source>
+        <translation>確定(&amp;A)</translation>
+    </message>
+    <message>
+        <source>关于 Qt(&amp;Q)</source>
+        <translation>關於 Qt(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>第三方来源(&amp;C)</source>
+        <translation>第三方來源(&amp;C)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>說明(&amp;H)</translation>
+    </message>
+    <message>
+        <source>任务图标：点击或按空格键选择</source>
+        <translation>待辦事項圖示：按一下或按空白鍵選擇</translation>
+    </message>
+    <message>
+        <source>任务图标</source>
+        <translation>待辦事項圖示</translation>
+    </message>
+    <message>
+        <source>提示窗一直停留</source>
+        <translation>通知視窗一直停留</translation>
+    </message>
+    <message>
+        <source>显示密钥</source>
+        <translation>顯示金鑰</translation>
     </message>
 </context>
 <context>
@@ -1211,48 +1375,12 @@
         <translation>生日</translation>
     </message>
     <message>
-        <source>淡入时间(s)</source>
-        <translation>淡入時間(秒)</translation>
-    </message>
-    <message>
-        <source>停留时间(s)</source>
-        <translation>停留時間(秒)</translation>
-    </message>
-    <message>
-        <source>淡出时间(s)</source>
-        <translation>淡出時間(秒)</translation>
-    </message>
-    <message>
-        <source>文本颜色</source>
-        <translation>文字顏色</translation>
-    </message>
-    <message>
-        <source>阴影颜色</source>
-        <translation>陰影顏色</translation>
-    </message>
-    <message>
         <source>背景</source>
         <translation>背景</translation>
     </message>
     <message>
-        <source>全屏</source>
-        <translation>全螢幕</translation>
-    </message>
-    <message>
-        <source>条状</source>
-        <translation>橫條</translation>
-    </message>
-    <message>
-        <source>无</source>
-        <translation>無</translation>
-    </message>
-    <message>
         <source>普通提示</source>
         <translation>通知視窗</translation>
-    </message>
-    <message>
-        <source>显示时间(s)</source>
-        <translation>顯示時間(秒)</translation>
     </message>
     <message>
         <source>确认</source>
@@ -1277,6 +1405,50 @@
     <message>
         <source>请设置字体阴影颜色</source>
         <translation>請設定文字陰影顏色</translation>
+    </message>
+    <message>
+        <source>淡入时间(s)(&amp;I)</source>
+        <translation>淡入時間(秒)(&amp;I)</translation>
+    </message>
+    <message>
+        <source>停留时间(s)(&amp;D)</source>
+        <translation>停留時間(秒)(&amp;D)</translation>
+    </message>
+    <message>
+        <source>淡出时间(s)(&amp;O)</source>
+        <translation>淡出時間(秒)(&amp;O)</translation>
+    </message>
+    <message>
+        <source>文本颜色(&amp;X)</source>
+        <translation>文字顏色(&amp;X)</translation>
+    </message>
+    <message>
+        <source>阴影颜色(&amp;H)</source>
+        <translation>陰影顏色(&amp;H)</translation>
+    </message>
+    <message>
+        <source>全屏(&amp;F)</source>
+        <translation>全螢幕(&amp;F)</translation>
+    </message>
+    <message>
+        <source>条状(&amp;B)</source>
+        <translation>橫條(&amp;B)</translation>
+    </message>
+    <message>
+        <source>无(&amp;N)</source>
+        <translation>無(&amp;N)</translation>
+    </message>
+    <message>
+        <source>显示时间(s)(&amp;T)</source>
+        <translation>顯示時間(秒)(&amp;T)</translation>
+    </message>
+    <message>
+        <source>文本颜色</source>
+        <translation>文字顏色</translation>
+    </message>
+    <message>
+        <source>阴影颜色</source>
+        <translation>陰影顏色</translation>
     </message>
 </context>
 <context>
@@ -1535,6 +1707,18 @@
         <source>%1 秒</source>
         <translation>%1 秒</translation>
     </message>
+    <message>
+        <source>确认删除？</source>
+        <translation>確認刪除？</translation>
+    </message>
+    <message>
+        <source>删除任务“%1”？</source>
+        <translation>刪除待辦事項「%1」？</translation>
+    </message>
+    <message>
+        <source>提示窗一直停留</source>
+        <translation>通知視窗一直停留</translation>
+    </message>
 </context>
 <context>
     <name>ThirdPartySource</name>
@@ -1562,46 +1746,6 @@
         <translation>ID</translation>
     </message>
     <message>
-        <source>项目</source>
-        <translation>項目</translation>
-    </message>
-    <message>
-        <source>用户名</source>
-        <translation>使用者名稱</translation>
-    </message>
-    <message>
-        <source>手机</source>
-        <translation>手機</translation>
-    </message>
-    <message>
-        <source>邮箱</source>
-        <translation>電子郵件</translation>
-    </message>
-    <message>
-        <source>密码 *</source>
-        <translation>密碼 *</translation>
-    </message>
-    <message>
-        <source>昵称</source>
-        <translation>暱稱</translation>
-    </message>
-    <message>
-        <source>密码备注 *</source>
-        <translation>密碼備註 *</translation>
-    </message>
-    <message>
-        <source>网址</source>
-        <translation>網址</translation>
-    </message>
-    <message>
-        <source>公开的备注</source>
-        <translation>公開備註</translation>
-    </message>
-    <message>
-        <source>加密的备注 *</source>
-        <translation>私人備註 *</translation>
-    </message>
-    <message>
         <source>带(*)的内容会被加密存储</source>
         <translation>標有 (*) 的內容會加密儲存</translation>
     </message>
@@ -1620,6 +1764,54 @@
     <message>
         <source>增加账号信息</source>
         <translation>新增帳號資料</translation>
+    </message>
+    <message>
+        <source>已损坏，无法读取</source>
+        <translation>已損毀，無法讀取</translation>
+    </message>
+    <message>
+        <source>存储的内容已损坏，无法读取；不重新填写则保存时原样保留</source>
+        <translation>儲存的內容已損毀，無法讀取；不重新填寫則儲存時原樣保留</translation>
+    </message>
+    <message>
+        <source>项目(&amp;T)</source>
+        <translation>項目(&amp;T)</translation>
+    </message>
+    <message>
+        <source>用户名(&amp;U)</source>
+        <translation>使用者名稱(&amp;U)</translation>
+    </message>
+    <message>
+        <source>手机(&amp;P)</source>
+        <translation>手機(&amp;P)</translation>
+    </message>
+    <message>
+        <source>邮箱(&amp;E)</source>
+        <translation>電子郵件(&amp;E)</translation>
+    </message>
+    <message>
+        <source>密码(&amp;W) *</source>
+        <translation>密碼(&amp;W) *</translation>
+    </message>
+    <message>
+        <source>昵称(&amp;K)</source>
+        <translation>暱稱(&amp;K)</translation>
+    </message>
+    <message>
+        <source>密码备注(&amp;H) *</source>
+        <translation>密碼備註(&amp;H) *</translation>
+    </message>
+    <message>
+        <source>网址(&amp;S)</source>
+        <translation>網址(&amp;S)</translation>
+    </message>
+    <message>
+        <source>公开的备注(&amp;B)</source>
+        <translation>公開備註(&amp;B)</translation>
+    </message>
+    <message>
+        <source>加密的备注(&amp;Y) *</source>
+        <translation>私人備註(&amp;Y) *</translation>
     </message>
 </context>
 <context>
@@ -1664,24 +1856,20 @@
 字母/數字/符號都是半形
 開啟顯示金鑰後才能輸入中文</translation>
     </message>
+    <message>
+        <source>密钥不一致</source>
+        <translation>金鑰不一致</translation>
+    </message>
+    <message>
+        <source>两次输入的密钥不一致！</source>
+        <translation>兩次輸入的金鑰不一致！</translation>
+    </message>
 </context>
 <context>
     <name>WorkdayConfig</name>
     <message>
         <source>工作日配置</source>
         <translation>工作日設定</translation>
-    </message>
-    <message>
-        <source>添加</source>
-        <translation>新增</translation>
-    </message>
-    <message>
-        <source>删除</source>
-        <translation>刪除</translation>
-    </message>
-    <message>
-        <source>清除过期日期</source>
-        <translation>清除過期日期</translation>
     </message>
     <message>
         <source>帮助</source>
@@ -1758,6 +1946,40 @@
 這裡可以加入例外日期，例如：
 加入星期一至五的日期，會視為休息日
 加入星期六、日的日期，會視為工作日</translation>
+    </message>
+    <message>
+        <source>没有过期日期</source>
+        <translation>沒有過期日期</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个过期日期？</source>
+        <translation>
+            <numerusform>刪除 %n 個過期日期？</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>添加(&amp;A)</source>
+        <translation>新增(&amp;A)</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>刪除(&amp;D)</translation>
+    </message>
+    <message>
+        <source>清除过期日期(&amp;C)</source>
+        <translation>清除過期日期(&amp;C)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>說明(&amp;H)</translation>
+    </message>
+    <message>
+        <source>日期(&amp;T)</source>
+        <translation>日期(&amp;T)</translation>
+    </message>
+    <message>
+        <source>备注(&amp;N)</source>
+        <translation>備註(&amp;N)</translation>
     </message>
 </context>
 </TS>

@@ -105,6 +105,11 @@ bool DatabaseUpgrader::applySchema(QSqlDatabase &db, QString *error)
 {
     const QStringList statements = schemaStatements();
     QSqlQuery query(db);
+    // Pages the upgrade frees must not keep old account secrets.
+    if (!query.exec(QStringLiteral("PRAGMA secure_delete = ON"))) {
+        *error = query.lastError().text();
+        return false;
+    }
     // Tables first, then the columns older tables lack, then the rows that may need those columns.
     bool tablesDone = false;
     for (const QString &statement : statements) {

@@ -2,6 +2,7 @@
 #include "ui_aesaccountupdatedialog.h"
 
 #include "data/interfacepublicdata.h"
+#include "vault/secretfield.h"
 #include "vault/vaultinput.h"
 
 #include <QCloseEvent>
@@ -10,10 +11,16 @@
 AesAccountUpdateDialog::AesAccountUpdateDialog(QWidget *parent) : QDialog(parent), ui(new Ui::AesAccountUpdateDialog)
 {
     ui->setupUi(this);
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_UserNew->setBuddy(ui->lineEdit_UserNew);
+    ui->label_KeyNew->setBuddy(ui->lineEdit_KeyNew);
+    ui->label_KeyNewRepeat->setBuddy(ui->lineEdit_KeyNewRepeat);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     VaultInput::installUserNameValidator(ui->lineEdit_UserNew);
     VaultInput::installKeyValidator(ui->lineEdit_KeyNew);
     VaultInput::installKeyValidator(ui->lineEdit_KeyNewRepeat);
+    SecretField::protect(ui->lineEdit_KeyNew);
+    SecretField::protect(ui->lineEdit_KeyNewRepeat);
     ui->widget_UpdateInfo->hide();
     adjustSize();
     // Connected before the main window, so the dialog sees a result first.
@@ -46,9 +53,10 @@ void AesAccountUpdateDialog::resetPages()
 {
     ui->widget_AesInfo->show();
     ui->widget_UpdateInfo->hide();
-    ui->lineEdit_UserNew->clear();
-    ui->lineEdit_KeyNew->clear();
-    ui->lineEdit_KeyNewRepeat->clear();
+    for (QLineEdit *edit : {ui->lineEdit_UserNew, ui->lineEdit_KeyNew, ui->lineEdit_KeyNewRepeat})
+        SecretField::wipe(edit);
+    ui->pushButton_ShowKey->setChecked(false);
+    on_pushButton_ShowKey_clicked(false);
     ui->textEdit_UpdataInfo->clear();
     ui->progressBar->setValue(0);
     adjustSize();
@@ -78,7 +86,8 @@ void AesAccountUpdateDialog::on_pushButton_Ok_clicked()
         return;
     }
     if (key != ui->lineEdit_KeyNewRepeat->text()) {
-        showPendingMessage(QMessageBox::Information, tr("密钥不一致"), tr("两次输入的密钥不一致！"), QMessageBox::Ok);
+        showPendingMessage(QMessageBox::Information, VaultInput::keysDifferTitle(), VaultInput::keysDifferText(),
+                           QMessageBox::Ok);
         return;
     }
     QString confirmation = tr("更改信息") + QStringLiteral(": ");
@@ -107,6 +116,9 @@ void AesAccountUpdateDialog::on_pushButton_Cancel_clicked()
 
 void AesAccountUpdateDialog::slotAesUpdateStatus(QString info, int progressValue, int progressMax)
 {
+    // A change started elsewhere (a login that stores an older vault anew) is not shown here.
+    if (isHidden())
+        return;
     if (!info.isEmpty())
         ui->textEdit_UpdataInfo->append(info);
     ui->progressBar->setValue(progressValue);

@@ -5,10 +5,11 @@
 #include "data/interfacepublicdata.h"
 #include "vault/passwordgenerator.h"
 #include "vault/secretclipboard.h"
+#include "vault/secretfield.h"
 
-#include <QKeyEvent>
 #include <QMenu>
 #include <QSpinBox>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QWidgetAction>
 
@@ -18,10 +19,24 @@ UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent)
 {
     ui->setupUi(this);
     buildGeneratorMenu();
+    // A label's mnemonic takes the focus to the field it names.
+    ui->label_Title->setBuddy(ui->lineEdit_Title);
+    ui->label_User->setBuddy(ui->lineEdit_User);
+    ui->label_Phone->setBuddy(ui->lineEdit_Phone);
+    ui->label_Email->setBuddy(ui->lineEdit_Email);
+    ui->label_Pwd->setBuddy(ui->lineEdit_Pwd);
+    ui->label_NickName->setBuddy(ui->lineEdit_NickName);
+    ui->label_PwdNote->setBuddy(ui->lineEdit_PwdNote);
+    ui->label_Site->setBuddy(ui->lineEdit_Site);
+    ui->label_NotePublic->setBuddy(ui->textEdit_NotePublic);
+    ui->label_NotePrivate->setBuddy(ui->textEdit_NotePrivate);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    // One size for adding and editing, whatever the language.
+    resize(size().expandedTo(minimumSizeHint()));
     ui->lineEdit_Pwd->installEventFilter(this);
     ui->lineEdit_PwdNote->installEventFilter(this);
     ui->textEdit_NotePrivate->installEventFilter(this);
+    SecretField::protect(ui->lineEdit_Pwd);
     ui->pushButton_Ok->setEnabled(interfacePublicData.loggedIn);
     // Logged out, the secret fields show a hint that must be readable.
     const QLineEdit::EchoMode echo = interfacePublicData.loggedIn ? QLineEdit::Password : QLineEdit::Normal;
@@ -40,7 +55,6 @@ bool UserInfoDetailDialog::loadUserInfo(int row)
 {
     if (row < 0 || row >= interfacePublicData.pageUsers.size())
         return false;
-    adjustSize();
     ui->pushButton_Cancel->setFocus();
     editRow = row;
     isAdd = false;
@@ -55,9 +69,9 @@ bool UserInfoDetailDialog::loadUserInfo(int row)
     ui->lineEdit_Site->setText(user.Site);
     ui->textEdit_NotePublic->setPlainText(user.NotePublic);
     if (interfacePublicData.loggedIn) {
-        ui->lineEdit_Pwd->setText(interfacePublicData.aesDecrypt(user.Pwd));
-        ui->lineEdit_PwdNote->setText(interfacePublicData.aesDecrypt(user.PwdNote));
-        ui->textEdit_NotePrivate->setPlainText(interfacePublicData.aesDecrypt(user.NotePrivate));
+        ui->lineEdit_Pwd->setText(readSecret(ui->lineEdit_Pwd, user.Pwd));
+        ui->lineEdit_PwdNote->setText(readSecret(ui->lineEdit_PwdNote, user.PwdNote));
+        ui->textEdit_NotePrivate->setPlainText(readSecret(ui->textEdit_NotePrivate, user.NotePrivate));
     } else {
         const QString hint = tr("请验证后查看加密信息");
         ui->lineEdit_Pwd->setText(hint);
@@ -98,6 +112,25 @@ void UserInfoDetailDialog::enableSecrets(bool enabled)
     on_lineEdit_Pwd_textChanged(ui->lineEdit_Pwd->text());
 }
 
+QString UserInfoDetailDialog::readSecret(QWidget *field, const QString &stored)
+{
+    bool readable = true;
+    const QString plain = interfacePublicData.aesDecrypt(stored, &readable);
+    if (!readable) {
+        unreadableSecrets.insert(field, stored);
+        field->setProperty("placeholderText", tr("已损坏，无法读取"));
+        field->setToolTip(tr("存储的内容已损坏，无法读取；不重新填写则保存时原样保留"));
+    }
+    return plain;
+}
+
+QString UserInfoDetailDialog::enteredSecret(QWidget *field, bool edited, const QString &typed) const
+{
+    const auto unreadable = unreadableSecrets.constFind(field);
+    return unreadable != unreadableSecrets.constEnd() && !edited ? unreadable.value()
+                                                                 : interfacePublicData.aesEncrypt(typed);
+}
+
 UsersUserInfoData UserInfoDetailDialog::enteredUser() const
 {
     UsersUserInfoData user;
@@ -105,13 +138,15 @@ UsersUserInfoData UserInfoDetailDialog::enteredUser() const
     user.Title = ui->lineEdit_Title->text();
     user.Site = ui->lineEdit_Site->text();
     user.User = ui->lineEdit_User->text();
-    user.Pwd = interfacePublicData.aesEncrypt(ui->lineEdit_Pwd->text());
-    user.PwdNote = interfacePublicData.aesEncrypt(ui->lineEdit_PwdNote->text());
+    user.Pwd = enteredSecret(ui->lineEdit_Pwd, ui->lineEdit_Pwd->isModified(), ui->lineEdit_Pwd->text());
+    user.PwdNote =
+        enteredSecret(ui->lineEdit_PwdNote, ui->lineEdit_PwdNote->isModified(), ui->lineEdit_PwdNote->text());
     user.NickName = ui->lineEdit_NickName->text();
     user.Email = ui->lineEdit_Email->text();
     user.Phone = ui->lineEdit_Phone->text();
     user.NotePublic = ui->textEdit_NotePublic->toPlainText();
-    user.NotePrivate = interfacePublicData.aesEncrypt(ui->textEdit_NotePrivate->toPlainText());
+    user.NotePrivate = enteredSecret(ui->textEdit_NotePrivate, ui->textEdit_NotePrivate->document()->isModified(),
+                                     ui->textEdit_NotePrivate->toPlainText());
     return user;
 }
 
@@ -144,9 +179,14 @@ void UserInfoDetailDialog::clearFields()
     for (QLineEdit *edit :
          {ui->lineEdit_ID, ui->lineEdit_Title, ui->lineEdit_User, ui->lineEdit_Phone, ui->lineEdit_Email,
           ui->lineEdit_Pwd, ui->lineEdit_NickName, ui->lineEdit_PwdNote, ui->lineEdit_Site})
-        edit->clear();
-    ui->textEdit_NotePublic->clear();
-    ui->textEdit_NotePrivate->clear();
+        SecretField::wipe(edit);
+    SecretField::wipe(ui->textEdit_NotePublic);
+    SecretField::wipe(ui->textEdit_NotePrivate);
+    for (QWidget *field : unreadableSecrets.keys()) {
+        field->setProperty("placeholderText", QString());
+        field->setToolTip(QString());
+    }
+    unreadableSecrets.clear();
 }
 
 void UserInfoDetailDialog::slotAesLogin(bool login, LoginOutReasonType)
@@ -170,11 +210,6 @@ bool UserInfoDetailDialog::eventFilter(QObject *watched, QEvent *event)
             edit->setEchoMode(QLineEdit::Normal);
         else if (event->type() == QEvent::FocusOut)
             edit->setEchoMode(interfacePublicData.loggedIn ? QLineEdit::Password : QLineEdit::Normal);
-        if (edit == ui->lineEdit_Pwd && event->type() == QEvent::KeyPress) {
-            auto *key = static_cast<QKeyEvent *>(event);
-            if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut))
-                return true;
-        }
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -3,14 +3,16 @@
 #include "data/records.h"
 
 #include <QDialog>
+#include <QHash>
 
 namespace Ui {
 class UserInfoDetailDialog;
 }
 
 // Views, adds or edits one stored account. Its three secrets are decrypted only while the vault is
-// open; the password shows in clear text only while its field has the focus and cannot be copied
-// with the keyboard. Every close empties the fields; a logout closes the dialog.
+// open; the password shows in clear text only while its field has the focus and cannot be copied.
+// Every close empties the fields; a logout closes the dialog. A stored secret that cannot be decoded
+// shows as unreadable and is saved back unchanged unless a new value is typed.
 class UserInfoDetailDialog : public QDialog
 {
     Q_OBJECT
@@ -51,10 +53,13 @@ private:
     void buildGeneratorMenu();
     // Puts the text on the clipboard for a while and says so beside the button.
     void copySecret(const QString &text, QWidget *button);
+    QString readSecret(QWidget *field, const QString &stored);
+    QString enteredSecret(QWidget *field, bool edited, const QString &typed) const;
 
     Ui::UserInfoDetailDialog *ui;
     int editRow = -1;
     bool isAdd = true;
     int generatorLength;
     int generatorKinds;
+    QHash<QWidget *, QString> unreadableSecrets; // field -> its stored text
 };

@@ -42,6 +42,16 @@ QString VaultInput::keyFormatText()
               "!@#$%^&*_.?\n字母/数字/符号都是半角\n启用显示密码后可输入中文");
 }
 
+QString VaultInput::keysDifferTitle()
+{
+    return tr("密钥不一致");
+}
+
+QString VaultInput::keysDifferText()
+{
+    return tr("两次输入的密钥不一致！");
+}
+
 void VaultInput::installUserNameValidator(QLineEdit *edit)
 {
     edit->setValidator(new QRegExpValidator(userNamePattern(), edit));
@@ -52,9 +62,16 @@ void VaultInput::installKeyValidator(QLineEdit *edit)
     edit->setValidator(new QRegExpValidator(keyPattern(), edit));
 }
 
+void VaultInput::installSettingValidator(QLineEdit *edit)
+{
+    edit->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("[0-9]{1,3}")), edit));
+}
+
 int VaultInput::settingValue(const QString &text)
 {
-    return text.toInt();
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? value : -1;
 }
 
 bool VaultInput::limitOnePageValid(int rows)

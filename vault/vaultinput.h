@@ -25,12 +25,17 @@ public:
     static QString userNameFormatText();
     static QString keyInvalidTitle();
     static QString keyFormatText();
+    // The key and its repetition differ.
+    static QString keysDifferTitle();
+    static QString keysDifferText();
 
     // Installs the validator of the pattern on the line edit (as its child).
     static void installUserNameValidator(QLineEdit *edit);
     static void installKeyValidator(QLineEdit *edit);
 
-    // Settings typed as text; text that is no number counts as 0.
+    // The two settings take digits only.
+    static void installSettingValidator(QLineEdit *edit);
+    // Settings typed as text; text that is no number (empty included) gives -1, which no range accepts.
     static int settingValue(const QString &text);
     static bool limitOnePageValid(int rows);
     static bool logoutSecondsValid(int seconds);

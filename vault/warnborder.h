@@ -7,6 +7,9 @@
 class WarnBorder
 {
 public:
+    // Pixels; the window keeps this much room around its contents so that the frame covers none of them.
+    static constexpr int Width = 4;
+
     static QString solid();
     // The style sheet of the next step of the blinking.
     QString step();

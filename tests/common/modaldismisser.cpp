@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QInputDialog>
 #include <QLabel>
 
 ModalDismisser::ModalDismisser(QMessageBox::StandardButton answer, QObject *parent) : QObject(parent), answer(answer)
@@ -41,6 +42,13 @@ void ModalDismisser::check()
         if (color.isValid()) {
             picker->setCurrentColor(color);
             picker->accept();
+            return;
+        }
+    } else if (auto *prompt = qobject_cast<QInputDialog *>(modal)) {
+        texts.append(prompt->labelText());
+        if (!input.isNull()) {
+            prompt->setTextValue(input);
+            prompt->accept();
             return;
         }
     } else {

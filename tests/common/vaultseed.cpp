@@ -46,10 +46,11 @@ UsersUserInfoData plainAccount(int i)
     return account;
 }
 
-bool seed(const QString &databaseFile, const QString &user, const QString &key, int count)
+bool seed(const QString &databaseFile, const QString &user, const QString &key, int count, bool latin1)
 {
-    const QString userHash = VaultCipher::credentialHash(user);
-    const QString keyHash = VaultCipher::credentialHash(key);
+    const auto hash = latin1 ? VaultCipher::latin1CredentialHash : VaultCipher::credentialHash;
+    const QString userHash = hash(user);
+    const QString keyHash = hash(key);
     return withDatabase(databaseFile, [&](QSqlDatabase &db) {
         QSqlQuery query(db);
         if (!db.transaction() ||

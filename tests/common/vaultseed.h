@@ -12,9 +12,10 @@ namespace VaultSeed {
 // The plain account number i (its ID is i + 1 in a fresh table).
 UsersUserInfoData plainAccount(int i);
 
-// Inserts count accounts into the database file in one transaction and registers the master account.
+// Inserts count accounts into the database file in one transaction and registers the master account,
+// its credentials hashed in their Latin-1 form when latin1 is set (as older vaults were).
 // Returns false when the file cannot be written.
-bool seed(const QString &databaseFile, const QString &user, const QString &key, int count);
+bool seed(const QString &databaseFile, const QString &user, const QString &key, int count, bool latin1 = false);
 
 // Every stored account, in ID order, its secrets decrypted with the given master account.
 QList<UsersUserInfoData> read(const QString &databaseFile, const QString &user, const QString &key);

@@ -107,20 +107,24 @@ private slots:
 
     void opensEditor_data()
     {
-        QTest::addColumn<bool>("doubleClick");
-        QTest::newRow("settings button") << false;
-        QTest::newRow("double click on a row") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("settings button") << "button";
+        QTest::newRow("double click on a row") << "row";
+        QTest::newRow("double click on the empty list") << "empty";
     }
 
     void opensEditor()
     {
-        QFETCH(bool, doubleClick);
+        QFETCH(QString, how);
 
         TestProgramDir dir;
         MainWindow window;
         QListWidget *list = showBirthdays(window);
         ModalDismisser dismisser;
-        if (doubleClick) {
+        if (how == QLatin1String("empty")) {
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton);
+        } else if (how == QLatin1String("row")) {
             answerList({person(1, QStringLiteral("张三"), QString(), 30)});
             QLabel *name = label(list, 0, "label_ShowName");
             QTRY_VERIFY(name->isVisible());

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 class TestMainWindow : public QObject
 {
@@ -60,25 +61,47 @@ private slots:
         AppGlobals::softwareName = builtIn;
     }
 
-    void closingHidesOrMinimizes_data()
+    void closing_data()
     {
         QTest::addColumn<bool>("trayAvailable");
-        QTest::newRow("tray") << true;
-        QTest::newRow("no tray") << false;
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("quits");
+        QTest::addColumn<QString>("closeTip");
+        QTest::newRow("tray") << true << int(QMessageBox::Ok) << false << "关闭窗口只会把程序隐藏到系统托盘";
+        QTest::newRow("no tray, stay") << false << int(QMessageBox::Cancel) << false << "这个桌面没有系统托盘";
+        QTest::newRow("no tray, quit") << false << int(QMessageBox::Ok) << true << "这个桌面没有系统托盘";
     }
 
-    void closingHidesOrMinimizes()
+    // With a tray closing hides the window; without one there would be no way back, so it quits, after asking.
+    void closing()
     {
         QFETCH(bool, trayAvailable);
+        QFETCH(int, answer);
+        QFETCH(bool, quits);
+        QFETCH(QString, closeTip);
         TestProgramDir dir;
         MainWindow window;
         window.setSystemTrayAvailable(trayAvailable);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ModalDismisser dismisser(static_cast<QMessageBox::StandardButton>(answer));
 
-        QVERIFY(!window.close());
-        QCOMPARE(window.isVisible(), !trayAvailable);
-        QCOMPARE(window.isMinimized(), !trayAvailable);
+        window.close();
+        QCOMPARE(dismisser.titles, trayAvailable ? QStringList() : QStringList{QStringLiteral("退出程序？")});
+        QCOMPARE(window.isVisible(), !trayAvailable && !quits);
+        // A quit asked for ends every event loop at once; QCoreApplication::exec then clears it again.
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&loop]() { loop.exit(1); });
+        QCOMPARE(loop.exec(), quits ? -1 : 1);
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+
+        // The About tab tells what closing does on this desktop.
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+        tabs->setCurrentWidget(window.findChild<QWidget *>(QStringLiteral("tabAbout")));
+        const QString about =
+            window.findChild<QTextBrowser *>(QStringLiteral("textBrowser_SoftwareInfo"))->toPlainText();
+        QVERIFY2(about.contains(closeTip) && about.count(QStringLiteral("Ctrl+Q")) == 1, qPrintable(about));
 
         // The tray icon's single click brings the window back; other clicks do nothing.
         window.hide();
@@ -98,7 +121,9 @@ private slots:
         combo->setCurrentIndex(2);
         QCOMPARE(ConfigSettings().language(), QStringLiteral("en"));
         QCOMPARE(dismisser.titles, QStringList{QStringLiteral("是否重启本软件生效？")});
-        QCOMPARE(dismisser.texts, QStringList{QStringLiteral("语言将在下次软件打开时生效")});
+        QCOMPARE(dismisser.texts,
+                 QStringList{QStringLiteral("要现在重启软件以切换语言吗？\n选择“稍后”将在下次启动时切换。")});
+        QCOMPARE(combo->currentIndex(), 2);
 
         // Going back to the language the program started with needs no restart.
         combo->setCurrentIndex(0);
@@ -108,6 +133,13 @@ private slots:
         combo->setCurrentIndex(1);
         QCOMPARE(ConfigSettings().language(), QStringLiteral("zh_TW"));
         QCOMPARE(dismisser.titles.size(), 2);
+
+        // A settings file that cannot be written: the combo shows what the next start will use.
+        QVERIFY(QFile::remove(QString::fromLatin1(AppGlobals::ConfigFile)));
+        QVERIFY(QDir().mkpath(QString::fromLatin1(AppGlobals::ConfigFile)));
+        combo->setCurrentIndex(2);
+        QCOMPARE(combo->currentIndex(), 1);
+        QCOMPARE(dismisser.titles.last(), QStringLiteral("设置未保存"));
     }
 
 #ifndef Q_OS_WIN

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -99,7 +100,8 @@ private slots:
         auto *name = find<QComboBox>(window, "comboBox_TaskName");
         QCOMPARE(name->count(), 2);
         QCOMPARE(name->itemText(1), QStringLiteral("站起来走走"));
-        QCOMPARE(name->currentText(), QStringLiteral("请填写任务名称"));
+        QVERIFY(name->currentText().isEmpty());
+        QCOMPARE(name->lineEdit()->placeholderText(), QStringLiteral("请填写任务名称"));
     }
 
     void addTask_data()
@@ -109,9 +111,9 @@ private slots:
         QTest::addColumn<int>("cycle");
         QTest::addColumn<bool>("keep");
         QTest::addColumn<QString>("icon"); // chosen after an earlier choice; empty: the picker closed
-        QTest::newRow("untouched name") << false << "请填写任务名称" << int(CycleOnce) << true << "";
+        QTest::newRow("untouched name") << false << "" << int(CycleOnce) << true << "";
         QTest::newRow("empty name") << true << "" << int(CycleDaily) << false << "src/icon/task/7.png";
-        QTest::newRow("typed name") << true << "it's 喝水" << int(CycleWorkday) << true << "src/icon/task/7.png";
+        QTest::newRow("typed name") << true << "it's 喝水" << int(CycleDaily) << true << "src/icon/task/7.png";
     }
 
     void addTask()
@@ -288,11 +290,18 @@ private slots:
         QTRY_COMPARE(rows(window).size(), 4);
 
         HubLog log;
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        QTest::mouseClick(find(window, "pushButton_ClearCompleteTask"), Qt::LeftButton);
+        QCOMPARE(dismisser.texts, QStringList{QStringLiteral("删除 3 个已完成的任务？")});
+        QVERIFY(log.queries.isEmpty());
+        dismisser.setAnswer(QMessageBox::Ok);
         QTest::mouseClick(find(window, "pushButton_ClearCompleteTask"), Qt::LeftButton);
         QTRY_COMPARE(log.count(TaskListSelect), 3);
         QCOMPARE(log.count(TaskListDelete), 3);
         QTRY_COMPARE(rows(window).size(), 1);
         QCOMPARE(rows(window).first()->record().TaskName, QStringLiteral("待办"));
+        QTest::mouseClick(find(window, "pushButton_ClearCompleteTask"), Qt::LeftButton);
+        QCOMPARE(dismisser.texts.last(), QStringLiteral("没有已完成的任务"));
     }
 
     void dueTaskFiresThroughTheWorker()

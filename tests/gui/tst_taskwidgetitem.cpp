@@ -6,6 +6,7 @@
 #include "tasks/taskwidgetitem.h"
 
 #include "common/hublog.h"
+#include "common/modaldismisser.h"
 
 #include <QDateTimeEdit>
 #include <QLabel>
@@ -84,22 +85,23 @@ private slots:
     void remainTimeText_data()
     {
         QTest::addColumn<qint64>("seconds");
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("text"); // _ stands for a figure space, as wide as a digit
         QTest::newRow("100 days") << qint64(8640000) << "超过 99 天";
         QTest::newRow("just under 100 days") << qint64(8639999) << "99 天 23 小时";
-        QTest::newRow("86400 s") << qint64(86400) << " 1 天 00 小时";
+        QTest::newRow("86400 s") << qint64(86400) << "_1 天 00 小时";
         QTest::newRow("86399 s") << qint64(86399) << "23 小时 59 分";
-        QTest::newRow("3600 s") << qint64(3600) << " 1 小时 00 分";
+        QTest::newRow("3600 s") << qint64(3600) << "_1 小时 00 分";
         QTest::newRow("3599 s") << qint64(3599) << "59 分 59 秒";
-        QTest::newRow("61 s") << qint64(61) << " 1 分 01 秒";
-        QTest::newRow("60 s") << qint64(60) << "   60 秒";
-        QTest::newRow("0 s") << qint64(0) << "    0 秒";
+        QTest::newRow("61 s") << qint64(61) << "_1 分 01 秒";
+        QTest::newRow("60 s") << qint64(60) << "___60 秒";
+        QTest::newRow("0 s") << qint64(0) << "____0 秒";
     }
 
     void remainTimeText()
     {
         QFETCH(qint64, seconds);
         QFETCH(QString, text);
+        text.replace(QLatin1Char('_'), QChar(0x2007));
         QCOMPARE(TaskWidgetItem::remainTimeText(seconds), text);
         // The row counts whole seconds: 300 ms more still shows the same text.
         auto row = makeRow(CycleOnce);
@@ -286,7 +288,7 @@ private slots:
         QTest::addColumn<QString>("time");
         QTest::newRow("pending, past due, form built later") << false << qint64(-5000) << true << "时间到";
         QTest::newRow("completed, past due") << true << qint64(-5000) << false << "时间到";
-        QTest::newRow("completed, still ahead counts down") << true << qint64(9030000) << false << " 2 小时 30 分";
+        QTest::newRow("completed, still ahead counts down") << true << qint64(9030000) << false << "\u20072 小时 30 分";
     }
 
     void loadedRows()
@@ -331,7 +333,11 @@ private slots:
         stoppedPending->stopUpdating();
         HubLog log;
         emit interfacePublicData.SIGNALClearCompleteTask();
-        // The button deletes a row in either state.
+        // The button deletes a row in either state, once the user confirms.
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        click(child<QPushButton>(*pending, "pushButton_Delete"));
+        QCOMPARE(dismisser.texts, QStringList{QStringLiteral("删除任务“喝水”？")});
+        dismisser.setAnswer(QMessageBox::Ok);
         click(child<QPushButton>(*pending, "pushButton_Delete"));
         click(child<QPushButton>(*done, "pushButton_Delete"));
         QList<QList<int>> deleted;

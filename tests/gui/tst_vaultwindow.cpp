@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <memory>
 
 namespace {
@@ -52,8 +54,13 @@ private:
     std::unique_ptr<MainWindow> window;
 
     // A vault with that many accounts (unregistered when negative) and those settings, and the main
-    // window over it, on the Users tab.
+    // window over it, on the Users tab; prepare() leaves the file to be changed before start().
     void open(int accounts, int limitOnePage = 20, int logoutSeconds = 60)
+    {
+        prepare(accounts, limitOnePage, logoutSeconds);
+        start();
+    }
+    void prepare(int accounts, int limitOnePage = 20, int logoutSeconds = 60)
     {
         dir = std::make_unique<TestProgramDir>();
         QVERIFY(dir->isValid());
@@ -61,6 +68,9 @@ private:
         QVERIFY(dir->execute(QStringLiteral("UPDATE USERS_CONFIG SET UserLimitOnePage = %1, NoActiveLogoutSec = %2")
                                  .arg(limitOnePage)
                                  .arg(logoutSeconds)));
+    }
+    void start()
+    {
         worker = std::make_unique<SqlThread>();
         connectToHub(*worker);
         window = std::make_unique<MainWindow>();
@@ -116,8 +126,11 @@ private slots:
     {
         open(-1);
         ModalDismisser dismisser(QMessageBox::Ok);
+        dismisser.setInput(QStringLiteral("春夏秋冬"));
         login(QStringLiteral("张三丰"), QStringLiteral("春夏秋冬"));
-        QCOMPARE(dismisser.titles, QStringList{QStringLiteral("确认注册该账号吗？")});
+        QCOMPARE(dismisser.titles, (QStringList{QStringLiteral("确认密钥"), QStringLiteral("确认注册该账号吗？")}));
+        QVERIFY(dismisser.texts.last().startsWith(QStringLiteral("张三丰\n")));
+        QVERIFY(dismisser.texts.last().contains(QStringLiteral("无法恢复")));
         QCOMPARE(status(), QStringLiteral("注册成功，请尝试用刚才的信息进行验证！"));
         QCOMPARE(find("lineEdit_User")->text(), QStringLiteral("张三丰"));
         QCOMPARE(find("lineEdit_Key")->text(), QString());
@@ -138,6 +151,90 @@ private slots:
         QVERIFY(!interfacePublicData.loggedIn);
         QCOMPARE(status(), QStringLiteral("正常退出"));
         QVERIFY(!find<QPushButton>("pushButton_DelUser")->isEnabled());
+    }
+
+    // Nothing is stored unless the key was typed the same twice.
+    void registrationNeedsTheKeyTwice_data()
+    {
+        QTest::addColumn<QString>("repeated");
+        QTest::addColumn<QString>("lastTitle");
+        QTest::newRow("typed otherwise") << QStringLiteral("春夏秋东") << "密钥不一致";
+        QTest::newRow("cancelled") << QString() << "确认密钥";
+    }
+    void registrationNeedsTheKeyTwice()
+    {
+        QFETCH(QString, repeated);
+        QFETCH(QString, lastTitle);
+        open(-1);
+        ModalDismisser dismisser(QMessageBox::Ok);
+        dismisser.setInput(repeated);
+        login(QStringLiteral("张三丰"), QStringLiteral("春夏秋冬"));
+        QCOMPARE(dismisser.titles.last(), lastTitle);
+        QVERIFY(!interfacePublicData.registered);
+        QCOMPARE(dir->value(QStringLiteral("SELECT DecryptText FROM USERS_VERIFY")), QVariant(QString()));
+    }
+
+    // However a login ends, neither field gives back by undo what was typed, and the key is hidden again.
+    void loginFieldsForget_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("ticks");
+        QTest::newRow("manual logout") << OwnerKey << 0;
+        QTest::newRow("automatic logout") << OwnerKey << 30;
+        QTest::newRow("failed verification") << QStringLiteral("wrong.key.2024") << -1;
+    }
+    void loginFieldsForget()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, ticks);
+        open(0, 20, 30);
+        auto *eye = find<QPushButton>("pushButton_ShowKey");
+        QTest::mouseClick(eye, Qt::LeftButton);
+        login(Owner, key);
+        if (ticks == 0)
+            QTest::mouseClick(find<QPushButton>("pushButton_Login"), Qt::LeftButton);
+        tick(qMax(ticks, 0));
+        QVERIFY(!interfacePublicData.loggedIn);
+        for (const char *name : {"lineEdit_User", "lineEdit_Key"}) {
+            find(name)->undo();
+            QCOMPARE(find(name)->text(), QString());
+        }
+        QVERIFY(!eye->isChecked());
+        QCOMPARE(find("lineEdit_Key")->echoMode(), QLineEdit::Password);
+    }
+
+    // An older vault (Latin-1 credential hashes) opens with its Chinese credentials; with the key typed
+    // again it is stored anew under their UTF-8 form.
+    void olderVault_data()
+    {
+        QTest::addColumn<QString>("repeated");
+        QTest::addColumn<bool>("loggedIn");
+        QTest::addColumn<bool>("upgraded");
+        QTest::newRow("key typed again") << QStringLiteral("春夏秋冬") << true << true;
+        QTest::newRow("declined") << QString() << true << false;
+        QTest::newRow("typed otherwise") << QStringLiteral("春夏秋东") << false << false;
+    }
+    void olderVault()
+    {
+        QFETCH(QString, repeated);
+        QFETCH(bool, loggedIn);
+        QFETCH(bool, upgraded);
+        prepare(-1);
+        // Only the key is outside Latin-1, which is enough to try that form.
+        QVERIFY(VaultSeed::seed(dir->databaseFile(), Owner, QStringLiteral("春夏秋冬"), 3, true));
+        start();
+        ModalDismisser dismisser;
+        dismisser.setInput(repeated);
+        login(Owner, QStringLiteral("春夏秋冬"));
+        QCOMPARE(dismisser.titles.value(0), QStringLiteral("确认密钥"));
+        QCOMPARE(interfacePublicData.loggedIn, loggedIn);
+        QCOMPARE(VaultSeed::verifies(dir->databaseFile(), Owner, QStringLiteral("春夏秋冬")), upgraded);
+        QVERIFY(!QFile::exists(dir->backupFile()));
+        // The change ran behind the login: the master change dialog shows nothing of it later.
+        QVERIFY(window->findChild<QTextEdit *>(QStringLiteral("textEdit_UpdataInfo"))->toPlainText().isEmpty());
+        if (loggedIn)
+            QCOMPARE(interfacePublicData.aesDecrypt(interfacePublicData.pageUsers.value(2).Pwd),
+                     VaultSeed::plainAccount(2).Pwd);
     }
 
     void invalidLoginInput_data()
@@ -249,6 +346,9 @@ private slots:
         ModalDismisser dismisser(QMessageBox::Ok);
         QTest::mouseClick(find<QPushButton>("pushButton_DelUser"), Qt::LeftButton);
         QCOMPARE(dismisser.titles, QStringList{QStringLiteral("警告")});
+        QCOMPARE(dismisser.texts.first().split(QLatin1Char('\n')).mid(2),
+                 (QStringList{QStringLiteral("项目: ") + VaultSeed::plainAccount(4).Title,
+                              QStringLiteral("用户名: user4")}));
         QCOMPARE(table->rowCount(), 5);
     }
 
@@ -259,9 +359,11 @@ private slots:
         QTest::addColumn<bool>("refused");
         QTest::addColumn<QString>("stored");
         QTest::newRow("valid") << "5|45" << false << "5|45";
-        QTest::newRow("letters count as 0") << "0|abc" << false << "0|0";
+        QTest::newRow("0 never logs out") << "0|0" << false << "0|0";
+        QTest::newRow("letters are no number") << "20|abc" << true << "20|60";
+        QTest::newRow("empty") << "|60" << true << "20|60";
         QTest::newRow("limit 101") << "101|60" << true << "20|60";
-        QTest::newRow("negative limit") << "-1|60" << true << "20|60";
+        QTest::newRow("no minus") << "-1|60" << false << "1|60";
         QTest::newRow("29 seconds") << "20|29" << true << "20|60";
         QTest::newRow("301 seconds") << "20|301" << true << "20|60";
     }
@@ -276,8 +378,10 @@ private slots:
         auto *seconds = find("lineEdit_NoActiveLogoutSec");
         QCOMPARE(limit->text(), QStringLiteral("20"));
         QVERIFY(!button->isEnabled());
-        limit->setText(typed.section(QLatin1Char('|'), 0, 0));
-        seconds->setText(typed.section(QLatin1Char('|'), 1));
+        limit->clear();
+        seconds->clear();
+        QTest::keyClicks(limit, typed.section(QLatin1Char('|'), 0, 0));
+        QTest::keyClicks(seconds, typed.section(QLatin1Char('|'), 1));
         QVERIFY(button->isEnabled());
         ModalDismisser dismisser;
         QTest::mouseClick(button, Qt::LeftButton);
@@ -325,6 +429,16 @@ private slots:
         QTest::keySequence(pwd, QKeySequence::Cut);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
         QCOMPARE(pwd->text(), plain.Pwd);
+        // Nor by its context menu.
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), pwd->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(pwd, &menuEvent);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (const QAction *action : menu->actions()) {
+            for (const auto key : {QKeySequence::Copy, QKeySequence::Cut})
+                QVERIFY(!action->isEnabled() || !action->text().endsWith(QKeySequence(key).toString()));
+        }
+        menu->close();
         auto *note = child(dialog, "lineEdit_PwdNote");
         note->setFocus();
         QTRY_COMPARE(pwd->echoMode(), QLineEdit::Password);
@@ -343,8 +457,31 @@ private slots:
         dialog->show();
         interfacePublicData.aesLogout(LogoutInactive);
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(pwd->text(), QString());
         QVERIFY(!child<QPushButton>(dialog, "pushButton_Ok")->isEnabled());
+        for (QLineEdit *secret : {pwd, note}) {
+            secret->undo();
+            QCOMPARE(secret->text(), QString());
+        }
+    }
+
+    // A secret that cannot be decoded shows as unreadable and is saved back as stored unless replaced;
+    // one with a line break added reads as usual.
+    void unreadableSecret()
+    {
+        prepare(3);
+        QVERIFY(dir->execute(
+            QStringLiteral("UPDATE USERS_USER_INFO SET Pwd = 'damaged*', PwdNote = PwdNote || char(10) WHERE ID = 2")));
+        start();
+        login(Owner, OwnerKey);
+        auto *dialog = window->findChild<UserInfoDetailDialog *>();
+        QVERIFY(dialog->loadUserInfo(1));
+        auto *pwd = child(dialog, "lineEdit_Pwd");
+        QCOMPARE(pwd->text(), QString());
+        QVERIFY(!pwd->placeholderText().isEmpty());
+        QCOMPARE(child(dialog, "lineEdit_PwdNote")->text(), VaultSeed::plainAccount(1).PwdNote);
+        QCOMPARE(dialog->enteredUser().Pwd, QStringLiteral("damaged*"));
+        QTest::keyClicks(pwd, QStringLiteral("typed"));
+        QCOMPARE(interfacePublicData.aesDecrypt(dialog->enteredUser().Pwd), QStringLiteral("typed"));
     }
 
     // New user, new key and its repetition, and the box that stops the change.

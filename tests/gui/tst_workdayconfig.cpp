@@ -1,6 +1,7 @@
 #include "data/interfacepublicdata.h"
 #include "tasks/workdayconfig.h"
 
+#include "common/hublog.h"
 #include "common/hubworker.h"
 #include "common/modaldismisser.h"
 #include "common/sqlrequest.h"
@@ -307,9 +308,17 @@ private slots:
         };
         Fixture f({day(-1, "昨天"), day(0, "今天"), day(1, "明天"), day(-365, "去年")});
         QTRY_COMPARE(f.table->rowCount(), 4);
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        HubLog log;
+        f.click("pushButton_ClearOutdated");
+        QCOMPARE(dismisser.texts, QStringList{QStringLiteral("删除 2 个过期日期？")});
+        QVERIFY(log.queries.isEmpty());
+        dismisser.setAnswer(QMessageBox::Ok);
         f.click("pushButton_ClearOutdated");
         QTRY_COMPARE(f.table->rowCount(), 2);
         QCOMPARE(f.column(WorkdayConfig::ColumnNotice), (QStringList{"今天", "明天"}));
+        f.click("pushButton_ClearOutdated");
+        QCOMPARE(dismisser.texts.last(), QStringLiteral("没有过期日期"));
     }
 
     void help()

@@ -1,5 +1,7 @@
 // The real start-up sequence, plus a watcher that reports on stdout what a user would see: "ready"
-// once the main window exists, and "modal: <title>" for every message box, which it then closes.
+// once the main window exists, "shown" once it is on screen and not minimized, and "modal: <title>" for
+// every message box, which it then closes. With PEMMORA_PROBE_QUIT set it asks to quit once shown; with
+// PEMMORA_PROBE_CLOSE_OTHER it hides the window and closes another one, then reports "alive".
 
 #include "app/startup.h"
 
@@ -21,17 +23,35 @@ void installWatcher()
     auto *timer = new QTimer(QCoreApplication::instance());
     QObject::connect(timer, &QTimer::timeout, []() {
         static bool ready = false;
+        static bool shown = false;
         if (QWidget *modal = QApplication::activeModalWidget()) {
             report(QStringLiteral("modal: ") + modal->windowTitle());
             modal->close();
             return;
         }
-        if (ready)
-            return;
         for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (widget->inherits("MainWindow")) {
+            if (!widget->inherits("MainWindow"))
+                continue;
+            if (!ready) {
                 ready = true;
                 report(QStringLiteral("ready"));
+            }
+            if (!shown && widget->isVisible() && !widget->isMinimized()) {
+                shown = true;
+                report(QStringLiteral("shown"));
+                // What the session manager sends when the session ends.
+                if (qEnvironmentVariableIsSet("PEMMORA_PROBE_QUIT"))
+                    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+                // The window hidden in the tray, the last other window closed; "alive" comes after a quit
+                // that this would have posted.
+                if (qEnvironmentVariableIsSet("PEMMORA_PROBE_CLOSE_OTHER")) {
+                    widget->hide();
+                    auto *other = new QWidget;
+                    other->setAttribute(Qt::WA_DeleteOnClose);
+                    other->show();
+                    other->close();
+                    QTimer::singleShot(100, []() { report(QStringLiteral("alive")); });
+                }
             }
         }
     });
