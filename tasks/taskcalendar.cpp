@@ -8,7 +8,7 @@
 QList<IcsCalendar::Event> TaskCalendar::events(const TaskListData &task, const InterfacePublicData &calendar)
 {
     QList<IcsCalendar::Event> events;
-    if (task.Noticed != 0 || task.Deleted != 0 || !task.TaskTimeSee.isValid())
+    if (!task.TaskTimeSee.isValid())
         return events;
     const QString key = QString::fromLatin1(
         QCryptographicHash::hash(task.TaskName.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));

@@ -12,7 +12,7 @@ class TaskCalendar
 public:
     static constexpr int WorkdayOccurrences = 10;
 
-    // Empty for a task that is done or deleted. UIDs follow name, cycle and time rather than the row id,
+    // UIDs follow name, cycle and time rather than the row id,
     // which changes each time a repeating task fires, so exporting again updates the same events.
     static QList<IcsCalendar::Event> events(const TaskListData &task, const InterfacePublicData &calendar);
 };
