@@ -108,7 +108,7 @@ void UserInfoDetailDialog::enableSecrets(bool enabled)
     ui->lineEdit_PwdNote->setEnabled(enabled);
     ui->textEdit_NotePrivate->setEnabled(enabled);
     ui->toolButton_GeneratePwd->setEnabled(enabled);
-    ui->pushButton_CopyPwd->setEnabled(enabled);
+    ui->toolButton_CopyPwd->setEnabled(enabled);
     on_lineEdit_Pwd_textChanged(ui->lineEdit_Pwd->text());
 }
 
@@ -230,7 +230,10 @@ void UserInfoDetailDialog::buildGeneratorMenu()
     const QList<QPair<QString, int>> kinds = {
         {tr("字母"), PasswordGenerator::Letters},
         {tr("数字"), PasswordGenerator::Digits},
-        {tr("符号") + QStringLiteral(" ") + PasswordGenerator::symbols(), PasswordGenerator::Symbols}};
+        {tr("符号") + QStringLiteral(" ") +
+             // "&" would mark a shortcut.
+             QString(PasswordGenerator::symbols()).replace('&', QStringLiteral("&&")),
+         PasswordGenerator::Symbols}};
     for (const auto &kind : kinds) {
         QAction *action = menu->addAction(kind.first);
         action->setCheckable(true);
@@ -266,13 +269,13 @@ void UserInfoDetailDialog::copySecret(const QString &text, QWidget *button)
                        seconds == 0 ? tr("已复制") : tr("已复制，%1 秒后从剪贴板清除").arg(seconds), button);
 }
 
-void UserInfoDetailDialog::on_pushButton_CopyUser_clicked()
+void UserInfoDetailDialog::on_toolButton_CopyUser_clicked()
 {
-    copySecret(ui->lineEdit_User->text(), ui->pushButton_CopyUser);
+    copySecret(ui->lineEdit_User->text(), ui->toolButton_CopyUser);
 }
 
-void UserInfoDetailDialog::on_pushButton_CopyPwd_clicked()
+void UserInfoDetailDialog::on_toolButton_CopyPwd_clicked()
 {
     if (interfacePublicData.loggedIn)
-        copySecret(ui->lineEdit_Pwd->text(), ui->pushButton_CopyPwd);
+        copySecret(ui->lineEdit_Pwd->text(), ui->toolButton_CopyPwd);
 }

@@ -39,8 +39,8 @@ private slots:
     void on_pushButton_Cancel_clicked();
     void on_UserInfoDetailDialog_accepted();
     void on_UserInfoDetailDialog_rejected();
-    void on_pushButton_CopyUser_clicked();
-    void on_pushButton_CopyPwd_clicked();
+    void on_toolButton_CopyUser_clicked();
+    void on_toolButton_CopyPwd_clicked();
     void on_toolButton_GeneratePwd_clicked();
     void on_lineEdit_Pwd_textChanged(const QString &text);
 
