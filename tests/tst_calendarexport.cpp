@@ -1,11 +1,10 @@
-#include "app/appglobals.h"
-#include "app/calendarexport.h"
 #include "birthdays/birthdaycalendar.h"
 #include "common/birthdayrecord.h"
 #include "common/programcopy.h"
 #include "common/testprogramdir.h"
 #include "data/icscalendar.h"
 #include "data/interfacepublicdata.h"
+#include "platform/singleinstancelock.h"
 #include "tasks/taskcalendar.h"
 #include "tasks/tasktiming.h"
 

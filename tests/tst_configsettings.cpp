@@ -52,29 +52,6 @@ private slots:
         QCOMPARE(ConfigSettings().defaultTaskNames(), names);
     }
 
-    // Stored values out of range fall back to the defaults, 10 seconds and 7 backups; 0 is a valid "off".
-    void clipboardAndBackups_data()
-    {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<int>("seconds");
-        QTest::addColumn<int>("backups");
-        QTest::newRow("missing") << QByteArray() << 10 << 7;
-        QTest::newRow("off") << QByteArray("[Vault]\nClipboardClearSeconds=0\n[Database]\nBackupsKept=0\n") << 0 << 0;
-        QTest::newRow("out of range") << QByteArray("[Vault]\nClipboardClearSeconds=4\n[Database]\nBackupsKept=-1\n")
-                                      << 10 << 7;
-    }
-
-    void clipboardAndBackups()
-    {
-        QFETCH(QByteArray, ini);
-        QFETCH(int, seconds);
-        QFETCH(int, backups);
-        TestProgramDir dir;
-        QVERIFY(writeConfig(ini));
-        QCOMPARE(ConfigSettings().clipboardClearSeconds(), seconds);
-        QCOMPARE(ConfigSettings().backupsKept(), backups);
-    }
-
     void languageCodes_data()
     {
         QTest::addColumn<QString>("code");
