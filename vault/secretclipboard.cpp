@@ -1,5 +1,7 @@
 #include "vault/secretclipboard.h"
 
+#include "data/interfacepublicdata.h"
+
 #include <QClipboard>
 #include <QCryptographicHash>
 #include <QGuiApplication>
@@ -42,6 +44,10 @@ SecretClipboard *SecretClipboard::instance()
     if (!shared) {
         shared = new SecretClipboard(QGuiApplication::clipboard(), qApp);
         connect(qApp, &QCoreApplication::aboutToQuit, shared, &SecretClipboard::clear);
+        connect(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin, shared, [](bool login) {
+            if (!login)
+                shared->clear();
+        });
     }
     return shared;
 }

@@ -20,7 +20,7 @@ public:
     static bool clearSecondsValid(int seconds);
 
     explicit SecretClipboard(QClipboard *clipboard, QObject *parent = nullptr);
-    // The one on the application's clipboard; it also clears when the program quits.
+    // The one on the application's clipboard; it also clears at logout and when the program quits.
     static SecretClipboard *instance();
 
     // Length of one second of the countdown, shorter in tests.
