@@ -25,7 +25,7 @@ QString SqlThread::undeletableBackupText(const QString &backupFile)
         .arg(QDir::toNativeSeparators(backupFile));
 }
 
-bool SqlThread::openDatabase(SchemaCheck missingParts)
+void SqlThread::openDatabase(SchemaCheck missingParts)
 {
     const QString databaseFile = QDir::current().absoluteFilePath(QString::fromLatin1(DatabasePath));
     const QString backupFile = QDir::current().absoluteFilePath(QString::fromLatin1(BackupPath));
@@ -41,16 +41,16 @@ bool SqlThread::openDatabase(SchemaCheck missingParts)
         if (db.isOpen())
             db.close();
         if (!settleBackup(databaseFile, backupFile))
-            return false;
+            return;
     }
 
     if (!QFile::exists(databaseFile)) {
         postNotice(DatabaseFatalError, tr("数据库丢失，程序将退出"), 0);
-        return false;
+        return;
     }
     if (!db.open()) {
         postNotice(DatabaseFatalError, tr("数据库连接出错，程序将退出"), 0);
-        return false;
+        return;
     }
     sql.attach(db);
     // Deleted accounts and replaced cipher texts must not stay readable in the file's free pages.
@@ -67,7 +67,7 @@ bool SqlThread::openDatabase(SchemaCheck missingParts)
                              .arg(shownPath),
                    0);
         closeDatabase();
-        return false;
+        return;
     }
     if (found.version != RequiredDatabaseVersion) {
         const QString message = tr("数据库版本太低，程序将在数据库升级成功后自动重启") + QStringLiteral("\n\n") +
@@ -77,7 +77,7 @@ bool SqlThread::openDatabase(SchemaCheck missingParts)
                                 QStringLiteral(")");
         postNotice(DatabaseVersionLow, message, 0);
         closeDatabase();
-        return false;
+        return;
     }
     // Writes to a missing table or settings row would vanish without a word: the upgrader puts them back.
     const QStringList missing = missingParts(db);
@@ -87,7 +87,7 @@ bool SqlThread::openDatabase(SchemaCheck missingParts)
                        missing.join(QStringLiteral(", ")),
                    0);
         closeDatabase();
-        return false;
+        return;
     }
     if (DatabaseFile::writeProbe(db, BusyTimeoutMs).isValid()) {
         postNotice(DatabaseFatalError,
@@ -97,9 +97,7 @@ bool SqlThread::openDatabase(SchemaCheck missingParts)
                        .arg(shownPath),
                    0);
         closeDatabase();
-        return false;
     }
-    return true;
 }
 
 bool SqlThread::settleBackup(const QString &databaseFile, const QString &backupFile)

@@ -50,7 +50,7 @@ public slots:
     void SLOTReceiveQuery(SqlOperateType operate, QVariant var);
 
 private:
-    bool openDatabase(SchemaCheck missingParts);
+    void openDatabase(SchemaCheck missingParts);
     // A backup found at start-up: restores an interrupted change, drops one that finished, sets aside one
     // that is no database of this program. False when the start cannot go on.
     bool settleBackup(const QString &databaseFile, const QString &backupFile);

@@ -13,7 +13,9 @@ const QString TaskColumns =
 
 TaskStore::TaskStore(SqlStatement &sql) : SqlStore(sql)
 {
-    refreshTaskId();
+    // A database that did not open was reported at start-up.
+    if (sql.database().isOpen())
+        refreshTaskId();
 }
 
 QList<SqlOperateType> TaskStore::operations() const
