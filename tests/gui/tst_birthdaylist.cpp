@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "birthdays/birthdaytab.h"
 #include "birthdays/birthdaywidgetitem.h"
 #include "common/birthdayrecord.h"
 #include "common/modaldismisser.h"
@@ -33,13 +34,13 @@ QLabel *label(QListWidget *list, int row, const char *name)
     return list->itemWidget(list->item(row))->findChild<QLabel *>(QLatin1String(name));
 }
 
-// The main window, shown on the Birthday tab, and its list.
+// The main window, shown on the Birthday tab, and the tab's list.
 QListWidget *showBirthdays(MainWindow &window)
 {
-    window.findChild<QTabWidget *>(QStringLiteral("tabWidget"))
-        ->setCurrentWidget(window.findChild<QWidget *>(QStringLiteral("tab_Birthday")));
+    auto *tab = window.findChild<BirthdayTab *>(QStringLiteral("tab_Birthday"));
+    window.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentWidget(tab);
     window.show();
-    return window.findChild<QListWidget *>(QStringLiteral("listWidget_Birthday"));
+    return tab->findChild<QListWidget *>(QStringLiteral("listWidget_Birthday"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/configsettings.h"
 #include "app/mainwindow.h"
 #include "data/interfacepublicdata.h"
+#include "tasks/tasktab.h"
 #include "tasks/taskticker.h"
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
@@ -53,7 +54,7 @@ bool store(const TestProgramDir &dir, const TaskListData &t)
 
 void show(MainWindow &window, const QList<TaskListData> &tasks)
 {
-    window.slotReceiveQueryData(TaskListSelect, QVariant::fromValue(tasks));
+    window.findChild<TaskTab *>()->slotReceiveQueryData(TaskListSelect, QVariant::fromValue(tasks));
 }
 
 template <typename T = QWidget> T *find(QWidget &window, const char *name)
