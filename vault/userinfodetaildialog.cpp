@@ -33,7 +33,7 @@ UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent) : QDialog(parent), u
     ui->lineEdit_Pwd->setEchoMode(echo);
     ui->lineEdit_PwdNote->setEchoMode(echo);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin, this, &UserInfoDetailDialog::slotAesLogin,
-            static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection));
+            Qt::UniqueConnection);
 }
 
 UserInfoDetailDialog::~UserInfoDetailDialog()
