@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -265,23 +266,14 @@ void UsersTab::slotAesLogin(bool login, LoginOutReasonType reason)
     loginOutCountdown.reset();
     ui->label_LoginTips->hide();
     ui->label_LoginTips->clear();
-    switch (reason) {
-    case LogoutManual:
-        emit SIGNALStatusMessage(tr("正常退出"), 10000);
-        break;
-    case LogoutInactive:
-        emit SIGNALStatusMessage(tr("为了你的账号安全，已自动退出验证"), 0);
-        break;
-    case LoginVerify:
-        emit SIGNALStatusMessage(tr("验证失败"), 10000);
-        break;
-    case LoginRegistered:
-        emit SIGNALStatusMessage(tr("注册成功，请尝试用刚才的信息进行验证！"), 0);
-        break;
-    case LogoutAccountChanged:
-        emit SIGNALStatusMessage(tr("管理账号已修改，请重新验证！"), 0);
-        break;
-    }
+    // Why the vault is closed; a manual logout and a failed try are news only for a while.
+    const QHash<int, QString> texts = {{LogoutManual, tr("正常退出")},
+                                       {LogoutInactive, tr("为了你的账号安全，已自动退出验证")},
+                                       {LoginVerify, tr("验证失败")},
+                                       {LoginRegistered, tr("注册成功，请尝试用刚才的信息进行验证！")},
+                                       {LogoutAccountChanged, tr("管理账号已修改，请重新验证！")}};
+    const bool brief = reason == LogoutManual || reason == LoginVerify;
+    emit SIGNALStatusMessage(texts.value(reason), brief ? 10000 : 0);
 }
 
 void UsersTab::slotUserActiveStatusChanged()

@@ -72,10 +72,12 @@ private:
     Ui::UsersTab *ui;
     UserInfoDetailDialog *userInfoDetailDialog = nullptr;
     AesAccountUpdateDialog *aesAccountUpdateDialog = nullptr;
+    // One tick a second of the inactivity countdown, and one step of the blinking frame.
     QTimer *loginOutTimer = nullptr;
     QTimer *warnBorderTimer = nullptr;
     LogoutCountdown loginOutCountdown;
     WarnBorder warnBorder;
+    // The search as last sent, and the page it gave.
     UsersUserQueryData usersQuery;
     UsersUserResultData usersResult;
     int currentUserRow = -1;
