@@ -9,7 +9,6 @@
 #include "app/thirdpartysource.h"
 #include "birthdays/birthdaytab.h"
 #include "data/interfacepublicdata.h"
-#include "data/sqlthread.h"
 #include "icons/iconmanage.h"
 #include "notices/centralnotice.h"
 #include "notices/normalnoticemanager.h"
