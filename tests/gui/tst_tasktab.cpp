@@ -226,6 +226,12 @@ private slots:
         QCOMPARE(rows(window).first()->record().TaskName, QStringLiteral("四"));
         show(window, {});
         QVERIFY(rows(window).isEmpty());
+
+        // An insert or a delete asks for the list again; other task answers do not.
+        HubLog log;
+        for (const SqlOperateType operate : {TaskListInsert, TaskListDelete, TaskListUpdateNoticed})
+            emit interfacePublicData.SIGNALReceiveQueryData(operate, QVariant());
+        QCOMPARE(log.operations(), (QList<SqlOperateType>{TaskListSelect, TaskListSelect}));
     }
 
     void reloadFromInsideAFiringRow()

@@ -566,6 +566,11 @@ private slots:
         QVERIFY(interfacePublicData.reencryptIdle && interfacePublicData.loggedIn);
         dialog->close();
         QVERIFY(!dialog->isVisible());
+
+        // A finished change whose backup cannot be removed says so.
+        QVERIFY(QDir().mkpath(dir->backupFile() + QStringLiteral("/held")));
+        emit interfacePublicData.SIGNALReceiveQueryData(AesAccountUpdate, QVariant::fromValue(AesUpdateSuccess));
+        QCOMPARE(dismisser.titles.last(), QStringLiteral("备份文件未能删除"));
     }
 };
 
