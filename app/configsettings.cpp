@@ -1,6 +1,8 @@
 #include "app/configsettings.h"
 
 #include "app/appglobals.h"
+#include "data/databasebackup.h"
+#include "vault/secretclipboard.h"
 
 ConfigSettings::ConfigSettings() : QSettings(QString::fromLatin1(AppGlobals::ConfigFile), QSettings::IniFormat)
 {
@@ -54,4 +56,28 @@ QString ConfigSettings::softwareName()
 void ConfigSettings::setShowIconNoticeAlways(bool show)
 {
     setValue(QStringLiteral("IconManage/ShowIconNoticeAlways"), show ? 1 : 0);
+}
+
+int ConfigSettings::clipboardClearSeconds()
+{
+    bool ok = false;
+    const int seconds = value(QStringLiteral("Vault/ClipboardClearSeconds")).toInt(&ok);
+    return ok && SecretClipboard::clearSecondsValid(seconds) ? seconds : SecretClipboard::DefaultClearSeconds;
+}
+
+void ConfigSettings::setClipboardClearSeconds(int seconds)
+{
+    setValue(QStringLiteral("Vault/ClipboardClearSeconds"), seconds);
+}
+
+int ConfigSettings::backupsKept()
+{
+    bool ok = false;
+    const int count = value(QStringLiteral("Database/BackupsKept")).toInt(&ok);
+    return ok && count >= 0 && count <= DatabaseBackup::MaxKept ? count : DatabaseBackup::DefaultKept;
+}
+
+void ConfigSettings::setBackupsKept(int count)
+{
+    setValue(QStringLiteral("Database/BackupsKept"), count);
 }

@@ -2,6 +2,7 @@
 
 #include "app/appglobals.h"
 #include "app/buttonpaddingstyle.h"
+#include "app/calendarexport.h"
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
 #include "app/mainwindow.h"
@@ -37,6 +38,8 @@ Startup::CommandLine Startup::parseCommandLine(const QStringList &arguments)
                        "\n"
                        "Options:\n"
                        "  -tray          Start hidden in the system tray.\n"
+                       "  --export-ics FILE  Write the coming birthdays and the pending tasks to an iCalendar\n"
+                       "                 file (\"-\": standard output) and exit.\n"
                        "  -h, --help     Show this help.\n"
                        "  -v, --version  Show the name and version.\n"
                        "\n"
@@ -47,7 +50,8 @@ Startup::CommandLine Startup::parseCommandLine(const QStringList &arguments)
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption tray(QStringLiteral("tray"));
-    parser.addOptions({tray, help, version});
+    const QCommandLineOption exportIcs(QStringLiteral("export-ics"), QString(), QStringLiteral("FILE"));
+    parser.addOptions({tray, help, version, exportIcs});
     // Qt's own options (-platform, -style, -session from a session manager ...) are left to Qt.
     const QStringList qtValueOptions = {
         "platform",    "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
@@ -71,6 +75,9 @@ Startup::CommandLine Startup::parseCommandLine(const QStringList &arguments)
     } else if (parser.isSet(help)) {
         result.action = CommandLine::Help;
         result.text = usage;
+    } else if (parser.isSet(exportIcs)) {
+        result.action = CommandLine::ExportIcs;
+        result.text = parser.value(exportIcs);
     } else if (parser.isSet(version)) {
         result.action = CommandLine::Version;
         result.text = QStringLiteral("%1 %2 (%3)\n")
@@ -144,6 +151,9 @@ int Startup::run(int &argc, char **argv)
     case CommandLine::Error:
         std::fputs(command.text.toLocal8Bit().constData(), stderr);
         return UsageExitCode;
+    case CommandLine::ExportIcs:
+        // No window and no single-instance lock: it only reads the database, also while a copy runs.
+        return CalendarExport::run(argc, argv, command.text);
     case CommandLine::Run:
         break;
     }

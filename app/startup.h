@@ -22,6 +22,7 @@ public:
             Help,
             Version,
             VersionQuery,
+            ExportIcs, // text is the file
             Error,
         };
         Action action = Run;

@@ -3,9 +3,11 @@
 
 #include "data/interfacepublicdata.h"
 #include "data/records.h"
+#include "notices/snooze.h"
 #include "platform/translucency.h"
 
 #include <QFontMetrics>
+#include <QMenu>
 #include <QPropertyAnimation>
 #include <QTimer>
 
@@ -30,6 +32,19 @@ NormalNotice::NormalNotice(QWidget *parent) : QDialog(parent), ui(new Ui::Normal
     connect(closeTimer, &QTimer::timeout, this, &NormalNotice::fadeOut);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALScreenSizeChanged, this,
             &NormalNotice::slotScreenSizeChanged, Qt::UniqueConnection);
+
+    auto *snoozeMenu = new QMenu(this);
+    snoozeMenu->setObjectName(QStringLiteral("menu_Snooze"));
+    for (const int minutes : Snooze::choices())
+        snoozeMenu->addAction(Snooze::choiceText(minutes), this, [this, minutes]() { snooze(minutes); });
+    // The popup does not fade away while the user is choosing.
+    connect(snoozeMenu, &QMenu::aboutToShow, closeTimer, &QTimer::stop);
+    connect(snoozeMenu, &QMenu::aboutToHide, this, [this]() {
+        if (displayMsec != 0 && !ui->pushButton_Task_KeepDisplay->isChecked() && !fading && !closed)
+            closeTimer->start(timings.unlockCloseMsec);
+    });
+    ui->pushButton_Task_Snooze->setMenu(snoozeMenu);
+    ui->pushButton_Birthday_Snooze->setMenu(snoozeMenu);
 }
 
 NormalNotice::~NormalNotice()
@@ -44,6 +59,8 @@ void NormalNotice::setNoticeData(int what, const QStringList &strs)
 
 void NormalNotice::setNoticeData(int what, const QStringList &strs, const QDateTime &shownAt)
 {
+    noticeWhat = what;
+    noticeStrs = strs;
     if (what == NoticeWhatTask)
         setTaskData(strs, shownAt);
     else if (what == NoticeWhatBirthday)
@@ -143,6 +160,7 @@ void NormalNotice::fadeOut()
     closeTimer->stop();
     ui->pushButton_Task_Close->hide();
     ui->pushButton_Task_KeepDisplay->hide();
+    ui->pushButton_Task_Snooze->hide();
     auto *animation = new QPropertyAnimation(this, "windowOpacity", this);
     animation->setStartValue(windowOpacity());
     animation->setEndValue(0.0);
@@ -189,4 +207,13 @@ void NormalNotice::slotScreenSizeChanged(int oldWidth, int oldHeight, int, int n
     if (oldWidth == newWidth && oldHeight == newHeight)
         return;
     move(pos() + QPoint(newWidth - oldWidth, newHeight - oldHeight));
+}
+
+void NormalNotice::snooze(int minutes)
+{
+    const TaskListData task = Snooze::taskFor(noticeWhat, noticeStrs, minutes, QDateTime::currentDateTime());
+    if (!task.TaskTimeSee.isValid() || closed)
+        return;
+    emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task));
+    closeNotice();
 }

@@ -59,6 +59,8 @@ private slots:
     void on_pushButton_Task_Close_clicked();
     void on_pushButton_Birthday_Close_clicked();
     void on_pushButton_Task_KeepDisplay_clicked(bool checked);
+    // Adds the one-shot task that brings this notice back after that many minutes, and closes it.
+    void snooze(int minutes);
 
 private:
     void setTaskData(const QStringList &strs, const QDateTime &shownAt);
@@ -66,6 +68,8 @@ private:
     void closeNotice();
 
     Ui::NormalNotice *ui;
+    int noticeWhat = -1;
+    QStringList noticeStrs;
     Timings timings;
     int displayMsec = 0;
     QTimer *closeTimer;

@@ -4,9 +4,11 @@
 #include "app/appglobals.h"
 #include "app/labelmessagebox.h"
 #include "data/interfacepublicdata.h"
+#include "tasks/holidayimport.h"
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
 
@@ -88,6 +90,7 @@ QString WorkdayConfig::workOrRestText(const TaskWorkdayData &day)
 void WorkdayConfig::fill(const QList<TaskWorkdayData> &days)
 {
     cellEditEnabled = false;
+    listedDays = days;
     QTableWidget *table = ui->tableWidget_Workday;
     table->clear();
     table->setHorizontalHeaderLabels({QStringLiteral("id"), tr("日期"), tr("工作或休息"), tr("备注")});
@@ -234,4 +237,50 @@ void WorkdayConfig::on_pushButton_ClearOutdated_clicked()
     if (LabelMessageBox::confirmDeletion(this, expired, tr("没有过期日期"),
                                          tr("删除 %n 个过期日期？", nullptr, expired)))
         emit interfacePublicData.SIGNALSendQuery(TaskWorkdayDeleteExpired, QVariant());
+}
+
+void WorkdayConfig::on_pushButton_Import_clicked()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("导入节假日"), QString(),
+                                                      tr("iCalendar 日历") + QStringLiteral(" (*.ics);;") +
+                                                          tr("所有文件") + QStringLiteral(" (*)"));
+    if (!path.isEmpty())
+        importFile(path);
+}
+
+void WorkdayConfig::importFile(const QString &path)
+{
+    HolidayImport::Plan plan;
+    QString error;
+    if (!HolidayImport::readFile(path, listedDays, &plan, &error)) {
+        QMessageBox::information(this, tr("无法导入"), error);
+        return;
+    }
+    QString details;
+    const auto describe = [&details](const QList<HolidayImport::Day> &days, const QString &state) {
+        for (const HolidayImport::Day &day : days)
+            details += QStringLiteral("%1  %2  %3  (%4)\n")
+                           .arg(day.date.toString(DateFormat), day.workday ? tr("工作") : tr("休息"), day.note, state);
+    };
+    describe(plan.added, tr("新增"));
+    describe(plan.listed, tr("已在列表中"));
+    describe(plan.unchanged, tr("与平常相同"));
+    QMessageBox box(QMessageBox::Question, tr("导入节假日"),
+                    tr("找到 %1 个休息日和 %2 个工作日。").arg(plan.daysOff).arg(plan.workdays) + QStringLiteral("\n") +
+                        tr("新增 %1 个；已在列表中 %2 个；与平常的周一至周五相同、无需添加 %3 个。")
+                            .arg(plan.added.size())
+                            .arg(plan.listed.size())
+                            .arg(plan.unchanged.size()),
+                    plan.added.isEmpty() ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.setDetailedText(details);
+    if (plan.added.isEmpty()) {
+        box.setIcon(QMessageBox::Information);
+        box.exec();
+        return;
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    if (box.exec() != QMessageBox::Ok)
+        return;
+    for (const TaskWorkdayData &day : HolidayImport::records(plan))
+        emit interfacePublicData.SIGNALSendQuery(TaskWorkdayInsert, QVariant::fromValue(day));
 }

@@ -30,6 +30,9 @@ public:
     // "工作" or "休息" with the weekday in brackets, as the table shows an exception.
     static QString workOrRestText(const TaskWorkdayData &day);
 
+    // Reads a holiday calendar, shows what it would add and adds it once the user confirms.
+    void importFile(const QString &path);
+
 public slots:
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
 
@@ -42,6 +45,7 @@ private slots:
     void on_dateEdit_Date_dateChanged(const QDate &date);
     void on_pushButton_Help_clicked();
     void on_pushButton_ClearOutdated_clicked();
+    void on_pushButton_Import_clicked();
 
 private:
     void fill(const QList<TaskWorkdayData> &days);
@@ -54,4 +58,5 @@ private:
 
     Ui::WorkdayConfig *ui;
     bool cellEditEnabled = true;
+    QList<TaskWorkdayData> listedDays;
 };

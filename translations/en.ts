@@ -77,6 +77,21 @@
     </message>
 </context>
 <context>
+    <name>BirthdayCalendar</name>
+    <message>
+        <source>%1的%2岁生日</source>
+        <translation>%1&apos;s birthday (%2)</translation>
+    </message>
+    <message>
+        <source>%1的生日</source>
+        <translation>%1&apos;s birthday</translation>
+    </message>
+    <message>
+        <source>农历%1月%2日</source>
+        <translation>Lunar month %1, day %2</translation>
+    </message>
+</context>
+<context>
     <name>BirthdayConfig</name>
     <message>
         <source>生日配置</source>
@@ -550,12 +565,54 @@ Name, nickname and gender together must be unique.</translation>
     </message>
 </context>
 <context>
+    <name>CalendarExport</name>
+    <message>
+        <source>无法读取数据库：%1</source>
+        <translation>Cannot read the database: %1</translation>
+    </message>
+    <message>
+        <source>无法写入标准输出</source>
+        <translation>Cannot write to standard output</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1
+%2</source>
+        <translation>Cannot write the file: %1
+%2</translation>
+    </message>
+</context>
+<context>
     <name>CentralNotice</name>
     <message>
         <source>
 (之前还有 %1 条提示)</source>
         <translation>
 (earlier notices: %1)</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseBackup</name>
+    <message>
+        <source>无法创建文件夹：%1</source>
+        <translation>Cannot create the folder: %1</translation>
+    </message>
+    <message>
+        <source>备份已损坏，或不是本程序这个版本的数据库：
+%1</source>
+        <translation>The backup is damaged, or not a database of this version of the program:
+%1</translation>
+    </message>
+    <message>
+        <source>无法保留当前的数据库，未做还原：
+%1</source>
+        <translation>The current database could not be kept, so nothing was restored:
+%1</translation>
+    </message>
+    <message>
+        <source>无法用备份替换数据库：
+%1</source>
+        <translation>The database could not be replaced with the backup:
+%1</translation>
     </message>
 </context>
 <context>
@@ -642,6 +699,25 @@ Name, nickname and gender together must be unique.</translation>
     <message>
         <source>内容(&amp;C)</source>
         <translation>&amp;Content</translation>
+    </message>
+</context>
+<context>
+    <name>HolidayImport</name>
+    <message>
+        <source>无法读取文件：%1</source>
+        <translation>Cannot read the file: %1</translation>
+    </message>
+    <message>
+        <source>文件太大，不是节假日日历。</source>
+        <translation>The file is too large to be a holiday calendar.</translation>
+    </message>
+    <message>
+        <source>这不是一个完整的 iCalendar（.ics）日历文件。</source>
+        <translation>This is not a complete iCalendar (.ics) file.</translation>
+    </message>
+    <message>
+        <source>日历中没有全天事件，找不到节假日或调休上班日。</source>
+        <translation>The calendar has no all-day events, so it names no holidays or make-up working days.</translation>
     </message>
 </context>
 <context>
@@ -1027,6 +1103,10 @@ Choose Later to switch at the next start.</translation>
         <source>公历</source>
         <translation>Solar</translation>
     </message>
+    <message>
+        <source>稍后提醒</source>
+        <translation>Remind me later</translation>
+    </message>
 </context>
 <context>
     <name>NoticeConfig</name>
@@ -1125,6 +1205,40 @@ Choose Later to switch at the next start.</translation>
     <message>
         <source>阴影颜色</source>
         <translation>Shadow colour</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordGenerator</name>
+    <message>
+        <source>弱</source>
+        <translation>weak</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>fair</translation>
+    </message>
+    <message>
+        <source>强</source>
+        <translation>strong</translation>
+    </message>
+    <message>
+        <source>强度：%1（约 %2 位）</source>
+        <translation>Strength: %1 (about %2 bits)</translation>
+    </message>
+</context>
+<context>
+    <name>Snooze</name>
+    <message>
+        <source>%1 小时</source>
+        <translation>%1 hour</translation>
+    </message>
+    <message>
+        <source>%1 分钟</source>
+        <translation>%1 minutes</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -1583,6 +1697,50 @@ It will not be used to restore anything. Close any program that may be using it 
         <source>加密的备注(&amp;Y) *</source>
         <translation>Encr&amp;ypted note *</translation>
     </message>
+    <message>
+        <source>复制用户名，稍后自动从剪贴板清除</source>
+        <translation>Copy the user name; it is cleared from the clipboard shortly</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>生成一个新密码；箭头处可选长度和字符种类</source>
+        <translation>Generate a new password; the arrow chooses length and kinds of characters</translation>
+    </message>
+    <message>
+        <source>生成(&amp;G)</source>
+        <translation>&amp;Generate</translation>
+    </message>
+    <message>
+        <source>复制密码，稍后自动从剪贴板清除</source>
+        <translation>Copy the password; it is cleared from the clipboard shortly</translation>
+    </message>
+    <message>
+        <source>长度：</source>
+        <translation>Length: </translation>
+    </message>
+    <message>
+        <source>字母</source>
+        <translation>Letters</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>Digits</translation>
+    </message>
+    <message>
+        <source>符号</source>
+        <translation>Symbols</translation>
+    </message>
+    <message>
+        <source>已复制</source>
+        <translation>Copied</translation>
+    </message>
+    <message>
+        <source>已复制，%1 秒后从剪贴板清除</source>
+        <translation>Copied; cleared from the clipboard in %1 seconds</translation>
+    </message>
 </context>
 <context>
     <name>UsersConfigGroup</name>
@@ -1999,6 +2157,50 @@ a Saturday or Sunday date you add becomes a workday.</translation>
     <message>
         <source>备注(&amp;N)</source>
         <translation>&amp;Note</translation>
+    </message>
+    <message>
+        <source>从 iCalendar（.ics）文件导入节假日和调休上班日</source>
+        <translation>Import public holidays and make-up working days from an iCalendar (.ics) file</translation>
+    </message>
+    <message>
+        <source>导入(&amp;I)</source>
+        <translation>&amp;Import</translation>
+    </message>
+    <message>
+        <source>导入节假日</source>
+        <translation>Import holidays</translation>
+    </message>
+    <message>
+        <source>iCalendar 日历</source>
+        <translation>iCalendar calendar</translation>
+    </message>
+    <message>
+        <source>所有文件</source>
+        <translation>All files</translation>
+    </message>
+    <message>
+        <source>无法导入</source>
+        <translation>Cannot import</translation>
+    </message>
+    <message>
+        <source>新增</source>
+        <translation>new</translation>
+    </message>
+    <message>
+        <source>已在列表中</source>
+        <translation>already listed</translation>
+    </message>
+    <message>
+        <source>与平常相同</source>
+        <translation>as on any week</translation>
+    </message>
+    <message>
+        <source>找到 %1 个休息日和 %2 个工作日。</source>
+        <translation>Found %1 days off and %2 working days.</translation>
+    </message>
+    <message>
+        <source>新增 %1 个；已在列表中 %2 个；与平常的周一至周五相同、无需添加 %3 个。</source>
+        <translation>%1 new; %2 already listed; %3 fall as on any Monday-to-Friday week and need no entry.</translation>
     </message>
 </context>
 </TS>

@@ -77,6 +77,21 @@
     </message>
 </context>
 <context>
+    <name>BirthdayCalendar</name>
+    <message>
+        <source>%1的%2岁生日</source>
+        <translation>%1的%2歲生日</translation>
+    </message>
+    <message>
+        <source>%1的生日</source>
+        <translation>%1的生日</translation>
+    </message>
+    <message>
+        <source>农历%1月%2日</source>
+        <translation>農曆%1月%2日</translation>
+    </message>
+</context>
+<context>
     <name>BirthdayConfig</name>
     <message>
         <source>生日配置</source>
@@ -549,12 +564,54 @@
     </message>
 </context>
 <context>
+    <name>CalendarExport</name>
+    <message>
+        <source>无法读取数据库：%1</source>
+        <translation>無法讀取資料庫：%1</translation>
+    </message>
+    <message>
+        <source>无法写入标准输出</source>
+        <translation>無法寫入標準輸出</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1
+%2</source>
+        <translation>無法寫入檔案：%1
+%2</translation>
+    </message>
+</context>
+<context>
     <name>CentralNotice</name>
     <message>
         <source>
 (之前还有 %1 条提示)</source>
         <translation>
 (之前還有 %1 則提醒)</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseBackup</name>
+    <message>
+        <source>无法创建文件夹：%1</source>
+        <translation>無法建立資料夾：%1</translation>
+    </message>
+    <message>
+        <source>备份已损坏，或不是本程序这个版本的数据库：
+%1</source>
+        <translation>備份已損毀，或不是本程式這個版本的資料庫：
+%1</translation>
+    </message>
+    <message>
+        <source>无法保留当前的数据库，未做还原：
+%1</source>
+        <translation>無法保留目前的資料庫，未進行還原：
+%1</translation>
+    </message>
+    <message>
+        <source>无法用备份替换数据库：
+%1</source>
+        <translation>無法以備份取代資料庫：
+%1</translation>
     </message>
 </context>
 <context>
@@ -641,6 +698,25 @@
     <message>
         <source>内容(&amp;C)</source>
         <translation>內容(&amp;C)</translation>
+    </message>
+</context>
+<context>
+    <name>HolidayImport</name>
+    <message>
+        <source>无法读取文件：%1</source>
+        <translation>無法讀取檔案：%1</translation>
+    </message>
+    <message>
+        <source>文件太大，不是节假日日历。</source>
+        <translation>檔案太大，不是節假日行事曆。</translation>
+    </message>
+    <message>
+        <source>这不是一个完整的 iCalendar（.ics）日历文件。</source>
+        <translation>這不是一個完整的 iCalendar（.ics）行事曆檔案。</translation>
+    </message>
+    <message>
+        <source>日历中没有全天事件，找不到节假日或调休上班日。</source>
+        <translation>行事曆中沒有全天事件，找不到節假日或補班日。</translation>
     </message>
 </context>
 <context>
@@ -1026,6 +1102,10 @@
         <source>公历</source>
         <translation>國曆</translation>
     </message>
+    <message>
+        <source>稍后提醒</source>
+        <translation>稍後提醒</translation>
+    </message>
 </context>
 <context>
     <name>NoticeConfig</name>
@@ -1124,6 +1204,40 @@
     <message>
         <source>阴影颜色</source>
         <translation>陰影顏色</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordGenerator</name>
+    <message>
+        <source>弱</source>
+        <translation>弱</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>中</translation>
+    </message>
+    <message>
+        <source>强</source>
+        <translation>強</translation>
+    </message>
+    <message>
+        <source>强度：%1（约 %2 位）</source>
+        <translation>強度：%1（約 %2 位元）</translation>
+    </message>
+</context>
+<context>
+    <name>Snooze</name>
+    <message>
+        <source>%1 小时</source>
+        <translation>%1 小時</translation>
+    </message>
+    <message>
+        <source>%1 分钟</source>
+        <translation>%1 分鐘</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1：%2</translation>
     </message>
 </context>
 <context>
@@ -1581,6 +1695,50 @@
         <source>加密的备注(&amp;Y) *</source>
         <translation>私人備註(&amp;Y) *</translation>
     </message>
+    <message>
+        <source>复制用户名，稍后自动从剪贴板清除</source>
+        <translation>複製使用者名稱，稍後自動從剪貼簿清除</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>生成一个新密码；箭头处可选长度和字符种类</source>
+        <translation>產生一組新密碼；箭頭處可選長度和字元種類</translation>
+    </message>
+    <message>
+        <source>生成(&amp;G)</source>
+        <translation>產生(&amp;G)</translation>
+    </message>
+    <message>
+        <source>复制密码，稍后自动从剪贴板清除</source>
+        <translation>複製密碼，稍後自動從剪貼簿清除</translation>
+    </message>
+    <message>
+        <source>长度：</source>
+        <translation>長度：</translation>
+    </message>
+    <message>
+        <source>字母</source>
+        <translation>字母</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>數字</translation>
+    </message>
+    <message>
+        <source>符号</source>
+        <translation>符號</translation>
+    </message>
+    <message>
+        <source>已复制</source>
+        <translation>已複製</translation>
+    </message>
+    <message>
+        <source>已复制，%1 秒后从剪贴板清除</source>
+        <translation>已複製，%1 秒後從剪貼簿清除</translation>
+    </message>
 </context>
 <context>
     <name>UsersConfigGroup</name>
@@ -1996,6 +2154,50 @@
     <message>
         <source>备注(&amp;N)</source>
         <translation>備註(&amp;N)</translation>
+    </message>
+    <message>
+        <source>从 iCalendar（.ics）文件导入节假日和调休上班日</source>
+        <translation>從 iCalendar（.ics）檔案匯入節假日和補班日</translation>
+    </message>
+    <message>
+        <source>导入(&amp;I)</source>
+        <translation>匯入(&amp;I)</translation>
+    </message>
+    <message>
+        <source>导入节假日</source>
+        <translation>匯入節假日</translation>
+    </message>
+    <message>
+        <source>iCalendar 日历</source>
+        <translation>iCalendar 行事曆</translation>
+    </message>
+    <message>
+        <source>所有文件</source>
+        <translation>所有檔案</translation>
+    </message>
+    <message>
+        <source>无法导入</source>
+        <translation>無法匯入</translation>
+    </message>
+    <message>
+        <source>新增</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>已在列表中</source>
+        <translation>已在清單中</translation>
+    </message>
+    <message>
+        <source>与平常相同</source>
+        <translation>與平常相同</translation>
+    </message>
+    <message>
+        <source>找到 %1 个休息日和 %2 个工作日。</source>
+        <translation>找到 %1 個休息日和 %2 個工作日。</translation>
+    </message>
+    <message>
+        <source>新增 %1 个；已在列表中 %2 个；与平常的周一至周五相同、无需添加 %3 个。</source>
+        <translation>新增 %1 個；已在清單中 %2 個；與平常的週一至週五相同、無需新增 %3 個。</translation>
     </message>
 </context>
 </TS>

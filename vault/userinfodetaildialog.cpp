@@ -1,14 +1,24 @@
 #include "vault/userinfodetaildialog.h"
 #include "ui_userinfodetaildialog.h"
 
+#include "app/configsettings.h"
 #include "data/interfacepublicdata.h"
+#include "vault/passwordgenerator.h"
+#include "vault/secretclipboard.h"
 #include "vault/secretfield.h"
 
+#include <QMenu>
+#include <QSpinBox>
 #include <QTextDocument>
+#include <QToolTip>
+#include <QWidgetAction>
 
-UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent) : QDialog(parent), ui(new Ui::UserInfoDetailDialog)
+UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent)
+    : QDialog(parent), ui(new Ui::UserInfoDetailDialog), generatorLength(PasswordGenerator::DefaultLength),
+      generatorKinds(PasswordGenerator::AllKinds)
 {
     ui->setupUi(this);
+    buildGeneratorMenu();
     // A label's mnemonic takes the focus to the field it names.
     ui->label_Title->setBuddy(ui->lineEdit_Title);
     ui->label_User->setBuddy(ui->lineEdit_User);
@@ -97,6 +107,9 @@ void UserInfoDetailDialog::enableSecrets(bool enabled)
     ui->lineEdit_Pwd->setEnabled(enabled);
     ui->lineEdit_PwdNote->setEnabled(enabled);
     ui->textEdit_NotePrivate->setEnabled(enabled);
+    ui->toolButton_GeneratePwd->setEnabled(enabled);
+    ui->toolButton_CopyPwd->setEnabled(enabled);
+    on_lineEdit_Pwd_textChanged(ui->lineEdit_Pwd->text());
 }
 
 QString UserInfoDetailDialog::readSecret(QWidget *field, const QString &stored)
@@ -199,4 +212,70 @@ bool UserInfoDetailDialog::eventFilter(QObject *watched, QEvent *event)
             edit->setEchoMode(interfacePublicData.loggedIn ? QLineEdit::Password : QLineEdit::Normal);
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void UserInfoDetailDialog::buildGeneratorMenu()
+{
+    auto *menu = new QMenu(ui->toolButton_GeneratePwd);
+    menu->setObjectName(QStringLiteral("menu_GeneratePwd"));
+    auto *length = new QSpinBox(menu);
+    length->setObjectName(QStringLiteral("spinBox_PwdLength"));
+    length->setRange(PasswordGenerator::MinLength, PasswordGenerator::MaxLength);
+    length->setValue(generatorLength);
+    length->setPrefix(tr("长度："));
+    connect(length, QOverload<int>::of(&QSpinBox::valueChanged), this, [this](int value) { generatorLength = value; });
+    auto *lengthAction = new QWidgetAction(menu);
+    lengthAction->setDefaultWidget(length);
+    menu->addAction(lengthAction);
+    const QList<QPair<QString, int>> kinds = {
+        {tr("字母"), PasswordGenerator::Letters},
+        {tr("数字"), PasswordGenerator::Digits},
+        {tr("符号") + QStringLiteral(" ") +
+             // "&" would mark a shortcut.
+             QString(PasswordGenerator::symbols()).replace('&', QStringLiteral("&&")),
+         PasswordGenerator::Symbols}};
+    for (const auto &kind : kinds) {
+        QAction *action = menu->addAction(kind.first);
+        action->setCheckable(true);
+        action->setChecked(generatorKinds & kind.second);
+        connect(action, &QAction::toggled, this, [this, kind](bool on) {
+            generatorKinds = on ? generatorKinds | kind.second : generatorKinds & ~kind.second;
+        });
+    }
+    ui->toolButton_GeneratePwd->setMenu(menu);
+}
+
+void UserInfoDetailDialog::on_toolButton_GeneratePwd_clicked()
+{
+    ui->lineEdit_Pwd->setText(PasswordGenerator::generate(generatorLength, generatorKinds));
+    // A typed-in value: it is what gets stored.
+    ui->lineEdit_Pwd->setModified(true);
+    // With the focus the field shows the new password in clear text.
+    ui->lineEdit_Pwd->setFocus();
+}
+
+void UserInfoDetailDialog::on_lineEdit_Pwd_textChanged(const QString &text)
+{
+    ui->label_PwdStrength->setText(interfacePublicData.loggedIn ? PasswordGenerator::strengthText(text) : QString());
+}
+
+void UserInfoDetailDialog::copySecret(const QString &text, QWidget *button)
+{
+    if (text.isEmpty())
+        return;
+    const int seconds = ConfigSettings().clipboardClearSeconds();
+    SecretClipboard::instance()->copy(text, seconds);
+    QToolTip::showText(button->mapToGlobal(QPoint(0, button->height())),
+                       seconds == 0 ? tr("已复制") : tr("已复制，%1 秒后从剪贴板清除").arg(seconds), button);
+}
+
+void UserInfoDetailDialog::on_toolButton_CopyUser_clicked()
+{
+    copySecret(ui->lineEdit_User->text(), ui->toolButton_CopyUser);
+}
+
+void UserInfoDetailDialog::on_toolButton_CopyPwd_clicked()
+{
+    if (interfacePublicData.loggedIn)
+        copySecret(ui->lineEdit_Pwd->text(), ui->toolButton_CopyPwd);
 }

@@ -39,6 +39,10 @@ private slots:
     void on_pushButton_Cancel_clicked();
     void on_UserInfoDetailDialog_accepted();
     void on_UserInfoDetailDialog_rejected();
+    void on_toolButton_CopyUser_clicked();
+    void on_toolButton_CopyPwd_clicked();
+    void on_toolButton_GeneratePwd_clicked();
+    void on_lineEdit_Pwd_textChanged(const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -46,11 +50,16 @@ protected:
 private:
     void clearFields();
     void enableSecrets(bool enabled);
+    void buildGeneratorMenu();
+    // Puts the text on the clipboard for a while and says so beside the button.
+    void copySecret(const QString &text, QWidget *button);
     QString readSecret(QWidget *field, const QString &stored);
     QString enteredSecret(QWidget *field, bool edited, const QString &typed) const;
 
     Ui::UserInfoDetailDialog *ui;
     int editRow = -1;
     bool isAdd = true;
+    int generatorLength;
+    int generatorKinds;
     QHash<QWidget *, QString> unreadableSecrets; // field -> its stored text
 };

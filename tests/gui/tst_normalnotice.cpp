@@ -3,10 +3,12 @@
 #include "data/records.h"
 #include "notices/normalnotice.h"
 #include "notices/normalnoticemanager.h"
+#include "tasks/tasktiming.h"
 
 #include <QAbstractAnimation>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -180,6 +182,46 @@ private slots:
         QCOMPARE(child(notice.get(), "label_Birthday_Notice")->text(), list.value(5));
         QCOMPARE(child(notice.get(), "label_Birthday_ShowTime")->text(), QStringLiteral("2024-05-19 08:30:02"));
         QCOMPARE(notice->currentDisplayMsec(), 0);
+    }
+
+    // "稍后提醒" stores a one-shot task due that much later and closes the popup.
+    void snooze_data()
+    {
+        QTest::addColumn<int>("what");
+        QTest::addColumn<QString>("strs");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("task"); // name|icon|keep, due the chosen minutes later
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("task, 5 minutes")
+            << int(NoticeWhatTask) << "喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << "喝水|a.png|0" << 5;
+        QTest::newRow("birthday, 1 hour")
+            << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 3
+            << "妈妈：明天 (2024-09-20)|b.png|1" << 60;
+    }
+
+    void snooze()
+    {
+        QFETCH(int, what);
+        QFETCH(QString, strs);
+        QFETCH(int, choice);
+        QFETCH(QString, task);
+        QFETCH(int, minutes);
+        auto notice = popup(what, strs.split('|'));
+        notice->slideIn();
+        QSignalSpy closed(notice.get(), &NormalNotice::SIGNALClose);
+        QSignalSpy sent(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery);
+        const QDateTime before = QDateTime::currentDateTime();
+        notice->findChild<QMenu *>("menu_Snooze")->actions().at(choice)->trigger();
+        QCOMPARE(closed.count() + sent.count(), 2);
+        QCOMPARE(sent.at(0).at(0).value<SqlOperateType>(), TaskListInsert);
+        const TaskListData added = sent.at(0).at(1).value<TaskListData>();
+        QCOMPARE(QStringList({added.TaskName, added.IconPath, QString::number(added.NormalNoticeKeepDisplay),
+                              QString::number(added.NoticeCycle), QString::number(added.id)})
+                     .join('|'),
+                 task + "|0|-1");
+        const qint64 ahead = before.secsTo(added.TaskTimeSee);
+        QVERIFY2(ahead >= minutes * 60 - 1 && ahead <= minutes * 60 + 1, qPrintable(added.TaskTimeSee.toString()));
+        QCOMPARE(added.TaskTimeSee.time().msec(), 0);
     }
 
     void closesAfterDisplayTime_data()

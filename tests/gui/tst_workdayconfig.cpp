@@ -160,6 +160,43 @@ private slots:
         QCOMPARE(interfacePublicData.isWorkday(date), shown.startsWith(QStringLiteral("工作")));
     }
 
+    // The sample holds 28 days off (10 of them weekends) and 5 make-up working days.
+    void importHolidays_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("stored");
+        const QString sample = QStringLiteral(PEMMORA_SOURCE_DIR "/docs/holidays-sample.ics");
+        QTest::newRow("confirmed") << sample << int(QMessageBox::Ok) << "导入节假日" << 23;
+        QTest::newRow("cancelled") << sample << int(QMessageBox::Cancel) << "导入节假日" << 1;
+        QTest::newRow("no calendar") << QStringLiteral(PEMMORA_SOURCE_DIR "/README.md") << int(QMessageBox::Ok)
+                                     << "无法导入" << 1;
+    }
+
+    void importHolidays()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, answer);
+        QFETCH(QString, title);
+        QFETCH(int, stored);
+        Fixture f({"2025-10-01=0=国庆"});
+        QTRY_COMPARE(f.table->rowCount(), 1);
+        ModalDismisser dismisser{QMessageBox::StandardButton(answer)};
+        f.dialog.importFile(file);
+        QCOMPARE(dismisser.titles, QStringList{title});
+        QTRY_COMPARE(f.table->rowCount(), stored);
+        const QStringList days = f.stored();
+        QCOMPARE(days.size(), stored);
+        if (stored == 1)
+            return;
+        QCOMPARE(dismisser.texts.value(0),
+                 QStringLiteral("找到 28 个休息日和 5 个工作日。\n新增 22 个；已在列表中 1 个；"
+                                "与平常的周一至周五相同、无需添加 10 个。"));
+        QVERIFY(days.contains("2025-01-26=1=春节 补班") && days.contains("2025-02-04=0=春节 休"));
+        QVERIFY(days.contains("2025-10-01=0=国庆") && !days.contains("2025-02-01=0=春节 休"));
+    }
+
     void addPanelToggles()
     {
         Fixture f;

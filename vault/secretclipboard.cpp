@@ -1,0 +1,119 @@
+#include "vault/secretclipboard.h"
+
+#include "data/interfacepublicdata.h"
+
+#include <QClipboard>
+#include <QCryptographicHash>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray digest(const QString &text)
+{
+    return QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256);
+}
+
+QMimeData *secretData(const QString &text)
+{
+    auto *data = new QMimeData();
+    data->setText(text);
+    // Clipboard managers that know the hint keep no history of it.
+    data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
+    return data;
+}
+
+} // namespace
+
+bool SecretClipboard::clearSecondsValid(int seconds)
+{
+    return seconds == 0 || (seconds >= MinClearSeconds && seconds <= MaxClearSeconds);
+}
+
+SecretClipboard::SecretClipboard(QClipboard *clipboard, QObject *parent) : QObject(parent), clipboard(clipboard)
+{
+    timer.setInterval(1000);
+    connect(&timer, &QTimer::timeout, this, &SecretClipboard::tick);
+}
+
+SecretClipboard *SecretClipboard::instance()
+{
+    static SecretClipboard *shared = nullptr;
+    if (!shared) {
+        shared = new SecretClipboard(QGuiApplication::clipboard(), qApp);
+        connect(qApp, &QCoreApplication::aboutToQuit, shared, &SecretClipboard::clear);
+        connect(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin, shared, [](bool login) {
+            if (!login)
+                shared->clear();
+        });
+    }
+    return shared;
+}
+
+void SecretClipboard::copy(const QString &text, int clearSeconds)
+{
+    if (text.isEmpty())
+        return;
+    copied = digest(text);
+    for (const QClipboard::Mode mode : modes())
+        clipboard->setMimeData(secretData(text), mode);
+    left = clearSecondsValid(clearSeconds) ? clearSeconds : DefaultClearSeconds;
+    if (left == 0) {
+        timer.stop();
+        emit SIGNALCountdown(0);
+        return;
+    }
+    timer.start();
+    emit SIGNALCountdown(left);
+}
+
+QList<QClipboard::Mode> SecretClipboard::modes() const
+{
+    if (clipboard->supportsSelection())
+        return {QClipboard::Clipboard, QClipboard::Selection};
+    return {QClipboard::Clipboard};
+}
+
+bool SecretClipboard::holds(QClipboard::Mode mode) const
+{
+    return !copied.isEmpty() && digest(clipboard->text(mode)) == copied;
+}
+
+bool SecretClipboard::holdsCopied() const
+{
+    const QList<QClipboard::Mode> all = modes();
+    return std::any_of(all.cbegin(), all.cend(), [this](QClipboard::Mode mode) { return holds(mode); });
+}
+
+void SecretClipboard::tick()
+{
+    // The user copied something else: leave it, and stop counting.
+    if (!holdsCopied()) {
+        timer.stop();
+        left = 0;
+        copied.clear();
+        emit SIGNALCountdown(0);
+        return;
+    }
+    if (--left <= 0) {
+        clear();
+        return;
+    }
+    emit SIGNALCountdown(left);
+}
+
+void SecretClipboard::clear()
+{
+    for (const QClipboard::Mode mode : modes()) {
+        if (holds(mode))
+            clipboard->clear(mode);
+    }
+    copied.clear();
+    const bool counting = timer.isActive() || left != 0;
+    timer.stop();
+    left = 0;
+    if (counting)
+        emit SIGNALCountdown(0);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QClipboard>
+#include <QObject>
+#include <QTimer>
+
+// Puts a user name or password on the clipboard (and on X11 the selection), marked secret for clipboard
+// managers that honour it, and takes it off again after a while and at logout, but only while it still
+// holds what was put there: whatever the user copied since stays.
+class SecretClipboard : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DefaultClearSeconds = 10;
+    static constexpr int MinClearSeconds = 5;
+    static constexpr int MaxClearSeconds = 120;
+    // 0 keeps the text until the user copies something else.
+    static bool clearSecondsValid(int seconds);
+
+    explicit SecretClipboard(QClipboard *clipboard, QObject *parent = nullptr);
+    // The one on the application's clipboard; it also clears at logout and when the program quits.
+    static SecretClipboard *instance();
+
+    // Length of one second of the countdown, shorter in tests.
+    void setTickMsec(int msec) { timer.setInterval(msec); }
+
+    void copy(const QString &text, int clearSeconds);
+    // Seconds until the clipboard is cleared; 0 when nothing waits.
+    int secondsLeft() const { return left; }
+
+public slots:
+    // Clears what was put there, at once, and stops the countdown.
+    void clear();
+
+signals:
+    // Every second of the countdown, and 0 once it ends (cleared, or replaced by the user).
+    void SIGNALCountdown(int secondsLeft);
+
+private:
+    void tick();
+    QList<QClipboard::Mode> modes() const;
+    bool holds(QClipboard::Mode mode) const;
+    bool holdsCopied() const;
+
+    QClipboard *clipboard;
+    // A digest, so the secret itself is not kept here longer than on the clipboard.
+    QByteArray copied;
+    QTimer timer;
+    int left = 0;
+};
