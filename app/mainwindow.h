@@ -32,12 +32,8 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Whether a tray exists to hide into (asked of the desktop unless set); without one, closing quits.
+    // Whether a tray exists to hide into is asked of the desktop, unless set here; without one, closing quits.
     void setSystemTrayAvailable(bool available) { trayOverride = available; }
-    bool hasTray() const;
-
-    // Releases the single-instance lock, starts the program again and quits this copy.
-    static void restartProgram();
 
 public slots:
     void slotTrayIconAction(QSystemTrayIcon::ActivationReason reason);
@@ -71,7 +67,10 @@ private:
     void setupKeyboard();
     void setupScreens();
     void rebuildAfterDisplayChange();
+    bool hasTray() const;
     void askRestart(const QString &text);
+    // Releases the single-instance lock, starts the program again and quits this copy.
+    static void restartProgram();
     bool confirmQuit();
     static QString upgraderProgram();
 
