@@ -127,11 +127,10 @@ SqlThread *Startup::startSqlWorker()
     auto *sqlThread = new SqlThread();
     auto *workerThread = new QThread();
     sqlThread->moveToThread(workerThread);
-    const auto unique = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
     QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, sqlThread,
-                     &SqlThread::SLOTReceiveQuery, unique);
+                     &SqlThread::SLOTReceiveQuery, Qt::UniqueConnection);
     QObject::connect(sqlThread, &SqlThread::SIGNALSendQueryData, &interfacePublicData,
-                     &InterfacePublicData::SIGNALReceiveQueryData, unique);
+                     &InterfacePublicData::SIGNALReceiveQueryData, Qt::UniqueConnection);
     workerThread->start(QThread::InheritPriority);
     return sqlThread;
 }
