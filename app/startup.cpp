@@ -145,9 +145,9 @@ SqlThread *Startup::startSqlWorker()
     auto *workerThread = new QThread();
     sqlThread->moveToThread(workerThread);
     QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, sqlThread,
-                     &SqlThread::SLOTReceiveQuery, InterfacePublicData::UniqueConnection);
+                     &SqlThread::SLOTReceiveQuery, Qt::UniqueConnection);
     QObject::connect(sqlThread, &SqlThread::SIGNALSendQueryData, &interfacePublicData,
-                     &InterfacePublicData::SIGNALReceiveQueryData, InterfacePublicData::UniqueConnection);
+                     &InterfacePublicData::SIGNALReceiveQueryData, Qt::UniqueConnection);
     workerThread->start(QThread::InheritPriority);
     return sqlThread;
 }

@@ -2,6 +2,7 @@
 // them count down.
 #include "app/mainwindow.h"
 #include "data/interfacepublicdata.h"
+#include "tasks/tasktab.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,7 +61,7 @@ Rebuild rebuild(MainWindow &window, const QList<TaskListData> &tasks)
     const double cpuBefore = processCpuSeconds();
     QElapsedTimer timer;
     timer.start();
-    window.slotReceiveQueryData(TaskListSelect, QVariant::fromValue(tasks));
+    window.findChild<TaskTab *>()->slotReceiveQueryData(TaskListSelect, QVariant::fromValue(tasks));
     settle();
     return {timer.nsecsElapsed() / 1e6, (processCpuSeconds() - cpuBefore) * 1000};
 }

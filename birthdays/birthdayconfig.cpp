@@ -16,8 +16,6 @@
 
 namespace {
 
-const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
-
 bool inLunarCalendar(int year)
 {
     return year >= LunarCalendarInfo::FirstYear && year <= LunarCalendarInfo::LastYear;
@@ -53,7 +51,7 @@ BirthdayConfig::BirthdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::Bi
     setLocale(AppGlobals::locale);
     ui->label_Icon->installEventFilter(this);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
-            &BirthdayConfig::slotReceiveQueryData, UniqueConnection);
+            &BirthdayConfig::slotReceiveQueryData, Qt::UniqueConnection);
 }
 
 BirthdayConfig::~BirthdayConfig()

@@ -6,7 +6,7 @@ InterfacePublicData::InterfacePublicData()
 {
     // Connected before any window exists, so the hub's own handler always runs first.
     connect(this, &InterfacePublicData::SIGNALReceiveQueryData, this, &InterfacePublicData::slotReceiveQueryData,
-            UniqueConnection);
+            Qt::UniqueConnection);
 }
 
 void InterfacePublicData::slotReceiveQueryData(SqlOperateType operate, QVariant var)

@@ -19,10 +19,6 @@ class InterfacePublicData : public QObject
     Q_OBJECT
 
 public:
-    // How every receiver connects to the hub: direct within the GUI thread, queued across to the worker,
-    // and never twice.
-    static constexpr auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
-
     InterfacePublicData();
 
     // The workday calendar of the loaded exceptions (WorkdayCalendar).

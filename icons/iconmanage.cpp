@@ -20,7 +20,6 @@
 #include <QShortcut>
 
 namespace {
-const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
 const QString ScratchPath = QString::fromLatin1(IconLibrary::ScratchPath);
 } // namespace
 
@@ -47,11 +46,11 @@ IconManage::IconManage(QWidget *parent) : QDialog(parent), ui(new Ui::IconManage
             [this]() { ui->pushButton_DeleteIcon->animateClick(); });
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &IconManage::slotReceiveQueryData,
-            UniqueConnection);
+            Qt::UniqueConnection);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALIconItemOperate, this, &IconManage::slotIconItemOperate,
-            UniqueConnection);
+            Qt::UniqueConnection);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALShowIconNoticeAlways, this,
-            &IconManage::slotShowIconNoticeAlways, UniqueConnection);
+            &IconManage::slotShowIconNoticeAlways, Qt::UniqueConnection);
 
     ui->lineEdit_PicPath->installEventFilter(this);
     ui->label_IconEdit->setScaledContents(true);

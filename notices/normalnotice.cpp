@@ -12,7 +12,6 @@
 #include <QTimer>
 
 namespace {
-const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
 const QString TimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
 } // namespace
 
@@ -32,7 +31,7 @@ NormalNotice::NormalNotice(QWidget *parent) : QDialog(parent), ui(new Ui::Normal
     closeTimer->setSingleShot(true);
     connect(closeTimer, &QTimer::timeout, this, &NormalNotice::fadeOut);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALScreenSizeChanged, this,
-            &NormalNotice::slotScreenSizeChanged, UniqueConnection);
+            &NormalNotice::slotScreenSizeChanged, Qt::UniqueConnection);
 
     auto *snoozeMenu = new QMenu(this);
     snoozeMenu->setObjectName(QStringLiteral("menu_Snooze"));

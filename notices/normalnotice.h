@@ -46,7 +46,6 @@ public:
 
     // 0: never closes by itself; otherwise the delay after the slide-in before the fade-out starts.
     int currentDisplayMsec() const { return displayMsec; }
-    bool isClosed() const { return closed; }
 
 signals:
     void SIGNALClose();

@@ -7,10 +7,6 @@
 #include <QMessageBox>
 #include <QRegExpValidator>
 
-namespace {
-const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
-}
-
 NoticeConfig::NoticeConfig(QWidget *parent) : QDialog(parent), ui(new Ui::NoticeConfig)
 {
     ui->setupUi(this);
@@ -35,7 +31,7 @@ NoticeConfig::NoticeConfig(QWidget *parent) : QDialog(parent), ui(new Ui::Notice
         new QRegExpValidator(QRegExp(QStringLiteral("[1-9][0-9]{1,2}|1[0-7][0-9]{2}|1800")), this));
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
-            &NoticeConfig::slotReceiveQueryData, UniqueConnection);
+            &NoticeConfig::slotReceiveQueryData, Qt::UniqueConnection);
 }
 
 NoticeConfig::~NoticeConfig()

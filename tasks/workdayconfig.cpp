@@ -13,7 +13,6 @@
 #include <QMessageBox>
 
 namespace {
-const auto UniqueConnection = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 } // namespace
 
@@ -52,7 +51,7 @@ WorkdayConfig::WorkdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::Work
     ui->tableWidget_Workday->hideColumn(ColumnId);
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
-            &WorkdayConfig::slotReceiveQueryData, UniqueConnection);
+            &WorkdayConfig::slotReceiveQueryData, Qt::UniqueConnection);
 }
 
 WorkdayConfig::~WorkdayConfig()

@@ -520,6 +520,13 @@ Name, nickname and gender together must be unique.</translation>
     </message>
 </context>
 <context>
+    <name>BirthdayTab</name>
+    <message>
+        <source>还没有生日记录。双击这里添加第一个人的生日。</source>
+        <translation>No birthdays yet. Double-click here to add the first one.</translation>
+    </message>
+</context>
+<context>
     <name>BirthdayWidgetItem</name>
     <message>
         <source>农历</source>
@@ -919,100 +926,12 @@ Please make it smaller first, then import it.</translation>
         <translation>Tasks</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会一直停留&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会按照配置时间显示后，自动关闭&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;Popups stay in the bottom-right corner until you close them&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;Popups close by themselves after the display time set in the notice settings&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>单次</source>
-        <translation>Once</translation>
-    </message>
-    <message>
-        <source>每天</source>
-        <translation>Daily</translation>
-    </message>
-    <message>
-        <source>工作日</source>
-        <translation>Workdays</translation>
-    </message>
-    <message>
-        <source>每周</source>
-        <translation>Weekly</translation>
-    </message>
-    <message>
-        <source>星期一</source>
-        <translation>Monday</translation>
-    </message>
-    <message>
-        <source>星期二</source>
-        <translation>Tuesday</translation>
-    </message>
-    <message>
-        <source>星期三</source>
-        <translation>Wednesday</translation>
-    </message>
-    <message>
-        <source>星期四</source>
-        <translation>Thursday</translation>
-    </message>
-    <message>
-        <source>星期五</source>
-        <translation>Friday</translation>
-    </message>
-    <message>
-        <source>星期六</source>
-        <translation>Saturday</translation>
-    </message>
-    <message>
-        <source>星期天</source>
-        <translation>Sunday</translation>
-    </message>
-    <message>
         <source>生日管家</source>
         <translation>Birthdays</translation>
     </message>
     <message>
         <source>账号管理</source>
         <translation>Account Vault</translation>
-    </message>
-    <message>
-        <source>验证</source>
-        <translation>Log In</translation>
-    </message>
-    <message>
-        <source>检索方式</source>
-        <translation>Search by</translation>
-    </message>
-    <message>
-        <source>项目</source>
-        <translation>Title</translation>
-    </message>
-    <message>
-        <source>用户名</source>
-        <translation>User name</translation>
-    </message>
-    <message>
-        <source>邮箱</source>
-        <translation>Email</translation>
-    </message>
-    <message>
-        <source>昵称</source>
-        <translation>Nickname</translation>
-    </message>
-    <message>
-        <source>手机</source>
-        <translation>Phone</translation>
-    </message>
-    <message>
-        <source>更新</source>
-        <translation>Updated</translation>
-    </message>
-    <message>
-        <source>1</source>
-        <translation>1</translation>
-    </message>
-    <message>
-        <source>/ 1</source>
-        <translation>/ 1</translation>
     </message>
     <message>
         <source>设置</source>
@@ -1083,105 +1002,9 @@ Please make it smaller first, then import it.</translation>
         <translation>Some items still show the icon as it was before the change. The display is updated after a restart.</translation>
     </message>
     <message>
-        <source>注册</source>
-        <translation>Register</translation>
-    </message>
-    <message>
-        <source>请填写任务名称</source>
-        <translation>Enter a task name</translation>
-    </message>
-    <message>
-        <source>验证中...</source>
-        <translation>Logging in...</translation>
-    </message>
-    <message>
-        <source>验证中</source>
-        <translation>Logging In</translation>
-    </message>
-    <message>
-        <source>确认注册该账号吗？</source>
-        <translation>Register This Master Account?</translation>
-    </message>
-    <message>
-        <source>验证通过，请注意周边环境，离开时请务必退出验证！</source>
-        <translation>Logged in. Mind who can see your screen, and always log out before you leave!</translation>
-    </message>
-    <message>
-        <source>退出验证</source>
-        <translation>Log Out</translation>
-    </message>
-    <message>
-        <source>正常退出</source>
-        <translation>Logged out</translation>
-    </message>
-    <message>
-        <source>为了你的账号安全，已自动退出验证</source>
-        <translation>Logged out automatically to keep your accounts safe</translation>
-    </message>
-    <message>
-        <source>验证失败</source>
-        <translation>Login failed</translation>
-    </message>
-    <message>
-        <source>注册成功，请尝试用刚才的信息进行验证！</source>
-        <translation>Registered. Now log in with the details you just entered.</translation>
-    </message>
-    <message>
-        <source>管理账号已修改，请重新验证！</source>
-        <translation>The master account was changed. Please log in again.</translation>
-    </message>
-    <message>
-        <source>%1 秒后自动退出验证</source>
-        <translation>Logging out in %1 s</translation>
-    </message>
-    <message>
-        <source>输入无效</source>
-        <translation>Invalid Input</translation>
-    </message>
-    <message>
-        <source>警告</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
-        <source>确认删除该账号？</source>
-        <translation>Delete this account?</translation>
-    </message>
-    <message>
-        <source>范围</source>
-        <translation>Range</translation>
-    </message>
-    <message>
-        <source>不分页</source>
-        <translation>no paging</translation>
-    </message>
-    <message>
-        <source>或</source>
-        <translation>or</translation>
-    </message>
-    <message>
-        <source>不自动退出，有被他人查看的风险</source>
-        <translation>never log out automatically (others may see your accounts)</translation>
-    </message>
-    <message>
-        <source>数据库备份出错！</source>
-        <translation>Database backup failed.</translation>
-    </message>
-    <message>
-        <source>数据库操作出错！</source>
-        <translation>Database operation failed.</translation>
-    </message>
-    <message>
-        <source>修改成功！</source>
-        <translation>Master account changed.</translation>
-    </message>
-    <message>
         <source>提示</source>
         <comment>title of the database restored message</comment>
         <translation>Information</translation>
-    </message>
-    <message>
-        <source>还没有生日记录。双击这里添加第一个人的生日。</source>
-        <translation>No birthdays yet. Double-click here to add the first one.</translation>
     </message>
     <message>
         <source>立即重启</source>
@@ -1206,53 +1029,8 @@ Please make it smaller first, then import it.</translation>
 Choose Later to switch at the next start.</translation>
     </message>
     <message>
-        <source>没有已完成的任务</source>
-        <translation>No completed tasks</translation>
-    </message>
-    <message numerus="yes">
-        <source>删除 %n 个已完成的任务？</source>
-        <translation>
-            <numerusform>Delete %n completed task?</numerusform>
-            <numerusform>Delete %n completed tasks?</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>数据未能保存</source>
         <translation>Data Not Saved</translation>
-    </message>
-    <message>
-        <source>备份文件未能删除</source>
-        <translation>Backup File Not Deleted</translation>
-    </message>
-    <message>
-        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
-        <translation>Remember the user name and the key: neither can be recovered, and without them the encrypted passwords, password hints and encrypted notes are lost for good.</translation>
-    </message>
-    <message>
-        <source>确认密钥</source>
-        <translation>Confirm Key</translation>
-    </message>
-    <message>
-        <source>请再次输入密钥</source>
-        <translation>Type the key again</translation>
-    </message>
-    <message>
-        <source>部分内容无法读取</source>
-        <translation>Some Fields Unreadable</translation>
-    </message>
-    <message>
-        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
-        <translation>%1 encrypted field(s) are damaged and cannot be read; they were kept as stored.</translation>
-    </message>
-    <message>
-        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
-%1
-
-请核对用户名，并再次输入密钥</source>
-        <translation>This account vault was registered by an older version and will be encrypted again under this user name and the key you just entered:
-%1
-
-Check the user name and type the key again</translation>
     </message>
     <message>
         <source>退出程序？</source>
@@ -1261,82 +1039,6 @@ Check the user name and type the key again</translation>
     <message>
         <source>这个桌面没有系统托盘，关闭窗口会结束程序，之后不再有任务和生日提醒。</source>
         <translation>This desktop has no system tray: closing the window ends the program, and there will be no more task or birthday reminders.</translation>
-    </message>
-    <message>
-        <source>剩余时间(&amp;L)</source>
-        <translation>Time &amp;left</translation>
-    </message>
-    <message>
-        <source>目标时间(&amp;D)</source>
-        <translation>&amp;Due time</translation>
-    </message>
-    <message>
-        <source>添加任务(&amp;A)</source>
-        <translation>&amp;Add Task</translation>
-    </message>
-    <message>
-        <source>清除已完成(&amp;C)</source>
-        <translation>&amp;Clear Completed</translation>
-    </message>
-    <message>
-        <source>用户(&amp;U)</source>
-        <translation>&amp;User</translation>
-    </message>
-    <message>
-        <source>密钥(&amp;K)</source>
-        <translation>&amp;Key</translation>
-    </message>
-    <message>
-        <source>修改管理账号(&amp;M)</source>
-        <translation>Change &amp;Master Account</translation>
-    </message>
-    <message>
-        <source>项目(&amp;T)</source>
-        <translation>&amp;Title</translation>
-    </message>
-    <message>
-        <source>用户名(&amp;N)</source>
-        <translation>User &amp;name</translation>
-    </message>
-    <message>
-        <source>邮箱(&amp;E)</source>
-        <translation>&amp;Email</translation>
-    </message>
-    <message>
-        <source>手机号(&amp;P)</source>
-        <translation>&amp;Phone</translation>
-    </message>
-    <message>
-        <source>网址(&amp;W)</source>
-        <translation>&amp;Website</translation>
-    </message>
-    <message>
-        <source>检索(&amp;S)</source>
-        <translation>&amp;Search</translation>
-    </message>
-    <message>
-        <source>增加(&amp;A)</source>
-        <translation>&amp;Add</translation>
-    </message>
-    <message>
-        <source>编辑(&amp;D)</source>
-        <translation>E&amp;dit</translation>
-    </message>
-    <message>
-        <source>删除(&amp;L)</source>
-        <translation>De&amp;lete</translation>
-    </message>
-    <message>
-        <source>上一页(&amp;R)</source>
-        <translation>P&amp;revious</translation>
-    </message>
-    <message>
-        <source>跳转(&amp;G)</source>
-        <translation>&amp;Go</translation>
-    </message>
-    <message>
-        <source>下一页(&amp;X)</source>
-        <translation>Ne&amp;xt</translation>
     </message>
     <message>
         <source>当前用户(&amp;U)</source>
@@ -1363,18 +1065,6 @@ Check the user name and type the key again</translation>
         <translation>In&amp;formation</translation>
     </message>
     <message>
-        <source>单页账号数，0~100，0表示不分页(&amp;P)</source>
-        <translation>Accounts per &amp;page, 0–100 (0: no paging)</translation>
-    </message>
-    <message>
-        <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视(&amp;S)</source>
-        <translation>Log out after this many idle &amp;seconds, 0 or 30–300 (0: never; others may then see your accounts)</translation>
-    </message>
-    <message>
-        <source>确定(&amp;A)</source>
-        <translation>&amp;Apply</translation>
-    </message>
-    <message>
         <source>关于 Qt(&amp;Q)</source>
         <translation>About &amp;Qt</translation>
     </message>
@@ -1385,22 +1075,6 @@ Check the user name and type the key again</translation>
     <message>
         <source>帮助(&amp;H)</source>
         <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>任务图标：点击或按空格键选择</source>
-        <translation>Task icon: click or press Space to choose</translation>
-    </message>
-    <message>
-        <source>任务图标</source>
-        <translation>Task icon</translation>
-    </message>
-    <message>
-        <source>提示窗一直停留</source>
-        <translation>Popup stays until closed</translation>
-    </message>
-    <message>
-        <source>显示密钥</source>
-        <translation>Show key</translation>
     </message>
 </context>
 <context>
@@ -1698,6 +1372,100 @@ It will not be used to restore anything. Close any program that may be using it 
     </message>
 </context>
 <context>
+    <name>TaskTab</name>
+    <message>
+        <source>提示窗一直停留</source>
+        <translation>Popup stays until closed</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会一直停留&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会按照配置时间显示后，自动关闭&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;Popups stay in the bottom-right corner until you close them&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;Popups close by themselves after the display time set in the notice settings&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>任务图标：点击或按空格键选择</source>
+        <translation>Task icon: click or press Space to choose</translation>
+    </message>
+    <message>
+        <source>任务图标</source>
+        <translation>Task icon</translation>
+    </message>
+    <message>
+        <source>单次</source>
+        <translation>Once</translation>
+    </message>
+    <message>
+        <source>每天</source>
+        <translation>Daily</translation>
+    </message>
+    <message>
+        <source>工作日</source>
+        <translation>Workdays</translation>
+    </message>
+    <message>
+        <source>每周</source>
+        <translation>Weekly</translation>
+    </message>
+    <message>
+        <source>星期一</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>星期二</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>星期三</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>星期四</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>星期五</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>星期六</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>星期天</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>剩余时间(&amp;L)</source>
+        <translation>Time &amp;left</translation>
+    </message>
+    <message>
+        <source>目标时间(&amp;D)</source>
+        <translation>&amp;Due time</translation>
+    </message>
+    <message>
+        <source>添加任务(&amp;A)</source>
+        <translation>&amp;Add Task</translation>
+    </message>
+    <message>
+        <source>清除已完成(&amp;C)</source>
+        <translation>&amp;Clear Completed</translation>
+    </message>
+    <message>
+        <source>请填写任务名称</source>
+        <translation>Enter a task name</translation>
+    </message>
+    <message>
+        <source>没有已完成的任务</source>
+        <translation>No completed tasks</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个已完成的任务？</source>
+        <translation>
+            <numerusform>Delete %n completed task?</numerusform>
+            <numerusform>Delete %n completed tasks?</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TaskWidgetItem</name>
     <message>
         <source>周期</source>
@@ -1940,6 +1708,254 @@ It will not be used to restore anything. Close any program that may be using it 
     <message>
         <source>已复制，%1 秒后从剪贴板清除</source>
         <translation>Copied; cleared from the clipboard in %1 seconds</translation>
+    </message>
+</context>
+<context>
+    <name>UsersConfigGroup</name>
+    <message>
+        <source>单页账号数，0~100，0表示不分页(&amp;P)</source>
+        <translation>Accounts per &amp;page, 0–100 (0: no paging)</translation>
+    </message>
+    <message>
+        <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视(&amp;S)</source>
+        <translation>Log out after this many idle &amp;seconds, 0 or 30–300 (0: never; others may then see your accounts)</translation>
+    </message>
+    <message>
+        <source>确定(&amp;A)</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>输入无效</source>
+        <translation>Invalid Input</translation>
+    </message>
+    <message>
+        <source>范围</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>不分页</source>
+        <translation>no paging</translation>
+    </message>
+    <message>
+        <source>或</source>
+        <translation>or</translation>
+    </message>
+    <message>
+        <source>不自动退出，有被他人查看的风险</source>
+        <translation>never log out automatically (others may see your accounts)</translation>
+    </message>
+</context>
+<context>
+    <name>UsersTab</name>
+    <message>
+        <source>用户(&amp;U)</source>
+        <translation>&amp;User</translation>
+    </message>
+    <message>
+        <source>密钥(&amp;K)</source>
+        <translation>&amp;Key</translation>
+    </message>
+    <message>
+        <source>显示密钥</source>
+        <translation>Show key</translation>
+    </message>
+    <message>
+        <source>修改管理账号(&amp;M)</source>
+        <translation>Change &amp;Master Account</translation>
+    </message>
+    <message>
+        <source>验证</source>
+        <translation>Log In</translation>
+    </message>
+    <message>
+        <source>检索方式</source>
+        <translation>Search by</translation>
+    </message>
+    <message>
+        <source>项目(&amp;T)</source>
+        <translation>&amp;Title</translation>
+    </message>
+    <message>
+        <source>用户名(&amp;N)</source>
+        <translation>User &amp;name</translation>
+    </message>
+    <message>
+        <source>邮箱(&amp;E)</source>
+        <translation>&amp;Email</translation>
+    </message>
+    <message>
+        <source>手机号(&amp;P)</source>
+        <translation>&amp;Phone</translation>
+    </message>
+    <message>
+        <source>网址(&amp;W)</source>
+        <translation>&amp;Website</translation>
+    </message>
+    <message>
+        <source>检索(&amp;S)</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>用户名</source>
+        <translation>User name</translation>
+    </message>
+    <message>
+        <source>昵称</source>
+        <translation>Nickname</translation>
+    </message>
+    <message>
+        <source>手机</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>邮箱</source>
+        <translation>Email</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Updated</translation>
+    </message>
+    <message>
+        <source>增加(&amp;A)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;D)</source>
+        <translation>E&amp;dit</translation>
+    </message>
+    <message>
+        <source>删除(&amp;L)</source>
+        <translation>De&amp;lete</translation>
+    </message>
+    <message>
+        <source>上一页(&amp;R)</source>
+        <translation>P&amp;revious</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>/ 1</source>
+        <translation>/ 1</translation>
+    </message>
+    <message>
+        <source>跳转(&amp;G)</source>
+        <translation>&amp;Go</translation>
+    </message>
+    <message>
+        <source>下一页(&amp;X)</source>
+        <translation>Ne&amp;xt</translation>
+    </message>
+    <message>
+        <source>注册</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>验证中...</source>
+        <translation>Logging in...</translation>
+    </message>
+    <message>
+        <source>验证中</source>
+        <translation>Logging In</translation>
+    </message>
+    <message>
+        <source>请再次输入密钥</source>
+        <translation>Type the key again</translation>
+    </message>
+    <message>
+        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
+        <translation>Remember the user name and the key: neither can be recovered, and without them the encrypted passwords, password hints and encrypted notes are lost for good.</translation>
+    </message>
+    <message>
+        <source>确认注册该账号吗？</source>
+        <translation>Register This Master Account?</translation>
+    </message>
+    <message>
+        <source>确认密钥</source>
+        <translation>Confirm Key</translation>
+    </message>
+    <message>
+        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
+%1
+
+请核对用户名，并再次输入密钥</source>
+        <translation>This account vault was registered by an older version and will be encrypted again under this user name and the key you just entered:
+%1
+
+Check the user name and type the key again</translation>
+    </message>
+    <message>
+        <source>验证通过，请注意周边环境，离开时请务必退出验证！</source>
+        <translation>Logged in. Mind who can see your screen, and always log out before you leave!</translation>
+    </message>
+    <message>
+        <source>退出验证</source>
+        <translation>Log Out</translation>
+    </message>
+    <message>
+        <source>正常退出</source>
+        <translation>Logged out</translation>
+    </message>
+    <message>
+        <source>为了你的账号安全，已自动退出验证</source>
+        <translation>Logged out automatically to keep your accounts safe</translation>
+    </message>
+    <message>
+        <source>验证失败</source>
+        <translation>Login failed</translation>
+    </message>
+    <message>
+        <source>注册成功，请尝试用刚才的信息进行验证！</source>
+        <translation>Registered. Now log in with the details you just entered.</translation>
+    </message>
+    <message>
+        <source>管理账号已修改，请重新验证！</source>
+        <translation>The master account was changed. Please log in again.</translation>
+    </message>
+    <message>
+        <source>%1 秒后自动退出验证</source>
+        <translation>Logging out in %1 s</translation>
+    </message>
+    <message>
+        <source>输入无效</source>
+        <translation>Invalid Input</translation>
+    </message>
+    <message>
+        <source>确认删除该账号？</source>
+        <translation>Delete this account?</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>数据库备份出错！</source>
+        <translation>Database backup failed.</translation>
+    </message>
+    <message>
+        <source>数据库操作出错！</source>
+        <translation>Database operation failed.</translation>
+    </message>
+    <message>
+        <source>修改成功！</source>
+        <translation>Master account changed.</translation>
+    </message>
+    <message>
+        <source>部分内容无法读取</source>
+        <translation>Some Fields Unreadable</translation>
+    </message>
+    <message>
+        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
+        <translation>%1 encrypted field(s) are damaged and cannot be read; they were kept as stored.</translation>
+    </message>
+    <message>
+        <source>备份文件未能删除</source>
+        <translation>Backup File Not Deleted</translation>
     </message>
 </context>
 <context>

@@ -520,6 +520,13 @@
     </message>
 </context>
 <context>
+    <name>BirthdayTab</name>
+    <message>
+        <source>还没有生日记录。双击这里添加第一个人的生日。</source>
+        <translation>還沒有生日紀錄。按兩下這裡新增第一個人的生日。</translation>
+    </message>
+</context>
+<context>
     <name>BirthdayWidgetItem</name>
     <message>
         <source>农历</source>
@@ -918,100 +925,12 @@
         <translation>待辦事項</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会一直停留&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会按照配置时间显示后，自动关闭&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角的通知視窗會一直停留&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角的通知視窗會依設定的時間顯示後自動關閉&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>单次</source>
-        <translation>單次</translation>
-    </message>
-    <message>
-        <source>每天</source>
-        <translation>每天</translation>
-    </message>
-    <message>
-        <source>工作日</source>
-        <translation>工作日</translation>
-    </message>
-    <message>
-        <source>每周</source>
-        <translation>每週</translation>
-    </message>
-    <message>
-        <source>星期一</source>
-        <translation>星期一</translation>
-    </message>
-    <message>
-        <source>星期二</source>
-        <translation>星期二</translation>
-    </message>
-    <message>
-        <source>星期三</source>
-        <translation>星期三</translation>
-    </message>
-    <message>
-        <source>星期四</source>
-        <translation>星期四</translation>
-    </message>
-    <message>
-        <source>星期五</source>
-        <translation>星期五</translation>
-    </message>
-    <message>
-        <source>星期六</source>
-        <translation>星期六</translation>
-    </message>
-    <message>
-        <source>星期天</source>
-        <translation>星期日</translation>
-    </message>
-    <message>
         <source>生日管家</source>
         <translation>生日管家</translation>
     </message>
     <message>
         <source>账号管理</source>
         <translation>帳號管理</translation>
-    </message>
-    <message>
-        <source>验证</source>
-        <translation>驗證</translation>
-    </message>
-    <message>
-        <source>检索方式</source>
-        <translation>搜尋方式</translation>
-    </message>
-    <message>
-        <source>项目</source>
-        <translation>項目</translation>
-    </message>
-    <message>
-        <source>用户名</source>
-        <translation>使用者名稱</translation>
-    </message>
-    <message>
-        <source>邮箱</source>
-        <translation>電子郵件</translation>
-    </message>
-    <message>
-        <source>昵称</source>
-        <translation>暱稱</translation>
-    </message>
-    <message>
-        <source>手机</source>
-        <translation>手機</translation>
-    </message>
-    <message>
-        <source>更新</source>
-        <translation>更新日期</translation>
-    </message>
-    <message>
-        <source>1</source>
-        <translation>1</translation>
-    </message>
-    <message>
-        <source>/ 1</source>
-        <translation>/ 1</translation>
     </message>
     <message>
         <source>设置</source>
@@ -1082,105 +1001,9 @@
         <translation>偵測到仍在使用更新前的圖示，需要重新啟動程式後才會更新畫面</translation>
     </message>
     <message>
-        <source>注册</source>
-        <translation>註冊</translation>
-    </message>
-    <message>
-        <source>请填写任务名称</source>
-        <translation>請填寫事項名稱</translation>
-    </message>
-    <message>
-        <source>验证中...</source>
-        <translation>驗證中...</translation>
-    </message>
-    <message>
-        <source>验证中</source>
-        <translation>驗證中</translation>
-    </message>
-    <message>
-        <source>确认注册该账号吗？</source>
-        <translation>確定要註冊這個帳號嗎？</translation>
-    </message>
-    <message>
-        <source>验证通过，请注意周边环境，离开时请务必退出验证！</source>
-        <translation>驗證成功，請留意周遭環境，離開時請務必登出！</translation>
-    </message>
-    <message>
-        <source>退出验证</source>
-        <translation>登出</translation>
-    </message>
-    <message>
-        <source>正常退出</source>
-        <translation>已登出</translation>
-    </message>
-    <message>
-        <source>为了你的账号安全，已自动退出验证</source>
-        <translation>為了你的帳號安全，已自動登出</translation>
-    </message>
-    <message>
-        <source>验证失败</source>
-        <translation>驗證失敗</translation>
-    </message>
-    <message>
-        <source>注册成功，请尝试用刚才的信息进行验证！</source>
-        <translation>註冊成功，請用剛才的資料進行驗證！</translation>
-    </message>
-    <message>
-        <source>管理账号已修改，请重新验证！</source>
-        <translation>管理帳號已變更，請重新驗證！</translation>
-    </message>
-    <message>
-        <source>%1 秒后自动退出验证</source>
-        <translation>%1 秒後自動登出</translation>
-    </message>
-    <message>
-        <source>输入无效</source>
-        <translation>輸入無效</translation>
-    </message>
-    <message>
-        <source>警告</source>
-        <translation>警告</translation>
-    </message>
-    <message>
-        <source>确认删除该账号？</source>
-        <translation>確定要刪除這個帳號？</translation>
-    </message>
-    <message>
-        <source>范围</source>
-        <translation>範圍</translation>
-    </message>
-    <message>
-        <source>不分页</source>
-        <translation>不分頁</translation>
-    </message>
-    <message>
-        <source>或</source>
-        <translation>或</translation>
-    </message>
-    <message>
-        <source>不自动退出，有被他人查看的风险</source>
-        <translation>不自動登出，有被他人看到的風險</translation>
-    </message>
-    <message>
-        <source>数据库备份出错！</source>
-        <translation>資料庫備份失敗！</translation>
-    </message>
-    <message>
-        <source>数据库操作出错！</source>
-        <translation>資料庫操作失敗！</translation>
-    </message>
-    <message>
-        <source>修改成功！</source>
-        <translation>修改成功！</translation>
-    </message>
-    <message>
         <source>提示</source>
         <comment>title of the database restored message</comment>
         <translation>提示</translation>
-    </message>
-    <message>
-        <source>还没有生日记录。双击这里添加第一个人的生日。</source>
-        <translation>還沒有生日紀錄。按兩下這裡新增第一個人的生日。</translation>
     </message>
     <message>
         <source>立即重启</source>
@@ -1205,52 +1028,8 @@
 選擇「稍後」將在下次啟動時切換。</translation>
     </message>
     <message>
-        <source>没有已完成的任务</source>
-        <translation>沒有已完成的待辦事項</translation>
-    </message>
-    <message numerus="yes">
-        <source>删除 %n 个已完成的任务？</source>
-        <translation>
-            <numerusform>刪除 %n 個已完成的待辦事項？</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>数据未能保存</source>
         <translation>資料未能儲存</translation>
-    </message>
-    <message>
-        <source>备份文件未能删除</source>
-        <translation>備份檔案未能刪除</translation>
-    </message>
-    <message>
-        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
-        <translation>請牢記使用者名稱和金鑰：兩者都無法找回，忘記後加密儲存的密碼、密碼備註和私人備註將無法復原。</translation>
-    </message>
-    <message>
-        <source>确认密钥</source>
-        <translation>確認金鑰</translation>
-    </message>
-    <message>
-        <source>请再次输入密钥</source>
-        <translation>請再次輸入金鑰</translation>
-    </message>
-    <message>
-        <source>部分内容无法读取</source>
-        <translation>部分內容無法讀取</translation>
-    </message>
-    <message>
-        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
-        <translation>%1 個加密內容已損毀，無法讀取，已按原樣保留。</translation>
-    </message>
-    <message>
-        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
-%1
-
-请核对用户名，并再次输入密钥</source>
-        <translation>此帳號庫由舊版程式註冊，將以下列使用者名稱和剛才的金鑰重新加密：
-%1
-
-請核對使用者名稱，並再次輸入金鑰</translation>
     </message>
     <message>
         <source>退出程序？</source>
@@ -1259,82 +1038,6 @@
     <message>
         <source>这个桌面没有系统托盘，关闭窗口会结束程序，之后不再有任务和生日提醒。</source>
         <translation>這個桌面沒有系統匣，關閉視窗會結束程式，之後就不會再有待辦事項和生日提醒。</translation>
-    </message>
-    <message>
-        <source>剩余时间(&amp;L)</source>
-        <translation>剩餘時間(&amp;L)</translation>
-    </message>
-    <message>
-        <source>目标时间(&amp;D)</source>
-        <translation>目標時間(&amp;D)</translation>
-    </message>
-    <message>
-        <source>添加任务(&amp;A)</source>
-        <translation>新增待辦(&amp;A)</translation>
-    </message>
-    <message>
-        <source>清除已完成(&amp;C)</source>
-        <translation>清除已完成(&amp;C)</translation>
-    </message>
-    <message>
-        <source>用户(&amp;U)</source>
-        <translation>使用者(&amp;U)</translation>
-    </message>
-    <message>
-        <source>密钥(&amp;K)</source>
-        <translation>金鑰(&amp;K)</translation>
-    </message>
-    <message>
-        <source>修改管理账号(&amp;M)</source>
-        <translation>修改管理帳號(&amp;M)</translation>
-    </message>
-    <message>
-        <source>项目(&amp;T)</source>
-        <translation>項目(&amp;T)</translation>
-    </message>
-    <message>
-        <source>用户名(&amp;N)</source>
-        <translation>使用者名稱(&amp;N)</translation>
-    </message>
-    <message>
-        <source>邮箱(&amp;E)</source>
-        <translation>電子郵件(&amp;E)</translation>
-    </message>
-    <message>
-        <source>手机号(&amp;P)</source>
-        <translation>手機號碼(&amp;P)</translation>
-    </message>
-    <message>
-        <source>网址(&amp;W)</source>
-        <translation>網址(&amp;W)</translation>
-    </message>
-    <message>
-        <source>检索(&amp;S)</source>
-        <translation>搜尋(&amp;S)</translation>
-    </message>
-    <message>
-        <source>增加(&amp;A)</source>
-        <translation>新增(&amp;A)</translation>
-    </message>
-    <message>
-        <source>编辑(&amp;D)</source>
-        <translation>編輯(&amp;D)</translation>
-    </message>
-    <message>
-        <source>删除(&amp;L)</source>
-        <translation>刪除(&amp;L)</translation>
-    </message>
-    <message>
-        <source>上一页(&amp;R)</source>
-        <translation>上一頁(&amp;R)</translation>
-    </message>
-    <message>
-        <source>跳转(&amp;G)</source>
-        <translation>前往(&amp;G)</translation>
-    </message>
-    <message>
-        <source>下一页(&amp;X)</source>
-        <translation>下一頁(&amp;X)</translation>
     </message>
     <message>
         <source>当前用户(&amp;U)</source>
@@ -1361,18 +1064,6 @@
         <translation>提示(&amp;F)</translation>
     </message>
     <message>
-        <source>单页账号数，0~100，0表示不分页(&amp;P)</source>
-        <translation>每頁帳號數，0~100，0 表示不分頁(&amp;P)</translation>
-    </message>
-    <message>
-        <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视(&amp;S)</source>
-        <translation>無操作自動登出管理帳號的時間(秒)，0 或 30~300，0 表示不登出，請務必留意帳號被他人窺看(&amp;S)</translation>
-    </message>
-    <message>
-        <source>确定(&amp;A)</source>
-        <translation>確定(&amp;A)</translation>
-    </message>
-    <message>
         <source>关于 Qt(&amp;Q)</source>
         <translation>關於 Qt(&amp;Q)</translation>
     </message>
@@ -1383,22 +1074,6 @@
     <message>
         <source>帮助(&amp;H)</source>
         <translation>說明(&amp;H)</translation>
-    </message>
-    <message>
-        <source>任务图标：点击或按空格键选择</source>
-        <translation>待辦事項圖示：按一下或按空白鍵選擇</translation>
-    </message>
-    <message>
-        <source>任务图标</source>
-        <translation>待辦事項圖示</translation>
-    </message>
-    <message>
-        <source>提示窗一直停留</source>
-        <translation>通知視窗一直停留</translation>
-    </message>
-    <message>
-        <source>显示密钥</source>
-        <translation>顯示金鑰</translation>
     </message>
 </context>
 <context>
@@ -1696,6 +1371,99 @@
     </message>
 </context>
 <context>
+    <name>TaskTab</name>
+    <message>
+        <source>提示窗一直停留</source>
+        <translation>通知視窗一直停留</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会一直停留&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角弹窗会按照配置时间显示后，自动关闭&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Lock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角的通知視窗會一直停留&lt;/p&gt;&lt;p&gt;&lt;img src=&quot;:/img/Task/Unlock.png&quot; width=&quot;25&quot; height=&quot;25&quot;/&gt;&lt;br/&gt;表示右下角的通知視窗會依設定的時間顯示後自動關閉&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>任务图标：点击或按空格键选择</source>
+        <translation>待辦事項圖示：按一下或按空白鍵選擇</translation>
+    </message>
+    <message>
+        <source>任务图标</source>
+        <translation>待辦事項圖示</translation>
+    </message>
+    <message>
+        <source>单次</source>
+        <translation>單次</translation>
+    </message>
+    <message>
+        <source>每天</source>
+        <translation>每天</translation>
+    </message>
+    <message>
+        <source>工作日</source>
+        <translation>工作日</translation>
+    </message>
+    <message>
+        <source>每周</source>
+        <translation>每週</translation>
+    </message>
+    <message>
+        <source>星期一</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>星期二</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>星期三</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>星期四</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>星期五</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>星期六</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>星期天</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
+        <source>剩余时间(&amp;L)</source>
+        <translation>剩餘時間(&amp;L)</translation>
+    </message>
+    <message>
+        <source>目标时间(&amp;D)</source>
+        <translation>目標時間(&amp;D)</translation>
+    </message>
+    <message>
+        <source>添加任务(&amp;A)</source>
+        <translation>新增待辦(&amp;A)</translation>
+    </message>
+    <message>
+        <source>清除已完成(&amp;C)</source>
+        <translation>清除已完成(&amp;C)</translation>
+    </message>
+    <message>
+        <source>请填写任务名称</source>
+        <translation>請填寫事項名稱</translation>
+    </message>
+    <message>
+        <source>没有已完成的任务</source>
+        <translation>沒有已完成的待辦事項</translation>
+    </message>
+    <message numerus="yes">
+        <source>删除 %n 个已完成的任务？</source>
+        <translation>
+            <numerusform>刪除 %n 個已完成的待辦事項？</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TaskWidgetItem</name>
     <message>
         <source>周期</source>
@@ -1938,6 +1706,254 @@
     <message>
         <source>已复制，%1 秒后从剪贴板清除</source>
         <translation>已複製，%1 秒後從剪貼簿清除</translation>
+    </message>
+</context>
+<context>
+    <name>UsersConfigGroup</name>
+    <message>
+        <source>单页账号数，0~100，0表示不分页(&amp;P)</source>
+        <translation>每頁帳號數，0~100，0 表示不分頁(&amp;P)</translation>
+    </message>
+    <message>
+        <source>无操作自动退出管理账号时间(秒)，0或30~300，0表示不退出，务必注意账号被他人窥视(&amp;S)</source>
+        <translation>無操作自動登出管理帳號的時間(秒)，0 或 30~300，0 表示不登出，請務必留意帳號被他人窺看(&amp;S)</translation>
+    </message>
+    <message>
+        <source>确定(&amp;A)</source>
+        <translation>確定(&amp;A)</translation>
+    </message>
+    <message>
+        <source>输入无效</source>
+        <translation>輸入無效</translation>
+    </message>
+    <message>
+        <source>范围</source>
+        <translation>範圍</translation>
+    </message>
+    <message>
+        <source>不分页</source>
+        <translation>不分頁</translation>
+    </message>
+    <message>
+        <source>或</source>
+        <translation>或</translation>
+    </message>
+    <message>
+        <source>不自动退出，有被他人查看的风险</source>
+        <translation>不自動登出，有被他人看到的風險</translation>
+    </message>
+</context>
+<context>
+    <name>UsersTab</name>
+    <message>
+        <source>用户(&amp;U)</source>
+        <translation>使用者(&amp;U)</translation>
+    </message>
+    <message>
+        <source>密钥(&amp;K)</source>
+        <translation>金鑰(&amp;K)</translation>
+    </message>
+    <message>
+        <source>显示密钥</source>
+        <translation>顯示金鑰</translation>
+    </message>
+    <message>
+        <source>修改管理账号(&amp;M)</source>
+        <translation>修改管理帳號(&amp;M)</translation>
+    </message>
+    <message>
+        <source>验证</source>
+        <translation>驗證</translation>
+    </message>
+    <message>
+        <source>检索方式</source>
+        <translation>搜尋方式</translation>
+    </message>
+    <message>
+        <source>项目(&amp;T)</source>
+        <translation>項目(&amp;T)</translation>
+    </message>
+    <message>
+        <source>用户名(&amp;N)</source>
+        <translation>使用者名稱(&amp;N)</translation>
+    </message>
+    <message>
+        <source>邮箱(&amp;E)</source>
+        <translation>電子郵件(&amp;E)</translation>
+    </message>
+    <message>
+        <source>手机号(&amp;P)</source>
+        <translation>手機號碼(&amp;P)</translation>
+    </message>
+    <message>
+        <source>网址(&amp;W)</source>
+        <translation>網址(&amp;W)</translation>
+    </message>
+    <message>
+        <source>检索(&amp;S)</source>
+        <translation>搜尋(&amp;S)</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>用户名</source>
+        <translation>使用者名稱</translation>
+    </message>
+    <message>
+        <source>昵称</source>
+        <translation>暱稱</translation>
+    </message>
+    <message>
+        <source>手机</source>
+        <translation>手機</translation>
+    </message>
+    <message>
+        <source>邮箱</source>
+        <translation>電子郵件</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>更新日期</translation>
+    </message>
+    <message>
+        <source>增加(&amp;A)</source>
+        <translation>新增(&amp;A)</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;D)</source>
+        <translation>編輯(&amp;D)</translation>
+    </message>
+    <message>
+        <source>删除(&amp;L)</source>
+        <translation>刪除(&amp;L)</translation>
+    </message>
+    <message>
+        <source>上一页(&amp;R)</source>
+        <translation>上一頁(&amp;R)</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>/ 1</source>
+        <translation>/ 1</translation>
+    </message>
+    <message>
+        <source>跳转(&amp;G)</source>
+        <translation>前往(&amp;G)</translation>
+    </message>
+    <message>
+        <source>下一页(&amp;X)</source>
+        <translation>下一頁(&amp;X)</translation>
+    </message>
+    <message>
+        <source>注册</source>
+        <translation>註冊</translation>
+    </message>
+    <message>
+        <source>验证中...</source>
+        <translation>驗證中...</translation>
+    </message>
+    <message>
+        <source>验证中</source>
+        <translation>驗證中</translation>
+    </message>
+    <message>
+        <source>请再次输入密钥</source>
+        <translation>請再次輸入金鑰</translation>
+    </message>
+    <message>
+        <source>请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。</source>
+        <translation>請牢記使用者名稱和金鑰：兩者都無法找回，忘記後加密儲存的密碼、密碼備註和私人備註將無法復原。</translation>
+    </message>
+    <message>
+        <source>确认注册该账号吗？</source>
+        <translation>確定要註冊這個帳號嗎？</translation>
+    </message>
+    <message>
+        <source>确认密钥</source>
+        <translation>確認金鑰</translation>
+    </message>
+    <message>
+        <source>该账号库由旧版程序注册，将按以下用户名和刚才的密钥重新加密：
+%1
+
+请核对用户名，并再次输入密钥</source>
+        <translation>此帳號庫由舊版程式註冊，將以下列使用者名稱和剛才的金鑰重新加密：
+%1
+
+請核對使用者名稱，並再次輸入金鑰</translation>
+    </message>
+    <message>
+        <source>验证通过，请注意周边环境，离开时请务必退出验证！</source>
+        <translation>驗證成功，請留意周遭環境，離開時請務必登出！</translation>
+    </message>
+    <message>
+        <source>退出验证</source>
+        <translation>登出</translation>
+    </message>
+    <message>
+        <source>正常退出</source>
+        <translation>已登出</translation>
+    </message>
+    <message>
+        <source>为了你的账号安全，已自动退出验证</source>
+        <translation>為了你的帳號安全，已自動登出</translation>
+    </message>
+    <message>
+        <source>验证失败</source>
+        <translation>驗證失敗</translation>
+    </message>
+    <message>
+        <source>注册成功，请尝试用刚才的信息进行验证！</source>
+        <translation>註冊成功，請用剛才的資料進行驗證！</translation>
+    </message>
+    <message>
+        <source>管理账号已修改，请重新验证！</source>
+        <translation>管理帳號已變更，請重新驗證！</translation>
+    </message>
+    <message>
+        <source>%1 秒后自动退出验证</source>
+        <translation>%1 秒後自動登出</translation>
+    </message>
+    <message>
+        <source>输入无效</source>
+        <translation>輸入無效</translation>
+    </message>
+    <message>
+        <source>确认删除该账号？</source>
+        <translation>確定要刪除這個帳號？</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>数据库备份出错！</source>
+        <translation>資料庫備份失敗！</translation>
+    </message>
+    <message>
+        <source>数据库操作出错！</source>
+        <translation>資料庫操作失敗！</translation>
+    </message>
+    <message>
+        <source>修改成功！</source>
+        <translation>修改成功！</translation>
+    </message>
+    <message>
+        <source>部分内容无法读取</source>
+        <translation>部分內容無法讀取</translation>
+    </message>
+    <message>
+        <source>%1 个加密内容已损坏，无法读取，已按原样保留。</source>
+        <translation>%1 個加密內容已損毀，無法讀取，已按原樣保留。</translation>
+    </message>
+    <message>
+        <source>备份文件未能删除</source>
+        <translation>備份檔案未能刪除</translation>
     </message>
 </context>
 <context>

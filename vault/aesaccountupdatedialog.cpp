@@ -23,12 +23,11 @@ AesAccountUpdateDialog::AesAccountUpdateDialog(QWidget *parent) : QDialog(parent
     SecretField::protect(ui->lineEdit_KeyNewRepeat);
     ui->widget_UpdateInfo->hide();
     adjustSize();
-    // Connected before the main window, so the dialog sees a result first.
-    const auto unique = static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection);
+    // Connected before the Users tab, so the dialog sees a result first.
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
-            &AesAccountUpdateDialog::slotReceiveQueryData, unique);
+            &AesAccountUpdateDialog::slotReceiveQueryData, Qt::UniqueConnection);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALAesUpdateStatus, this,
-            &AesAccountUpdateDialog::slotAesUpdateStatus, unique);
+            &AesAccountUpdateDialog::slotAesUpdateStatus, Qt::UniqueConnection);
 }
 
 AesAccountUpdateDialog::~AesAccountUpdateDialog()

@@ -43,7 +43,7 @@ UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent)
     ui->lineEdit_Pwd->setEchoMode(echo);
     ui->lineEdit_PwdNote->setEchoMode(echo);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin, this, &UserInfoDetailDialog::slotAesLogin,
-            static_cast<Qt::ConnectionType>(Qt::AutoConnection | Qt::UniqueConnection));
+            Qt::UniqueConnection);
 }
 
 UserInfoDetailDialog::~UserInfoDetailDialog()

@@ -1,6 +1,7 @@
 #include "app/configsettings.h"
 #include "app/mainwindow.h"
 #include "data/interfacepublicdata.h"
+#include "tasks/tasktab.h"
 #include "tasks/taskticker.h"
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
@@ -53,7 +54,7 @@ bool store(const TestProgramDir &dir, const TaskListData &t)
 
 void show(MainWindow &window, const QList<TaskListData> &tasks)
 {
-    window.slotReceiveQueryData(TaskListSelect, QVariant::fromValue(tasks));
+    window.findChild<TaskTab *>()->slotReceiveQueryData(TaskListSelect, QVariant::fromValue(tasks));
 }
 
 template <typename T = QWidget> T *find(QWidget &window, const char *name)
@@ -225,6 +226,12 @@ private slots:
         QCOMPARE(rows(window).first()->record().TaskName, QStringLiteral("四"));
         show(window, {});
         QVERIFY(rows(window).isEmpty());
+
+        // An insert or a delete asks for the list again; other task answers do not.
+        HubLog log;
+        for (const SqlOperateType operate : {TaskListInsert, TaskListDelete, TaskListUpdateNoticed})
+            emit interfacePublicData.SIGNALReceiveQueryData(operate, QVariant());
+        QCOMPARE(log.operations(), (QList<SqlOperateType>{TaskListSelect, TaskListSelect}));
     }
 
     void reloadFromInsideAFiringRow()

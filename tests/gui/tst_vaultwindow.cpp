@@ -9,6 +9,8 @@
 #include "vault/aesaccountupdatedialog.h"
 #include "vault/logoutcountdown.h"
 #include "vault/userinfodetaildialog.h"
+#include "vault/usersconfiggroup.h"
+#include "vault/userstab.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -75,7 +77,6 @@ private:
         worker = std::make_unique<StoreWorker<>>();
         connectToHub(*worker);
         window = std::make_unique<MainWindow>();
-        window->setSystemTrayAvailable(false);
         window->show();
         child<QTabWidget>(window.get(), "tabWidget")->setCurrentWidget(child<QWidget>(window.get(), "tabUsers"));
     }
@@ -92,7 +93,7 @@ private:
     void tick(int times)
     {
         for (int i = 0; i < times; ++i)
-            window->slotTimerLoginOutTimeout();
+            window->findChild<UsersTab *>()->slotTimerLoginOutTimeout();
     }
 
     QString status() { return window->statusBar()->currentMessage(); }
@@ -272,7 +273,7 @@ private slots:
         QCOMPARE(tips->text(), QStringLiteral("19 秒后自动退出验证"));
 
         // Activity hides the warning at once; the blinking stops at the next tick.
-        window->slotTimerWarnBorderTimeout();
+        window->findChild<UsersTab *>()->slotTimerWarnBorderTimeout();
         QVERIFY(window->styleSheet().contains(QStringLiteral("rgba(255,0,0,")));
         emit interfacePublicData.SIGNALUserActiveStatusChanged();
         QVERIFY(!tips->isVisible());
@@ -374,9 +375,10 @@ private slots:
         QFETCH(bool, refused);
         QFETCH(QString, stored);
         open(45);
-        auto *button = find<QPushButton>("pushButton_UsersSetUpdate");
-        auto *limit = find("lineEdit_UserLimitOnePage");
-        auto *seconds = find("lineEdit_NoActiveLogoutSec");
+        auto *group = window->findChild<UsersConfigGroup *>(QStringLiteral("groupBox_SettingUser"));
+        auto *button = child<QPushButton>(group, "pushButton_UsersSetUpdate");
+        auto *limit = child(group, "lineEdit_UserLimitOnePage");
+        auto *seconds = child(group, "lineEdit_NoActiveLogoutSec");
         QCOMPARE(limit->text(), QStringLiteral("20"));
         QVERIFY(!button->isEnabled());
         limit->clear();
@@ -565,6 +567,11 @@ private slots:
         QVERIFY(interfacePublicData.reencryptIdle && interfacePublicData.loggedIn);
         dialog->close();
         QVERIFY(!dialog->isVisible());
+
+        // A finished change whose backup cannot be removed says so.
+        QVERIFY(QDir().mkpath(dir->backupFile() + QStringLiteral("/held")));
+        emit interfacePublicData.SIGNALReceiveQueryData(AesAccountUpdate, QVariant::fromValue(AesUpdateSuccess));
+        QCOMPARE(dismisser.titles.last(), QStringLiteral("备份文件未能删除"));
     }
 };
 

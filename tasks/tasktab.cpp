@@ -1,0 +1,176 @@
+#include "tasks/tasktab.h"
+#include "ui_tasktab.h"
+
+#include "app/configsettings.h"
+#include "app/labelmessagebox.h"
+#include "data/interfacepublicdata.h"
+#include "tasks/imagebutton.h"
+#include "tasks/tasktiming.h"
+#include "tasks/taskwidgetitem.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+
+TaskTab::TaskTab(QWidget *parent) : QWidget(parent), ui(new Ui::TaskTab)
+{
+    ui->setupUi(this);
+    taskIconPath = QString::fromLatin1(TaskWidgetItem::DefaultIconPath);
+    ui->label_TaskIcon->setPixmap(ImageButton::cachedPixmap(taskIconPath));
+    ui->label_TaskIcon->installEventFilter(this);
+    // Rows build their widgets when they come into view.
+    ui->listWidget_Task->viewport()->installEventFilter(this);
+    connect(ui->listWidget_Task->verticalScrollBar(), &QScrollBar::valueChanged, this, &TaskTab::buildVisibleTaskRows);
+    ui->comboBox_TaskName->addItems(ConfigSettings().defaultTaskNames());
+    // A prompt, not a name: typing replaces it and an untouched field adds a task without a name.
+    ui->comboBox_TaskName->setCurrentIndex(-1);
+    ui->comboBox_TaskName->lineEdit()->setPlaceholderText(tr("请填写任务名称"));
+    ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &TaskTab::slotReceiveQueryData,
+            Qt::UniqueConnection);
+}
+
+TaskTab::~TaskTab()
+{
+    delete ui;
+}
+
+void TaskTab::slotReceiveQueryData(SqlOperateType operate, QVariant var)
+{
+    switch (operate) {
+    case TaskListDelete:
+    case TaskListInsert:
+        emit interfacePublicData.SIGNALSendQuery(TaskListSelect, QVariant());
+        break;
+    case TaskListSelect:
+        rebuildTaskList(var.value<QList<TaskListData>>());
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+bool isActivationKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+} // namespace
+
+bool TaskTab::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click on the icon of the next task, or Space or Enter on it, picks another one; a larger list shows
+    // more rows.
+    if (watched == ui->label_TaskIcon && (event->type() == QEvent::MouseButtonPress || isActivationKey(event))) {
+        chooseNewTaskIcon();
+        if (event->type() == QEvent::KeyPress)
+            return true;
+    } else if (watched == ui->listWidget_Task->viewport() && event->type() == QEvent::Resize)
+        buildVisibleTaskRows();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TaskTab::chooseNewTaskIcon()
+{
+    const QString path = TaskWidgetItem::chooseTaskIcon(window());
+    taskIconPath = path.isEmpty() ? QString::fromLatin1(TaskWidgetItem::DefaultIconPath) : path;
+    ui->label_TaskIcon->setPixmap(ImageButton::cachedPixmap(taskIconPath));
+}
+
+void TaskTab::on_comboBox_TaskNoticeCycle_currentIndexChanged(int index)
+{
+    currentCycleIndex = index;
+    const bool weekly = index == CycleWeekly;
+    ui->comboBox_TaskDayOfWeek->setVisible(weekly);
+    ui->radioButton_RemainTime->setChecked(true);
+    ui->radioButton_RemainTime->setVisible(!weekly);
+    ui->radioButton_TargetTime->setVisible(!weekly);
+    ui->timeEdit_Set->show();
+    ui->dateTimeEdit_Set->hide();
+}
+
+void TaskTab::on_radioButton_TargetTime_toggled(bool checked)
+{
+    ui->dateTimeEdit_Set->setVisible(checked);
+    ui->timeEdit_Set->setVisible(!checked);
+    if (checked)
+        ui->dateTimeEdit_Set->setDateTime(QDateTime::currentDateTime());
+}
+
+void TaskTab::on_pushButton_AddTask_clicked()
+{
+    const TaskTiming::TimeMode mode =
+        ui->radioButton_TargetTime->isChecked() ? TaskTiming::TargetTimeMode : TaskTiming::RemainTimeMode;
+    TaskListData task;
+    task.id = -1;
+    task.TaskName = ui->comboBox_TaskName->currentText();
+    task.TaskTimeSee = TaskTiming::firstNoticeTime(
+        mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
+        ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime(), interfacePublicData);
+    task.IconPath = taskIconPath;
+    task.NoticeCycle = currentCycleIndex;
+    task.Noticed = 0;
+    task.Deleted = 0;
+    task.NormalNoticeKeepDisplay = ui->pushButton_NormalNoticeKeepDisplay->isChecked() ? 1 : 0;
+    emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task));
+}
+
+void TaskTab::on_pushButton_ClearCompleteTask_clicked()
+{
+    int completed = 0;
+    for (QListWidgetItem *item : qAsConst(taskItems)) {
+        const auto *row = qobject_cast<TaskWidgetItem *>(ui->listWidget_Task->itemWidget(item));
+        if (row && row->isCompleted())
+            ++completed;
+    }
+    if (LabelMessageBox::confirmDeletion(this, completed, tr("没有已完成的任务"),
+                                         tr("删除 %n 个已完成的任务？", nullptr, completed)))
+        emit interfacePublicData.SIGNALClearCompleteTask();
+}
+
+void TaskTab::rebuildTaskList(const QList<TaskListData> &tasks)
+{
+    QListWidget *list = ui->listWidget_Task;
+    // The view deletes the old rows from the event loop, which is safe also when the reload comes from
+    // inside a row's own handler. Until then an old row must not fire again next to its replacement.
+    for (QListWidgetItem *item : qAsConst(taskItems)) {
+        if (auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item)))
+            row->stopUpdating();
+    }
+    // All items at once: item by item, the view re-lays out every row widget on each insertion or removal.
+    list->clear();
+    taskItems.clear();
+    list->addItems(QVector<QString>(tasks.size()).toList());
+
+    for (int i = 0; i < tasks.size(); ++i) {
+        const TaskListData &task = tasks.at(i);
+        QListWidgetItem *item = list->item(i);
+        taskItems.append(item);
+        auto *row = new TaskWidgetItem(task.TaskName, task.TaskTimeSee, task.NoticeCycle, task.id, task.Noticed != 0,
+                                       task.NormalNoticeKeepDisplay != 0, task.IconPath, list->viewport(),
+                                       TaskWidgetItem::FormWhenShown);
+        item->setSizeHint(QSize(0, row->height()));
+        list->setItemWidget(item, row);
+    }
+    buildVisibleTaskRows();
+}
+
+void TaskTab::buildVisibleTaskRows()
+{
+    // By the list's own items: this also runs while the list is being rebuilt, when the scroll range changes.
+    QListWidget *list = ui->listWidget_Task;
+    const QRect area = list->viewport()->rect();
+    const QModelIndex first = list->indexAt(area.topLeft());
+    if (!first.isValid())
+        return;
+    for (int i = first.row(); i < list->count(); ++i) {
+        QListWidgetItem *item = list->item(i);
+        if (!list->visualItemRect(item).intersects(area))
+            break;
+        if (auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item)))
+            row->ensureForm();
+    }
+}

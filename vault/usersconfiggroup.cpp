@@ -1,0 +1,70 @@
+#include "vault/usersconfiggroup.h"
+#include "ui_usersconfiggroup.h"
+
+#include "data/interfacepublicdata.h"
+#include "vault/vaultinput.h"
+
+#include <QMessageBox>
+
+UsersConfigGroup::UsersConfigGroup(QWidget *parent) : QGroupBox(parent), ui(new Ui::UsersConfigGroup)
+{
+    ui->setupUi(this);
+    VaultInput::installSettingValidator(ui->lineEdit_UserLimitOnePage);
+    VaultInput::installSettingValidator(ui->lineEdit_NoActiveLogoutSec);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
+            &UsersConfigGroup::slotReceiveQueryData, Qt::UniqueConnection);
+}
+
+UsersConfigGroup::~UsersConfigGroup()
+{
+    delete ui;
+}
+
+void UsersConfigGroup::slotReceiveQueryData(SqlOperateType operate, QVariant var)
+{
+    switch (operate) {
+    case UsersConfigSelect:
+        stored = var.value<UsersConfigData>();
+        ui->lineEdit_UserLimitOnePage->setText(QString::number(stored.UserLimitOnePage));
+        ui->lineEdit_NoActiveLogoutSec->setText(QString::number(stored.NoActiveLogoutSec));
+        ui->pushButton_UsersSetUpdate->setEnabled(false);
+        break;
+    case UsersConfigUpdate:
+        emit interfacePublicData.SIGNALSendQuery(UsersConfigSelect, QVariant());
+        break;
+    default:
+        break;
+    }
+}
+
+void UsersConfigGroup::on_pushButton_UsersSetUpdate_clicked()
+{
+    const int limit = VaultInput::settingValue(ui->lineEdit_UserLimitOnePage->text());
+    if (!VaultInput::limitOnePageValid(limit)) {
+        QMessageBox::information(this, tr("输入无效"), tr("范围") + QStringLiteral(": 0~100\n0: ") + tr("不分页"));
+        ui->lineEdit_UserLimitOnePage->setText(QString::number(stored.UserLimitOnePage));
+        ui->pushButton_UsersSetUpdate->setEnabled(false);
+        return;
+    }
+    const int seconds = VaultInput::settingValue(ui->lineEdit_NoActiveLogoutSec->text());
+    if (!VaultInput::logoutSecondsValid(seconds)) {
+        QMessageBox::information(this, tr("输入无效"),
+                                 tr("范围") + QStringLiteral(": 0 ") + tr("或") + QStringLiteral(" 30~300\n0: ") +
+                                     tr("不自动退出，有被他人查看的风险"));
+        ui->lineEdit_NoActiveLogoutSec->setText(QString::number(stored.NoActiveLogoutSec));
+        ui->pushButton_UsersSetUpdate->setEnabled(false);
+        return;
+    }
+    emit interfacePublicData.SIGNALSendQuery(UsersConfigUpdate, QVariant::fromValue(UsersConfigData{limit, seconds}));
+    ui->pushButton_UsersSetUpdate->setEnabled(false);
+}
+
+void UsersConfigGroup::on_lineEdit_UserLimitOnePage_textChanged(const QString &)
+{
+    ui->pushButton_UsersSetUpdate->setEnabled(true);
+}
+
+void UsersConfigGroup::on_lineEdit_NoActiveLogoutSec_textChanged(const QString &)
+{
+    ui->pushButton_UsersSetUpdate->setEnabled(true);
+}
