@@ -6,8 +6,14 @@
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
 #include "app/mainwindow.h"
+#include "birthdays/birthdaystore.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
+#include "icons/iconstore.h"
+#include "notices/noticestore.h"
+#include "tasks/taskstore.h"
+#include "upgrader/databaseupgrader.h"
+#include "vault/vaultstore.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -122,9 +128,20 @@ int Startup::loadLanguage()
     return installed;
 }
 
+void Startup::addStores(SqlThread &worker)
+{
+    SqlStatement &sql = worker.statement();
+    worker.addStore(std::make_unique<TaskStore>(sql));
+    worker.addStore(std::make_unique<NoticeStore>(sql));
+    worker.addStore(std::make_unique<BirthdayStore>(sql));
+    worker.addStore(std::make_unique<VaultStore>(sql));
+    worker.addStore(std::make_unique<IconStore>(sql));
+}
+
 SqlThread *Startup::startSqlWorker()
 {
-    auto *sqlThread = new SqlThread();
+    auto *sqlThread = new SqlThread(&DatabaseUpgrader::missingParts);
+    addStores(*sqlThread);
     auto *workerThread = new QThread();
     sqlThread->moveToThread(workerThread);
     QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, sqlThread,

@@ -41,8 +41,10 @@ public:
     static int loadLanguage();
     static QLocale localeFor(const QString &code, const QLocale &fallback);
 
-    // Creates the SQL worker on this thread (it opens the database here), moves it to a thread of its own,
-    // wires it to the hub and starts that thread.
+    // Gives the SQL worker every subsystem's store.
+    static void addStores(SqlThread &worker);
+    // Creates the SQL worker with its stores on this thread (it opens the database here), moves it to a
+    // thread of its own, wires it to the hub and starts that thread.
     static SqlThread *startSqlWorker();
 
     static int run(int &argc, char **argv);

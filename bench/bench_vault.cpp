@@ -1,6 +1,7 @@
 // Speed of the vault: the master account change of a large vault, from the request to the answer, and
 // the throughput of the cipher it is built on.
 
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "common/vaultseed.h"
 #include "data/interfacepublicdata.h"
@@ -44,7 +45,7 @@ double reencryptMilliseconds(int accounts)
     interfacePublicData.keyHash = VaultCipher::credentialHash(key);
     double elapsed = 0;
     {
-        SqlThread worker;
+        StoreWorker<> worker;
         QSignalSpy answer(&worker, &SqlThread::SIGNALSendQueryData);
         QElapsedTimer timer;
         timer.start();

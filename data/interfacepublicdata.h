@@ -9,35 +9,29 @@
 // The one object through which windows and the SQL worker talk: requests go out on SIGNALSendQuery,
 // every answer comes back to all receivers on SIGNALReceiveQueryData, and program-wide events are
 // broadcast here. Lives on the GUI thread for the whole process.
+//
+// It also carries the shared state of the subsystems and their operations on it under one name each.
+// Those operations are defined beside their models, so that this folder needs none of them:
+// the workday calendar in tasks/workdaycalendar.cpp, the birthday dates in birthdays/birthdaydates.cpp,
+// the vault's encryption and login in vault/vaultcipher.cpp.
 class InterfacePublicData : public QObject
 {
     Q_OBJECT
 
 public:
-    // Bound on the search for the next workday; a year of rest days means the table is wrong.
-    static constexpr int MaxWorkdaySearchDays = 366;
-
     InterfacePublicData();
 
-    // Exceptions first, then Monday to Friday; an invalid date is no workday.
+    // The workday calendar of the loaded exceptions (WorkdayCalendar).
     bool isWorkday(const QDate &date) const;
-    // The first workday after today (never today itself).
     QDate nextWorkday() const;
     QDate nextWorkday(const QDate &today) const;
 
-    // Birthdays: dates of the next occurrence and lunar dates.
-    // The first date on or after today + offsetDays with this month and day; 29 February stands as
-    // 28 February in common years.
+    // Birthdays: dates of the next occurrence and lunar dates (BirthdayDates), from today unless given.
     QDate nextSolarBirthday(int month, int day, int offsetDays) const;
     QDate nextSolarBirthday(int month, int day, int offsetDays, const QDate &today) const;
-    // The first solar date on or after today + offsetDays with this lunar month and day, and whether it
-    // lies in a leap month. A 30th stands as the 29th in a regular month of 29 days; a leap month of 29
-    // days is passed over. Invalid when no such date lies within the lunar calendar.
     QDate nextLunarBirthday(int lunarMonth, int lunarDay, bool &isLeapMonth, int offsetDays) const;
     QDate nextLunarBirthday(int lunarMonth, int lunarDay, bool &isLeapMonth, int offsetDays, const QDate &today) const;
-    // Writes nothing for a date outside the lunar calendar.
     void lunarDateOf(const QDate &date, int &lunarYear, int &lunarMonth, int &lunarDay) const;
-    // 0 for a date outside the lunar calendar.
     int lunarYearOf(const QDate &date) const;
     // Set once the main window's birthday rows show the stored list; cleared whenever the records change.
     bool birthdayListUpToDate = false;

@@ -9,6 +9,12 @@
 #include <QString>
 #include <QStringList>
 
+// Dates and times as the database stores them as text, and as the program shows them.
+namespace StoredFormat {
+inline const QString Date = QStringLiteral("yyyy-MM-dd");
+inline const QString DateTime = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+} // namespace StoredFormat
+
 // Every database request is a pair (operation, payload); the answer carries the same operation.
 enum SqlOperateType : int
 {

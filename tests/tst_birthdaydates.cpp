@@ -1,4 +1,4 @@
-#include "data/interfacepublicdata.h"
+#include "birthdays/birthdaydates.h"
 
 #include <QTest>
 
@@ -33,7 +33,7 @@ private slots:
         QFETCH(QDate, today);
         QFETCH(int, offset);
         QFETCH(QDate, expected);
-        QCOMPARE(interfacePublicData.nextSolarBirthday(month, day, offset, today), expected);
+        QCOMPARE(BirthdayDates::nextSolarBirthday(month, day, offset, today), expected);
     }
 
     void nextLunarBirthday_data()
@@ -86,7 +86,7 @@ private slots:
         QFETCH(bool, leap);
 
         bool isLeapMonth = !leap;
-        QCOMPARE(interfacePublicData.nextLunarBirthday(month, day, isLeapMonth, offset, today), expected);
+        QCOMPARE(BirthdayDates::nextLunarBirthday(month, day, isLeapMonth, offset, today), expected);
         QCOMPARE(isLeapMonth, leap);
     }
 
@@ -105,7 +105,7 @@ private slots:
         QFETCH(QDate, today);
         const auto monthDay = [](const QDate &date) {
             int y = 0, m = 0, d = 0;
-            interfacePublicData.lunarDateOf(date, y, m, d);
+            BirthdayDates::lunarDateOf(date, y, m, d);
             return m * 100 + d;
         };
         for (QDate from = today; from < today.addDays(280); from = from.addDays(21)) {
@@ -115,7 +115,7 @@ private slots:
                     while (monthDay(expected) != month * 100 + day)
                         expected = expected.addDays(1);
                     bool leap = false;
-                    QVERIFY2(interfacePublicData.nextLunarBirthday(month, day, leap, 0, from) == expected,
+                    QVERIFY2(BirthdayDates::nextLunarBirthday(month, day, leap, 0, from) == expected,
                              qPrintable(QStringLiteral("%1.%2 from %3").arg(month).arg(day).arg(from.toString())));
                 }
             }
@@ -136,7 +136,7 @@ private slots:
     {
         QFETCH(QDate, date);
         QFETCH(int, year);
-        QCOMPARE(interfacePublicData.lunarYearOf(date), year);
+        QCOMPARE(BirthdayDates::lunarYearOf(date), year);
     }
 };
 

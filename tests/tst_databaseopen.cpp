@@ -1,4 +1,5 @@
 #include "common/sqlrequest.h"
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/databasefile.h"
 #include "data/sqlthread.h"
@@ -96,7 +97,7 @@ private slots:
 
         QElapsedTimer clock;
         clock.start();
-        SqlThread worker;
+        StoreWorker<> worker;
         QVERIFY(!QFileInfo::exists(dir.backupFile()));
         QCOMPARE(QFileInfo::exists(dir.backupFile() + QStringLiteral(".damaged")), !whole);
         QCOMPARE(firstTaskName(worker),
@@ -189,7 +190,7 @@ private slots:
 
         QElapsedTimer clock;
         clock.start();
-        SqlThread worker;
+        StoreWorker<> worker;
         // Another program's lock is waited for before the start gives up.
         QVERIFY(setup != QLatin1String("lock") || clock.elapsed() >= SqlThread::BusyTimeoutMs - 100);
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);

@@ -22,8 +22,6 @@ void loadExceptions(const QList<QPair<QDate, int>> &days)
     emit interfacePublicData.SIGNALReceiveQueryData(TaskWorkdaySelect, QVariant::fromValue(list));
 }
 
-using Exceptions = QList<QPair<QDate, int>>;
-
 } // namespace
 
 class TestInterfacePublicData : public QObject
@@ -33,58 +31,6 @@ class TestInterfacePublicData : public QObject
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
     void cleanup() { loadExceptions({}); }
-
-    void isWorkday_data()
-    {
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<Exceptions>("exceptions");
-        QTest::addColumn<bool>("workday");
-
-        const QDate saturday(2024, 10, 12);
-        const QDate sunday(2024, 10, 13);
-        const QDate wednesday(2024, 10, 2);
-        QTest::newRow("saturday") << saturday << Exceptions() << false;
-        QTest::newRow("sunday") << sunday << Exceptions() << false;
-        QTest::newRow("wednesday") << wednesday << Exceptions() << true;
-        QTest::newRow("saturday made a workday") << saturday << Exceptions{{saturday, 1}} << true;
-        QTest::newRow("wednesday made a rest day") << wednesday << Exceptions{{wednesday, 0}} << false;
-        QTest::newRow("any non-zero is work") << sunday << Exceptions{{sunday, 5}} << true;
-        QTest::newRow("later entry wins") << wednesday << Exceptions{{wednesday, 0}, {wednesday, 1}} << true;
-        QTest::newRow("other dates untouched") << QDate(2024, 10, 3) << Exceptions{{wednesday, 0}} << true;
-        QTest::newRow("invalid date") << QDate() << Exceptions() << false;
-    }
-
-    void isWorkday()
-    {
-        QFETCH(QDate, date);
-        QFETCH(Exceptions, exceptions);
-        QFETCH(bool, workday);
-        loadExceptions(exceptions);
-        QCOMPARE(interfacePublicData.isWorkday(date), workday);
-    }
-
-    void nextWorkday_data()
-    {
-        QTest::addColumn<QDate>("today");
-        QTest::addColumn<Exceptions>("exceptions");
-        QTest::addColumn<QDate>("next");
-
-        const QDate friday(2024, 10, 4);
-        QTest::newRow("friday to monday") << friday << Exceptions() << QDate(2024, 10, 7);
-        QTest::newRow("never today") << QDate(2024, 10, 8) << Exceptions() << QDate(2024, 10, 9);
-        QTest::newRow("make-up saturday") << friday << Exceptions{{QDate(2024, 10, 5), 1}} << QDate(2024, 10, 5);
-        QTest::newRow("holidays") << QDate(2024, 10, 3) << Exceptions{{QDate(2024, 10, 4), 0}, {QDate(2024, 10, 7), 0}}
-                                  << QDate(2024, 10, 8);
-    }
-
-    void nextWorkday()
-    {
-        QFETCH(QDate, today);
-        QFETCH(Exceptions, exceptions);
-        QFETCH(QDate, next);
-        loadExceptions(exceptions);
-        QCOMPARE(interfacePublicData.nextWorkday(today), next);
-    }
 
     // Every exceptions answer replaces the map, before any window sees the answer; other answers
     // leave it alone.

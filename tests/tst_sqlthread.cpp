@@ -1,6 +1,9 @@
 #include "common/sqlrequest.h"
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/sqlthread.h"
+#include "notices/noticestore.h"
+#include "tasks/taskstore.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -61,7 +64,7 @@ private slots:
     void taskIdsAreAssignedAndReused()
     {
         TestProgramDir dir;
-        SqlThread worker;
+        StoreWorker<TaskStore> worker;
         const QDateTime base(QDate(2024, 5, 19), QTime(8, 0));
         QVERIFY(sqlRequest(worker, TaskListInsert, QVariant::fromValue(task("first", base))).answered);
         sqlRequest(worker, TaskListInsert, QVariant::fromValue(task("second", base.addSecs(60))));
@@ -95,7 +98,7 @@ private slots:
     {
         QFETCH(QString, name);
         TestProgramDir dir;
-        SqlThread worker;
+        StoreWorker<TaskStore> worker;
         sqlRequest(worker, TaskListInsert, QVariant::fromValue(task(name, QDateTime(QDate(2024, 1, 1), QTime(9, 0)))));
         QCOMPARE(tasks(worker).size(), 1);
         QCOMPARE(tasks(worker).first().TaskName, name);
@@ -110,7 +113,7 @@ private slots:
     void taskListOrderAndNoticed()
     {
         TestProgramDir dir;
-        SqlThread worker;
+        StoreWorker<TaskStore> worker;
         const QDateTime base(QDate(2024, 12, 31), QTime(23, 59, 59));
         sqlRequest(worker, TaskListInsert, QVariant::fromValue(task("late", base, 1)));
         sqlRequest(worker, TaskListInsert, QVariant::fromValue(task("early", base.addDays(-40), 2)));
@@ -132,7 +135,7 @@ private slots:
     void noticeConfig()
     {
         TestProgramDir dir;
-        auto worker = std::make_unique<SqlThread>();
+        auto worker = std::make_unique<StoreWorker<NoticeStore>>();
         QCOMPARE(sqlRequest(*worker, TaskConfigSelect).value.value<NoticeConfigData>(), NoticeConfigData());
         NoticeConfigData config;
         config.CN_BgType = 2;
@@ -151,7 +154,7 @@ private slots:
     void workdays()
     {
         TestProgramDir dir;
-        SqlThread worker;
+        StoreWorker<TaskStore> worker;
         QVERIFY(sqlRequest(worker, TaskWorkdayInsert, QVariant::fromValue(workday(QDate(2024, 10, 12), 1, "补'班")))
                     .answered);
         sqlRequest(worker, TaskWorkdayInsert, QVariant::fromValue(workday(QDate(2024, 10, 1), 0, "国庆")));
@@ -175,7 +178,7 @@ private slots:
     void deleteExpiredKeepsToday()
     {
         TestProgramDir dir;
-        SqlThread worker;
+        StoreWorker<TaskStore> worker;
         const QDate today = QDate::currentDate();
         for (const QDate &date : {today.addDays(-400), today.addDays(-1), today, today.addDays(1)})
             sqlRequest(worker, TaskWorkdayInsert, QVariant::fromValue(workday(date, 0)));
@@ -215,7 +218,7 @@ private slots:
         TestProgramDir dir;
         QVERIFY(dir.execute(
             QStringLiteral("CREATE TRIGGER refuse BEFORE %1 BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(refused)));
-        SqlThread worker;
+        StoreWorker<> worker;
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
         worker.SLOTReceiveQuery(static_cast<SqlOperateType>(operate), payload);
         QCOMPARE(spy.count(), reported ? 2 : 1);
@@ -246,7 +249,7 @@ private slots:
     {
         QFETCH(int, code);
         TestProgramDir dir;
-        SqlThread worker;
+        StoreWorker<TaskStore> worker;
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
         worker.SLOTReceiveQuery(static_cast<SqlOperateType>(code), QVariant::fromValue(TaskListData()));
         QCOMPARE(spy.count(), 0);

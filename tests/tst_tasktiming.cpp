@@ -1,5 +1,6 @@
 #include "data/interfacepublicdata.h"
 #include "tasks/tasktiming.h"
+#include "tasks/workdaycalendar.h"
 
 #include <QTest>
 
@@ -174,7 +175,7 @@ private slots:
         QVERIFY(!calendar.isWorkday(QDate()));
         for (int i = 1; i <= 400; ++i)
             calendar.workdayExceptions.insert(today.addDays(i), false);
-        QCOMPARE(calendar.nextWorkday(today), today.addDays(InterfacePublicData::MaxWorkdaySearchDays));
+        QCOMPARE(calendar.nextWorkday(today), today.addDays(WorkdayCalendar::MaxSearchDays));
     }
 
     void workdayListReplacesExceptions()

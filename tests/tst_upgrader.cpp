@@ -1,4 +1,5 @@
 #include "common/sqlrequest.h"
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/sqlthread.h"
 #include "upgrader/databaseupgrader.h"
@@ -30,7 +31,7 @@ private slots:
                  QStringLiteral("2024.05.19"));
 
         // The program opens it silently and reads the stored settings as the defaults.
-        SqlThread worker;
+        StoreWorker<> worker;
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
         QCOMPARE(sqlRequest(worker, TaskConfigSelect).value.value<NoticeConfigData>(), NoticeConfigData());
         QVERIFY(!spy.wait(100));
@@ -59,7 +60,7 @@ private slots:
         QCOMPARE(dir.value("SELECT count(*) || ',' || UserLimitOnePage FROM USERS_CONFIG").toString(),
                  QStringLiteral("1,50"));
 
-        SqlThread worker;
+        StoreWorker<> worker;
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
         QVERIFY(!spy.wait(100));
         const QList<TaskListData> tasks = sqlRequest(worker, TaskListSelect).value.value<QList<TaskListData>>();
@@ -90,7 +91,7 @@ private slots:
         for (const char *table : {"TASK_CONFIG", "USERS_CONFIG", "USERS_VERIFY"})
             QCOMPARE(dir.value(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(), 1);
         QCOMPARE(dir.value("SELECT Name FROM BIRTHDAY_INFO").toString(), QStringLiteral("kept"));
-        SqlThread worker;
+        StoreWorker<> worker;
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
         QVERIFY(sqlRequest(worker, TaskListSelect).answered);
         QVERIFY(!spy.wait(100));

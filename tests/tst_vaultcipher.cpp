@@ -1,4 +1,5 @@
 #include "common/sqlrequest.h"
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
@@ -146,7 +147,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(bool, opens);
         TestProgramDir dir;
-        SqlThread worker;
+        StoreWorker<> worker;
         connectToHub(worker);
         emit interfacePublicData.SIGNALSendQuery(UsersVerifySelectRegistered, QVariant());
         QVERIFY(!interfacePublicData.registered);
@@ -172,7 +173,7 @@ private slots:
     void staleRegistrationStateNeverOverwrites()
     {
         TestProgramDir dir;
-        SqlThread worker;
+        StoreWorker<> worker;
         connectToHub(worker);
         interfacePublicData.setLoginAccount(QStringLiteral("owner01"), QStringLiteral("owner.key.01"));
         const QString verifier = storedVerifier();

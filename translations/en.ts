@@ -1270,38 +1270,6 @@ The database was restored; change the master account again if needed.</translati
         <translation>Current version: </translation>
     </message>
     <message>
-        <source>开始备份数据库..</source>
-        <translation>Backing up the database...</translation>
-    </message>
-    <message>
-        <source>完成.</source>
-        <translation>Done.</translation>
-    </message>
-    <message>
-        <source>开始获取账号信息..</source>
-        <translation>Reading the accounts...</translation>
-    </message>
-    <message>
-        <source>开始重新加密..</source>
-        <translation>Re-encrypting...</translation>
-    </message>
-    <message>
-        <source>开始提交到数据库..</source>
-        <translation>Writing to the database...</translation>
-    </message>
-    <message>
-        <source>获取: %1 / %2</source>
-        <translation>Read: %1 / %2</translation>
-    </message>
-    <message>
-        <source>加密: %1 / %2</source>
-        <translation>Encrypted: %1 / %2</translation>
-    </message>
-    <message>
-        <source>提交: %1 / %2</source>
-        <translation>Written: %1 / %2</translation>
-    </message>
-    <message>
         <source>数据库文件正被其他程序使用：
 %1
 
@@ -2039,6 +2007,41 @@ Chinese characters can be typed while the key is shown</translation>
     <message>
         <source>两次输入的密钥不一致！</source>
         <translation>The two keys you entered do not match.</translation>
+    </message>
+</context>
+<context>
+    <name>VaultStore</name>
+    <message>
+        <source>开始备份数据库..</source>
+        <translation>Backing up the database...</translation>
+    </message>
+    <message>
+        <source>完成.</source>
+        <translation>Done.</translation>
+    </message>
+    <message>
+        <source>开始获取账号信息..</source>
+        <translation>Reading the accounts...</translation>
+    </message>
+    <message>
+        <source>获取: %1 / %2</source>
+        <translation>Read: %1 / %2</translation>
+    </message>
+    <message>
+        <source>开始重新加密..</source>
+        <translation>Re-encrypting...</translation>
+    </message>
+    <message>
+        <source>加密: %1 / %2</source>
+        <translation>Encrypted: %1 / %2</translation>
+    </message>
+    <message>
+        <source>开始提交到数据库..</source>
+        <translation>Writing to the database...</translation>
+    </message>
+    <message>
+        <source>提交: %1 / %2</source>
+        <translation>Written: %1 / %2</translation>
     </message>
 </context>
 <context>

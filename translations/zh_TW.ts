@@ -1269,38 +1269,6 @@
         <translation>實際版本：</translation>
     </message>
     <message>
-        <source>开始备份数据库..</source>
-        <translation>開始備份資料庫..</translation>
-    </message>
-    <message>
-        <source>完成.</source>
-        <translation>完成.</translation>
-    </message>
-    <message>
-        <source>开始获取账号信息..</source>
-        <translation>開始讀取帳號資料..</translation>
-    </message>
-    <message>
-        <source>开始重新加密..</source>
-        <translation>開始重新加密..</translation>
-    </message>
-    <message>
-        <source>开始提交到数据库..</source>
-        <translation>開始寫入資料庫..</translation>
-    </message>
-    <message>
-        <source>获取: %1 / %2</source>
-        <translation>讀取: %1 / %2</translation>
-    </message>
-    <message>
-        <source>加密: %1 / %2</source>
-        <translation>加密: %1 / %2</translation>
-    </message>
-    <message>
-        <source>提交: %1 / %2</source>
-        <translation>寫入: %1 / %2</translation>
-    </message>
-    <message>
         <source>数据库文件正被其他程序使用：
 %1
 
@@ -2037,6 +2005,41 @@
     <message>
         <source>两次输入的密钥不一致！</source>
         <translation>兩次輸入的金鑰不一致！</translation>
+    </message>
+</context>
+<context>
+    <name>VaultStore</name>
+    <message>
+        <source>开始备份数据库..</source>
+        <translation>開始備份資料庫..</translation>
+    </message>
+    <message>
+        <source>完成.</source>
+        <translation>完成.</translation>
+    </message>
+    <message>
+        <source>开始获取账号信息..</source>
+        <translation>開始讀取帳號資料..</translation>
+    </message>
+    <message>
+        <source>获取: %1 / %2</source>
+        <translation>讀取: %1 / %2</translation>
+    </message>
+    <message>
+        <source>开始重新加密..</source>
+        <translation>開始重新加密..</translation>
+    </message>
+    <message>
+        <source>加密: %1 / %2</source>
+        <translation>加密: %1 / %2</translation>
+    </message>
+    <message>
+        <source>开始提交到数据库..</source>
+        <translation>開始寫入資料庫..</translation>
+    </message>
+    <message>
+        <source>提交: %1 / %2</source>
+        <translation>寫入: %1 / %2</translation>
     </message>
 </context>
 <context>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "data/sqlthread.h"
+#include "common/storeworker.h"
 
 #include <QMetaObject>
 
-// A SQL worker on the test's own thread, wired to the hub with queued connections as the program wires
-// its worker thread: requests and answers pass through the event loop, so windows see the same order
-// of events as in the program. Needs the program directory (TestProgramDir) to exist first.
+// A SQL worker with every store on the test's own thread, wired to the hub with queued connections as
+// the program wires its worker thread: requests and answers pass through the event loop, so windows see
+// the same order of events as in the program. Needs the program directory (TestProgramDir) to exist first.
 class HubWorker
 {
 public:
@@ -15,7 +15,7 @@ public:
     HubWorker(const HubWorker &) = delete;
     HubWorker &operator=(const HubWorker &) = delete;
 
-    SqlThread worker;
+    StoreWorker<> worker;
 
 private:
     QMetaObject::Connection requests;

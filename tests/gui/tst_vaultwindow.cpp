@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "common/modaldismisser.h"
 #include "common/sqlrequest.h"
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "common/vaultseed.h"
 #include "data/interfacepublicdata.h"
@@ -52,7 +53,7 @@ class TestVaultWindow : public QObject
 
 private:
     std::unique_ptr<TestProgramDir> dir;
-    std::unique_ptr<SqlThread> worker;
+    std::unique_ptr<StoreWorker<>> worker;
     std::unique_ptr<MainWindow> window;
 
     // A vault with that many accounts (unregistered when negative) and those settings, and the main
@@ -73,7 +74,7 @@ private:
     }
     void start()
     {
-        worker = std::make_unique<SqlThread>();
+        worker = std::make_unique<StoreWorker<>>();
         connectToHub(*worker);
         window = std::make_unique<MainWindow>();
         window->show();

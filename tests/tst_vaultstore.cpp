@@ -1,9 +1,11 @@
 #include "common/sqlrequest.h"
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "common/vaultseed.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
 #include "vault/vaultcipher.h"
+#include "vault/vaultstore.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -20,13 +22,13 @@ const QString OldKey = QStringLiteral("old.key.2024");
 
 // The worker's vault operations on a fresh database: settings, search and paging, account writes,
 // the verifier, and the master account change with its backup and progress lines.
-class TestSqlThreadVault : public QObject
+class TestVaultStore : public QObject
 {
     Q_OBJECT
 
 private:
     std::unique_ptr<TestProgramDir> dir;
-    std::unique_ptr<SqlThread> worker;
+    std::unique_ptr<StoreWorker<VaultStore>> worker;
 
     // A fresh database, registered with the old master account and holding that many accounts when
     // accounts is not negative, changed by the statement given, then opened by a new worker.
@@ -38,7 +40,7 @@ private:
             QVERIFY(VaultSeed::seed(dir->databaseFile(), OldUser, OldKey, accounts));
         if (!sql.isEmpty())
             QVERIFY(dir->execute(sql));
-        worker = std::make_unique<SqlThread>();
+        worker = std::make_unique<StoreWorker<VaultStore>>();
     }
 
     QVariant request(SqlOperateType operate, const QVariant &payload = QVariant())
@@ -215,7 +217,7 @@ private slots:
 
         worker.reset(); // its open statement would keep the table locked
         QVERIFY(dir->execute(QStringLiteral("DELETE FROM USERS_VERIFY")));
-        worker = std::make_unique<SqlThread>();
+        worker = std::make_unique<StoreWorker<VaultStore>>();
         QCOMPARE(request(UsersVerifySelect), QVariant(QStringLiteral("none")));
         QCOMPARE(request(UsersVerifySelectRegistered), QVariant(QStringLiteral("none")));
     }
@@ -326,7 +328,7 @@ private slots:
         QVERIFY(QFile::exists(dir->backupFile()));
         worker.reset();
         QVERIFY(dir->execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName) VALUES (0, 'entered since')")));
-        worker = std::make_unique<SqlThread>();
+        worker = std::make_unique<StoreWorker<VaultStore>>();
         QVERIFY(!QFile::exists(dir->backupFile()));
         QCOMPARE(dir->value(QStringLiteral("SELECT TaskName FROM TASK_LIST")).toString(),
                  QStringLiteral("entered since"));
@@ -375,5 +377,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSqlThreadVault)
-#include "tst_sqlthreadvault.moc"
+QTEST_GUILESS_MAIN(TestVaultStore)
+#include "tst_vaultstore.moc"

@@ -1,6 +1,7 @@
 #include "common/sqlrequest.h"
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
-#include "data/sqlthread.h"
+#include "icons/iconstore.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -61,7 +62,7 @@ QStringList birthdayPaths(const TestProgramDir &dir)
 
 } // namespace
 
-class TestIconStorage : public QObject
+class TestIconStore : public QObject
 {
     Q_OBJECT
 
@@ -84,7 +85,7 @@ private slots:
         for (const int id : ids)
             QVERIFY(dir.execute(
                 QStringLiteral("INSERT INTO ICON_LIST (id, What, Path, Notice) VALUES (%1, 0, 'p', 'n')").arg(id)));
-        SqlThread worker;
+        StoreWorker<IconStore> worker;
         const SqlAnswer answer = sqlRequest(worker, IconListNextId);
         QVERIFY(answer.answered);
         QCOMPARE(answer.value.toInt(), expected);
@@ -116,7 +117,7 @@ private slots:
         QVERIFY(addUsers(dir, tasksBefore, birthdaysBefore));
         QVERIFY(dir.execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 0, '%1', 'cake')").arg(Cake)));
         QVERIFY(dir.execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (2, 0, '%1', 'other')").arg(Other)));
-        SqlThread worker;
+        StoreWorker<IconStore> worker;
 
         const SqlAnswer deleted = sqlRequest(worker, IconListDelete, QStringList{"7", Cake, TaskDefault});
         QVERIFY(deleted.answered);
@@ -154,7 +155,7 @@ private slots:
         TestProgramDir dir;
         QVERIFY(addUsers(dir, {Cake, Other, TaskDefault}, {}));
         QVERIFY(dir.execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 0, '%1', 'cake')").arg(Cake)));
-        SqlThread worker;
+        StoreWorker<IconStore> worker;
 
         const SqlAnswer updated = sqlRequest(worker, IconListUpdate, request);
         QVERIFY(updated.answered);
@@ -165,5 +166,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestIconStorage)
-#include "tst_iconstorage.moc"
+QTEST_GUILESS_MAIN(TestIconStore)
+#include "tst_iconstore.moc"

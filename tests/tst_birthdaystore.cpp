@@ -1,7 +1,8 @@
+#include "birthdays/birthdaystore.h"
 #include "common/birthdayrecord.h"
 #include "common/sqlrequest.h"
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
-#include "data/sqlthread.h"
 
 #include <QTest>
 
@@ -18,13 +19,13 @@ BirthdayInfoData person(const QString &name, const QString &callName, bool male)
 
 } // namespace
 
-class TestBirthdayStorage : public QObject
+class TestBirthdayStore : public QObject
 {
     Q_OBJECT
 
 private:
     std::unique_ptr<TestProgramDir> dir;
-    std::unique_ptr<SqlThread> worker;
+    std::unique_ptr<StoreWorker<BirthdayStore>> worker;
 
     QList<BirthdayInfoData> select()
     {
@@ -45,7 +46,7 @@ private slots:
     {
         dir = std::make_unique<TestProgramDir>();
         QVERIFY(dir->isValid());
-        worker = std::make_unique<SqlThread>();
+        worker = std::make_unique<StoreWorker<BirthdayStore>>();
     }
 
     void cleanup()
@@ -173,7 +174,7 @@ private slots:
     {
         worker.reset(); // its open statement would keep the table locked
         QVERIFY(dir->execute(QStringLiteral("DROP TABLE BIRTHDAY_INFO")));
-        worker = std::make_unique<SqlThread>();
+        worker = std::make_unique<StoreWorker<BirthdayStore>>();
         BirthdayInfoData b = person("张三", "三儿", true);
         QCOMPARE(write(BirthdayInfoInsert, b), QVariant(false));
         b.id = 1;
@@ -181,5 +182,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestBirthdayStorage)
-#include "tst_birthdaystorage.moc"
+QTEST_GUILESS_MAIN(TestBirthdayStore)
+#include "tst_birthdaystore.moc"

@@ -1,0 +1,171 @@
+#include "tasks/taskstore.h"
+
+#include "data/sqlstatement.h"
+
+namespace {
+
+const QString TaskListTable = QStringLiteral("TASK_LIST");
+const QString TaskWorkdayTable = QStringLiteral("TASK_WORKDAY");
+const QString TaskColumns =
+    QStringLiteral("id, TaskName, TaskTimeSee, IconPath, NoticeCycle, Noticed, Deleted, NormalNoticeKeepDisplay");
+
+} // namespace
+
+TaskStore::TaskStore(SqlStatement &sql) : SqlStore(sql)
+{
+    // A database that did not open was reported at start-up.
+    if (sql.database().isOpen())
+        refreshTaskId();
+}
+
+QList<SqlOperateType> TaskStore::operations() const
+{
+    return {TaskListUpdateNoticed, TaskListDelete,    TaskListInsert,          TaskListSelectUnnoticed,
+            TaskListSelect,        TaskListUpdate,    TaskWorkdaySelect,       TaskWorkdayUpdate,
+            TaskWorkdayInsert,     TaskWorkdayDelete, TaskWorkdayDeleteExpired};
+}
+
+std::optional<QVariant> TaskStore::run(SqlOperateType operate, const QVariant &var)
+{
+    switch (operate) {
+    case TaskListUpdateNoticed:
+        sql.exec(QStringLiteral("UPDATE `%1` SET Noticed = 1 WHERE id = ?").arg(TaskListTable), {var.toInt()});
+        break;
+    case TaskListDelete:
+        deleteTasks(var.value<QList<int>>());
+        break;
+    case TaskListInsert:
+        insertTask(var.value<TaskListData>());
+        break;
+    case TaskListSelectUnnoticed:
+        return QVariant::fromValue(selectTasks(QStringLiteral("WHERE Noticed = 0 AND Deleted = 0")));
+    case TaskListSelect:
+        return QVariant::fromValue(selectTasks(QStringLiteral("WHERE Deleted = 0 ORDER BY TaskTimeSee ASC")));
+    case TaskListUpdate:
+        updateTask(var.value<TaskListData>());
+        return std::nullopt;
+    case TaskWorkdaySelect:
+        return QVariant::fromValue(selectWorkdays());
+    case TaskWorkdayUpdate:
+        updateWorkday(var.value<TaskWorkdayData>());
+        break;
+    case TaskWorkdayInsert:
+        insertWorkday(var.value<TaskWorkdayData>());
+        break;
+    case TaskWorkdayDelete:
+        sql.exec(QStringLiteral("DELETE FROM `%1` WHERE id = ?").arg(TaskWorkdayTable), {var.toInt()});
+        break;
+    case TaskWorkdayDeleteExpired:
+        sql.exec(QStringLiteral("DELETE FROM `%1` WHERE TaskDate < ?").arg(TaskWorkdayTable),
+                 {QDate::currentDate().toJulianDay()});
+        break;
+    default:
+        return std::nullopt;
+    }
+    // Changes answer empty.
+    return QVariant();
+}
+
+void TaskStore::refreshTaskId()
+{
+    // Ids are recycled: a row marked deleted is overwritten before the table grows.
+    const QVariant deletedId = sql.scalar(QStringLiteral("SELECT id FROM `%1` WHERE Deleted = 1").arg(TaskListTable));
+    if (deletedId.isValid()) {
+        reuseDeletedId = true;
+        nextTaskId = deletedId.toInt();
+        return;
+    }
+    reuseDeletedId = false;
+    nextTaskId = sql.scalar(QStringLiteral("SELECT MAX(id)+1 FROM `%1`").arg(TaskListTable)).toInt();
+}
+
+void TaskStore::deleteTasks(const QList<int> &ids)
+{
+    QSqlDatabase db = sql.database();
+    db.transaction();
+    for (const int id : ids)
+        sql.exec(QStringLiteral("UPDATE `%1` SET Deleted = 1 WHERE id = ?").arg(TaskListTable), {id});
+    db.commit();
+
+    // Once nothing is alive the table is emptied and ids start again at 0.
+    const QVariant all = sql.scalar(QStringLiteral("SELECT count(*) FROM `%1`").arg(TaskListTable));
+    const QVariant deleted =
+        sql.scalar(QStringLiteral("SELECT count(*) FROM `%1` WHERE Deleted = 1").arg(TaskListTable));
+    if (all.isValid() && deleted.isValid() && all.toInt() == deleted.toInt())
+        sql.exec(QStringLiteral("DELETE FROM `%1`").arg(TaskListTable));
+    refreshTaskId();
+}
+
+void TaskStore::insertTask(TaskListData task)
+{
+    task.id = nextTaskId;
+    if (reuseDeletedId)
+        updateTask(task);
+    else
+        sql.exec(QStringLiteral("INSERT INTO `%1` (TaskName, TaskTimeSee, IconPath, id, NoticeCycle, Noticed, Deleted, "
+                                "NormalNoticeKeepDisplay) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
+                     .arg(TaskListTable),
+                 {task.TaskName, task.TaskTimeSee.toString(StoredFormat::DateTime), task.IconPath, task.id,
+                  task.NoticeCycle, task.Noticed, task.Deleted, task.NormalNoticeKeepDisplay});
+    refreshTaskId();
+}
+
+void TaskStore::updateTask(const TaskListData &task)
+{
+    sql.exec(QStringLiteral("UPDATE `%1` SET TaskName = ?, TaskTimeSee = ?, IconPath = ?, NoticeCycle = ?, "
+                            "Noticed = ?, Deleted = ?, NormalNoticeKeepDisplay = ? WHERE id = ?")
+                 .arg(TaskListTable),
+             {task.TaskName, task.TaskTimeSee.toString(StoredFormat::DateTime), task.IconPath, task.NoticeCycle,
+              task.Noticed, task.Deleted, task.NormalNoticeKeepDisplay, task.id});
+}
+
+QList<TaskListData> TaskStore::selectTasks(const QString &where)
+{
+    QList<TaskListData> tasks;
+    if (!sql.exec(QStringLiteral("SELECT %1 FROM `%2` %3").arg(TaskColumns, TaskListTable, where)))
+        return tasks;
+    while (sql.next()) {
+        TaskListData task;
+        task.id = sql.value(0).toInt();
+        task.TaskName = sql.value(1).toString();
+        task.TaskTimeSee = QDateTime::fromString(sql.value(2).toString(), StoredFormat::DateTime);
+        task.IconPath = sql.value(3).toString();
+        task.NoticeCycle = sql.value(4).toInt();
+        task.Noticed = sql.value(5).toInt();
+        task.Deleted = sql.value(6).toInt();
+        task.NormalNoticeKeepDisplay = sql.value(7).toInt();
+        tasks.append(task);
+    }
+    return tasks;
+}
+
+QList<TaskWorkdayData> TaskStore::selectWorkdays()
+{
+    QList<TaskWorkdayData> days;
+    if (!sql.exec(
+            QStringLiteral("SELECT id, TaskDate, Workday, Notice FROM `%1` ORDER BY TaskDate").arg(TaskWorkdayTable)))
+        return days;
+    while (sql.next()) {
+        TaskWorkdayData day;
+        day.id = sql.value(0).toInt();
+        day.TaskDate = QDate::fromJulianDay(sql.value(1).toLongLong());
+        day.Workday = sql.value(2).toInt();
+        day.Notice = sql.value(3).toString();
+        days.append(day);
+    }
+    return days;
+}
+
+void TaskStore::updateWorkday(const TaskWorkdayData &day)
+{
+    sql.exec(QStringLiteral("UPDATE `%1` SET TaskDateStr = ?, Notice = ?, TaskDate = ?, Workday = ? WHERE id = ?")
+                 .arg(TaskWorkdayTable),
+             {day.TaskDate.toString(StoredFormat::Date), day.Notice, day.TaskDate.toJulianDay(), day.Workday, day.id});
+}
+
+void TaskStore::insertWorkday(const TaskWorkdayData &day)
+{
+    sql.exec(QStringLiteral("INSERT INTO `%1` (TaskDateStr, Notice, TaskDate, Workday) VALUES (?, ?, ?, ?)")
+                 .arg(TaskWorkdayTable),
+             {day.TaskDate.toString(StoredFormat::Date), day.Notice, day.TaskDate.toJulianDay(), day.Workday});
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "data/sqlstore.h"
+
+// Tasks and workday exceptions in the database, run on the worker thread.
+class TaskStore : public SqlStore
+{
+public:
+    explicit TaskStore(SqlStatement &sql);
+
+    QList<SqlOperateType> operations() const override;
+    std::optional<QVariant> run(SqlOperateType operate, const QVariant &var) override;
+
+private:
+    void refreshTaskId();
+    void deleteTasks(const QList<int> &ids);
+    void insertTask(TaskListData task);
+    void updateTask(const TaskListData &task);
+    QList<TaskListData> selectTasks(const QString &where);
+    QList<TaskWorkdayData> selectWorkdays();
+    void updateWorkday(const TaskWorkdayData &day);
+    void insertWorkday(const TaskWorkdayData &day);
+
+    bool reuseDeletedId = false;
+    int nextTaskId = -1;
+};
