@@ -136,6 +136,7 @@ void Startup::addStores(SqlThread &worker)
     worker.addStore(std::make_unique<BirthdayStore>(sql));
     worker.addStore(std::make_unique<VaultStore>(sql));
     worker.addStore(std::make_unique<IconStore>(sql));
+    worker.addStore(std::make_unique<CalendarExport>(sql));
 }
 
 SqlThread *Startup::startSqlWorker()
@@ -170,7 +171,7 @@ int Startup::run(int &argc, char **argv)
         return UsageExitCode;
     case CommandLine::ExportIcs:
         // No window and no single-instance lock: it only reads the database, also while a copy runs.
-        return CalendarExport::run(argc, argv, command.text);
+        return CalendarExport::runCommand(argc, argv, command.text);
     case CommandLine::Run:
         break;
     }

@@ -57,6 +57,9 @@ enum SqlOperateType : int
     IconListUpdate = 36,
     // Sent by the worker only: a change the user made was not stored.
     DatabaseWriteFailed = 37,
+    // The iCalendar file of the coming birthdays and pending tasks: the target path; answers the reason of a
+    // failure, empty once written.
+    CalendarExportWrite = 38,
 };
 
 enum LoginOutReasonType : int
