@@ -17,18 +17,20 @@
 #include "platform/displaychangewatcher.h"
 #include "tasks/tasktab.h"
 #include "tasks/workdayconfig.h"
+#include "vault/secretclipboard.h"
 #include "vault/userstab.h"
 #include "vault/warnborder.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusTipEvent>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -237,6 +239,14 @@ bool MainWindow::hasTray() const
     return trayOverride.value_or(QSystemTrayIcon::isSystemTrayAvailable());
 }
 
+bool MainWindow::event(QEvent *event)
+{
+    // A hovered menu entry would wipe the vault's status message: no action here has a status tip to show.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent *>(event)->tip().isEmpty())
+        return true;
+    return QMainWindow::event(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // When the session or the program ends the window closes for good: refusing would stop the logout.
@@ -321,13 +331,10 @@ void MainWindow::on_comboBox_Language_currentIndexChanged(int index)
         return;
     ConfigSettings settings;
     settings.setValue(QStringLiteral("Language/lang"), ConfigSettings::languageCode(index));
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
+    if (!settings.syncOrTell(this)) {
         // The combo shows the language the next start will use.
         const QSignalBlocker blocker(ui->comboBox_Language);
         ui->comboBox_Language->setCurrentIndex(storedLanguageIndex);
-        QMessageBox::information(this, tr("设置未保存"),
-                                 tr("无法写入设置文件 %1").arg(QDir::toNativeSeparators(settings.fileName())));
         return;
     }
     storedLanguageIndex = index;
@@ -425,4 +432,12 @@ void MainWindow::setupUsersTab()
     setContentsMargins(WarnBorder::Width, WarnBorder::Width, WarnBorder::Width, WarnBorder::Width);
     connect(ui->tabUsers, &UsersTab::SIGNALFrameChanged, this, &QWidget::setStyleSheet);
     connect(ui->tabUsers, &UsersTab::SIGNALStatusMessage, statusBar(), &QStatusBar::showMessage);
+    clipboardCountdown = new QLabel(this);
+    clipboardCountdown->setObjectName(QStringLiteral("label_ClipboardCountdown"));
+    clipboardCountdown->hide();
+    statusBar()->addPermanentWidget(clipboardCountdown);
+    connect(SecretClipboard::instance(), &SecretClipboard::SIGNALCountdown, this, [this](int secondsLeft) {
+        clipboardCountdown->setText(tr("剪贴板将在 %1 秒后清除").arg(secondsLeft));
+        clipboardCountdown->setVisible(secondsLeft > 0);
+    });
 }

@@ -16,6 +16,7 @@ class HelpDocument;
 class NormalNoticeManager;
 class NoticeConfig;
 class QAction;
+class QLabel;
 class QMenu;
 class ThirdPartySource;
 class WorkdayConfig;
@@ -58,6 +59,7 @@ private slots:
     void on_pushButtonNoticeCfg_clicked();
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
@@ -97,4 +99,6 @@ private:
     ThirdPartySource *thirdPartySource = nullptr;
     HelpDocument *helpDocument = nullptr;
     WorkdayConfig *workdayConfig = nullptr;
+    // The status bar's countdown until the copied secret leaves the clipboard.
+    QLabel *clipboardCountdown = nullptr;
 };
