@@ -3,6 +3,7 @@
 
 #include "app/aboutpage.h"
 #include "app/appglobals.h"
+#include "app/backuprestoredialog.h"
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
 #include "app/helpdocument.h"
@@ -31,6 +32,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
+#include <QTimer>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -91,6 +93,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     for (const SqlOperateType operate :
          {TaskWorkdaySelect, TaskListSelect, BirthdayInfoSelect, UsersConfigSelect, UsersVerifySelectRegistered})
         emit interfacePublicData.SIGNALSendQuery(operate, QVariant());
+    // After the lists: the day's backup must not hold up the first screen.
+    setupBackups();
 
     {
         ConfigSettings settings;
@@ -307,6 +311,11 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         }
         break;
     // Icon library: rows already on screen keep the pictures they loaded.
+    case DatabaseBackupDaily:
+        // Never fatal: the program runs on, and the next check tries again.
+        if (!var.toString().isEmpty())
+            statusBar()->showMessage(tr("今天的数据库备份未能写入：%1").arg(var.toString()), 60000);
+        break;
     case IconListDelete:
         if (var.toString() == QLatin1String("restartYes"))
             askRestart(tr("使用已删除图标的地方，已被重置为默认图标，将在重启后生效"));
@@ -440,4 +449,39 @@ void MainWindow::setupUsersTab()
         clipboardCountdown->setText(tr("剪贴板将在 %1 秒后清除").arg(secondsLeft));
         clipboardCountdown->setVisible(secondsLeft > 0);
     });
+}
+
+void MainWindow::setupBackups()
+{
+    backupRestoreDialog = new BackupRestoreDialog(this);
+    connect(backupRestoreDialog, &BackupRestoreDialog::SIGNALRestored, this, &MainWindow::restartProgram);
+    {
+        const QSignalBlocker blocker(ui->spinBox_BackupsKept);
+        ui->spinBox_BackupsKept->setValue(ConfigSettings().backupsKept());
+    }
+    writeDailyBackup();
+    backupTimer = new QTimer(this);
+    backupTimer->setInterval(60 * 60 * 1000);
+    connect(backupTimer, &QTimer::timeout, this, &MainWindow::writeDailyBackup);
+    backupTimer->start();
+}
+
+void MainWindow::writeDailyBackup()
+{
+    emit interfacePublicData.SIGNALSendQuery(DatabaseBackupDaily, ConfigSettings().backupsKept());
+}
+
+void MainWindow::on_spinBox_BackupsKept_valueChanged(int count)
+{
+    ConfigSettings settings;
+    settings.setBackupsKept(count);
+    if (!settings.syncOrTell(this)) {
+        const QSignalBlocker blocker(ui->spinBox_BackupsKept);
+        ui->spinBox_BackupsKept->setValue(ConfigSettings().backupsKept());
+    }
+}
+
+void MainWindow::on_pushButton_RestoreBackup_clicked()
+{
+    backupRestoreDialog->openDialog();
 }

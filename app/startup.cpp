@@ -7,6 +7,7 @@
 #include "app/globalapplication.h"
 #include "app/mainwindow.h"
 #include "birthdays/birthdaystore.h"
+#include "data/backupstore.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
 #include "icons/iconstore.h"
@@ -137,6 +138,7 @@ void Startup::addStores(SqlThread &worker)
     worker.addStore(std::make_unique<VaultStore>(sql));
     worker.addStore(std::make_unique<IconStore>(sql));
     worker.addStore(std::make_unique<CalendarExport>(sql));
+    worker.addStore(std::make_unique<BackupStore>(sql));
 }
 
 SqlThread *Startup::startSqlWorker()
