@@ -310,12 +310,12 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
             writeFailureShown = false;
         }
         break;
-    // Icon library: rows already on screen keep the pictures they loaded.
     case DatabaseBackupDaily:
         // Never fatal: the program runs on, and the next check tries again.
         if (!var.toString().isEmpty())
             statusBar()->showMessage(tr("今天的数据库备份未能写入：%1").arg(var.toString()), 60000);
         break;
+    // Icon library: rows already on screen keep the pictures they loaded.
     case IconListDelete:
         if (var.toString() == QLatin1String("restartYes"))
             askRestart(tr("使用已删除图标的地方，已被重置为默认图标，将在重启后生效"));

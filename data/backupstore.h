@@ -2,14 +2,10 @@
 
 #include "data/sqlstore.h"
 
-#include <QCoreApplication>
-
 // The daily copies of the database and the way back to one of them, run on the worker thread: a restore
 // closes the worker's connection, so no statement of the worker holds the file while it is replaced.
 class BackupStore : public SqlStore
 {
-    Q_DECLARE_TR_FUNCTIONS(BackupStore)
-
 public:
     using SqlStore::SqlStore;
 
