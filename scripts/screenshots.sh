@@ -228,6 +228,8 @@ click_at "$window" 12 33
 settle
 shoot "$window" birthday-config
 close_window "$window"
+# The backups, of which the start wrote today's; 从备份恢复 by its mnemonic.
+dialog backup-restore alt+r
 
 # About tab and the help window, opened by the last button at the bottom right.
 show_tab 4

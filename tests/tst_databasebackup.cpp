@@ -1,14 +1,13 @@
+#include "common/sqlrequest.h"
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/databasebackup.h"
-#include "data/databasefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
 namespace {
-
-const QDate Today(2024, 5, 20);
 
 QString backupsOf(const TestProgramDir &dir)
 {
@@ -61,42 +60,41 @@ private slots:
         QCOMPARE(namesIn(backupsOf(dir)), left);
     }
 
+    // Through the worker, as the program does: its connection has served the start-up requests.
     void dailyListAndRestore()
     {
         TestProgramDir dir;
         QVERIFY(dir.execute("INSERT INTO TASK_LIST (TaskName, Deleted) VALUES ('a', 0), ('b', 0), ('gone', 1)"));
         QVERIFY(dir.execute("INSERT INTO BIRTHDAY_INFO (Name) VALUES ('王小明')"));
-        DatabaseFile::Connection connection(dir.databaseFile());
-        QSqlDatabase db = connection.database();
-        QVERIFY(db.open());
-        QString error;
-        QVERIFY(DatabaseBackup::writeDaily(db, Today, 0, &error) && !QFileInfo::exists(backupsOf(dir)));
-        QVERIFY(DatabaseBackup::writeDaily(db, Today, 7, &error));
-        QCOMPARE(namesIn(backupsOf(dir)), QStringList{"main-2024-05-20.db"});
+        StoreWorker<> worker;
+        QCOMPARE(sqlRequest(worker, DatabaseBackupDaily, 0).value, QVariant(QString()));
+        QVERIFY(!QFileInfo::exists(backupsOf(dir)));
+        for (const SqlOperateType operate : {TaskListSelect, UsersConfigSelect, UsersVerifySelectRegistered})
+            sqlRequest(worker, operate);
+        QCOMPARE(sqlRequest(worker, DatabaseBackupDaily, 7).value, QVariant(QString()));
+        QCOMPARE(namesIn(backupsOf(dir)), QStringList{DatabaseBackup::fileName(QDate::currentDate())});
         // Once a day: a later change of the same day is not written over the morning's copy.
         QVERIFY(dir.execute("INSERT INTO BIRTHDAY_INFO (Name) VALUES ('李四')"));
-        QVERIFY(DatabaseBackup::writeDaily(db, Today, 7, &error));
+        QCOMPARE(sqlRequest(worker, DatabaseBackupDaily, 7).value, QVariant(QString()));
         QVERIFY(touch(QDir(backupsOf(dir)).filePath("main-2024-05-19.db"), QByteArray(4096, 'x')));
 
-        const QList<DatabaseBackup::Entry> entries = DatabaseBackup::list(backupsOf(dir));
+        const auto entries = sqlRequest(worker, DatabaseBackupList).value.value<QList<DatabaseBackup::Entry>>();
         QCOMPARE(entries.size(), 2);
-        QCOMPARE(entries.at(0).date, Today);
+        QCOMPARE(entries.at(0).date, QDate::currentDate());
         QVERIFY(entries.at(0).usable);
         QCOMPARE(QList<int>({entries.at(0).tasks, entries.at(0).birthdays, entries.at(0).accounts}),
                  QList<int>({2, 1, 0}));
         QVERIFY(!entries.at(1).usable);
 
         // A damaged backup is refused and the database stays open and as it was.
-        QVERIFY(!DatabaseBackup::restore(db, entries.at(1).path, QDateTime(Today, QTime(10, 15)), &error));
-        QVERIFY(db.isOpen());
-        QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 2);
+        QVERIFY(!sqlRequest(worker, DatabaseBackupRestore, entries.at(1).path).value.toString().isEmpty());
+        QCOMPARE(sqlRequest(worker, BirthdayInfoSelect).value.value<QList<BirthdayInfoData>>().size(), 2);
 
-        QVERIFY2(DatabaseBackup::restore(db, entries.at(0).path, QDateTime(Today, QTime(10, 15)), &error),
-                 qPrintable(error));
+        QCOMPARE(sqlRequest(worker, DatabaseBackupRestore, entries.at(0).path).value, QVariant(QString()));
         QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 1);
         // What was there before the restore is kept as one more backup.
         const QList<DatabaseBackup::Entry> after = DatabaseBackup::list(backupsOf(dir));
-        QCOMPARE(QFileInfo(after.at(0).path).fileName(), QString("main-2024-05-20-101500.db"));
+        QVERIFY(after.at(0).keptAtRestore);
         QCOMPARE(after.at(0).birthdays, 2);
         QVERIFY(!QFileInfo::exists(after.at(0).path + ".part"));
     }
