@@ -246,8 +246,15 @@ xdotool mousemove --window "$main" 160 59 click 1
 type_text "$user"
 xdotool key Tab
 type_text "$secret"
+# The key is asked for once more, then the registration question comes, where Cancel is the default;
+# go back to OK.
 window=$(open_window xdotool key Return)
-# Cancel is the default; go back to OK.
+before=$(windows)
+type_text "$secret"
+xdotool key Return
+poll 10 closed "$window" >/dev/null || fail "the repeated key was not taken"
+window=$(poll 10 new_window "$before") || fail "the registration question did not come"
+settle
 xdotool key shift+Tab space
 poll 10 closed "$window" >/dev/null || fail "the registration question stayed"
 xdotool mousemove --window "$main" 160 59 click 1 key Tab
