@@ -91,6 +91,14 @@ private slots:
         QVERIFY(db.isOpen());
         QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 2);
 
+        // So is a restore that cannot keep a copy of the database first; the backup stays for another try.
+        const QString kept = QDir(backupsOf(dir)).filePath("main-2024-05-20-101500.db");
+        QVERIFY(QDir().mkpath(kept));
+        QVERIFY(!DatabaseBackup::restore(db, entries.at(0).path, QDateTime(Today, QTime(10, 15)), &error));
+        QVERIFY(db.isOpen() && QFileInfo::exists(entries.at(0).path));
+        QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 2);
+        QVERIFY(QDir(kept).removeRecursively());
+
         QVERIFY2(DatabaseBackup::restore(db, entries.at(0).path, QDateTime(Today, QTime(10, 15)), &error),
                  qPrintable(error));
         QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 1);

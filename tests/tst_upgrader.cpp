@@ -1,4 +1,3 @@
-#include "common/sqlrequest.h"
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/sqlthread.h"
@@ -33,7 +32,7 @@ private slots:
         // The program opens it silently and reads the stored settings as the defaults.
         StoreWorker<> worker;
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
-        QCOMPARE(sqlRequest(worker, TaskConfigSelect).value.value<NoticeConfigData>(), NoticeConfigData());
+        QCOMPARE(ask(worker, TaskConfigSelect).value<NoticeConfigData>(), NoticeConfigData());
         QVERIFY(!spy.wait(100));
 
         const QByteArray before = fileContents(dir.databaseFile());
@@ -41,6 +40,9 @@ private slots:
         QVERIFY(!DatabaseUpgrader::create(dir.databaseFile(), &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(fileContents(dir.databaseFile()), before);
+        error.clear();
+        QVERIFY(!DatabaseUpgrader::create(dir.filePath("no/such/folder/main.db"), &error));
+        QVERIFY(!error.isEmpty());
     }
 
     void olderDatabaseIsUpgradedKeepingData()
@@ -63,12 +65,12 @@ private slots:
         StoreWorker<> worker;
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
         QVERIFY(!spy.wait(100));
-        const QList<TaskListData> tasks = sqlRequest(worker, TaskListSelect).value.value<QList<TaskListData>>();
+        const QList<TaskListData> tasks = ask(worker, TaskListSelect).value<QList<TaskListData>>();
         QCOMPARE(tasks.size(), 1);
         QCOMPARE(tasks.first().id, 4);
         QCOMPARE(tasks.first().TaskName, QStringLiteral("kept"));
         QCOMPARE(tasks.first().NormalNoticeKeepDisplay, 0);
-        QCOMPARE(sqlRequest(worker, TaskConfigSelect).value.value<NoticeConfigData>(), NoticeConfigData());
+        QCOMPARE(ask(worker, TaskConfigSelect).value<NoticeConfigData>(), NoticeConfigData());
     }
 
     // A current database that lost a table or a settings row gets them back, with the data it kept.
@@ -93,7 +95,7 @@ private slots:
         QCOMPARE(dir.value("SELECT Name FROM BIRTHDAY_INFO").toString(), QStringLiteral("kept"));
         StoreWorker<> worker;
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
-        QVERIFY(sqlRequest(worker, TaskListSelect).answered);
+        QVERIFY(answers(worker, TaskListSelect));
         QVERIFY(!spy.wait(100));
     }
 
@@ -112,6 +114,15 @@ private slots:
         QTest::newRow("program needs another version")
             << "UPDATE SOFTWARE_INFO SET Value = 1 WHERE Key = 'DatabaseVersion'" << 5 << refused;
         QTest::newRow("missing file") << "remove" << 2 << refused;
+        // A repair whose step fails is refused as a whole.
+        QTest::newRow("settings row refused") << "DELETE FROM TASK_CONFIG\nCREATE TRIGGER refuse BEFORE INSERT ON "
+                                                 "TASK_CONFIG BEGIN SELECT RAISE(ABORT, 'refused'); END"
+                                              << 2 << refused;
+        QTest::newRow("column cannot be added")
+            << "ALTER TABLE TASK_LIST RENAME TO OLD\nCREATE VIEW TASK_LIST AS SELECT id, TaskName FROM OLD" << 2
+            << refused;
+        QTest::newRow("primary key missing")
+            << "ALTER TABLE TASK_LIST RENAME TO OLD\nCREATE TABLE TASK_LIST (TaskName TEXT)" << 2 << refused;
     }
 
     void untouched()
@@ -127,8 +138,9 @@ private slots:
             file.write("PK\x03\x04 not a database at all");
         } else if (setup == QLatin1String("remove")) {
             QVERIFY(QFile::remove(path));
-        } else if (!setup.isEmpty()) {
-            QVERIFY(dir.execute(setup));
+        } else {
+            for (const QString &statement : setup.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                QVERIFY2(dir.execute(statement), qPrintable(statement));
         }
         const QByteArray before = fileContents(path);
 
