@@ -175,34 +175,6 @@ private slots:
         task.id = 8;
         QCOMPARE(TaskCalendar::events(task, calendar).first().uid, events.first().uid);
     }
-
-    // The command writes the file beside where it was given, without a window, while a copy holds the lock.
-    void commandLine()
-    {
-        TestProgramDir dir;
-        QVERIFY(dir.execute("INSERT INTO TASK_LIST (TaskName, TaskTimeSee, NoticeCycle) VALUES ('周报', '2030-01-04 "
-                            "17:00:00', 3), ('旧的', '2030-01-01 08:00:00', 0)"));
-        QVERIFY(dir.execute("UPDATE TASK_LIST SET Deleted = 1 WHERE TaskName = '旧的'"));
-        QVERIFY(dir.execute("INSERT INTO BIRTHDAY_INFO (Name, SolarDate, IsLunar) VALUES ('李四', '1990-03-01', 0)"));
-        SingleInstanceLock held;
-        QCOMPARE(held.acquire(SingleInstanceLock::keyFor(dir.path())), SingleInstanceLock::Acquired);
-        ProgramCopy program(dir, QStringLiteral(PEMMORA_PROGRAM));
-        program.process.setWorkingDirectory(dir.filePath("src"));
-        program.start({"--export-ics", "out.ics"});
-        QVERIFY(program.process.waitForFinished(10000));
-        QCOMPARE(program.process.exitCode(), 0);
-        const QByteArray text = fileContents(dir.filePath("src/out.ics"));
-        QCOMPARE(text.count("BEGIN:VEVENT"), BirthdayCalendar::Occurrences + 1);
-        QVERIFY(text.contains("SUMMARY:周报\r\n") && !text.contains("旧的"));
-        for (const char *line : {"\r\nDTSTART:20300104T170000\r\nRRULE:FREQ=WEEKLY\r\n",
-                                 "\r\nDTEND;VALUE=DATE:", "\r\nDTSTAMP:", "\r\nEND:VCALENDAR\r\n"})
-            QVERIFY2(text.contains(line), line);
-
-        // No database: a message and a failure, not an empty calendar.
-        QVERIFY(QFile::remove(dir.databaseFile()));
-        program.start({"--export-ics", "out.ics"});
-        QVERIFY(program.process.waitForFinished(10000) && program.process.exitCode() == 1);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCalendarExport)
