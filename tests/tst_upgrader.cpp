@@ -57,7 +57,9 @@ private slots:
                                 "INSERT INTO USERS_CONFIG VALUES (50, 120)"})
             QVERIFY2(dir.execute(sql), sql);
 
-        QCOMPARE(DatabaseUpgrader::upgrade(dir.databaseFile(), 2).outcome, DatabaseUpgrader::Upgraded);
+        const DatabaseUpgrader::Result result = DatabaseUpgrader::upgrade(dir.databaseFile(), 2);
+        QCOMPARE(result.outcome, DatabaseUpgrader::Upgraded);
+        QCOMPARE(result.message, QStringLiteral("数据库已从版本 1 升级到版本 2。"));
         QVERIFY(!QFile::exists(dir.databaseFile() + ".upgrading"));
         QCOMPARE(dir.value("SELECT count(*) || ',' || UserLimitOnePage FROM USERS_CONFIG").toString(),
                  QStringLiteral("1,50"));
@@ -89,7 +91,9 @@ private slots:
         QVERIFY(dir.execute(QStringLiteral("INSERT INTO BIRTHDAY_INFO (Name) VALUES ('kept')")));
         QVERIFY(dir.execute(damage));
 
-        QCOMPARE(DatabaseUpgrader::upgrade(dir.databaseFile(), 2).outcome, DatabaseUpgrader::Upgraded);
+        const DatabaseUpgrader::Result result = DatabaseUpgrader::upgrade(dir.databaseFile(), 2);
+        QCOMPARE(result.outcome, DatabaseUpgrader::Upgraded);
+        QVERIFY2(result.message.startsWith(QStringLiteral("数据库已修复，补上了：")), qPrintable(result.message));
         for (const char *table : {"TASK_CONFIG", "USERS_CONFIG", "USERS_VERIFY"})
             QCOMPARE(dir.value(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(), 1);
         QCOMPARE(dir.value("SELECT Name FROM BIRTHDAY_INFO").toString(), QStringLiteral("kept"));

@@ -121,6 +121,9 @@ private slots:
             VaultCipher::decrypt(interfacePublicData.aesEncryptNew(text), interfacePublicData.newKeyHash, UserHash),
             text);
 
+        // Only a vault opened under the older Latin-1 hashes is stored anew.
+        QVERIFY(!interfacePublicData.upgradeCredentials(QStringLiteral("new.key.2024")));
+
         QSignalSpy logins(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin);
         interfacePublicData.aesLogout(LogoutInactive);
         QVERIFY(interfacePublicData.userHash.isEmpty() && interfacePublicData.keyHash.isEmpty());
