@@ -178,6 +178,38 @@ private slots:
         QCOMPARE(find("lineEdit_Key")->echoMode(), QLineEdit::Password);
     }
 
+    // An older vault (Latin-1 credential hashes) opens with its Chinese credentials; with the key typed
+    // again it is stored anew under their UTF-8 form.
+    void olderVault_data()
+    {
+        QTest::addColumn<QString>("repeated");
+        QTest::addColumn<bool>("loggedIn");
+        QTest::addColumn<bool>("upgraded");
+        QTest::newRow("key typed again") << QStringLiteral("春夏秋冬") << true << true;
+        QTest::newRow("declined") << QString() << true << false;
+        QTest::newRow("typed otherwise") << QStringLiteral("春夏秋东") << false << false;
+    }
+    void olderVault()
+    {
+        QFETCH(QString, repeated);
+        QFETCH(bool, loggedIn);
+        QFETCH(bool, upgraded);
+        prepare(-1);
+        // Only the key is outside Latin-1, which is enough to try that form.
+        QVERIFY(VaultSeed::seed(dir->databaseFile(), Owner, QStringLiteral("春夏秋冬"), 3, true));
+        start(3);
+        ModalDismisser dismisser;
+        dismisser.setInput(repeated);
+        login(Owner, QStringLiteral("春夏秋冬"));
+        QCOMPARE(dismisser.titles.value(0), QStringLiteral("确认密钥"));
+        QTRY_COMPARE(interfacePublicData.loggedIn, loggedIn);
+        QTRY_VERIFY(interfacePublicData.reencryptIdle);
+        QCOMPARE(VaultSeed::verifies(dir->databaseFile(), Owner, QStringLiteral("春夏秋冬")), upgraded);
+        if (loggedIn)
+            QTRY_COMPARE(interfacePublicData.aesDecrypt(interfacePublicData.pageUsers.value(2).Pwd),
+                         VaultSeed::plainAccount(2).Pwd);
+    }
+
     // Logged out, the secrets are hidden and Ok closes without writing anything. Logged in, the password
     // shows while it has the focus and can be neither copied nor cut; edits are stored encrypted, and a
     // logout closes the dialog and clears it.
@@ -267,15 +299,17 @@ private slots:
         auto *dialog = window->findChild<AesAccountUpdateDialog *>();
         child(dialog, "lineEdit_KeyNew")->setText(QStringLiteral("fresh.key.1"));
         child(dialog, "lineEdit_KeyNewRepeat")->setText(QStringLiteral("fresh.key.1"));
-        {
-            ModalDismisser dismisser(QMessageBox::Ok);
-            // Opened by the button, confirmed by the dismisser, run by the worker, closed by the logout.
-            QTimer::singleShot(0, dialog,
-                               [dialog]() { QMetaObject::invokeMethod(dialog, "on_pushButton_Ok_clicked"); });
-            QTest::mouseClick(find<QPushButton>("pushButton_AesAccountUpdate"), Qt::LeftButton);
-            QCOMPARE(dismisser.titles, QStringList{QStringLiteral("请确认更改")});
-            QCOMPARE(dismisser.texts, QStringList{QStringLiteral("更改信息: \n<密钥>将被更新")});
-        }
+        // Opened by the button, confirmed, run by the worker, closed by the logout; only the confirmation is
+        // answered, the dialog stays open while the worker runs.
+        auto dismisser = std::make_unique<ModalDismisser>(QMessageBox::Ok);
+        QStringList asked;
+        QTimer::singleShot(0, dialog, [&]() {
+            QMetaObject::invokeMethod(dialog, "on_pushButton_Ok_clicked");
+            asked = dismisser->titles + dismisser->texts;
+            dismisser.reset();
+        });
+        QTest::mouseClick(find<QPushButton>("pushButton_AesAccountUpdate"), Qt::LeftButton);
+        QCOMPARE(asked, (QStringList{"请确认更改", "更改信息: \n<密钥>将被更新"}));
         QTRY_VERIFY(!dialog->isVisible());
         QTRY_VERIFY(interfacePublicData.reencryptIdle);
         QVERIFY(!interfacePublicData.loggedIn);
