@@ -1,6 +1,5 @@
 #include "birthdays/birthdaystore.h"
 #include "common/birthdayrecord.h"
-#include "common/sqlrequest.h"
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
 
@@ -27,16 +26,14 @@ private:
     std::unique_ptr<TestProgramDir> dir;
     std::unique_ptr<StoreWorker<BirthdayStore>> worker;
 
-    QList<BirthdayInfoData> select()
-    {
-        return sqlRequest(*worker, BirthdayInfoSelect).value.value<QList<BirthdayInfoData>>();
-    }
+    QList<BirthdayInfoData> select() { return ask(*worker, BirthdayInfoSelect).value<QList<BirthdayInfoData>>(); }
 
     // The answer of a write; "none" when there was none.
     QVariant write(SqlOperateType operate, const BirthdayInfoData &b)
     {
-        const SqlAnswer answer = sqlRequest(*worker, operate, QVariant::fromValue(b));
-        return answer.answered ? answer.value : QVariant(QStringLiteral("none"));
+        bool answered = false;
+        const QVariant answer = ask(*worker, operate, QVariant::fromValue(b), &answered);
+        return answered ? answer : QVariant(QStringLiteral("none"));
     }
 
 private slots:
@@ -165,7 +162,7 @@ private slots:
         write(BirthdayInfoInsert, person("张三", "三儿", true));
         write(BirthdayInfoInsert, person("李四", "四哥", false));
         const QList<BirthdayInfoData> before = select();
-        QVERIFY(sqlRequest(*worker, BirthdayInfoDelete, before.at(0).id).answered);
+        QVERIFY(answers(*worker, BirthdayInfoDelete, before.at(0).id));
         QCOMPARE(select(), QList<BirthdayInfoData>{before.at(1)});
     }
 

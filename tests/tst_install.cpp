@@ -125,57 +125,6 @@ private slots:
         QCOMPARE(entry.value(QStringLiteral("Icon")), QStringLiteral("pemmora"));
 #endif
     }
-
-    // The installed tree starts: the program answers the version query, the start-up sequence reaches
-    // the main window without any message, and the installed program itself runs and holds its directory
-    // (a second start there ends at once).
-    // Installing again keeps a picture the user replaced and brings back one that is missing.
-    void installedProgramStarts()
-    {
-        QTemporaryDir temp;
-        QVERIFY(temp.isValid());
-        const QString prefix = temp.filePath(QStringLiteral("pemmora"));
-        QString output;
-        QVERIFY2(install(prefix, QString(), &output), qPrintable(output));
-        const QString changed = prefix + QStringLiteral("/src/icon/task/default.png");
-        const QString removed = prefix + QStringLiteral("/src/icon/birthday/default.png");
-        QVERIFY(QImage(QSize(8, 8), QImage::Format_RGB32).save(changed) && QFile::remove(removed));
-        QVERIFY2(install(prefix, QString(), &output), qPrintable(output));
-        QCOMPARE(QImage(changed).size(), QSize(8, 8));
-        QVERIFY(QFileInfo(removed).isFile());
-        const QString program = prefix + QLatin1Char('/') + QFileInfo(QStringLiteral(PEMMORA_PROGRAM)).fileName();
-
-        QCOMPARE(QProcess::execute(program, {QStringLiteral("database"), QStringLiteral("-v")}),
-                 Startup::VersionQueryExitCode);
-
-        {
-            ProgramCopy probe(prefix, QStringLiteral(PEMMORA_STARTUP_PROBE));
-            probe.start();
-            QVERIFY2(probe.waitForLine(QStringLiteral("ready")), qPrintable(probe.output));
-            QVERIFY2(!probe.output.contains(QStringLiteral("modal:")), qPrintable(probe.output));
-        }
-
-#ifndef Q_OS_WIN
-        // The lock is a file there, so its owner can be told; the probe then finds the directory taken.
-        QProcess installed;
-        installed.start(program, QStringList());
-        QVERIFY(installed.waitForStarted(10000));
-        const QString lockPath =
-            QDir(QDir::tempPath())
-                .absoluteFilePath(SingleInstanceLock::keyFor(QFileInfo(prefix).canonicalFilePath()) +
-                                  QStringLiteral(".lock"));
-        qint64 owner = 0;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            QLockFile(lockPath).getLockInfo(&owner, nullptr, nullptr) && owner == installed.processId(), 15000);
-        ProgramCopy second(prefix, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        second.start();
-        QVERIFY2(!second.waitForLine(QStringLiteral("ready")), qPrintable(second.output));
-        QCOMPARE(second.process.exitCode(), 0);
-        QCOMPARE(installed.state(), QProcess::Running);
-        installed.kill();
-        installed.waitForFinished(5000);
-#endif
-    }
 };
 
 QTEST_MAIN(TestInstall)

@@ -145,6 +145,11 @@ private slots:
                                                                  6)
                                                    << QByteArray("a\x80"
                                                                  "b");
+        const QByteArray sixteen("abcdefghijklmnop"), pkcs7Block(16, '\x10'), isoBlock = '\x80' + QByteArray(15, '\0');
+        QTest::newRow("pkcs7 whole block") << pkcs7 << sixteen + pkcs7Block << sixteen;
+        QTest::newRow("pkcs7 nothing but padding") << pkcs7 << pkcs7Block << QByteArray();
+        QTest::newRow("iso whole block") << iso << sixteen + isoBlock << sixteen;
+        QTest::newRow("iso nothing but padding") << iso << isoBlock << QByteArray();
         QTest::newRow("zero all zeros") << zero << QByteArray(16, '\0') << QByteArray();
         QTest::newRow("zero keeps inner zeros") << zero << QByteArray("a\0b\0\0", 5) << QByteArray("a\0b", 3);
     }

@@ -61,32 +61,6 @@ private slots:
         QVERIFY2(command.text.contains(printed), qPrintable(command.text));
     }
 
-    // The program itself prints and ends before it needs a display.
-    void helpAndVersionNeedNoDisplay_data()
-    {
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<int>("exitCode");
-        QTest::newRow("help") << "--help" << 0;
-        QTest::newRow("version") << "-v" << 0;
-        QTest::newRow("unknown") << "--bogus" << int(Startup::UsageExitCode);
-    }
-
-    void helpAndVersionNeedNoDisplay()
-    {
-        QFETCH(QString, argument);
-        QFETCH(int, exitCode);
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            environment.remove(QString::fromLatin1(name));
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(PEMMORA_PROGRAM), {argument});
-        QVERIFY(program.waitForFinished(10000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), exitCode);
-        QVERIFY(!(exitCode == 0 ? program.readAllStandardOutput() : program.readAllStandardError()).isEmpty());
-    }
-
     void language_data()
     {
         QTest::addColumn<QString>("config");
@@ -143,22 +117,6 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancelButton);
     }
 
-    void versionQueryAnswersWhileAnotherCopyRuns()
-    {
-        TestProgramDir dir;
-        ProgramCopy running(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        running.start();
-        QVERIFY2(running.waitForLine(QStringLiteral("ready")), qPrintable(running.output));
-
-        ProgramCopy query(dir, QStringLiteral(PEMMORA_PROGRAM));
-        query.start({QStringLiteral("database"), QStringLiteral("-v")});
-        QVERIFY(query.process.waitForFinished(10000));
-        QCOMPARE(query.process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(query.process.exitCode(), Startup::VersionQueryExitCode);
-        QCOMPARE(query.process.readAll(), QByteArray());
-        QCOMPARE(running.process.state(), QProcess::Running);
-    }
-
     // A second start from the same directory brings the running copy's window up instead of opening its own.
     // Copies in other directories run side by side.
     void secondStartShowsTheRunningCopy()
@@ -180,20 +138,6 @@ private slots:
         ProgramCopy elsewhere(otherDir, QStringLiteral(PEMMORA_STARTUP_PROBE));
         elsewhere.start();
         QVERIFY2(elsewhere.waitForLine(QStringLiteral("ready")), qPrintable(elsewhere.output));
-    }
-
-    // Only a copy that holds the directory without answering makes the second start say so.
-    void unansweringCopyIsReported()
-    {
-        TestProgramDir dir;
-        SingleInstanceLock held;
-        QCOMPARE(held.acquire(SingleInstanceLock::keyFor(QFileInfo(dir.path()).canonicalFilePath())),
-                 SingleInstanceLock::Acquired);
-        ProgramCopy second(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        second.start();
-        QVERIFY2(second.waitForLine(QStringLiteral("modal: 程序已在运行")), qPrintable(second.output));
-        QVERIFY(second.process.waitForFinished(10000));
-        QCOMPARE(second.process.exitCode(), 0);
     }
 
     // The session manager ends the session with a quit request: a visible window must not refuse it. With
@@ -238,34 +182,6 @@ private slots:
         next.start();
         QVERIFY2(next.waitForLine(QStringLiteral("ready")), qPrintable(next.output));
         QVERIFY(!next.output.contains(QStringLiteral("modal:")));
-    }
-
-    // The workday exceptions are known before a task row can fire: a workday task that fell due while the
-    // program was not running moves past the next weekday when the user made that a day off.
-    void lateWorkdayTaskFollowsTheExceptions()
-    {
-        TestProgramDir dir;
-        const auto nextWeekday = [](QDate day) {
-            do
-                day = day.addDays(1);
-            while (day.dayOfWeek() > 5);
-            return day;
-        };
-        const QDate today = QDate::currentDate();
-        const QDate dayOff = nextWeekday(today);
-        QVERIFY(
-            dir.execute(QStringLiteral("INSERT INTO TASK_WORKDAY (TaskDateStr, TaskDate, Workday) VALUES ('%1', %2, 0)")
-                            .arg(dayOff.toString(Qt::ISODate))
-                            .arg(dayOff.toJulianDay())));
-        QVERIFY(dir.execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName, TaskTimeSee, NoticeCycle) "
-                                           "VALUES (0, 'late', '%1 00:00:00', 2)")
-                                .arg(today.addDays(-1).toString(Qt::ISODate))));
-
-        ProgramCopy copy(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        copy.start({QStringLiteral("-tray")});
-        QTRY_COMPARE_WITH_TIMEOUT(
-            dir.value(QStringLiteral("SELECT TaskTimeSee FROM TASK_LIST WHERE id = 1")).toString(),
-            nextWeekday(dayOff).toString(Qt::ISODate) + QStringLiteral(" 00:00:00"), 15000);
     }
 
     void missingDatabaseEndsTheProgram()

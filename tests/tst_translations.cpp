@@ -96,27 +96,6 @@ private slots:
         }
     }
 
-    // The cycle tag is sized by the note's translation: it must be the longest weekday word.
-    void longestWeekdayNote()
-    {
-        QFETCH(QString, language);
-        QString note;
-        QStringList weekdays;
-        for (const Entry &entry : readCatalog(catalogPath(language))) {
-            if (entry.context != QLatin1String("TaskWidgetItem"))
-                continue;
-            if (entry.source.startsWith(QStringLiteral("星期几，")))
-                note = entry.translation;
-            else if (entry.source.size() == 3 && entry.source.startsWith(QStringLiteral("星期")))
-                weekdays.append(entry.translation);
-        }
-        QCOMPARE(weekdays.size(), 7);
-        QVERIFY2(weekdays.contains(note), qPrintable(note));
-        for (const QString &day : weekdays)
-            QVERIFY2(day.size() <= note.size(), qPrintable(day));
-    }
-    void longestWeekdayNote_data() { catalogs_data(); }
-
     // The catalogs hold exactly the texts the sources ask for.
     void catalogsMatchTheSources()
     {
@@ -143,33 +122,6 @@ private slots:
         QCOMPARE(keys(readCatalog(fresh)), keys(readCatalog(catalogPath(language))));
     }
     void catalogsMatchTheSources_data() { catalogs_data(); }
-
-    // The main window built under a catalog speaks its language, standard texts included.
-    void windowUnderCatalog()
-    {
-        QFETCH(QString, language);
-        TestProgramDir dir;
-        QTranslator translator;
-        QVERIFY(translator.load(QStringLiteral(PEMMORA_RUN_DIR "/src/language/%1.qm").arg(language)));
-        QCoreApplication::installTranslator(&translator);
-        {
-            MainWindow window;
-            const auto expect = [&](const char *context, const char *source) {
-                const QString text = translator.translate(context, source);
-                return text.isEmpty() ? QString::fromUtf8(source) : text;
-            };
-            auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
-            QVERIFY(tabs->tabText(0) != QStringLiteral("任务"));
-            QCOMPARE(tabs->tabText(0), expect("MainWindow", "任务"));
-            QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("pushButton_AddTask"))->text(),
-                     expect("TaskTab", "添加任务(&A)"));
-            QVERIFY(window.findChild<QLabel *>(QStringLiteral("label_SoftwareVersion"))
-                        ->text()
-                        .startsWith(expect("MainWindow", "版本") + QStringLiteral(" 1.0.2.1")));
-        }
-        QCoreApplication::removeTranslator(&translator);
-    }
-    void windowUnderCatalog_data() { catalogs_data(); }
 };
 
 QTEST_MAIN(TestTranslations)

@@ -1,5 +1,4 @@
-#include "common/sqlrequest.h"
-#include "common/storeworker.h"
+#include "common/hubworker.h"
 #include "common/testprogramdir.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
@@ -8,6 +7,7 @@
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
+#include <memory>
 
 namespace {
 
@@ -121,6 +121,9 @@ private slots:
             VaultCipher::decrypt(interfacePublicData.aesEncryptNew(text), interfacePublicData.newKeyHash, UserHash),
             text);
 
+        // Only a vault opened under the older Latin-1 hashes is stored anew.
+        QVERIFY(!interfacePublicData.upgradeCredentials(QStringLiteral("new.key.2024")));
+
         QSignalSpy logins(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin);
         interfacePublicData.aesLogout(LogoutInactive);
         QVERIFY(interfacePublicData.userHash.isEmpty() && interfacePublicData.keyHash.isEmpty());
@@ -147,43 +150,59 @@ private slots:
         QFETCH(QString, key);
         QFETCH(bool, opens);
         TestProgramDir dir;
-        StoreWorker<> worker;
-        connectToHub(worker);
+        HubWorker worker;
         emit interfacePublicData.SIGNALSendQuery(UsersVerifySelectRegistered, QVariant());
-        QVERIFY(!interfacePublicData.registered);
         QSignalSpy logins(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin);
 
         interfacePublicData.setLoginAccount(QStringLiteral("张三丰李四王"), QStringLiteral("春夏秋冬东南"));
-        QCOMPARE(logins.count(), 1);
+        QTRY_COMPARE(logins.count(), 1);
         QCOMPARE(logins.at(0), (QVariantList{false, QVariant::fromValue(LoginRegistered)}));
-        QVERIFY(interfacePublicData.registered && !interfacePublicData.loggedIn);
+        QTRY_VERIFY(interfacePublicData.registered);
+        QVERIFY(!interfacePublicData.loggedIn);
         const QString verifier = storedVerifier();
         QVERIFY(!verifier.isEmpty());
 
         interfacePublicData.setLoginAccount(user, key);
-        QCOMPARE(logins.count(), 2);
+        QTRY_COMPARE(logins.count(), 2);
         QCOMPARE(logins.at(1), (QVariantList{opens, QVariant::fromValue(LoginVerify)}));
         QCOMPARE(interfacePublicData.loggedIn, opens);
         QCOMPARE(interfacePublicData.keyHash.isEmpty(), !opens);
         QCOMPARE(storedVerifier(), verifier);
     }
 
-    // As if the registration state had not arrived yet when the button was pressed: a registered
-    // vault is never registered anew.
-    void staleRegistrationStateNeverOverwrites()
+    // A registered vault is never registered anew, not even when its registration state has not
+    // arrived yet; and a verifier that lost its plain text opens for nobody.
+    void storedVerifierIsKept_data()
     {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("registration state not arrived") << QString();
+        QTest::newRow("empty plain text") << "UPDATE USERS_VERIFY SET EncryptText = '', DecryptText = 'damaged*'";
+    }
+    void storedVerifierIsKept()
+    {
+        QFETCH(QString, damage);
         TestProgramDir dir;
-        StoreWorker<> worker;
-        connectToHub(worker);
+        std::unique_ptr<HubWorker> worker = std::make_unique<HubWorker>();
+        QSignalSpy logins(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin);
         interfacePublicData.setLoginAccount(QStringLiteral("owner01"), QStringLiteral("owner.key.01"));
+        QTRY_COMPARE(logins.count(), 1);
+        if (!damage.isEmpty()) {
+            worker.reset();
+            QSqlDatabase::removeDatabase(QString::fromLatin1(SqlThread::DatabasePath));
+            QVERIFY(dir.execute(damage));
+            worker = std::make_unique<HubWorker>();
+        }
         const QString verifier = storedVerifier();
         QVERIFY(!verifier.isEmpty());
         interfacePublicData.registered = false;
-        QSignalSpy logins(&interfacePublicData, &InterfacePublicData::SIGNALAesLogin);
-        interfacePublicData.setLoginAccount(QStringLiteral("intruder"), QStringLiteral("intruder.key"));
-        QCOMPARE(storedVerifier(), verifier);
-        QCOMPARE(logins.count(), 1);
-        QCOMPARE(logins.at(0), (QVariantList{false, QVariant::fromValue(LoginVerify)}));
+        const QList<QPair<QString, QString>> attempts = {{"owner01", "owner.key.01"}, {"intruder", "intruder.key"}};
+        for (const auto &attempt : attempts) {
+            interfacePublicData.setLoginAccount(attempt.first, attempt.second);
+            QTRY_COMPARE(logins.count(), attempt == attempts.first() ? 2 : 3);
+            const bool opens = attempt == attempts.first() && damage.isEmpty();
+            QCOMPARE(logins.last(), (QVariantList{opens, QVariant::fromValue(LoginVerify)}));
+            QCOMPARE(storedVerifier(), verifier);
+        }
     }
 };
 

@@ -1,4 +1,3 @@
-#include "common/sqlrequest.h"
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "common/vaultseed.h"
@@ -45,8 +44,9 @@ private:
 
     QVariant request(SqlOperateType operate, const QVariant &payload = QVariant())
     {
-        const SqlAnswer answer = sqlRequest(*worker, operate, payload);
-        return answer.answered ? answer.value : QVariant(QStringLiteral("none"));
+        bool answered = false;
+        const QVariant answer = ask(*worker, operate, payload, &answered);
+        return answered ? answer : QVariant(QStringLiteral("none"));
     }
 
     UsersUserResultData query(int type, const QString &text, int limit = 20, int page = 1)

@@ -172,108 +172,6 @@ private slots:
         QCOMPARE(child<QLineEdit>(config, "lineEdit_LunarYear")->text(), year);
     }
 
-    void rowTexts_data()
-    {
-        QTest::addColumn<BirthdayInfoData>("record");
-        QTest::addColumn<QString>("texts");
-
-        BirthdayInfoData b = stored(7, QStringLiteral("王小明"), QStringLiteral("明明"), QDate(2024, 9, 17));
-        b.IsLeapMonth = true;
-        QTest::newRow("lunar, Chinese numerals")
-            << b << "7|王小明|明明|男|农历|一九九〇|八月|十五|无效|无效|无效|2024-09-17|是";
-        b = stored(8, QStringLiteral("赵六"), QString(), QDate(2025, 1, 29));
-        b.IgnoreLunarYear = true;
-        b.Gender = false;
-        b.LunarMonth = 12;
-        b.LunarDay = 30;
-        QTest::newRow("lunar, year ignored, last month and day")
-            << b << "8|赵六||女|农历|无效|腊月|三十|无效|无效|无效|2025-01-29|否";
-        b.LunarMonth = 0;
-        b.LunarDay = 31;
-        QTest::newRow("lunar month and day out of range")
-            << b << "8|赵六||女|农历|无效|无效|无效|无效|无效|无效|2025-01-29|否";
-        b = stored(3, QStringLiteral("李四"), QString(), QDate(2024, 9, 20));
-        b.IsLunar = false;
-        b.SolarDate = QDate(1994, 9, 20);
-        b.IsLeapMonth = true;
-        QTest::newRow("solar") << b << "3|李四||男|公历|无效|无效|无效|1994|09|20|2024-09-20|无效";
-    }
-
-    void rowTexts()
-    {
-        QFETCH(BirthdayInfoData, record);
-        QFETCH(QString, texts);
-
-        // Under the Chinese locale the year is written in Chinese numerals.
-        const QLocale saved = AppGlobals::locale;
-        AppGlobals::locale = QLocale(QLocale::Chinese, QLocale::AnyCountry);
-        const QStringList shown = BirthdayConfig().rowTexts(record);
-        AppGlobals::locale = saved;
-        QCOMPARE(shown, texts.split(QLatin1Char('|')));
-    }
-
-    // The table shows the rows in the order of the list, and a new list replaces them and clears the form.
-    void fillTable()
-    {
-        BirthdayConfig config;
-        child<QLineEdit>(config, "lineEdit_Name")->setText(QStringLiteral("typed"));
-        const QList<BirthdayInfoData> list = {stored(10, QStringLiteral("丙"), QString(), QDate(2024, 6, 1)),
-                                              stored(2, QStringLiteral("甲"), QString(), QDate(2024, 7, 1)),
-                                              stored(33, QStringLiteral("乙"), QString(), QDate(2024, 8, 1))};
-        answerList(list);
-        auto *table = child<QTableWidget>(config, "tableWidget_Birthday");
-        QCOMPARE(table->rowCount(), 3);
-        QCOMPARE(table->columnCount(), BirthdayConfig::ColumnCount);
-        for (int row = 0; row < 3; ++row)
-            for (int column = 0; column < BirthdayConfig::ColumnCount; ++column)
-                QCOMPARE(table->item(row, column)->text(), config.rowTexts(list.at(row)).at(column));
-        answerList({list.at(2)});
-        QCOMPARE(table->rowCount(), 1);
-        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("33"));
-        QCOMPARE(child<QLineEdit>(config, "lineEdit_Name")->text(), QString());
-    }
-
-    void answers_data()
-    {
-        QTest::addColumn<int>("operate");
-        QTest::addColumn<QVariant>("result");
-        QTest::addColumn<bool>("upToDateAfter");
-        QTest::addColumn<bool>("listRequested");
-        QTest::addColumn<QString>("title");
-
-        QTest::newRow("added") << int(BirthdayInfoInsert) << QVariant(true) << false << true << "";
-        QTest::newRow("add refused") << int(BirthdayInfoInsert) << QVariant(false) << true << false << "添加失败";
-        QTest::newRow("updated") << int(BirthdayInfoUpdate) << QVariant(true) << false << true << "";
-        QTest::newRow("update refused") << int(BirthdayInfoUpdate) << QVariant(false) << true << false << "更新失败";
-        QTest::newRow("deleted") << int(BirthdayInfoDelete) << QVariant() << false << true << "";
-        QTest::newRow("date moved on") << int(BirthdayInfoUpdateRecentDate) << QVariant() << false << true << "";
-        QTest::newRow("reminder flags stored") << int(BirthdayInfoUpdateNoticed) << QVariant() << true << true << "";
-        QTest::newRow("other subsystem") << int(TaskListInsert) << QVariant(true) << true << false << "";
-    }
-
-    void answers()
-    {
-        QFETCH(int, operate);
-        QFETCH(QVariant, result);
-        QFETCH(bool, upToDateAfter);
-        QFETCH(bool, listRequested);
-        QFETCH(QString, title);
-
-        BirthdayConfig config;
-        ModalDismisser dismisser;
-        interfacePublicData.birthdayListUpToDate = true;
-        QSignalSpy requests(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery);
-        emit interfacePublicData.SIGNALReceiveQueryData(static_cast<SqlOperateType>(operate), result);
-
-        QCOMPARE(interfacePublicData.birthdayListUpToDate, upToDateAfter);
-        QCOMPARE(requests.count(), listRequested ? 1 : 0);
-        QVERIFY(!listRequested || requests.at(0).at(0).toInt() == BirthdayInfoSelect);
-        QCOMPARE(dismisser.titles, title.isEmpty() ? QStringList() : QStringList{title});
-        if (!title.isEmpty())
-            QCOMPARE(dismisser.texts,
-                     QStringList{QStringLiteral("已经存在相同的人\n请确认 姓名+别称+性别 组合的唯一性")});
-    }
-
     // With nothing loaded, update and delete are disabled and refuse on their own as well; a refused
     // form is not added.
     void refusedButtonsSendNothing_data()
@@ -353,25 +251,6 @@ private slots:
         QMetaObject::invokeMethod(&config, "on_pushButton_Update_clicked");
         QCOMPARE(dismisser.texts.last(), QStringLiteral("请选择要更新的行"));
         QCOMPARE(requests.count(), 1);
-    }
-
-    // Cancelling the picker gives the default picture, not the one shown before.
-    void iconChoiceCancelled()
-    {
-        BirthdayConfig config;
-        config.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&config));
-        answerList({stored(4, QStringLiteral("张三"), QString(), QDate(2024, 6, 1))});
-        pressRow(child<QTableWidget>(config, "tableWidget_Birthday"), 0);
-
-        QWidget owner;
-        IconManage::instance(&owner);
-        ModalDismisser dismisser(QMessageBox::Cancel);
-        QTest::mouseClick(child<QLabel>(config, "label_Icon"), Qt::LeftButton);
-        QCOMPARE(dismisser.titles.size(), 1);
-        BirthdayInfoData record;
-        QVERIFY(config.readForm(4, record));
-        QCOMPARE(record.IconPath, DefaultIcon);
     }
 };
 

@@ -24,51 +24,6 @@ private slots:
     void initTestCase() { registerRecordMetaTypes(); }
     void cleanup() { currentNoticeConfig = NoticeConfigData(); }
 
-    void labels_data()
-    {
-        QTest::addColumn<BirthdayInfoData>("record");
-        QTest::addColumn<QString>("texts"); // type, name, age
-        QTest::addColumn<QString>("gender");
-        QTest::addColumn<bool>("picture");
-
-        const QDate today = QDate::currentDate();
-        BirthdayInfoData b = solarBirthday(today.addDays(200));
-        QTest::newRow("solar, call name shown, three-digit countdown")
-            << b << QStringLiteral("公历|明明|%1").arg(b.RecentDate.year() - 1994) << "GenderMale.png" << true;
-        b = lunarBirthday(1, 1, today.addDays(30), QStringLiteral("王小明"), QString());
-        b.Gender = false;
-        QTest::newRow("lunar, name without call name, female")
-            << b << QStringLiteral("农历|王小明|%1").arg(interfacePublicData.lunarYearOf(b.RecentDate) - 1990)
-            << "GenderFemale.png" << true;
-        b = solarBirthday(today.addDays(12));
-        b.IgnoreSolarYear = true;
-        b.IconPath = QStringLiteral("src/icon/birthday/missing.png");
-        QTest::newRow("no birth year, picture missing")
-            << b << QStringLiteral("公历|明明|-") << "GenderMale.png" << false;
-    }
-
-    void labels()
-    {
-        QFETCH(BirthdayInfoData, record);
-        QFETCH(QString, texts);
-        QFETCH(QString, gender);
-        QFETCH(bool, picture);
-
-        BirthdayWidgetItem row(record);
-        QCOMPARE(QStringList({label(row, "label_BirthdayType")->text(), label(row, "label_ShowName")->text(),
-                              label(row, "label_Age")->text()})
-                     .join(QLatin1Char('|')),
-                 texts);
-        QCOMPARE(label(row, "label_RecentDate")->text(), record.RecentDate.toString(Qt::ISODate));
-        QCOMPARE(label(row, "label_Countdown")->text(),
-                 QString::number(QDate::currentDate().daysTo(record.RecentDate)));
-        QVERIFY(label(row, "label_Gender")->styleSheet().contains(gender));
-        QCOMPARE(!label(row, "label_Icon")->pixmap(Qt::ReturnByValue).isNull(), picture);
-        // The badges were sized for three digits, so a long countdown fits without widening its column.
-        for (const char *badge : {"label_Countdown", "label_Age"})
-            QVERIFY(label(row, badge)->minimumWidth() >= label(row, badge)->sizeHint().width());
-    }
-
     // The row evaluates its reminders as soon as it exists, carries out what is due once, and then
     // goes on with its own copy on its timer.
     void remindsAtOnce_data()

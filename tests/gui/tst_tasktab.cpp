@@ -1,4 +1,3 @@
-#include "app/configsettings.h"
 #include "app/mainwindow.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/tasktab.h"
@@ -19,10 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QTest>
-#include <QTimeEdit>
-#include <algorithm>
 
 namespace {
 
@@ -89,22 +85,6 @@ private slots:
     void initTestCase() { registerRecordMetaTypes(); }
     void cleanup() { TaskWidgetItem::setIconChooser(nullptr); }
 
-    void defaultTaskNames()
-    {
-        TestProgramDir dir;
-        {
-            ConfigSettings settings;
-            settings.setValue(QStringLiteral("DefaultTaskNames/name0"), QStringLiteral("喝水"));
-            settings.setValue(QStringLiteral("DefaultTaskNames/name5"), QStringLiteral("站起来走走"));
-        }
-        MainWindow window;
-        auto *name = find<QComboBox>(window, "comboBox_TaskName");
-        QCOMPARE(name->count(), 2);
-        QCOMPARE(name->itemText(1), QStringLiteral("站起来走走"));
-        QVERIFY(name->currentText().isEmpty());
-        QCOMPARE(name->lineEdit()->placeholderText(), QStringLiteral("请填写任务名称"));
-    }
-
     void addTask_data()
     {
         QTest::addColumn<bool>("typeName");
@@ -149,86 +129,31 @@ private slots:
         QCOMPARE(find<QComboBox>(window, "comboBox_TaskName")->currentText(), name);
     }
 
-    void addWithTargetTime()
-    {
-        TestProgramDir dir;
-        MainWindow window;
-        auto *dateTime = find<QDateTimeEdit>(window, "dateTimeEdit_Set");
-        find<QRadioButton>(window, "radioButton_TargetTime")->setChecked(true);
-        QVERIFY(!dateTime->isHidden() && find(window, "timeEdit_Set")->isHidden());
-        QVERIFY(qAbs(dateTime->dateTime().secsTo(QDateTime::currentDateTime())) < 5);
-        const QDateTime past(QDate(2020, 2, 29), QTime(23, 59, 59));
-        dateTime->setDateTime(past);
-        QCOMPARE(add(window).TaskTimeSee, past);
-
-        find<QRadioButton>(window, "radioButton_RemainTime")->setChecked(true);
-        QVERIFY(dateTime->isHidden() && !find(window, "timeEdit_Set")->isHidden());
-    }
-
-    void cycleComboSwitchesInputs_data()
-    {
-        QTest::addColumn<int>("cycle");
-        QTest::newRow("once") << int(CycleOnce);
-        QTest::newRow("workday") << int(CycleWorkday);
-        QTest::newRow("weekly") << int(CycleWeekly);
-    }
-
-    void cycleComboSwitchesInputs()
-    {
-        QFETCH(int, cycle);
-        const bool weekly = cycle == CycleWeekly;
-        TestProgramDir dir;
-        MainWindow window;
-        auto *combo = find<QComboBox>(window, "comboBox_TaskNoticeCycle");
-        // Start from the target-time mode, which every switch ends.
-        combo->setCurrentIndex(cycle == CycleOnce ? CycleDaily : CycleOnce);
-        find<QRadioButton>(window, "radioButton_TargetTime")->setChecked(true);
-        combo->setCurrentIndex(cycle);
-
-        QCOMPARE(find(window, "comboBox_TaskDayOfWeek")->isHidden(), !weekly);
-        QCOMPARE(find(window, "radioButton_RemainTime")->isHidden(), weekly);
-        QCOMPARE(find(window, "radioButton_TargetTime")->isHidden(), weekly);
-        QVERIFY(find<QRadioButton>(window, "radioButton_RemainTime")->isChecked());
-        QVERIFY(!find(window, "timeEdit_Set")->isHidden() && find(window, "dateTimeEdit_Set")->isHidden());
-
-        // The time field gives a weekly task its time of day on the chosen weekday, others a duration.
-        const QDate tomorrow = QDate::currentDate().addDays(1);
-        find<QComboBox>(window, "comboBox_TaskDayOfWeek")->setCurrentIndex(tomorrow.dayOfWeek() - 1);
-        find<QTimeEdit>(window, "timeEdit_Set")->setTime(QTime(7, 45, 30));
-        const QDateTime before = QDateTime::currentDateTime();
-        const TaskListData added = add(window);
-        const QDateTime after = QDateTime::currentDateTime();
-        QCOMPARE(added.NoticeCycle, cycle);
-        if (!weekly)
-            QVERIFY(added.TaskTimeSee >= before.addSecs(27930) && added.TaskTimeSee <= after.addSecs(27930));
-        else if (after.date().addDays(1) == tomorrow) // unless midnight passed meanwhile
-            QCOMPARE(added.TaskTimeSee, QDateTime(tomorrow, QTime(7, 45, 30)));
-    }
-
+    // A reload replaces every row; a replaced row never fires again, though it is deleted only later.
     void rebuildFollowsEveryAnswer()
     {
         TestProgramDir dir;
         MainWindow window;
-        show(window, {task(4, QStringLiteral("一"), FarAhead), task(2, QStringLiteral("二"), FarAhead.addDays(1)),
+        const QDateTime soon = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() + 3600);
+        show(window, {task(4, QStringLiteral("一"), soon), task(2, QStringLiteral("二"), FarAhead),
                       task(9, QStringLiteral("三"), FarAhead.addDays(2), 1)});
         const QList<TaskWidgetItem *> first = rows(window);
         QCOMPARE(first.size(), 3);
-        QCOMPARE(first.at(1)->record(), task(2, QStringLiteral("二"), FarAhead.addDays(1)));
+        QCOMPARE(first.at(1)->record(), task(2, QStringLiteral("二"), FarAhead));
         QVERIFY(!first.at(0)->isCompleted() && first.at(2)->isCompleted());
         QPointer<TaskWidgetItem> old = first.at(0);
 
-        show(window, {task(5, QStringLiteral("四"), FarAhead)});
-        // Replaced rows stop at once and are deleted from the event loop.
-        QVERIFY(!QObject::disconnect(&TaskTicker::instance(), &TaskTicker::SIGNALTick, old.data(),
-                                     &TaskWidgetItem::updateRemainTime));
+        show(window, {task(4, QStringLiteral("一"), soon, 1)});
+        HubLog log;
+        emit TaskTicker::instance().SIGNALTick(soon.toMSecsSinceEpoch() + 1000);
+        QVERIFY(log.queries.isEmpty() && log.allNotices.isEmpty());
         QTRY_VERIFY(old.isNull());
         QCOMPARE(rows(window).size(), 1);
-        QCOMPARE(rows(window).first()->record().TaskName, QStringLiteral("四"));
+        QVERIFY(rows(window).first()->isCompleted());
         show(window, {});
         QVERIFY(rows(window).isEmpty());
 
         // An insert or a delete asks for the list again; other task answers do not.
-        HubLog log;
         for (const SqlOperateType operate : {TaskListInsert, TaskListDelete, TaskListUpdateNoticed})
             emit interfacePublicData.SIGNALReceiveQueryData(operate, QVariant());
         QCOMPARE(log.operations(), (QList<SqlOperateType>{TaskListSelect, TaskListSelect}));
@@ -260,30 +185,6 @@ private slots:
         QCOMPARE(rows(window).size(), 1);
         QVERIFY(rows(window).first() != firing.data() && rows(window).first()->isCompleted());
         QTRY_VERIFY(firing.isNull());
-    }
-
-    void rowsBuildWhenScrolledIntoView()
-    {
-        TestProgramDir dir;
-        MainWindow window;
-        window.resize(900, 640);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QList<TaskListData> tasks;
-        for (int i = 0; i < 300; ++i)
-            tasks.append(task(i, QStringLiteral("任务 %1").arg(i), FarAhead.addSecs(i * 60)));
-        show(window, tasks);
-
-        const QList<TaskWidgetItem *> all = rows(window);
-        QCOMPARE(all.size(), 300);
-        QVERIFY(all.first()->hasForm() && !all.last()->hasForm());
-        const int built = std::count_if(all.begin(), all.end(), [](TaskWidgetItem *row) { return row->hasForm(); });
-        QVERIFY2(built < 60, qPrintable(QString::number(built)));
-
-        QScrollBar *bar = find<QListWidget>(window, "listWidget_Task")->verticalScrollBar();
-        bar->setValue(bar->maximum());
-        QVERIFY(all.last()->hasForm());
-        QCOMPARE(find<QLabel>(*all.last(), "label_TaskName")->text(), QStringLiteral("任务 299"));
     }
 
     void clearCompletedThroughTheWorker()
@@ -335,15 +236,6 @@ private slots:
         QCOMPARE(log.count(TaskListUpdateNoticed), 1);
         QCOMPARE(log.count(TaskListInsert), 1);
         QCOMPARE(log.allNotices.size(), 2);
-    }
-
-    void workdayButtonOpensTheDialog()
-    {
-        TestProgramDir dir;
-        MainWindow window;
-        ModalDismisser dismisser;
-        QTest::mouseClick(find(window, "pushButton_WorkdayCfg"), Qt::LeftButton);
-        QCOMPARE(dismisser.titles, QStringList{QStringLiteral("工作日配置")});
     }
 };
 

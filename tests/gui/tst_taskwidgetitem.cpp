@@ -1,4 +1,3 @@
-#include "app/appglobals.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/imagebutton.h"
 #include "tasks/taskticker.h"
@@ -76,38 +75,7 @@ class TestTaskWidgetItem : public QObject
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
 
-    void cleanup()
-    {
-        currentNoticeConfig = NoticeConfigData();
-        TaskWidgetItem::setIconChooser(nullptr);
-    }
-
-    void remainTimeText_data()
-    {
-        QTest::addColumn<qint64>("seconds");
-        QTest::addColumn<QString>("text"); // _ stands for a figure space, as wide as a digit
-        QTest::newRow("100 days") << qint64(8640000) << "超过 99 天";
-        QTest::newRow("just under 100 days") << qint64(8639999) << "99 天 23 小时";
-        QTest::newRow("86400 s") << qint64(86400) << "_1 天 00 小时";
-        QTest::newRow("86399 s") << qint64(86399) << "23 小时 59 分";
-        QTest::newRow("3600 s") << qint64(3600) << "_1 小时 00 分";
-        QTest::newRow("3599 s") << qint64(3599) << "59 分 59 秒";
-        QTest::newRow("61 s") << qint64(61) << "_1 分 01 秒";
-        QTest::newRow("60 s") << qint64(60) << "___60 秒";
-        QTest::newRow("0 s") << qint64(0) << "____0 秒";
-    }
-
-    void remainTimeText()
-    {
-        QFETCH(qint64, seconds);
-        QFETCH(QString, text);
-        text.replace(QLatin1Char('_'), QChar(0x2007));
-        QCOMPARE(TaskWidgetItem::remainTimeText(seconds), text);
-        // The row counts whole seconds: 300 ms more still shows the same text.
-        auto row = makeRow(CycleOnce);
-        row->updateRemainTime(DueMs - seconds * 1000 - 300);
-        QCOMPARE(child(*row, "label_Time")->text(), text);
-    }
+    void cleanup() { currentNoticeConfig = NoticeConfigData(); }
 
     void tagClick_data()
     {
@@ -141,38 +109,6 @@ private slots:
         QCOMPARE(log.queries.size(), next < 0 ? 0 : 1);
         if (next >= 0)
             QCOMPARE(log.payload<TaskListData>(0), task(next));
-    }
-
-    void iconClick_data()
-    {
-        QTest::addColumn<bool>("noticed");
-        QTest::addColumn<QString>("chosen");
-        QTest::newRow("a new icon") << false << "src/icon/task/9.png";
-        QTest::newRow("no choice") << false << "";
-        QTest::newRow("completed row never asks") << true << "src/icon/task/9.png";
-    }
-
-    void iconClick()
-    {
-        QFETCH(bool, noticed);
-        QFETCH(QString, chosen);
-        auto row = makeRow(CycleDaily, noticed);
-        bool asked = false;
-        TaskWidgetItem::setIconChooser([&](QWidget *) {
-            asked = true;
-            return chosen;
-        });
-        HubLog log;
-        click(child(*row, "label_Icon"));
-        QCOMPARE(asked, !noticed);
-        TaskListData expected = task(CycleDaily, noticed);
-        const bool stores = !noticed && !chosen.isEmpty();
-        if (stores)
-            expected.IconPath = chosen;
-        QCOMPARE(log.queries.size(), stores ? 1 : 0);
-        if (stores)
-            QCOMPARE(log.payload<TaskListData>(0), expected);
-        QCOMPARE(row->record(), expected);
     }
 
     void keepToggleThenEdit()
@@ -280,47 +216,6 @@ private slots:
         checkCompleted(*row);
     }
 
-    void loadedRows_data()
-    {
-        QTest::addColumn<bool>("noticed");
-        QTest::addColumn<qint64>("dueOffsetMs");
-        QTest::addColumn<bool>("lazy");
-        QTest::addColumn<QString>("time");
-        QTest::newRow("pending, past due, form built later") << false << qint64(-5000) << true << "时间到";
-        QTest::newRow("completed, past due") << true << qint64(-5000) << false << "时间到";
-        QTest::newRow("completed, still ahead counts down") << true << qint64(9030000) << false << "\u20072 小时 30 分";
-    }
-
-    void loadedRows()
-    {
-        QFETCH(bool, noticed);
-        QFETCH(qint64, dueOffsetMs);
-        QFETCH(bool, lazy);
-        QFETCH(QString, time);
-        makeRow(CycleOnce); // the first row of a process always builds its form
-        currentNoticeConfig.NN_EnableTask = true;
-        const QDateTime due =
-            QDateTime::fromMSecsSinceEpoch((QDateTime::currentMSecsSinceEpoch() + dueOffsetMs) / 1000 * 1000);
-        HubLog log;
-        TaskWidgetItem row(QStringLiteral("远处的任务"), due, CycleDaily, 9, noticed, false, Icon, nullptr,
-                           lazy ? TaskWidgetItem::FormWhenShown : TaskWidgetItem::FormNow);
-        QCOMPARE(row.hasForm(), !lazy);
-        QVERIFY(row.height() > 0);
-        // Loaded past due, a pending row fires at once from its task alone.
-        QCOMPARE(log.operations(),
-                 (noticed ? QList<SqlOperateType>() : QList<SqlOperateType>{TaskListUpdateNoticed, TaskListInsert}));
-        if (!noticed)
-            QCOMPARE(
-                log.notices(QStringLiteral("normal")),
-                (QList<QStringList>{{QStringLiteral("远处的任务"), due.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
-                                     QStringLiteral("keepNo"), Icon}}));
-        row.ensureForm();
-        QCOMPARE(child(row, "label_TaskName")->text(), QStringLiteral("远处的任务"));
-        QCOMPARE(child(row, "label_TaskNoticeCycle")->text(), QStringLiteral("每天"));
-        QCOMPARE(child(row, "label_Time")->text(), time);
-        checkCompleted(row);
-    }
-
     void deleting()
     {
         auto pending = makeRow(CycleOnce, false, 1);
@@ -350,44 +245,6 @@ private slots:
         emit TaskTicker::instance().SIGNALTick(DueMs + 5000);
         QCOMPARE(log.queries.size(), 5);
         QCOMPARE(log.queries.last().second.toInt(), 1);
-    }
-
-    void sharedTickFiresDueRow()
-    {
-        QVERIFY(!TaskTicker::instance().isRunning());
-        HubLog log;
-        {
-            auto row = makeRow(task(CycleOnce, false, true, 21,
-                                    QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() + 1)));
-            auto other = makeRow(CycleOnce, false, 22);
-            QVERIFY(TaskTicker::instance().isRunning());
-            QVERIFY(log.queries.isEmpty());
-            QTRY_COMPARE_WITH_TIMEOUT(log.operations(), QList<SqlOperateType>{TaskListUpdateNoticed}, 5000);
-            QCOMPARE(log.queries.first().second.toInt(), 21);
-            row.reset();
-            QVERIFY(TaskTicker::instance().isRunning());
-        }
-        QVERIFY(!TaskTicker::instance().isRunning());
-    }
-
-    void weekdayOfAnInvalidDateIsEmpty()
-    {
-        QVERIFY(TaskWidgetItem::dayOfWeekText(0).isEmpty() && TaskWidgetItem::dayOfWeekText(8).isEmpty());
-    }
-
-    void cycleTagsShareOneWidth()
-    {
-        auto once = makeRow(CycleOnce);
-        auto weekly = makeRow(CycleWeekly);
-        const int width = AppGlobals::cycleLabelWidth;
-        QVERIFY(width > 0);
-        QCOMPARE(child(*weekly, "label_TaskNoticeCycle")->minimumWidth(), width);
-        // Wide enough for every text the tag can show.
-        QLabel *tag = child(*once, "label_TaskNoticeCycle");
-        for (const QString &text : {QStringLiteral("工作日"), TaskWidgetItem::dayOfWeekText(3)}) {
-            tag->setText(text);
-            QVERIFY(tag->sizeHint().width() <= width);
-        }
     }
 };
 
