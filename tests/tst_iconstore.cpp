@@ -11,8 +11,7 @@ const QString Gift = QStringLiteral("src/icon/task/7_gift.png");
 const QString Other = QStringLiteral("src/icon/task/2_other.png");
 const QString TaskDefault = QStringLiteral("src/icon/task/default.png");
 
-// One task per path in the first list and one birthday per path in the second, ids in order, and the
-// library's pictures 7 (cake) and 2 (other).
+// Tasks and birthdays with these pictures, and the library's pictures 7 (cake) and 2 (other).
 bool prepare(const TestProgramDir &dir, const QStringList &taskPaths, const QStringList &birthdayPaths)
 {
     bool ok = dir.execute(
@@ -30,10 +29,8 @@ bool prepare(const TestProgramDir &dir, const QStringList &taskPaths, const QStr
 
 QStringList column(const TestProgramDir &dir, const QString &column, const QString &table)
 {
-    const QString values =
-        dir.value(
-               QStringLiteral("SELECT group_concat(%1, '|') FROM (SELECT %1 FROM %2 ORDER BY id)").arg(column, table))
-            .toString();
+    const QString sql = QStringLiteral("SELECT group_concat(%1, '|') FROM (SELECT %1 FROM %2 ORDER BY id)");
+    const QString values = dir.value(sql.arg(column, table)).toString();
     return values.isEmpty() ? QStringList() : values.split(QLatin1Char('|'));
 }
 
