@@ -13,10 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
+// The shell: closing, the language choice, answers that need the user, and notices reaching the screens.
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -24,6 +24,7 @@ class TestMainWindow : public QObject
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
 
+    // With a tray closing hides the window; without one there would be no way back, so it quits, after asking.
     void closing_data()
     {
         QTest::addColumn<bool>("trayAvailable");
@@ -33,8 +34,6 @@ private slots:
         QTest::newRow("no tray, stay") << false << int(QMessageBox::Cancel) << false;
         QTest::newRow("no tray, quit") << false << int(QMessageBox::Ok) << true;
     }
-
-    // With a tray closing hides the window; without one there would be no way back, so it quits, after asking.
     void closing()
     {
         QFETCH(bool, trayAvailable);
@@ -46,7 +45,6 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         ModalDismisser dismisser(static_cast<QMessageBox::StandardButton>(answer));
-
         window.close();
         QCOMPARE(dismisser.titles, trayAvailable ? QStringList() : QStringList{QStringLiteral("退出程序？")});
         QCOMPARE(window.isVisible(), !trayAvailable && !quits);
@@ -56,34 +54,21 @@ private slots:
         QCOMPARE(loop.exec(), quits ? -1 : 1);
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         QCoreApplication::exec();
-
-        // The tray icon's single click brings the window back; other clicks do nothing.
-        window.hide();
-        window.slotTrayIconAction(QSystemTrayIcon::DoubleClick);
-        QVERIFY(!window.isVisible());
-        window.slotTrayIconAction(QSystemTrayIcon::Trigger);
-        QVERIFY(window.isVisible());
     }
 
+    // The choice is stored at once; a restart is offered unless it is the language running now.
     void languageChoice()
     {
         TestProgramDir dir;
         MainWindow window;
         auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Language"));
         ModalDismisser dismisser(QMessageBox::Cancel);
-
         combo->setCurrentIndex(2);
         QCOMPARE(ConfigSettings().language(), QStringLiteral("en"));
         QCOMPARE(dismisser.titles, QStringList{QStringLiteral("是否重启本软件生效？")});
-        QCOMPARE(dismisser.texts,
-                 QStringList{QStringLiteral("要现在重启软件以切换语言吗？\n选择“稍后”将在下次启动时切换。")});
-        QCOMPARE(combo->currentIndex(), 2);
-
-        // Going back to the language the program started with needs no restart.
         combo->setCurrentIndex(0);
         QCOMPARE(ConfigSettings().language(), QStringLiteral("zh_CN"));
         QCOMPARE(dismisser.titles.size(), 1);
-
         combo->setCurrentIndex(1);
         QCOMPARE(ConfigSettings().language(), QStringLiteral("zh_TW"));
         QCOMPARE(dismisser.titles.size(), 2);
@@ -96,33 +81,20 @@ private slots:
         QCOMPARE(dismisser.titles.last(), QStringLiteral("设置未保存"));
     }
 
-    // Answers that need the user: restored database, failed write, pictures that change after a restart.
+    // Restored database, failed write, pictures that change only after a restart.
     void answerRouting_data()
     {
         QTest::addColumn<SqlOperateType>("operate");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
-        QTest::newRow("restored") << DatabaseRestored << "已还原"
-                                  << "提示"
-                                  << "已还原";
-        QTest::newRow("write failed") << DatabaseWriteFailed << "未保存"
-                                      << "数据未能保存"
-                                      << "未保存";
-        QTest::newRow("deleted picture in use") << IconListDelete << "restartYes"
-                                                << "是否重启本软件生效？"
-                                                << "使用已删除图标的地方，已被重置为默认图标，将在重启后生效";
-        QTest::newRow("deleted picture unused") << IconListDelete << "restartNo"
-                                                << ""
-                                                << "";
-        QTest::newRow("updated picture in use") << IconListUpdate << "restartYes"
-                                                << "是否重启本软件生效？"
-                                                << "检测到使用了更新前的图标，需要重启软件后才会更新界面显示";
-        QTest::newRow("updated picture unused") << IconListUpdate << "restartNo"
-                                                << ""
-                                                << "";
+        // clang-format off
+        QTest::newRow("write failed") << DatabaseWriteFailed << "未保存" << "数据未能保存" << "未保存";
+        QTest::newRow("deleted picture in use") << IconListDelete << "restartYes" << "是否重启本软件生效？" << "使用已删除图标的地方，已被重置为默认图标，将在重启后生效";
+        QTest::newRow("deleted picture unused") << IconListDelete << "restartNo" << "" << "";
+        QTest::newRow("updated picture in use") << IconListUpdate << "restartYes" << "是否重启本软件生效？" << "检测到使用了更新前的图标，需要重启软件后才会更新界面显示";
+        // clang-format on
     }
-
     void answerRouting()
     {
         QFETCH(SqlOperateType, operate);
@@ -137,7 +109,7 @@ private slots:
         QCOMPARE(dismisser.texts.join(QString()), text);
     }
 
-    // Notices sent through the hub reach the popups and the centre notices.
+    // Notices sent through the hub reach the popups and a centre notice on every screen.
     void hubNoticesReachTheWindows()
     {
         TestProgramDir dir;
@@ -160,6 +132,23 @@ private slots:
             }
         }
         QCOMPARE(centres, QGuiApplication::screens().size());
+    }
+
+    // The centre notice lets clicks through, says how many came before, and goes by itself.
+    void centreNotice()
+    {
+        currentNoticeConfig = NoticeConfigData();
+        currentNoticeConfig.CN_AppearSec = currentNoticeConfig.CN_KeepSec = currentNoticeConfig.CN_DisappearSec = 1;
+        CentralNotice notice;
+        notice.SLOTUpdateCentralNoticeCfg();
+        notice.showNotice(NoticeWhatTask, {});
+        QVERIFY(notice.isHidden());
+        notice.showNotice(NoticeWhatTask, {QStringLiteral("第一")});
+        QVERIFY(notice.windowFlags().testFlag(Qt::WindowTransparentForInput));
+        notice.showNotice(NoticeWhatBirthday, {QStringLiteral("第二"), QStringLiteral("ignored")});
+        QCOMPARE(notice.findChild<QLabel *>(QStringLiteral("label"))->text(),
+                 QStringLiteral("第二\n(之前还有 1 条提示)"));
+        QTRY_VERIFY_WITH_TIMEOUT(notice.isHidden(), 6000);
     }
 };
 
