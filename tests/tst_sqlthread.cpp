@@ -56,7 +56,6 @@ private slots:
         const QString name = QStringLiteral("it's a'); DROP TABLE TASK_LIST; --");
         QVERIFY(answers(worker, TaskListInsert, task(name, 30)));
         ask(worker, TaskListInsert, task("second", 10));
-        QCOMPARE(ids(worker), (QList<int>{1, 0}));
         QVERIFY(answers(worker, TaskListDelete, QVariant::fromValue(QList<int>{1})));
         ask(worker, TaskListInsert, task("third", 20));
         QCOMPARE(ids(worker), (QList<int>{1, 0}));

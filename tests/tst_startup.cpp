@@ -22,10 +22,9 @@ private slots:
         QTest::addColumn<bool>("tray");
         QTest::addColumn<QString>("printed");
         QTest::addColumn<int>("exitCode");
-        const int run = -1;
         // clang-format off
-        QTest::newRow("none") << QStringList{"pemmora"} << false << "" << run;
-        QTest::newRow("qt's own options") << QStringList{"pemmora", "-style", "fusion", "-tray", "-session", "1a"} << true << "" << run;
+        QTest::newRow("none") << QStringList{"pemmora"} << false << "" << -1;
+        QTest::newRow("qt's own options") << QStringList{"pemmora", "-style", "fusion", "-tray", "-session", "1a"} << true << "" << -1;
         QTest::newRow("version query") << QStringList{"pemmora", "database", "-v"} << false << "" << 2;
         QTest::newRow("tray and more") << QStringList{"pemmora", "-tray", "x"} << false << "Usage: pemmora" << 2;
         QTest::newRow("unknown option") << QStringList{"pemmora", "-hidden"} << false << "Unknown option 'hidden'." << 2;
