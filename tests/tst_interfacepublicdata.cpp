@@ -14,8 +14,7 @@ class TestInterfacePublicData : public QObject
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
 
-    // A request crosses to the worker thread and its answer comes back to the GUI thread, in order; the
-    // workday answer updates the hub's calendar.
+    // Requests cross to the worker thread and answers come back in order; the workday answer updates the calendar.
     void relayThroughWorkerThread()
     {
         TestProgramDir dir;
@@ -23,7 +22,6 @@ private slots:
         QThread *thread = worker->thread();
         QVERIFY(thread != QThread::currentThread());
         QSignalSpy spy(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData);
-
         TaskWorkdayData day;
         day.TaskDate = QDate(2024, 10, 12);
         day.Workday = 1;
@@ -34,7 +32,6 @@ private slots:
         QCOMPARE(spy.at(0).at(0).value<SqlOperateType>(), TaskWorkdayInsert);
         QCOMPARE(spy.at(1).at(0).value<SqlOperateType>(), TaskWorkdaySelect);
         QVERIFY(interfacePublicData.isWorkday(QDate(2024, 10, 12)));
-
         thread->quit();
         QVERIFY(thread->wait(5000));
         delete worker;
