@@ -132,29 +132,6 @@ private slots:
         for (int late = 0; late < 10; ++late)
             QVERIFY(!last.evaluate(QDate(2099, 12, 31).addDays(late), config).fired);
     }
-
-    // The age now and at the stored occurrence; today is 2024-12-30, lunar 2025 begins on 29 January 2025.
-    void ages_data()
-    {
-        QTest::addColumn<BirthdayInfoData>("record");
-        QTest::addColumn<QString>("ages");
-        QTest::newRow("solar, occurrence next year") << solarBirthday(QDate(2025, 1, 5)) << "30/31";
-        QTest::newRow("lunar, before the lunar new year") << lunarBirthday(12, 6, QDate(2025, 1, 5)) << "34/34";
-        BirthdayInfoData b = lunarBirthday(1, 3, QDate(2025, 1, 31));
-        b.IgnoreSolarYear = true;
-        QTest::newRow("lunar after the new year, ignoring the solar switch") << b << "34/35";
-        b.IgnoreLunarYear = true;
-        QTest::newRow("lunar without a birth year") << b << "-/-";
-    }
-
-    void ages()
-    {
-        QFETCH(BirthdayInfoData, record);
-        QFETCH(QString, ages);
-        QCOMPARE(BirthdayReminder::currentAgeText(record, QDate(2024, 12, 30)) + '/' +
-                     BirthdayReminder::occurrenceAgeText(record),
-                 ages);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestBirthdayReminder)

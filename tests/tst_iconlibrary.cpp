@@ -23,33 +23,6 @@ class TestIconLibrary : public QObject
     Q_OBJECT
 
 private slots:
-    void convert_data()
-    {
-        QTest::addColumn<QSize>("source");
-        QTest::addColumn<QRect>("picture");
-        QTest::newRow("wide: bands of 36 above and below") << QSize(300, 150) << QRect(0, 36, 144, 72);
-        QTest::newRow("tall: bands left and right") << QSize(100, 300) << QRect(48, 0, 48, 144);
-    }
-
-    void convert()
-    {
-        QFETCH(QSize, source);
-        QFETCH(QRect, picture);
-        QImage image(source, QImage::Format_RGB32);
-        image.fill(QColor(QStringLiteral("#d66474")));
-        const QImage square = IconLibrary::convert(image);
-        QCOMPARE(square.size(), QSize(144, 144));
-        // The picture's corners are opaque, the bands just beyond them transparent.
-        const QPoint out = picture.x() ? QPoint(1, 0) : QPoint(0, 1);
-        const auto alpha = [&square](const QPoint &p) {
-            return qAlpha(square.pixel(p));
-        };
-        const QList<int> alphas{alpha(picture.topLeft() - out), alpha(picture.topLeft()), alpha(picture.bottomRight()),
-                                alpha(picture.bottomRight() + out)};
-        QCOMPARE(alphas, (QList<int>{0, 255, 255, 0}));
-        QCOMPARE(QColor(square.pixel(picture.center())).name(), QStringLiteral("#d66474"));
-    }
-
     void tooLarge()
     {
         // Past 50 million pixels, also where width times height overflows an int.

@@ -172,23 +172,6 @@ private slots:
             calendar.workdayExceptions.insert(today.addDays(i), false);
         QCOMPARE(calendar.nextWorkday(today), today.addDays(WorkdayCalendar::MaxSearchDays));
     }
-
-    // The later of two records for one date wins; older exceptions are gone; other lists are ignored.
-    void workdayListReplacesExceptions()
-    {
-        InterfacePublicData calendar;
-        calendar.workdayExceptions.insert(QDate(2024, 1, 1), false);
-        TaskWorkdayData saturday;
-        saturday.TaskDate = QDate(2024, 5, 18);
-        saturday.Workday = 1;
-        TaskWorkdayData again = saturday;
-        again.Workday = 0;
-        const QHash<QDate, bool> expected{{saturday.TaskDate, false}};
-        calendar.slotReceiveQueryData(TaskWorkdaySelect, QVariant::fromValue(QList<TaskWorkdayData>{saturday, again}));
-        QCOMPARE(calendar.workdayExceptions, expected);
-        calendar.slotReceiveQueryData(TaskListSelect, QVariant::fromValue(QList<TaskWorkdayData>{saturday}));
-        QCOMPARE(calendar.workdayExceptions, expected);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTaskTiming)
