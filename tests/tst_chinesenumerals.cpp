@@ -14,10 +14,8 @@ private slots:
         QTest::addColumn<QString>("text");
 
         const QLocale chinese(QLocale::Chinese, QLocale::AnyCountry);
-        QTest::newRow("1994 in Chinese") << 1994 << chinese << "一九九四";
         QTest::newRow("every digit") << 2035 << chinese << "二〇三五";
         QTest::newRow("zeros") << 1900 << chinese << "一九〇〇";
-        QTest::newRow("1678 in Chinese") << 1678 << chinese << "一六七八";
         QTest::newRow("simplified Chinese by name") << 2024 << QLocale(QStringLiteral("zh_CN")) << "二〇二四";
         QTest::newRow("English keeps digits") << 1994 << QLocale(QLocale::English, QLocale::UnitedStates) << "1994";
         QTest::newRow("traditional Chinese keeps digits")
