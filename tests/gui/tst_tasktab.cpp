@@ -188,31 +188,6 @@ private slots:
         QCOMPARE(find<QLabel>(*row, "label_Time")->text(), QStringLiteral("时间到"));
     }
 
-    // The delete button asks first; "clear completed" deletes fired rows only; a stopped row is deaf.
-    void deleting()
-    {
-        auto pending = makeRow(task(1));
-        auto done = makeRow(task(2, Due, CycleOnce, true));
-        auto fired = makeRow(task(3, Due, CycleDaily));
-        auto stopped = makeRow(task(4, Due, CycleDaily, true));
-        fired->updateRemainTime(DueMs + 1000);
-        stopped->stopUpdating();
-        HubLog log;
-        emit interfacePublicData.SIGNALClearCompleteTask();
-        ModalDismisser dismisser(QMessageBox::Cancel);
-        click(*pending, "pushButton_Delete");
-        QCOMPARE(dismisser.texts, QStringList{QStringLiteral("删除任务“喝水”？")});
-        dismisser.setAnswer(QMessageBox::Ok);
-        click(*pending, "pushButton_Delete");
-        QList<QList<int>> deleted;
-        for (int i = 0; i < log.queries.size(); ++i)
-            deleted.append(log.payload<QList<int>>(i));
-        QCOMPARE(deleted, (QList<QList<int>>{{2}, {3}, {1}}));
-        emit TaskTicker::instance().SIGNALTick(DueMs + 5000);
-        QCOMPARE(log.queries.size(), 4);
-        QCOMPARE(log.queries.last().second.toInt(), 1);
-    }
-
     // A reload that arrives while a row is still firing replaces it; the replaced row never fires again.
     void replacedRowNeverFiresAgain()
     {
@@ -220,7 +195,6 @@ private slots:
         MainWindow window;
         const QDateTime soon = QDateTime::currentDateTime().addSecs(3600);
         show(window, {task(1, soon, CycleDaily), task(2)});
-        QCOMPARE(rows(window).size(), 2);
         QPointer<TaskWidgetItem> firing = rows(window).first();
         HubLog log;
         const auto reload = connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, this,
@@ -238,8 +212,8 @@ private slots:
         QTRY_VERIFY(firing.isNull());
     }
 
-    // Fired at start through the worker: the fired row completed beside its pending successor; clearing the
-    // completed asks first and leaves the pending ones.
+    // Fired at start through the worker: the fired row completed beside its pending successor. Clearing the
+    // completed and deleting a row each ask first.
     void dueTaskFiresThroughTheWorker()
     {
         TestProgramDir dir;
@@ -268,6 +242,14 @@ private slots:
         QTRY_COMPARE(rows(window).size(), 2);
         QVERIFY(!rows(window).at(0)->isCompleted());
         QVERIFY(!rows(window).at(1)->isCompleted());
+
+        dismisser.setAnswer(QMessageBox::Cancel);
+        click(*rows(window).at(1), "pushButton_Delete");
+        QCOMPARE(dismisser.texts.last(), QStringLiteral("删除任务“以后”？"));
+        dismisser.setAnswer(QMessageBox::Ok);
+        click(*rows(window).at(1), "pushButton_Delete");
+        QTRY_COMPARE(rows(window).size(), 1);
+        QCOMPARE(log.count(TaskListDelete), 2);
     }
 };
 
