@@ -73,7 +73,7 @@ const QString Oct12 = QStringLiteral("2024-10-12=1=补班");
 
 } // namespace
 
-// The workday dialog: what reaches the database when dates are added or deleted.
+// The workday dialog: what reaches the database when dates are added or cleared.
 class TestWorkdayConfig : public QObject
 {
     Q_OBJECT
@@ -114,24 +114,7 @@ private slots:
         QCOMPARE(interfacePublicData.isWorkday(date), shown.startsWith(QStringLiteral("工作")));
     }
 
-    // A date is deleted only once confirmed.
-    void deleteRow()
-    {
-        Fixture f({Oct7, Oct12});
-        QTRY_COMPARE(f.table->rowCount(), 2);
-        f.table->setCurrentCell(f.rowOf(QStringLiteral("2024-10-07")), WorkdayConfig::ColumnNotice);
-        ModalDismisser dismisser(QMessageBox::Cancel);
-        HubLog log;
-        f.click("pushButton_Delete");
-        QCOMPARE(dismisser.texts.value(0),
-                 QStringLiteral("请确认以下信息: \n日期: 2024-10-07\n工作或休息: 休息 (星期一)\n备注: 国庆"));
-        QCOMPARE(log.count(TaskWorkdayDelete), 0);
-        dismisser.setAnswer(QMessageBox::Ok);
-        f.click("pushButton_Delete");
-        QTRY_COMPARE(f.stored(), QStringList{Oct12});
-        QTRY_COMPARE(f.table->rowCount(), 1);
-    }
-
+    // Past dates go only once confirmed; today stays.
     void clearOutdatedKeepsToday()
     {
         const QDate today = QDate::currentDate();
