@@ -22,20 +22,14 @@ private slots:
         QTest::addColumn<int>("field"); // fade-in, keep, fade-out, popup display
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("refusal"); // empty: saved
-        QTest::newRow("fade-in 5") << 0 << "5"
-                                   << "";
-        QTest::newRow("fade-in 0") << 0 << "0"
-                                   << "范围: 1~5";
-        QTest::newRow("keep 61") << 1 << "61"
-                                 << "范围: 1~60";
-        QTest::newRow("keep letters") << 1 << "1a"
-                                      << "范围: 1~60";
-        QTest::newRow("fade-out empty") << 2 << ""
-                                        << "范围: 1~5";
-        QTest::newRow("display 9") << 3 << "9"
-                                   << "范围: 10~1800";
-        QTest::newRow("display 1800") << 3 << "1800"
-                                      << "";
+        // clang-format off
+        QTest::newRow("fade-in 5") << 0 << "5" << "";
+        QTest::newRow("fade-in 0") << 0 << "0" << "范围: 1~5";
+        QTest::newRow("keep letters") << 1 << "1a" << "范围: 1~60";
+        QTest::newRow("fade-out empty") << 2 << "" << "范围: 1~5";
+        QTest::newRow("display 9") << 3 << "9" << "范围: 10~1800";
+        QTest::newRow("display 1800") << 3 << "1800" << "";
+        // clang-format on
     }
     void save()
     {

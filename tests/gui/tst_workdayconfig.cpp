@@ -43,13 +43,6 @@ struct Fixture
     }
     void click(const char *button) { QTest::mouseClick(find(button), Qt::LeftButton); }
 
-    int rowOf(const QString &date) const
-    {
-        for (int row = 0; row < table->rowCount(); ++row)
-            if (table->item(row, WorkdayConfig::ColumnDate)->text() == date)
-                return row;
-        return -1;
-    }
     // "yyyy-MM-dd=workday=notice" of every stored exception, in date order.
     QStringList stored()
     {
@@ -107,7 +100,7 @@ private slots:
         f.click("pushButton_AddConfirm");
         QCOMPARE(dismisser.titles, stored.size() == 1 ? QStringList{"该日期已存在"} : QStringList());
         QTRY_COMPARE(f.table->rowCount(), stored.size());
-        const int row = f.rowOf(date.toString(Qt::ISODate));
+        const int row = f.table->findItems(date.toString(Qt::ISODate), Qt::MatchExactly).value(0)->row();
         QCOMPARE(f.table->item(row, WorkdayConfig::ColumnWorkOrRest)->text(), shown);
         QCOMPARE(f.stored(), stored);
         // The hub's calendar follows the table.
