@@ -20,17 +20,8 @@ QStringList taskStrs(const QString &name)
     return {name, QStringLiteral("2024-05-19 08:30:00"), QStringLiteral("keepYes"), QStringLiteral(":/img/icon.png")};
 }
 
-// Short enough to run the whole life of a popup within a test.
-NormalNotice::Timings fastTimings()
-{
-    NormalNotice::Timings timings;
-    timings.slideInMsec = 30;
-    timings.fadeOutMsec = 30;
-    timings.unlockCloseMsec = 150;
-    timings.rearrangeMsec = 30;
-    timings.refillDelayMsec = 300;
-    return timings;
-}
+// Slide-in, fade-out, unlock, rearrange, refill: short enough to run the whole life of a popup in a test.
+const NormalNotice::Timings Fast{30, 30, 150, 30, 300};
 
 QString nameOf(NormalNotice *notice)
 {
@@ -80,7 +71,7 @@ private slots:
         QFETCH(QString, task);
         QFETCH(int, minutes);
         auto notice = std::make_unique<NormalNotice>();
-        notice->setTimings(fastTimings());
+        notice->setTimings(Fast);
         notice->setNoticeData(what, strs.split('|'), QDateTime(QDate(2024, 5, 19), QTime(8, 30, 2)));
         notice->slideIn();
         QSignalSpy closed(notice.get(), &NormalNotice::SIGNALClose);
@@ -101,7 +92,7 @@ private slots:
     void stackAndQueue()
     {
         NormalNoticeManager manager;
-        manager.setTimings(fastTimings());
+        manager.setTimings(Fast);
         manager.setMaxShowCount(3);
         for (int i = 0; i < 5; ++i)
             manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务%1").arg(i)));
