@@ -45,17 +45,6 @@ std::unique_ptr<TaskWidgetItem> makeRow(const TaskListData &t)
                                             t.NormalNoticeKeepDisplay, t.IconPath);
 }
 
-bool store(const TestProgramDir &dir, const TaskListData &t)
-{
-    return dir.execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName, TaskTimeSee, IconPath, NoticeCycle, "
-                                      "Noticed, Deleted, NormalNoticeKeepDisplay) VALUES (%1, '%2', '%3', '%4', %5, "
-                                      "%6, 0, 1)")
-                           .arg(t.id)
-                           .arg(t.TaskName, t.TaskTimeSee.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), t.IconPath)
-                           .arg(t.NoticeCycle)
-                           .arg(t.Noticed));
-}
-
 template <typename T = QWidget> T *find(QWidget &parent, const char *name)
 {
     return parent.findChild<T *>(QString::fromLatin1(name));
@@ -213,8 +202,11 @@ private slots:
     {
         TestProgramDir dir;
         const QDateTime due = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() - 2);
-        QVERIFY(store(dir, task(0, due, CycleDaily)));
-        QVERIFY(store(dir, task(1, Due, CycleOnce, false, QStringLiteral("以后"))));
+        QVERIFY(dir.execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName, TaskTimeSee, NoticeCycle) VALUES "
+                                           "(0, '喝水', '%1', %2), (1, '以后', '2090-05-17 18:30:00', %3)")
+                                .arg(due.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))
+                                .arg(CycleDaily)
+                                .arg(CycleOnce)));
         HubWorker worker;
         HubLog log;
         MainWindow window;
