@@ -1,4 +1,3 @@
-#include "app/appglobals.h"
 #include "birthdays/birthdayconfig.h"
 #include "common/birthdayrecord.h"
 #include "common/hublog.h"
