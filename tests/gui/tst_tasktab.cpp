@@ -39,12 +39,6 @@ TaskListData task(int id, const QDateTime &due = Due, int cycle = CycleOnce, boo
     return t;
 }
 
-std::unique_ptr<TaskWidgetItem> makeRow(const TaskListData &t)
-{
-    return std::make_unique<TaskWidgetItem>(t.TaskName, t.TaskTimeSee, t.NoticeCycle, t.id, t.Noticed,
-                                            t.NormalNoticeKeepDisplay, t.IconPath);
-}
-
 template <typename T = QWidget> T *find(QWidget &parent, const char *name)
 {
     return parent.findChild<T *>(QString::fromLatin1(name));
@@ -152,7 +146,8 @@ private slots:
         QFETCH(QStringList, sequence);
         currentNoticeConfig.CN_EnableTask = central;
         currentNoticeConfig.NN_EnableTask = normal;
-        auto row = makeRow(task(11, Due, cycle));
+        auto row = std::make_unique<TaskWidgetItem>(QStringLiteral("喝水"), Due, cycle, 11, false, 1,
+                                                    QString::fromLatin1(TaskWidgetItem::DefaultIconPath));
         // Fired in the middle of an edit: the half-typed name is neither shown nor stored.
         click(*row, "pushButton_Edit");
         find<QLineEdit>(*row, "lineEdit_TaskName")->setText(QStringLiteral("改了一半"));
