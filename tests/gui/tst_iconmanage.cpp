@@ -22,14 +22,13 @@
 namespace {
 
 const QString Cake = QStringLiteral("src/icon/birthday/7_cake.png");
-const QString BirthdayDefault = QStringLiteral("src/icon/birthday/default.png");
-const QString Scratch = QStringLiteral("src/icon/convert.png");
+const QList<QVariant> CakeDeleted{QStringList{"7", Cake, QStringLiteral("src/icon/birthday/default.png")}};
 
-void savePicture(const QString &path, QSize size, const char *format = "PNG")
+void savePicture(const QString &path, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    QVERIFY(image.save(path, format));
+    QVERIFY(image.save(path, "PNG"));
 }
 
 } // namespace
@@ -62,16 +61,19 @@ private:
     // Both lists came back (again, after a change).
     void waitForReload()
     {
-        QTRY_COMPARE(std::count_if(answers->begin(), answers->end(),
-                                   [](const QList<QVariant> &call) {
-                                       return call.at(0).value<SqlOperateType>() == IconListSelect;
-                                   }),
-                     2);
+        const auto isList = [](const QList<QVariant> &call) {
+            return call.at(0).value<SqlOperateType>() == IconListSelect;
+        };
+        QTRY_COMPARE(std::count_if(answers->begin(), answers->end(), isList), 2);
     }
 
-    // Starts the worker and the dialog (after the test stored its pictures) and waits for both lists.
-    void open()
+    // The cake picture catalogued as "old", the SQL run, the worker and the dialog started, both lists shown.
+    void open(bool pictureKept = true, const QString &sql = QString())
     {
+        savePicture(Cake, QSize(20, 20));
+        QVERIFY(dir->execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 1, '%1', 'old')").arg(Cake)));
+        QVERIFY(pictureKept || QFile::remove(Cake));
+        QVERIFY(sql.isEmpty() || dir->execute(sql));
         worker.reset(new HubWorker());
         window.reset(new QWidget());
         manage = IconManage::instance(window.get());
@@ -88,25 +90,6 @@ private:
             if (item->toolTip() == notice)
                 return item;
         return nullptr;
-    }
-
-    void addCatalogued(int id, int kind, const QString &path, const QString &notice)
-    {
-        savePicture(path, QSize(20, 20));
-        QVERIFY(dir->execute(
-            QStringLiteral("INSERT INTO ICON_LIST VALUES (%1, %2, '%3', '%4')").arg(id).arg(kind).arg(path, notice)));
-    }
-
-    void drop(const QString &file)
-    {
-        auto *field = child("lineEdit_PicPath");
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath(file))});
-        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction | Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(field, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent dropped(QPointF(2, 2), Qt::CopyAction | Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(field, &dropped);
     }
 
 private slots:
@@ -130,101 +113,72 @@ private slots:
         AppGlobals::showIconNoticeAlways = false;
     }
 
-    // A picture whose catalogue row cannot be written is not left behind.
+    // A dropped picture is stored scaled down; one whose catalogue row cannot be written is not left behind.
     void add_data()
     {
         QTest::addColumn<bool>("stored");
         QTest::newRow("stored") << true;
         QTest::newRow("row refused") << false;
     }
-
     void add()
     {
         QFETCH(bool, stored);
         const QString path = QStringLiteral("src/icon/birthday/8_cake.png");
-        addCatalogued(7, 1, Cake, QStringLiteral("old"));
         savePicture(QStringLiteral("pic.png"), QSize(300, 150));
-        if (!stored)
-            QVERIFY(
-                dir->execute("CREATE TRIGGER refuse BEFORE INSERT ON ICON_LIST BEGIN SELECT RAISE(ABORT, 'no'); END"));
-        open();
+        open(true, stored ? QString()
+                          : QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON ICON_LIST BEGIN SELECT RAISE(ABORT, "
+                                           "'no'); END"));
         click("pushButton_AddIcon");
         child<QRadioButton>("radioButton_Birthday")->setChecked(true);
         child<QLineEdit>("lineEdit_Notice")->setText(QStringLiteral("  cake "));
-        drop(QStringLiteral("pic.png"));
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("pic.png")))});
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(child("lineEdit_PicPath"), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(child("lineEdit_PicPath"), &dropped);
         click("pushButton_AddOk");
 
         QCOMPARE(sent(IconListInsert), QList<QVariant>{QStringList({"8", "1", path, "cake"})});
-        QVERIFY(!QFile::exists(Scratch));
+        QVERIFY(!QFile::exists(QStringLiteral("src/icon/convert.png")));
         waitForReload();
         QCOMPARE(tile(QStringLiteral("cake")) != nullptr, stored);
         QCOMPARE(QFile::exists(path), stored);
-        if (stored)
-            QCOMPARE(QImage(path).size(), QSize(144, 144));
+        QVERIFY(!stored || QImage(path).size() == QSize(144, 144));
     }
 
+    // Deleted only once confirmed; a picture removed behind the program's back still loses its entry. The
+    // lists come back while the question is open, which clears the selection: the answer still acts on the
+    // picture asked about.
     void remove_data()
     {
-        QTest::addColumn<QString>("tileNote");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<bool>("deleted");
-        QTest::addColumn<bool>("fileGone");
-        const QString cake = QStringLiteral("cake"), confirm = QStringLiteral("确认删除？");
-        // clang-format off
-        QTest::newRow("confirmed") << cake << int(QMessageBox::Ok) << confirm << true << false;
-        QTest::newRow("cancelled") << cake << int(QMessageBox::Cancel) << confirm << false << false;
-        QTest::newRow("default picture stays") << QStringLiteral("默认") << int(QMessageBox::Ok) << QStringLiteral("无法删除") << false << false;
-        // clang-format on
-        // A picture removed behind the program's back must not keep its entry forever.
-        // clang-format off
-        QTest::newRow("file already gone") << cake << int(QMessageBox::Ok) << confirm << true << true;
-        // clang-format on
+        QTest::addColumn<bool>("pictureKept");
+        QTest::newRow("confirmed") << int(QMessageBox::Ok) << true;
+        QTest::newRow("cancelled") << int(QMessageBox::Cancel) << true;
+        QTest::newRow("picture already gone") << int(QMessageBox::Ok) << false;
     }
-
     void remove()
     {
-        QFETCH(QString, tileNote);
         QFETCH(int, answer);
-        QFETCH(QString, title);
-        QFETCH(bool, deleted);
-        QFETCH(bool, fileGone);
-        addCatalogued(7, 1, Cake, QStringLiteral("cake"));
-        if (fileGone)
-            QVERIFY(QFile::remove(Cake));
-        open();
-        ModalDismisser dismisser(static_cast<QMessageBox::StandardButton>(answer));
-        QTest::mouseClick(tile(tileNote), Qt::LeftButton);
-        click("pushButton_DeleteIcon");
-
-        QCOMPARE(dismisser.titles, QStringList{title});
-        const QList<QVariant> expected{QStringList{"7", Cake, BirthdayDefault}};
-        QCOMPARE(sent(IconListDelete), deleted ? expected : QList<QVariant>());
-        QCOMPARE(QFile::exists(Cake), !deleted);
-        if (deleted) {
-            waitForReload();
-            QVERIFY(!tile(QStringLiteral("cake")));
-        }
-    }
-
-    // The lists may come back while the question is open, which clears the selection: OK still deletes the
-    // picture that was asked about.
-    void deleteAfterReloadDuringQuestion()
-    {
-        addCatalogued(7, 1, Cake, QStringLiteral("cake"));
-        open();
-        QTest::mouseClick(tile(QStringLiteral("cake")), Qt::LeftButton);
+        QFETCH(bool, pictureKept);
+        const bool deleted = answer == QMessageBox::Ok;
+        open(pictureKept);
+        QTest::mouseClick(tile(QStringLiteral("old")), Qt::LeftButton);
         std::unique_ptr<ModalDismisser> dismisser;
         QTimer::singleShot(0, manage, [&]() {
             QTRY_VERIFY(QApplication::activeModalWidget());
             answers->clear();
             emit interfacePublicData.SIGNALShowIconNoticeAlways(false);
             waitForReload();
-            dismisser = std::make_unique<ModalDismisser>(QMessageBox::Ok);
+            dismisser = std::make_unique<ModalDismisser>(static_cast<QMessageBox::StandardButton>(answer));
         });
         click("pushButton_DeleteIcon");
-        QCOMPARE(sent(IconListDelete), QList<QVariant>{QStringList({"7", Cake, BirthdayDefault})});
-        QVERIFY(!QFile::exists(Cake));
+        QCOMPARE(dismisser->titles, QStringList{QStringLiteral("确认删除？")});
+        QCOMPARE(sent(IconListDelete), deleted ? CakeDeleted : QList<QVariant>());
+        QCOMPARE(QFile::exists(Cake), !deleted && pictureKept);
+        QTRY_COMPARE(tile(QStringLiteral("old")) == nullptr, deleted);
     }
 };
 

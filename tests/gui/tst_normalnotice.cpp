@@ -4,7 +4,6 @@
 #include "notices/normalnotice.h"
 #include "notices/normalnoticemanager.h"
 
-#include <QAbstractAnimation>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
@@ -15,35 +14,14 @@
 
 namespace {
 
-QStringList taskStrs(const QString &name, const QString &keep = QStringLiteral("keepNo"))
+// A task popup that stays until closed.
+QStringList taskStrs(const QString &name)
 {
-    return {name, QStringLiteral("2024-05-19 08:30:00"), keep, QStringLiteral(":/img/icon.png")};
+    return {name, QStringLiteral("2024-05-19 08:30:00"), QStringLiteral("keepYes"), QStringLiteral(":/img/icon.png")};
 }
 
-// Short enough to run the whole life of a popup within a test.
-NormalNotice::Timings fastTimings(int slideInMsec = 30)
-{
-    NormalNotice::Timings timings;
-    timings.slideInMsec = slideInMsec;
-    timings.fadeOutMsec = 30;
-    timings.unlockCloseMsec = 150;
-    timings.rearrangeMsec = 30;
-    timings.refillDelayMsec = 300;
-    return timings;
-}
-
-std::unique_ptr<NormalNotice> popup(int what, const QStringList &strs, int slideInMsec = 30)
-{
-    auto notice = std::make_unique<NormalNotice>();
-    notice->setTimings(fastTimings(slideInMsec));
-    notice->setNoticeData(what, strs, QDateTime(QDate(2024, 5, 19), QTime(8, 30, 2)));
-    return notice;
-}
-
-QPushButton *button(QObject *notice, const char *name)
-{
-    return notice->findChild<QPushButton *>(QLatin1String(name));
-}
+// Slide-in, fade-out, unlock, rearrange, refill: short enough to run the whole life of a popup in a test.
+const NormalNotice::Timings Fast{30, 30, 150, 30, 300};
 
 QString nameOf(NormalNotice *notice)
 {
@@ -58,7 +36,7 @@ QPoint slot(int i)
 
 } // namespace
 
-// Popups: snoozing, closing once, and the stack with its queue.
+// Popups: snoozing, and the stack with its queue.
 class TestNormalNotice : public QObject
 {
     Q_OBJECT
@@ -92,7 +70,9 @@ private slots:
         QFETCH(int, choice);
         QFETCH(QString, task);
         QFETCH(int, minutes);
-        auto notice = popup(what, strs.split('|'));
+        auto notice = std::make_unique<NormalNotice>();
+        notice->setTimings(Fast);
+        notice->setNoticeData(what, strs.split('|'), QDateTime(QDate(2024, 5, 19), QTime(8, 30, 2)));
         notice->slideIn();
         QSignalSpy closed(notice.get(), &NormalNotice::SIGNALClose);
         QSignalSpy sent(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery);
@@ -109,64 +89,13 @@ private slots:
         QCOMPARE(added.TaskTimeSee.time().msec(), 0);
     }
 
-    // A kept popup, or one locked while it slides in, stays past its display time.
-    void closesAfterDisplayTime_data()
-    {
-        QTest::addColumn<QString>("keep");
-        QTest::addColumn<bool>("lockWhileSliding");
-        QTest::newRow("keepNo closes") << "keepNo" << false;
-        QTest::newRow("keepYes stays") << "keepYes" << false;
-        QTest::newRow("locked while sliding in stays") << "keepNo" << true;
-    }
-    void closesAfterDisplayTime()
-    {
-        QFETCH(QString, keep);
-        QFETCH(bool, lockWhileSliding);
-        const bool closes = keep == QLatin1String("keepNo") && !lockWhileSliding;
-        auto notice = popup(NoticeWhatTask, taskStrs(QStringLiteral("喝水"), keep), 200);
-        QSignalSpy closed(notice.get(), &NormalNotice::SIGNALClose);
-        notice->slideIn();
-        if (lockWhileSliding)
-            button(notice.get(), "pushButton_Task_KeepDisplay")->click();
-        QCOMPARE(closed.wait(2000), closes);
-        QCOMPARE(notice->isVisible(), !closes);
-    }
-
-    // Closed while fading out: neither the end of the slide-in nor that of the fade reports it again.
-    void closeOnce_data()
-    {
-        QTest::addColumn<int>("what");
-        QTest::addColumn<QString>("button");
-        // clang-format off
-        QTest::newRow("birthday close button") << int(NoticeWhatBirthday) << "pushButton_Birthday_Close";
-        QTest::newRow("escape") << int(NoticeWhatTask) << "";
-        // clang-format on
-    }
-    void closeOnce()
-    {
-        QFETCH(int, what);
-        QFETCH(QString, button);
-        auto notice = popup(what, taskStrs(QStringLiteral("喝水")));
-        QSignalSpy closed(notice.get(), &NormalNotice::SIGNALClose);
-        notice->slideIn();
-        notice->fadeOut();
-        if (button.isEmpty())
-            QTest::keyClick(notice.get(), Qt::Key_Escape);
-        else
-            notice->findChild<QPushButton *>(button)->click();
-        QCOMPARE(closed.count(), 1);
-        QVERIFY(notice->isHidden());
-        QTRY_VERIFY(!notice->findChild<QAbstractAnimation *>());
-        QCOMPARE(closed.count(), 1);
-    }
-
     void stackAndQueue()
     {
         NormalNoticeManager manager;
-        manager.setTimings(fastTimings());
+        manager.setTimings(Fast);
         manager.setMaxShowCount(3);
         for (int i = 0; i < 5; ++i)
-            manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务%1").arg(i), QStringLiteral("keepYes")));
+            manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务%1").arg(i)));
         QCOMPARE(manager.shownNotices().size(), 3);
         QCOMPARE(manager.pendingCount(), 2);
         for (int i = 0; i < 3; ++i) {
@@ -176,7 +105,7 @@ private slots:
 
         // Closing the lowest moves the others down; the next waits until the stack has settled.
         QPointer<NormalNotice> lowest = manager.shownNotices().first();
-        button(lowest, "pushButton_Task_Close")->click();
+        lowest->findChild<QPushButton *>(QStringLiteral("pushButton_Task_Close"))->click();
         QCOMPARE(manager.shownNotices().size(), 2);
         QCOMPARE(manager.pendingCount(), 2);
         QTRY_VERIFY(lowest.isNull());
@@ -186,26 +115,6 @@ private slots:
         QCOMPARE(manager.pendingCount(), 1);
         QCOMPARE(nameOf(manager.shownNotices().at(2)), QStringLiteral("任务3"));
         QTRY_COMPARE(manager.shownNotices().at(2)->pos(), slot(2));
-    }
-
-    // A panel on the left and at the top moves the corner, and the popup on screen follows; the manager
-    // owns its popups.
-    void areaOriginAndOwnership()
-    {
-        QPointer<NormalNotice> notice;
-        {
-            NormalNoticeManager manager;
-            manager.setTimings(fastTimings());
-            manager.setNoticeArea(QRect(0, 0, 1280, 760));
-            QCOMPARE(manager.maxShowCount(), 9);
-            manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("a"), QStringLiteral("keepYes")));
-            notice = manager.shownNotices().first();
-            QTRY_COMPARE(notice->pos(), QPoint(870, 676));
-            manager.setNoticeArea(QRect(64, 28, 1280, 760));
-            QCOMPARE(notice->pos(), QPoint(934, 704));
-            QCOMPARE(manager.restingPosition(1, notice->size()), QPoint(934, 620));
-        }
-        QVERIFY(notice.isNull());
     }
 };
 
