@@ -8,12 +8,9 @@
 #include <QTest>
 
 namespace {
-
 const QString OldUser = QStringLiteral("owner2024");
 const QString OldKey = QStringLiteral("old.key.2024");
-const QString NewKey = QStringLiteral("new.key.2024");
 constexpr int Accounts = 3000;
-
 } // namespace
 
 // Kills the real program in the middle of a master account change of a large vault and starts it
@@ -29,48 +26,41 @@ private slots:
     {
         QTest::addColumn<QString>("lockStatement");
         QTest::addColumn<QString>("killAt");
+        const QString total = QString::number(3 * Accounts + 20);
         // Another writer keeps the first UPDATE of the transaction waiting.
         QTest::newRow("before the first write")
-            << QStringLiteral("BEGIN IMMEDIATE")
-            << QStringLiteral("status: 开始提交到数据库.. %1/%2").arg(2 * Accounts + 10).arg(3 * Accounts + 20);
+            << "BEGIN IMMEDIATE"
+            << QStringLiteral("status: 开始提交到数据库.. %1/%2").arg(2 * Accounts + 10).arg(total);
         // A reader keeps COMMIT waiting with every row already rewritten in the open transaction.
-        QTest::newRow("before the commit") << QStringLiteral("BEGIN")
-                                           << QStringLiteral("status: 提交: %1 / %1 %2/%3")
-                                                  .arg(Accounts)
-                                                  .arg(3 * Accounts + 10)
-                                                  .arg(3 * Accounts + 20);
+        QTest::newRow("before the commit")
+            << "BEGIN" << QStringLiteral("status: 提交: %1 / %1 %2/%3").arg(Accounts).arg(3 * Accounts + 10).arg(total);
     }
     void killedDuringChange()
     {
         QFETCH(QString, lockStatement);
         QFETCH(QString, killAt);
         TestProgramDir dir;
-        QVERIFY(dir.isValid());
         QVERIFY(VaultSeed::seed(dir.databaseFile(), OldUser, OldKey, Accounts));
-
         {
             QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lock"));
             lock.setDatabaseName(dir.databaseFile());
-            QVERIFY(lock.open());
             QSqlQuery hold(lock);
-            QVERIFY(hold.exec(lockStatement));
+            QVERIFY(lock.open() && hold.exec(lockStatement));
             QVERIFY(hold.exec(QStringLiteral("SELECT count(*) FROM USERS_USER_INFO")) && hold.next());
 
             ProgramCopy change(dir, QStringLiteral(PEMMORA_VAULT_CHANGE_PROBE));
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert(QStringLiteral("PEMMORA_PROBE_USER"), OldUser);
             environment.insert(QStringLiteral("PEMMORA_PROBE_KEY"), OldKey);
-            environment.insert(QStringLiteral("PEMMORA_PROBE_NEW_KEY"), NewKey);
+            environment.insert(QStringLiteral("PEMMORA_PROBE_NEW_KEY"), QStringLiteral("new.key.2024"));
             change.process.setProcessEnvironment(environment);
             change.start();
             QVERIFY2(change.waitForLine(killAt, 120000), qPrintable(change.output.right(600)));
             change.process.kill();
             QVERIFY(change.process.waitForFinished(10000));
             QVERIFY(!change.output.contains(QStringLiteral("修改成功")));
-
             hold.finish();
             QVERIFY(hold.exec(QStringLiteral("ROLLBACK")));
-            lock.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("lock"));
         QVERIFY(QFile::exists(dir.backupFile()));

@@ -4,25 +4,34 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QVariant>
+#include <QVector>
 #include <functional>
-#include <tuple>
 
 namespace {
 
-// Opens a private connection to the file for the duration of one call.
-bool withDatabase(const QString &databaseFile, const std::function<bool(QSqlDatabase &)> &work)
+// Title to NotePrivate as texts() lists them; Pwd, PwdNote and NotePrivate are the secret ones.
+const QString Columns =
+    QStringLiteral("Title, Site, User, Pwd, PwdNote, NickName, Email, Phone, NotePublic, NotePrivate");
+const QList<int> SecretColumns = {3, 4, 9};
+QVector<QString *> texts(UsersUserInfoData &a)
 {
-    const QString name = QStringLiteral("vault-seed");
+    return {&a.Title,    &a.Site,  &a.User,  &a.Pwd,        &a.PwdNote,
+            &a.NickName, &a.Email, &a.Phone, &a.NotePublic, &a.NotePrivate};
+}
+
+// Opens a private connection to the file for the duration of one call.
+bool withDatabase(const QString &databaseFile, const std::function<bool(QSqlQuery &)> &work)
+{
     bool ok = false;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vault-seed"));
         db.setDatabaseName(databaseFile);
-        if (db.open())
-            ok = work(db);
-        db.close();
+        QSqlQuery query(db);
+        ok = db.open() && work(query);
     }
-    QSqlDatabase::removeDatabase(name);
+    QSqlDatabase::removeDatabase(QStringLiteral("vault-seed"));
     return ok;
 }
 
@@ -32,80 +41,63 @@ namespace VaultSeed {
 
 UsersUserInfoData plainAccount(int i)
 {
-    UsersUserInfoData account;
-    account.ID = i + 1;
-    account.Title = QStringLiteral("站点 %1").arg(i);
-    account.Site = QStringLiteral("https://www.example%1.com/login").arg(i);
-    account.User = QStringLiteral("user%1").arg(i);
-    account.Pwd = QStringLiteral("Pa55-word.%1!").arg(i);
-    account.PwdNote = QStringLiteral("第%1个密码，每年更换").arg(i);
-    account.NickName = QStringLiteral("nick%1").arg(i);
-    account.Email = QStringLiteral("user%1@example.com").arg(i);
-    account.Phone = QStringLiteral("138%1").arg(i, 8, 10, QLatin1Char('0'));
-    account.NotePublic = QStringLiteral("public note %1").arg(i);
-    account.NotePrivate = QStringLiteral("recovery codes: %1-%2-%3, it's private").arg(i).arg(i * 7).arg(i * 13);
-    return account;
+    const QStringList patterns = QStringLiteral("站点 %1|https://www.example%1.com/login|user%1|Pa55-word.%1!|"
+                                                "第%1个密码，每年更换|nick%1|user%1@example.com|1380000%1|"
+                                                "public note %1|recovery codes: %1-%1-%1, it's private")
+                                     .split(QLatin1Char('|'));
+    UsersUserInfoData a;
+    a.ID = i + 1;
+    const QVector<QString *> text = texts(a);
+    for (int c = 0; c < text.size(); ++c)
+        *text[c] = patterns.at(c).arg(i);
+    return a;
 }
 
 bool seed(const QString &databaseFile, const QString &user, const QString &key, int count, bool latin1)
 {
     const auto hash = latin1 ? VaultCipher::latin1CredentialHash : VaultCipher::credentialHash;
-    const QString userHash = hash(user);
-    const QString keyHash = hash(key);
-    return withDatabase(databaseFile, [&](QSqlDatabase &db) {
-        QSqlQuery query(db);
-        if (!db.transaction() ||
-            !query.prepare(QStringLiteral("INSERT INTO USERS_USER_INFO (ID, Title, Site, User, Pwd, PwdNote, NickName, "
-                                          "Email, Phone, NotePublic, NotePrivate, UpdateDate, UpdateDateStr) "
-                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
+    const auto secret = [&](const QString &plain) {
+        return VaultCipher::encrypt(plain, hash(key), hash(user));
+    };
+    return withDatabase(databaseFile, [&](QSqlQuery &query) {
+        if (!query.exec(QStringLiteral("BEGIN")) ||
+            !query.prepare(QStringLiteral("INSERT INTO USERS_USER_INFO (ID, %1, UpdateDate, UpdateDateStr) "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, %2, '2024-05-19')")
+                               .arg(Columns)
+                               .arg(QDate(2024, 5, 19).toJulianDay())))
             return false;
-        const auto secret = [&](const QString &plain) {
-            return VaultCipher::encrypt(plain, keyHash, userHash);
-        };
         for (int i = 0; i < count; ++i) {
-            const UsersUserInfoData a = plainAccount(i);
-            int v = 0;
-            for (const QVariant &value :
-                 {QVariant(a.ID), QVariant(a.Title), QVariant(a.Site), QVariant(a.User), QVariant(secret(a.Pwd)),
-                  QVariant(secret(a.PwdNote)), QVariant(a.NickName), QVariant(a.Email), QVariant(a.Phone),
-                  QVariant(a.NotePublic), QVariant(secret(a.NotePrivate)), QVariant(QDate(2024, 5, 19).toJulianDay()),
-                  QVariant(QStringLiteral("2024-05-19"))})
-                query.bindValue(v++, value);
+            UsersUserInfoData a = plainAccount(i);
+            query.bindValue(0, a.ID);
+            const QVector<QString *> text = texts(a);
+            for (int c = 0; c < text.size(); ++c)
+                query.bindValue(c + 1, SecretColumns.contains(c) ? secret(*text[c]) : *text[c]);
             if (!query.exec())
                 return false;
         }
         if (!query.exec(QStringLiteral("SELECT EncryptText FROM USERS_VERIFY")) || !query.next())
             return false;
         const QString plain = query.value(0).toString();
-        if (!query.prepare(QStringLiteral("UPDATE USERS_VERIFY SET DecryptText = ?")))
-            return false;
-        query.addBindValue(VaultCipher::encrypt(plain, keyHash, userHash));
-        return query.exec() && db.commit();
+        return query.prepare(QStringLiteral("UPDATE USERS_VERIFY SET DecryptText = ?")) &&
+               (query.addBindValue(secret(plain)), query.exec()) && query.exec(QStringLiteral("COMMIT"));
     });
 }
 
 QList<UsersUserInfoData> read(const QString &databaseFile, const QString &user, const QString &key)
 {
-    const QString userHash = VaultCipher::credentialHash(user);
-    const QString keyHash = VaultCipher::credentialHash(key);
+    const QString userHash = VaultCipher::credentialHash(user), keyHash = VaultCipher::credentialHash(key);
     QList<UsersUserInfoData> accounts;
-    withDatabase(databaseFile, [&](QSqlDatabase &db) {
-        QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("SELECT ID, Title, Site, User, Pwd, PwdNote, NickName, Email, Phone, "
-                                       "NotePublic, NotePrivate FROM USERS_USER_INFO ORDER BY ID")))
+    withDatabase(databaseFile, [&](QSqlQuery &query) {
+        if (!query.exec(QStringLiteral("SELECT ID, %1 FROM USERS_USER_INFO ORDER BY ID").arg(Columns)))
             return false;
         while (query.next()) {
-            const auto text = [&](int i) {
-                return query.value(i).toString();
-            };
-            const auto secret = [&](int i) {
-                return VaultCipher::decrypt(text(i), keyHash, userHash);
-            };
             UsersUserInfoData a;
             a.ID = query.value(0).toInt();
-            std::tie(a.Title, a.Site, a.User, a.Pwd, a.PwdNote, a.NickName, a.Email, a.Phone, a.NotePublic,
-                     a.NotePrivate) = std::make_tuple(text(1), text(2), text(3), secret(4), secret(5), text(6), text(7),
-                                                      text(8), text(9), secret(10));
+            const QVector<QString *> text = texts(a);
+            for (int c = 0; c < text.size(); ++c) {
+                const QString value = query.value(c + 1).toString();
+                *text[c] = SecretColumns.contains(c) ? VaultCipher::decrypt(value, keyHash, userHash) : value;
+            }
             accounts.append(a);
         }
         return true;
@@ -115,8 +107,7 @@ QList<UsersUserInfoData> read(const QString &databaseFile, const QString &user, 
 
 bool verifies(const QString &databaseFile, const QString &user, const QString &key)
 {
-    return withDatabase(databaseFile, [&](QSqlDatabase &db) {
-        QSqlQuery query(db);
+    return withDatabase(databaseFile, [&](QSqlQuery &query) {
         if (!query.exec(QStringLiteral("SELECT EncryptText, DecryptText FROM USERS_VERIFY")) || !query.next())
             return false;
         const QString plain = query.value(0).toString();

@@ -1,79 +1,35 @@
-// The real program, driven through its widgets to change the vault's master key to PEMMORA_PROBE_NEW_KEY after
-// logging in with PEMMORA_PROBE_USER/KEY; reports "verified", "status: <text> <value>/<max>" and "modal: <title>".
+// The real program, logging in with PEMMORA_PROBE_USER/KEY and then asking for the change of the vault's master
+// key to PEMMORA_PROBE_NEW_KEY as the change dialog does; reports "status: <text> <value>/<max>".
 
 #include "app/startup.h"
 #include "data/interfacepublicdata.h"
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 
 namespace {
 
-void report(const QString &line)
-{
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-// Clicked through the event loop: a click that opens a modal dialog must not block the driver.
-void clickLater(QWidget *root, const char *name)
-{
-    if (auto *button = root->findChild<QPushButton *>(QString::fromLatin1(name)))
-        QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
-}
-
-void setText(QWidget *root, const char *name, const QString &text)
-{
-    if (auto *edit = root->findChild<QLineEdit *>(QString::fromLatin1(name)))
-        edit->setText(text);
-}
-
 void installDriver()
 {
     QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALAesUpdateStatus,
                      [](const QString &info, int value, int maximum) {
-                         report(QStringLiteral("status: %1 %2/%3").arg(info).arg(value).arg(maximum));
+                         std::printf("status: %s %d/%d\n", info.toUtf8().constData(), value, maximum);
+                         std::fflush(stdout);
                      });
     auto *timer = new QTimer(QCoreApplication::instance());
-    QObject::connect(timer, &QTimer::timeout, []() {
-        // clang-format off
-        enum Stage { Verify, Verifying, OpenDialog, Running };
-        // clang-format on
-        static Stage stage = Verify;
-        QWidget *window = nullptr;
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (widget->inherits("MainWindow"))
-                window = widget;
-        if (!window)
-            return;
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            // The change asks for a confirmation; every other box is closed.
-            report(QStringLiteral("modal: ") + box->windowTitle());
-            if (stage == Running && box->button(QMessageBox::Ok) && box->button(QMessageBox::Cancel))
-                QMetaObject::invokeMethod(box->button(QMessageBox::Ok), "click", Qt::QueuedConnection);
-            else
-                box->close();
-            return;
-        }
-        if (stage == Verify && interfacePublicData.registered) {
-            setText(window, "lineEdit_User", qEnvironmentVariable("PEMMORA_PROBE_USER"));
-            setText(window, "lineEdit_Key", qEnvironmentVariable("PEMMORA_PROBE_KEY"));
-            clickLater(window, "pushButton_Login");
-            stage = Verifying;
-        } else if (stage == Verifying && interfacePublicData.loggedIn) {
-            report(QStringLiteral("verified"));
-            clickLater(window, "pushButton_AesAccountUpdate");
-            stage = OpenDialog;
-        } else if (stage == OpenDialog && modal && modal->inherits("AesAccountUpdateDialog")) {
-            for (const char *edit : {"lineEdit_KeyNew", "lineEdit_KeyNewRepeat"})
-                setText(modal, edit, qEnvironmentVariable("PEMMORA_PROBE_NEW_KEY"));
-            clickLater(modal, "pushButton_Ok");
-            stage = Running;
+    QObject::connect(timer, &QTimer::timeout, [timer]() {
+        static bool loggingIn = false;
+        if (!loggingIn && interfacePublicData.registered) {
+            interfacePublicData.setLoginAccount(qEnvironmentVariable("PEMMORA_PROBE_USER"),
+                                                qEnvironmentVariable("PEMMORA_PROBE_KEY"));
+            loggingIn = true;
+        } else if (interfacePublicData.loggedIn) {
+            interfacePublicData.reencryptIdle = false;
+            emit interfacePublicData.SIGNALSendQuery(
+                AesAccountUpdate,
+                QVariant::fromValue(qMakePair(QString(), qEnvironmentVariable("PEMMORA_PROBE_NEW_KEY"))));
+            timer->stop();
         }
     });
     timer->start(20);
