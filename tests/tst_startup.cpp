@@ -2,7 +2,6 @@
 #include "common/programcopy.h"
 #include "common/testprogramdir.h"
 #include "platform/autostart.h"
-#include "platform/singleinstancelock.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +31,6 @@ private slots:
         QTest::newRow("version") << QStringList{"pemmora", "--version"} << false << "Pemmora 1.0.2.1" << 0;
         // clang-format on
     }
-
     void commandLine()
     {
         QFETCH(QStringList, arguments);
@@ -70,21 +68,6 @@ private slots:
         QVERIFY2(elsewhere.waitForLine(QStringLiteral("ready")), qPrintable(elsewhere.output));
     }
 
-    // One copy per installation directory; the key comes from the whole UTF-8 path.
-    void lockIsExclusiveUntilReleased()
-    {
-        const QString key = SingleInstanceLock::keyFor(QStringLiteral("/opt/安装甲"));
-        QVERIFY(key != SingleInstanceLock::keyFor(QStringLiteral("/opt/安装乙")));
-        SingleInstanceLock first, second, elsewhere;
-        QCOMPARE(first.acquire(key), SingleInstanceLock::Acquired);
-        QCOMPARE(second.acquire(key), SingleInstanceLock::HeldElsewhere);
-        QCOMPARE(elsewhere.acquire(key + QLatin1Char('x')), SingleInstanceLock::Acquired);
-        first.release();
-        QCOMPARE(second.acquire(key), SingleInstanceLock::Acquired);
-        second.release();
-        elsewhere.release();
-    }
-
 #ifndef Q_OS_WIN
     void autoStartEntry_data()
     {
@@ -95,7 +78,6 @@ private slots:
         QTest::newRow("gnome off") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n") << false;
         QTest::newRow("other group") << QByteArray("[Desktop Entry]\n[Desktop Action x]\nHidden=true\n") << true;
     }
-
     // The switch follows the entry, also where the desktop switched it off; switching on writes it anew.
     void autoStartEntry()
     {
@@ -103,9 +85,10 @@ private slots:
         QFETCH(bool, enabled);
         QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const QString entryFile = config.filePath(QStringLiteral("autostart/pemmora.desktop"));
         if (!entry.isNull()) {
             QDir().mkpath(config.filePath(QStringLiteral("autostart")));
-            QFile file(AutoStart::entryPath());
+            QFile file(entryFile);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(entry);
         }
@@ -114,12 +97,9 @@ private slots:
         QCOMPARE(AutoStart::commandLine("/x/$HOME`id`\"q\\/%f"),
                  QStringLiteral("\"/x/\\$HOME\\`id\\`\\\"q\\\\/%%f\" -tray"));
         AutoStart::setEnabled(true, QStringLiteral("/opt/my apps/100%"));
-        QVERIFY(AutoStart::isEnabled());
-        QVERIFY(fileContents(config.filePath("autostart/pemmora.desktop"))
-                    .contains("\nExec=\"/opt/my apps/100%%\" -tray\n"));
+        QVERIFY(AutoStart::isEnabled() && fileContents(entryFile).contains("\nExec=\"/opt/my apps/100%%\" -tray\n"));
         AutoStart::setEnabled(false, QString());
-        QVERIFY(!AutoStart::isEnabled());
-        QVERIFY(!QFile::exists(config.filePath("autostart/pemmora.desktop")));
+        QVERIFY(!AutoStart::isEnabled() && !QFile::exists(entryFile));
         qunsetenv("XDG_CONFIG_HOME");
     }
 #endif

@@ -3,21 +3,6 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
-namespace {
-
-QStringList placeholders(const QString &text)
-{
-    QStringList found;
-    QRegularExpressionMatchIterator it = QRegularExpression(QStringLiteral("%\\d+")).globalMatch(text);
-    while (it.hasNext())
-        found.append(it.next().captured());
-    found.sort();
-    found.removeDuplicates();
-    return found;
-}
-
-} // namespace
-
 class TestTranslations : public QObject
 {
     Q_OBJECT
@@ -29,11 +14,18 @@ private slots:
         QTest::newRow("en") << "en";
         QTest::newRow("zh_TW") << "zh_TW";
     }
-
     // Every text is translated, finished, and keeps its placeholders.
     void catalogs()
     {
         QFETCH(QString, language);
+        const auto placeholders = [](const QString &text) {
+            QStringList found;
+            for (auto it = QRegularExpression(QStringLiteral("%\\d+")).globalMatch(text); it.hasNext();)
+                found.append(it.next().captured());
+            found.sort();
+            found.removeDuplicates();
+            return found;
+        };
         QFile file(QStringLiteral(PEMMORA_SOURCE_DIR "/translations/%1.ts").arg(language));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QXmlStreamReader xml(&file);
@@ -47,13 +39,12 @@ private slots:
             } else if (xml.name() == QLatin1String("translation")) {
                 const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
                 const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-                QVERIFY2(finished && !text.trimmed().isEmpty(), qPrintable(source));
-                QVERIFY2(placeholders(text) == placeholders(source), qPrintable(source));
+                QVERIFY2(finished && !text.trimmed().isEmpty() && placeholders(text) == placeholders(source),
+                         qPrintable(source));
                 ++count;
             }
         }
-        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-        QVERIFY(count > 300);
+        QVERIFY2(!xml.hasError() && count > 300, qPrintable(xml.errorString()));
     }
 };
 

@@ -234,6 +234,29 @@ private slots:
         QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, FreshKey));
     }
 
+    // A read that ends early (a broken overflow chain) stops the change: no account under the new key.
+    void changeStopsOnShortRead()
+    {
+        start(5, "UPDATE USERS_USER_INFO SET NotePublic = replace(hex(zeroblob(20000)), '0', 'z') WHERE ID = 5");
+        QByteArray bytes = fileContents(dir->databaseFile());
+        const int pageSize = 4096;
+        int broken = 0;
+        for (int page = 0; page + pageSize <= bytes.size(); page += pageSize) {
+            // A middle overflow page of the note: its first four bytes point to the next one.
+            if (bytes.mid(page + 4, pageSize - 4) == QByteArray(pageSize - 4, 'z') &&
+                bytes.mid(page, 4) != QByteArray(4, 0))
+                bytes.replace(page, 4, QByteArray(4, '\xff')), ++broken;
+        }
+        bytes[27] = char(bytes.at(27) + 1); // the change counter: the worker drops the pages it holds
+        QFile file(dir->databaseFile());
+        QVERIFY(broken > 0 && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        QCOMPARE(change(QString(), FreshKey), int(AesUpdateExecError));
+        QCOMPARE(fileContents(dir->databaseFile()), bytes);
+        QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, OldKey));
+        QVERIFY(!VaultSeed::verifies(dir->databaseFile(), OldUser, FreshKey));
+    }
+
     // Nothing changes and no transaction is left open: a backup left from before stops the change at
     // once, a refused write before the commit.
     void changeFails_data()

@@ -14,14 +14,13 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
+#include <tuple>
 
 namespace {
-
 template <typename T> T *child(QObject &parent, const char *name)
 {
     return parent.findChild<T *>(QLatin1String(name));
 }
-
 // Fills the form with the record, typing yearText as the lunar year; fields of the other calendar are
 // filled too, to show that they are not read.
 void enter(BirthdayConfig &config, const BirthdayInfoData &b, const QString &yearText)
@@ -40,12 +39,10 @@ void enter(BirthdayConfig &config, const BirthdayInfoData &b, const QString &yea
     child<QCheckBox>(config, "checkBox_Notice3")->setChecked(b.Notice3);
     child<QCheckBox>(config, "checkBox_Notice7")->setChecked(b.Notice7);
 }
-
 void click(BirthdayConfig &config, const char *button)
 {
     QTest::mouseClick(child<QPushButton>(config, button), Qt::LeftButton);
 }
-
 } // namespace
 
 // The birthday editor: what it reads from the form, and what it stores, refuses and deletes.
@@ -66,31 +63,22 @@ private slots:
         QTest::addColumn<BirthdayInfoData>("expected");
         QTest::addColumn<QString>("refusal");
         const QDate today(2024, 5, 20);
-
         BirthdayInfoData in = lunarBirthday(8, 15, QDate(2024, 9, 17), QStringLiteral("王小明"), QString());
         BirthdayInfoData out = in;
         out.SolarDate = today;
         QTest::newRow("lunar with birth year") << in << " 1990 " << today << out << QString();
         QTest::newRow("lunar year 1900") << in << "1900" << today << BirthdayInfoData() << "范围: 1901~2099年";
-
         // 2020 has a leap fourth month: from 1 May the next 4.1 is its first day, 23 May.
         in = lunarBirthday(4, 1, QDate(2020, 5, 1), QStringLiteral("  王  小明 "), QStringLiteral(" 明明  "));
-        in.Gender = false;
-        in.IgnoreLunarYear = true;
+        std::tie(in.Gender, in.IgnoreLunarYear) = std::make_tuple(false, true);
         out = in;
-        out.Name = QStringLiteral("王 小明");
-        out.CallName = QStringLiteral("明明");
-        out.SolarDate = QDate(2020, 5, 1);
-        out.LunarYear = 2020;
-        out.RecentDate = QDate(2020, 5, 23);
-        out.IsLeapMonth = true;
+        std::tie(out.Name, out.CallName, out.SolarDate, out.LunarYear, out.RecentDate, out.IsLeapMonth) =
+            std::make_tuple(QStringLiteral("王 小明"), QStringLiteral("明明"), QDate(2020, 5, 1), 2020,
+                            QDate(2020, 5, 23), true);
         QTest::newRow("leap month, year ignored") << in << "1900" << QDate(2020, 5, 1) << out << QString();
-
         // 1994-09-20 was the 15th of the eighth lunar month.
         in = out = solarBirthday(QDate(2024, 9, 20), QStringLiteral("李四"), QString());
-        out.LunarYear = 1994;
-        out.LunarMonth = 8;
-        out.LunarDay = 15;
+        std::tie(out.LunarYear, out.LunarMonth, out.LunarDay) = std::make_tuple(1994, 8, 15);
         QTest::newRow("solar") << in << "1990" << today << out << QString();
     }
     void readForm()
@@ -106,10 +94,8 @@ private slots:
         BirthdayInfoData record;
         QCOMPARE(config.readForm(12, today, record), refusal.isEmpty());
         QCOMPARE(dismisser.texts, refusal.isEmpty() ? QStringList() : QStringList{refusal});
-        if (refusal.isEmpty()) {
-            expected.id = 12;
-            expected.IconPath = QString::fromLatin1(BirthdayConfig::DefaultIconPath);
-        }
+        if (refusal.isEmpty())
+            std::tie(expected.id, expected.IconPath) = std::make_tuple(12, BirthdayConfig::DefaultIconPath);
         QCOMPARE(record, expected);
     }
 
@@ -138,12 +124,10 @@ private slots:
         QTRY_COMPARE(dismisser.texts,
                      QStringList{QStringLiteral("已经存在相同的人\n请确认 姓名+别称+性别 组合的唯一性")});
         QCOMPARE(dir.value(QStringLiteral("SELECT count(*) FROM BIRTHDAY_INFO")).toInt(), 1);
-
         select();
         child<QLineEdit>(config, "lineEdit_CallName")->setText(QStringLiteral("小明"));
         click(config, "pushButton_Update");
         QTRY_COMPARE(dir.value(callName).toString(), QStringLiteral("小明"));
-
         QTRY_COMPARE(table->item(0, 2)->text(), QStringLiteral("小明"));
         select();
         HubLog log;

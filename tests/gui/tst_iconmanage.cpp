@@ -20,7 +20,6 @@
 #include <memory>
 
 namespace {
-
 const QString Cake = QStringLiteral("src/icon/birthday/7_cake.png");
 const QList<QVariant> CakeDeleted{QStringList{"7", Cake, QStringLiteral("src/icon/birthday/default.png")}};
 
@@ -30,7 +29,6 @@ void savePicture(const QString &path, QSize size)
     image.fill(Qt::darkCyan);
     QVERIFY(image.save(path, "PNG"));
 }
-
 } // namespace
 
 // The dialog on a fresh program directory, talking to a real worker through the hub.
@@ -48,7 +46,6 @@ private:
 
     template <typename T = QWidget> T *child(const char *name) { return manage->findChild<T *>(QLatin1String(name)); }
     void click(const char *button) { QTest::mouseClick(child(button), Qt::LeftButton); }
-
     QList<QVariant> sent(SqlOperateType operate) const
     {
         QList<QVariant> payloads;
@@ -57,7 +54,6 @@ private:
                 payloads.append(query.second);
         return payloads;
     }
-
     // Both lists came back (again, after a change).
     void waitForReload()
     {
@@ -66,7 +62,6 @@ private:
         };
         QTRY_COMPARE(std::count_if(answers->begin(), answers->end(), isList), 2);
     }
-
     // The cake picture catalogued as "old", the SQL run, the worker and the dialog started, both lists shown.
     void open(bool pictureKept = true, const QString &sql = QString())
     {
@@ -82,7 +77,6 @@ private:
         requests.reset(new HubLog());
         answers->clear();
     }
-
     // The birthday tile with that note.
     IconWidgetItem *tile(const QString &notice)
     {
@@ -94,14 +88,12 @@ private:
 
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
-
     void init()
     {
         dir.reset(new TestProgramDir());
         QVERIFY(dir->isValid());
         answers.reset(new QSignalSpy(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData));
     }
-
     void cleanup()
     {
         window.reset();
@@ -139,7 +131,6 @@ private slots:
         QDropEvent dropped(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(child("lineEdit_PicPath"), &dropped);
         click("pushButton_AddOk");
-
         QCOMPARE(sent(IconListInsert), QList<QVariant>{QStringList({"8", "1", path, "cake"})});
         QVERIFY(!QFile::exists(QStringLiteral("src/icon/convert.png")));
         waitForReload();

@@ -22,14 +22,11 @@ private slots:
         QTest::addColumn<int>("field"); // fade-in, keep, fade-out, popup display
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("refusal"); // empty: saved
-        // clang-format off
         QTest::newRow("fade-in 5") << 0 << "5" << "";
         QTest::newRow("fade-in 0") << 0 << "0" << "范围: 1~5";
         QTest::newRow("keep letters") << 1 << "1a" << "范围: 1~60";
-        QTest::newRow("fade-out empty") << 2 << "" << "范围: 1~5";
         QTest::newRow("display 9") << 3 << "9" << "范围: 10~1800";
         QTest::newRow("display 1800") << 3 << "1800" << "";
-        // clang-format on
     }
     void save()
     {
@@ -47,13 +44,10 @@ private slots:
         dialog.findChild<QPushButton *>(QStringLiteral("pushButton_Ok"))->click();
         const bool saved = refusal.isEmpty();
         QCOMPARE(dismisser.texts, saved ? QStringList() : QStringList{refusal});
-        QCOMPARE(sent.count(), saved ? 1 : 0);
+        QCOMPARE(sent.count(), int(saved));
         const int values[] = {currentNoticeConfig.CN_AppearSec, currentNoticeConfig.CN_KeepSec,
                               currentNoticeConfig.CN_DisappearSec, currentNoticeConfig.NN_DisplaySec};
-        if (saved)
-            QCOMPARE(values[field], text.toInt());
-        else
-            QCOMPARE(currentNoticeConfig, NoticeConfigData());
+        QVERIFY(saved ? values[field] == text.toInt() : currentNoticeConfig == NoticeConfigData());
     }
 };
 

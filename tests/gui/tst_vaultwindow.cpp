@@ -21,7 +21,6 @@
 #include <memory>
 
 namespace {
-
 const QString Owner = QStringLiteral("owner2024");
 const QString OwnerKey = QStringLiteral("owner.key.2024");
 
@@ -32,7 +31,6 @@ template <typename T = QLineEdit> T *child(QObject *parent, const char *name)
         qFatal("no widget %s", name);
     return widget;
 }
-
 } // namespace
 
 // The Users tab on a real worker and database: registration, login and logout, and the two vault dialogs.
@@ -61,16 +59,13 @@ private:
         QTRY_COMPARE(find<QTableWidget>("tableWidget_Users")->rowCount(), qMax(accounts, 0));
         QTRY_COMPARE(interfacePublicData.registered, accounts >= 0);
     }
-
     template <typename T = QLineEdit> T *find(const char *name) { return child<T>(window.get(), name); }
-
     void type(const QString &user, const QString &key)
     {
         find("lineEdit_User")->setText(user);
         find("lineEdit_Key")->setText(key);
         QTest::mouseClick(find<QPushButton>("pushButton_Login"), Qt::LeftButton);
     }
-
     // Types the account, presses the button and waits for the worker's verdict.
     void login(const QString &user, const QString &key)
     {
@@ -81,7 +76,6 @@ private:
 
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
-
     void cleanup()
     {
         window.reset();
@@ -102,7 +96,6 @@ private slots:
         QTest::addColumn<bool>("stored");
         QTest::newRow("registered") << false << QStringLiteral("春夏秋冬") << true;
         QTest::newRow("registration typed otherwise") << false << QStringLiteral("春夏秋东") << false;
-        QTest::newRow("registration cancelled") << false << QString() << false;
         QTest::newRow("older vault upgraded") << true << QStringLiteral("春夏秋冬") << true;
         QTest::newRow("older vault declined") << true << QString() << false;
         QTest::newRow("older vault typed otherwise") << true << QStringLiteral("春夏秋东") << false;
@@ -158,15 +151,13 @@ private slots:
             QTest::mouseClick(find<QPushButton>("pushButton_Login"), Qt::LeftButton);
         for (int i = 0; idle && i < 30; ++i)
             window->findChild<UsersTab *>()->slotTimerLoginOutTimeout();
-        QVERIFY(!interfacePublicData.loggedIn);
-        QVERIFY(!dialog->isVisible());
+        QVERIFY(!interfacePublicData.loggedIn && !dialog->isVisible());
         for (QLineEdit *field : {find("lineEdit_User"), find("lineEdit_Key"), child(dialog, "lineEdit_Pwd"),
                                  child(dialog, "lineEdit_PwdNote")}) {
             field->undo();
             QCOMPARE(field->text(), QString());
         }
-        QVERIFY(!eye->isChecked());
-        QCOMPARE(find("lineEdit_Key")->echoMode(), QLineEdit::Password);
+        QVERIFY(!eye->isChecked() && find("lineEdit_Key")->echoMode() == QLineEdit::Password);
     }
 
     // A secret that cannot be decoded is kept as stored unless replaced (a trailing line break still reads);
@@ -185,7 +176,6 @@ private slots:
         QTest::keyClicks(pwd, QStringLiteral("typed"));
         QCOMPARE(interfacePublicData.aesDecrypt(dialog->enteredUser().Pwd), QStringLiteral("typed"));
         QMetaObject::invokeMethod(dialog, "on_pushButton_Cancel_clicked");
-
         QVERIFY(dialog->loadUserInfo(2));
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
@@ -223,17 +213,11 @@ private slots:
         QCOMPARE(asked, (QStringList{"请确认更改", "更改信息: \n<密钥>将被更新"}));
         QTRY_VERIFY(!dialog->isVisible());
         QTRY_VERIFY(interfacePublicData.reencryptIdle);
-        QVERIFY(!interfacePublicData.loggedIn);
-        QVERIFY(!QFile::exists(dir->backupFile()));
+        QVERIFY(!interfacePublicData.loggedIn && !QFile::exists(dir->backupFile()));
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), Owner, OwnerKey));
         login(Owner, QStringLiteral("fresh.key.1"));
         QVERIFY(interfacePublicData.loggedIn);
         QTRY_COMPARE(find<QTableWidget>("tableWidget_Users")->rowCount(), 3);
-
-        // The idle limit takes digits only.
-        find("lineEdit_NoActiveLogoutSec")->clear();
-        QTest::keyClicks(find("lineEdit_NoActiveLogoutSec"), QStringLiteral("1a2-b"));
-        QCOMPARE(find("lineEdit_NoActiveLogoutSec")->text(), QStringLiteral("12"));
     }
 };
 
