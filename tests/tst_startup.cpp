@@ -2,6 +2,7 @@
 #include "common/programcopy.h"
 #include "common/testprogramdir.h"
 #include "platform/autostart.h"
+#include "platform/singleinstancelock.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,6 +67,9 @@ private slots:
         ProgramCopy elsewhere(otherDir, QStringLiteral(PEMMORA_STARTUP_PROBE));
         elsewhere.start();
         QVERIFY2(elsewhere.waitForLine(QStringLiteral("ready")), qPrintable(elsewhere.output));
+        // Folders that differ only in Chinese characters are other directories too.
+        QVERIFY(SingleInstanceLock::keyFor(dir.filePath("安装甲")) !=
+                SingleInstanceLock::keyFor(dir.filePath("安装乙")));
     }
 
 #ifndef Q_OS_WIN
