@@ -4,6 +4,18 @@
 
 #include <QVariant>
 
+namespace {
+
+// A time of day that the spring change skips does not exist on that day: the task falls due as long after
+// midnight as it was set for, an hour later on the clock, rather than at an invalid time that never comes.
+QDateTime localAt(const QDate &date, const QTime &time)
+{
+    const QDateTime at(date, time);
+    return at.isValid() || !time.isValid() ? at : date.startOfDay().addMSecs(time.msecsSinceStartOfDay());
+}
+
+} // namespace
+
 namespace TaskTiming {
 
 bool isRepeating(int cycle)
@@ -17,7 +29,7 @@ QDateTime firstNoticeTime(TimeMode mode, int cycle, const QTime &timeSet, const 
     if (cycle == CycleWorkday) {
         // Its successors fall on workdays only; so must the first occurrence, at the same time of day.
         const QDateTime due = firstNoticeTime(mode, CycleOnce, timeSet, targetTime, weekdayIndex, now, calendar);
-        return calendar.isWorkday(due.date()) ? due : QDateTime(calendar.nextWorkday(due.date()), due.time());
+        return calendar.isWorkday(due.date()) ? due : localAt(calendar.nextWorkday(due.date()), due.time());
     }
     if (mode == TargetTimeMode)
         return targetTime;
@@ -25,7 +37,7 @@ QDateTime firstNoticeTime(TimeMode mode, int cycle, const QTime &timeSet, const 
         // Today counts as this week's day even when its time of day has passed: the task then falls
         // due at once and moves on by a week.
         const int days = (weekdayIndex + 1 - now.date().dayOfWeek() + 7) % 7;
-        return QDateTime(now.date().addDays(days), timeSet);
+        return localAt(now.date().addDays(days), timeSet);
     }
     const int duration = timeSet.isValid() ? timeSet.msecsSinceStartOfDay() : 0;
     return now.addMSecs(duration);
@@ -62,7 +74,7 @@ QDateTime nextNoticeTime(const TaskListData &fired, const QDateTime &now, const 
     default:
         return QDateTime();
     }
-    return QDateTime(date, timeOfDay);
+    return localAt(date, timeOfDay);
 }
 
 TaskListData successorOf(const TaskListData &fired, const QDateTime &now, const InterfacePublicData &calendar)

@@ -128,7 +128,6 @@ private slots:
         QFETCH(QString, exceptions);
         InterfacePublicData calendar;
         setExceptions(calendar, exceptions);
-        QEXPECT_FAIL("daily in the hour the spring change skips", "the next time is built in the gap: invalid", Abort);
         QCOMPARE(TaskTiming::nextNoticeTime(task, now, calendar), expected);
     }
 

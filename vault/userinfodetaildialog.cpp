@@ -53,6 +53,8 @@ bool UserInfoDetailDialog::loadUserInfo(int row)
 {
     if (row < 0 || row >= interfacePublicData.pageUsers.size())
         return false;
+    // Nothing of an account loaded before may be saved over this one, such as its unreadable fields.
+    clearFields();
     ui->pushButton_Cancel->setFocus();
     editRow = row;
     isAdd = false;
