@@ -24,7 +24,7 @@ bool CalendarExport::read(const QSqlDatabase &db, Data *data)
         TaskListData task;
         task.id = query.value(0).toInt();
         task.TaskName = query.value(1).toString();
-        task.TaskTimeSee = QDateTime::fromString(query.value(2).toString(), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        task.TaskTimeSee = QDateTime::fromString(query.value(2).toString(), StoredFormat::DateTime);
         task.NoticeCycle = query.value(3).toInt();
         data->tasks.append(task);
     }
@@ -36,7 +36,7 @@ bool CalendarExport::read(const QSqlDatabase &db, Data *data)
         b.id = query.value(0).toInt();
         b.Name = query.value(1).toString();
         b.CallName = query.value(2).toString();
-        b.SolarDate = QDate::fromString(query.value(3).toString(), QStringLiteral("yyyy-MM-dd"));
+        b.SolarDate = QDate::fromString(query.value(3).toString(), StoredFormat::Date);
         b.IsLunar = query.value(4).toInt() == 1;
         b.IgnoreSolarYear = query.value(5).toInt() == 1;
         b.IgnoreLunarYear = query.value(6).toInt() == 1;
