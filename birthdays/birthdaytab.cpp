@@ -1,15 +1,22 @@
 #include "birthdays/birthdaytab.h"
 #include "ui_birthdaytab.h"
 
+#include "app/lazyrowlist.h"
 #include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdaywidgetitem.h"
 #include "data/interfacepublicdata.h"
+
+#include <QLabel>
 
 BirthdayTab::BirthdayTab(QWidget *parent) : QWidget(parent), ui(new Ui::BirthdayTab)
 {
     // The editor lives as long as the tab and keeps its list current.
     birthdayConfig = new BirthdayConfig(this);
     ui->setupUi(this);
+    birthdayRows = new LazyRowList(ui->listWidget_Birthday,
+                                   [](QWidget *row) { static_cast<BirthdayWidgetItem *>(row)->ensureForm(); });
+    nameProbe = new QLabel(ui->listWidget_Birthday->viewport());
+    nameProbe->hide();
     // A double click anywhere on the list opens the editor, also on the empty list.
     connect(ui->listWidget_Birthday, &PlaceholderListWidget::SIGNALBlankDoubleClicked, birthdayConfig,
             &BirthdayConfig::openEditor);
@@ -43,28 +50,17 @@ void BirthdayTab::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
     // Answers that follow a mere update of reminder flags leave the rows (and their timers) alone.
     if (interfacePublicData.birthdayListUpToDate)
         return;
-    QListWidget *listWidget = ui->listWidget_Birthday;
-    while (listWidget->count() > 0) {
-        QListWidgetItem *item = listWidget->item(0);
-        delete listWidget->itemWidget(item);
-        delete listWidget->takeItem(0);
-    }
-
-    // All items go in before the first row widget: a visible list relayouts every row widget it holds
-    // on each insertion, which would make the rebuild quadratic.
-    for (int i = 0; i < list.size(); ++i)
-        listWidget->addItem(new QListWidgetItem);
-    QList<BirthdayWidgetItem *> rows;
+    for (BirthdayWidgetItem *row : birthdayRows->rows<BirthdayWidgetItem>())
+        row->stopUpdating();
     int nameWidth = 0;
-    for (int i = 0; i < list.size(); ++i) {
-        auto *row = new BirthdayWidgetItem(list.at(i), listWidget->viewport());
-        QListWidgetItem *item = listWidget->item(i);
-        item->setSizeHint(row->sizeHint());
-        listWidget->setItemWidget(item, row);
-        nameWidth = qMax(nameWidth, row->showNameWidth());
-        rows.append(row);
+    for (const BirthdayInfoData &record : list) {
+        nameProbe->setText(BirthdayReminder::displayName(record));
+        nameWidth = qMax(nameWidth, nameProbe->sizeHint().width());
     }
-    for (BirthdayWidgetItem *row : rows)
+    birthdayRows->setRows(list.size(), [&list, nameWidth](int i, QWidget *parent) {
+        auto *row = new BirthdayWidgetItem(list.at(i), parent, BirthdayWidgetItem::FormWhenShown);
         row->setShowNameMinimumWidth(nameWidth);
+        return row;
+    });
     interfacePublicData.birthdayListUpToDate = true;
 }

@@ -3,11 +3,11 @@
 
 #include "app/appglobals.h"
 #include "app/labelmessagebox.h"
+#include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 #include "tasks/imagebutton.h"
-#include "tasks/taskticker.h"
 #include "tasks/tasktiming.h"
 
 #include <QDateTimeEdit>
@@ -52,10 +52,11 @@ TaskWidgetItem::TaskWidgetItem(const QString &name, const QDateTime &due, int cy
     connect(&interfacePublicData, &InterfacePublicData::SIGNALClearCompleteTask, this,
             &TaskWidgetItem::slotClearCompleteTask);
     slotUpdateRemainTime();
-    TaskTicker &ticker = TaskTicker::instance();
-    connect(&ticker, &TaskTicker::SIGNALTick, this, &TaskWidgetItem::updateRemainTime);
+    RowTicker &ticker = RowTicker::tasks();
+    connect(&ticker, &RowTicker::SIGNALTick, this, &TaskWidgetItem::updateRemainTime);
     ticker.attach();
     updating = true;
+    updateDeadline();
 }
 
 TaskWidgetItem::~TaskWidgetItem()
@@ -156,8 +157,10 @@ void TaskWidgetItem::stopUpdating()
     if (!updating)
         return;
     updating = false;
-    TaskTicker::instance().disconnect(this);
-    TaskTicker::instance().detach();
+    RowTicker &ticker = RowTicker::tasks();
+    ticker.disconnect(this);
+    ticker.detach();
+    ticker.clearDeadline(this);
     interfacePublicData.disconnect(this);
 }
 
@@ -228,11 +231,24 @@ void TaskWidgetItem::setDueTime(const QDateTime &due)
     // An unreadable due time counts as long past, as an invalid date-time sorts before every valid one.
     dueMs = due.isValid() ? due.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
     shownSeconds = -1;
+    updateDeadline();
+}
+
+void TaskWidgetItem::updateDeadline()
+{
+    if (!updating)
+        return;
+    // Off screen a pending row needs the tick only once its time lies strictly behind.
+    if (completed)
+        RowTicker::tasks().clearDeadline(this);
+    else
+        RowTicker::tasks().setDeadline(this, dueMs + 1);
 }
 
 void TaskWidgetItem::setCompleted(bool done)
 {
     completed = done;
+    updateDeadline();
     if (!ui)
         return;
     ui->pushButton_KeepDisplay->setVisible(!done);
@@ -240,7 +256,7 @@ void TaskWidgetItem::setCompleted(bool done)
     ui->label_DoneTime->setVisible(done);
     // Only completed rows show it; formatting a local time for every pending row would be wasted.
     if (done)
-        ui->label_DoneTime->setText(task.TaskTimeSee.toString(QLatin1String(TaskTiming::DateTimeFormat)));
+        ui->label_DoneTime->setText(task.TaskTimeSee.toString(StoredFormat::DateTime));
     const Qt::CursorShape shape = done ? Qt::ArrowCursor : Qt::PointingHandCursor;
     ui->label_Icon->setCursor(shape);
     ui->label_TaskNoticeCycle->setCursor(shape);

@@ -82,6 +82,7 @@ private:
     void showCycleText();
     void showRemainSeconds(qint64 seconds);
     void setDueTime(const QDateTime &due);
+    void updateDeadline();
     void fire(qint64 nowMs);
     void sendUpdate();
     static void sendDelete(int id);

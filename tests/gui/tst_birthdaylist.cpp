@@ -97,7 +97,7 @@ private slots:
         interfacePublicData.birthdayListUpToDate = false;
         answerList({person(3, QStringLiteral("王五"), QString(), 10)});
         QCOMPARE(list->count(), 1);
-        QVERIFY(!first);
+        QTRY_VERIFY(!first);
 
         interfacePublicData.birthdayListUpToDate = false;
         answerList({});

@@ -1,3 +1,4 @@
+#include "app/rowticker.h"
 #include "birthdays/birthdaywidgetitem.h"
 #include "common/birthdayrecord.h"
 #include "data/interfacepublicdata.h"
@@ -5,7 +6,6 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -70,7 +70,7 @@ private slots:
     }
 
     // The row evaluates its reminders as soon as it exists, carries out what is due once, and then
-    // goes on with its own copy on its timer.
+    // goes on with its own copy on the shared tick.
     void remindsAtOnce_data()
     {
         QTest::addColumn<BirthdayInfoData>("record");
@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(requests.at(0).at(1).value<BirthdayInfoData>().id, record.id);
         QCOMPARE(requests.at(0).at(1).value<BirthdayInfoData>().RecentDate, stored);
         QCOMPARE(label(row, "label_Countdown")->text(), countdown);
-        QVERIFY(row.findChild<QTimer *>()->isActive());
+        QVERIFY(RowTicker::birthdays().isRunning());
 
         row.slotTimerTimeout();
         QCOMPARE(central.count() + popup.count(), shown ? 2 : 0);

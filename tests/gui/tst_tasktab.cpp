@@ -1,8 +1,8 @@
 #include "app/configsettings.h"
 #include "app/mainwindow.h"
+#include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/tasktab.h"
-#include "tasks/taskticker.h"
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
@@ -219,7 +219,7 @@ private slots:
 
         show(window, {task(5, QStringLiteral("四"), FarAhead)});
         // Replaced rows stop at once and are deleted from the event loop.
-        QVERIFY(!QObject::disconnect(&TaskTicker::instance(), &TaskTicker::SIGNALTick, old.data(),
+        QVERIFY(!QObject::disconnect(&RowTicker::tasks(), &RowTicker::SIGNALTick, old.data(),
                                      &TaskWidgetItem::updateRemainTime));
         QTRY_VERIFY(old.isNull());
         QCOMPARE(rows(window).size(), 1);

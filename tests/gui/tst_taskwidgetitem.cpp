@@ -1,7 +1,7 @@
 #include "app/appglobals.h"
+#include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/imagebutton.h"
-#include "tasks/taskticker.h"
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
@@ -347,27 +347,27 @@ private slots:
         QCOMPARE(deleted, (QList<QList<int>>{{2}, {3}, {1}, {2}}));
 
         // A stopped row no longer follows the tick either.
-        emit TaskTicker::instance().SIGNALTick(DueMs + 5000);
+        emit RowTicker::tasks().SIGNALTick(DueMs + 5000);
         QCOMPARE(log.queries.size(), 5);
         QCOMPARE(log.queries.last().second.toInt(), 1);
     }
 
     void sharedTickFiresDueRow()
     {
-        QVERIFY(!TaskTicker::instance().isRunning());
+        QVERIFY(!RowTicker::tasks().isRunning());
         HubLog log;
         {
             auto row = makeRow(task(CycleOnce, false, true, 21,
                                     QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() + 1)));
             auto other = makeRow(CycleOnce, false, 22);
-            QVERIFY(TaskTicker::instance().isRunning());
+            QVERIFY(RowTicker::tasks().isRunning());
             QVERIFY(log.queries.isEmpty());
             QTRY_COMPARE_WITH_TIMEOUT(log.operations(), QList<SqlOperateType>{TaskListUpdateNoticed}, 5000);
             QCOMPARE(log.queries.first().second.toInt(), 21);
             row.reset();
-            QVERIFY(TaskTicker::instance().isRunning());
+            QVERIFY(RowTicker::tasks().isRunning());
         }
-        QVERIFY(!TaskTicker::instance().isRunning());
+        QVERIFY(!RowTicker::tasks().isRunning());
     }
 
     void weekdayOfAnInvalidDateIsEmpty()
