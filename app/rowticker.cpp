@@ -67,11 +67,6 @@ void RowTicker::clearDeadline(const QObject *row)
         scheduleWake();
 }
 
-bool RowTicker::isOnScreen()
-{
-    return onScreen;
-}
-
 void RowTicker::setOnScreen(bool shown)
 {
     if (onScreen == shown)

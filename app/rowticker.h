@@ -22,7 +22,6 @@ public:
 
     void attach();
     void detach();
-    bool isRunning() const { return timer.isActive(); }
 
     // The moment (ms since the epoch) at which the row needs a tick even off screen; a row asks for
     // one moment at a time and withdraws it when it needs none or stops.
@@ -31,7 +30,6 @@ public:
 
     // Whether the rows are on screen. Coming back on screen, every ticker ticks at once.
     static void setOnScreen(bool onScreen);
-    static bool isOnScreen();
     // The wall clock was set or the machine resumed: every row looks at the clock again.
     static void clockChanged();
 

@@ -41,7 +41,6 @@ public:
 
     // Builds the row's widgets if they are not built yet.
     void ensureForm();
-    bool hasForm() const { return ui != nullptr; }
 
     // Countdown text for the whole seconds left until the due time.
     static QString remainTimeText(qint64 seconds);

@@ -1,6 +1,5 @@
 #include "app/mainwindow.h"
 #include "birthdays/birthdaytab.h"
-#include "birthdays/birthdaywidgetitem.h"
 #include "common/birthdayrecord.h"
 #include "common/modaldismisser.h"
 #include "common/testprogramdir.h"

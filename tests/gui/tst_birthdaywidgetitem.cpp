@@ -64,9 +64,6 @@ private slots:
                  QString::number(QDate::currentDate().daysTo(record.RecentDate)));
         QVERIFY(label(row, "label_Gender")->styleSheet().contains(gender));
         QCOMPARE(!label(row, "label_Icon")->pixmap(Qt::ReturnByValue).isNull(), picture);
-        // The badges were sized for three digits, so a long countdown fits without widening its column.
-        for (const char *badge : {"label_Countdown", "label_Age"})
-            QVERIFY(label(row, badge)->minimumWidth() >= label(row, badge)->sizeHint().width());
     }
 
     // The row evaluates its reminders as soon as it exists, carries out what is due once, and then
@@ -119,9 +116,8 @@ private slots:
         QCOMPARE(requests.at(0).at(1).value<BirthdayInfoData>().id, record.id);
         QCOMPARE(requests.at(0).at(1).value<BirthdayInfoData>().RecentDate, stored);
         QCOMPARE(label(row, "label_Countdown")->text(), countdown);
-        QVERIFY(RowTicker::birthdays().isRunning());
 
-        row.slotTimerTimeout();
+        emit RowTicker::birthdays().SIGNALTick(QDateTime::currentMSecsSinceEpoch());
         QCOMPARE(central.count() + popup.count(), shown ? 2 : 0);
         QCOMPARE(requests.count(), 1);
     }
