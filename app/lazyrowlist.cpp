@@ -1,24 +1,28 @@
 #include "app/lazyrowlist.h"
 
+#include "app/lazyrow.h"
+
 #include <QEvent>
 #include <QListWidget>
 #include <QScrollBar>
 
-LazyRowList::LazyRowList(QListWidget *list, BuildForm buildForm)
-    : QObject(list), list(list), buildForm(std::move(buildForm))
+LazyRowList::LazyRowList(QListWidget *list) : QObject(list), list(list)
 {
     // A larger list shows more rows, a scrolled one others.
     list->viewport()->installEventFilter(this);
     connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this, &LazyRowList::buildVisibleRows);
 }
 
-void LazyRowList::setRows(int count, const MakeRow &makeRow)
+void LazyRowList::setRows(int rowCount, const MakeRow &makeRow)
 {
+    // Until the view deletes them, the old rows must not fire again next to their replacements.
+    for (int i = 0; i < count(); ++i)
+        rowAt(i)->stopUpdating();
     // All items at once: item by item, the view re-lays out every row widget on each insertion or removal.
     list->clear();
-    list->addItems(QVector<QString>(count).toList());
-    for (int i = 0; i < count; ++i) {
-        QWidget *row = makeRow(i, list->viewport());
+    list->addItems(QVector<QString>(rowCount).toList());
+    for (int i = 0; i < rowCount; ++i) {
+        LazyRow *row = makeRow(i, list->viewport());
         QListWidgetItem *item = list->item(i);
         item->setSizeHint(QSize(0, row->height()));
         list->setItemWidget(item, row);
@@ -31,9 +35,9 @@ int LazyRowList::count() const
     return list->count();
 }
 
-QWidget *LazyRowList::rowAt(int index) const
+LazyRow *LazyRowList::rowAt(int index) const
 {
-    return list->itemWidget(list->item(index));
+    return static_cast<LazyRow *>(list->itemWidget(list->item(index)));
 }
 
 void LazyRowList::buildVisibleRows()
@@ -47,8 +51,8 @@ void LazyRowList::buildVisibleRows()
         QListWidgetItem *item = list->item(i);
         if (!list->visualItemRect(item).intersects(area))
             break;
-        if (QWidget *row = list->itemWidget(item))
-            buildForm(row);
+        if (LazyRow *row = rowAt(i))
+            row->ensureForm();
     }
 }
 

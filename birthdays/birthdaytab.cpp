@@ -13,8 +13,7 @@ BirthdayTab::BirthdayTab(QWidget *parent) : QWidget(parent), ui(new Ui::Birthday
     // The editor lives as long as the tab and keeps its list current.
     birthdayConfig = new BirthdayConfig(this);
     ui->setupUi(this);
-    birthdayRows = new LazyRowList(ui->listWidget_Birthday,
-                                   [](QWidget *row) { static_cast<BirthdayWidgetItem *>(row)->ensureForm(); });
+    birthdayRows = new LazyRowList(ui->listWidget_Birthday);
     nameProbe = new QLabel(ui->listWidget_Birthday->viewport());
     nameProbe->hide();
     // A double click anywhere on the list opens the editor, also on the empty list.
@@ -50,8 +49,6 @@ void BirthdayTab::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
     // Answers that follow a mere update of reminder flags leave the rows (and their timers) alone.
     if (interfacePublicData.birthdayListUpToDate)
         return;
-    for (BirthdayWidgetItem *row : birthdayRows->rows<BirthdayWidgetItem>())
-        row->stopUpdating();
     int nameWidth = 0;
     for (const BirthdayInfoData &record : list) {
         nameProbe->setText(BirthdayReminder::displayName(record));

@@ -7,24 +7,11 @@
 #include <QDateTime>
 #include <QPixmap>
 
-namespace {
-// The size the form gives a row, known once one row was built.
-QSize builtFormSize;
-} // namespace
-
 BirthdayWidgetItem::BirthdayWidgetItem(const BirthdayInfoData &record, QWidget *parent, FormBuilding building)
-    : QWidget(parent), reminder(record)
+    : LazyRow(RowTicker::birthdays(), parent), reminder(record)
 {
-    // A row waiting for its form takes the size the form gives, so that the list can place it.
-    if (building == FormNow || !builtFormSize.isValid())
-        ensureForm();
-    else
-        resize(builtFormSize);
-
-    RowTicker &ticker = RowTicker::birthdays();
-    connect(&ticker, &RowTicker::SIGNALTick, this, &BirthdayWidgetItem::updateReminders);
-    ticker.attach();
-    updating = true;
+    placeOrBuild(building);
+    joinTick(&BirthdayWidgetItem::updateReminders);
     slotTimerTimeout();
 }
 
@@ -34,19 +21,10 @@ BirthdayWidgetItem::~BirthdayWidgetItem()
     delete ui;
 }
 
-void BirthdayWidgetItem::ensureForm()
+void BirthdayWidgetItem::buildForm()
 {
-    if (ui)
-        return;
-    // The form sets its own size; a row already placed by its list keeps its place.
-    const QSize placed = size();
-    const bool wasPlaced = testAttribute(Qt::WA_Resized);
     ui = new Ui::BirthdayWidgetItem;
     ui->setupUi(this);
-    if (!builtFormSize.isValid())
-        builtFormSize = sizeHint();
-    if (wasPlaced)
-        resize(placed);
 
     // Room for three digits, so that the badges keep one width in every row.
     for (QLabel *badge : {ui->label_Countdown, ui->label_Age}) {
@@ -89,17 +67,6 @@ void BirthdayWidgetItem::setShowNameMinimumWidth(int width)
         ui->label_ShowName->setMinimumWidth(width);
 }
 
-void BirthdayWidgetItem::stopUpdating()
-{
-    if (!updating)
-        return;
-    updating = false;
-    RowTicker &ticker = RowTicker::birthdays();
-    ticker.disconnect(this);
-    ticker.detach();
-    ticker.clearDeadline(this);
-}
-
 void BirthdayWidgetItem::slotTimerTimeout()
 {
     updateReminders(QDateTime::currentMSecsSinceEpoch());
@@ -110,8 +77,7 @@ void BirthdayWidgetItem::updateReminders(qint64 nowMs)
     const QDate today = QDateTime::fromMSecsSinceEpoch(nowMs).date();
     const BirthdayReminder::Outcome outcome = reminder.evaluate(today, currentNoticeConfig);
     // Nothing changes before the date does.
-    if (updating)
-        RowTicker::birthdays().setDeadline(this, QDateTime(today.addDays(1), QTime(0, 0)).toMSecsSinceEpoch());
+    setDeadline(QDateTime(today.addDays(1), QTime(0, 0)).toMSecsSinceEpoch());
     if (outcome.refreshLabels) {
         ageText = outcome.ageText;
         if (outcome.countdownChanged)

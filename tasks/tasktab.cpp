@@ -18,8 +18,7 @@ TaskTab::TaskTab(QWidget *parent) : QWidget(parent), ui(new Ui::TaskTab)
     taskIconPath = QString::fromLatin1(TaskWidgetItem::DefaultIconPath);
     ui->label_TaskIcon->setPixmap(ImageButton::cachedPixmap(taskIconPath));
     ui->label_TaskIcon->installEventFilter(this);
-    taskRows =
-        new LazyRowList(ui->listWidget_Task, [](QWidget *row) { static_cast<TaskWidgetItem *>(row)->ensureForm(); });
+    taskRows = new LazyRowList(ui->listWidget_Task);
     ui->comboBox_TaskName->addItems(ConfigSettings().defaultTaskNames());
     // A prompt, not a name: typing replaces it and an untouched field adds a task without a name.
     ui->comboBox_TaskName->setCurrentIndex(-1);
@@ -127,9 +126,6 @@ void TaskTab::on_pushButton_ClearCompleteTask_clicked()
 
 void TaskTab::rebuildTaskList(const QList<TaskListData> &tasks)
 {
-    // Until the view deletes them, the old rows must not fire again next to their replacements.
-    for (TaskWidgetItem *row : taskRows->rows<TaskWidgetItem>())
-        row->stopUpdating();
     taskRows->setRows(tasks.size(), [&tasks](int i, QWidget *parent) {
         const TaskListData &task = tasks.at(i);
         return new TaskWidgetItem(task.TaskName, task.TaskTimeSee, task.NoticeCycle, task.id, task.Noticed != 0,

@@ -24,13 +24,11 @@ namespace {
 QSize remainLabelSize;
 // The edit button fits both its texts; measured once, in the language shown.
 int editButtonWidth = 0;
-// The size the form gives a row, known once one row was built.
-QSize builtFormSize;
 } // namespace
 
 TaskWidgetItem::TaskWidgetItem(const QString &name, const QDateTime &due, int cycle, int id, bool noticed,
                                bool keepDisplay, const QString &iconPath, QWidget *parent, FormBuilding building)
-    : QWidget(parent)
+    : LazyRow(RowTicker::tasks(), parent)
 {
     task.id = id;
     task.TaskName = name;
@@ -42,20 +40,13 @@ TaskWidgetItem::TaskWidgetItem(const QString &name, const QDateTime &due, int cy
     setDueTime(due);
     completed = noticed;
 
-    // A row waiting for its form takes the size the form gives, so that the list can place it.
-    if (building == FormNow || !builtFormSize.isValid())
-        ensureForm();
-    else
-        resize(builtFormSize);
+    placeOrBuild(building);
 
     // Each row connects once in its life; a uniqueness check would scan every other row's connection.
     connect(&interfacePublicData, &InterfacePublicData::SIGNALClearCompleteTask, this,
             &TaskWidgetItem::slotClearCompleteTask);
     slotUpdateRemainTime();
-    RowTicker &ticker = RowTicker::tasks();
-    connect(&ticker, &RowTicker::SIGNALTick, this, &TaskWidgetItem::updateRemainTime);
-    ticker.attach();
-    updating = true;
+    joinTick(&TaskWidgetItem::updateRemainTime);
     updateDeadline();
 }
 
@@ -65,19 +56,10 @@ TaskWidgetItem::~TaskWidgetItem()
     delete ui;
 }
 
-void TaskWidgetItem::ensureForm()
+void TaskWidgetItem::buildForm()
 {
-    if (ui)
-        return;
-    // The form sets its own size; a row already placed by its list keeps its place.
-    const QSize placed = size();
-    const bool wasPlaced = testAttribute(Qt::WA_Resized);
     ui = new Ui::TaskWidgetItem;
     ui->setupUi(this);
-    if (!builtFormSize.isValid())
-        builtFormSize = QSize(width(), qMax(height(), sizeHint().height()));
-    if (wasPlaced)
-        resize(placed);
 
     ui->label_TaskName->setText(task.TaskName);
     ui->pushButton_KeepDisplay->setChecked(task.NormalNoticeKeepDisplay != 0);
@@ -154,13 +136,7 @@ void TaskWidgetItem::initDisplay()
 
 void TaskWidgetItem::stopUpdating()
 {
-    if (!updating)
-        return;
-    updating = false;
-    RowTicker &ticker = RowTicker::tasks();
-    ticker.disconnect(this);
-    ticker.detach();
-    ticker.clearDeadline(this);
+    LazyRow::stopUpdating();
     interfacePublicData.disconnect(this);
 }
 
@@ -236,13 +212,11 @@ void TaskWidgetItem::setDueTime(const QDateTime &due)
 
 void TaskWidgetItem::updateDeadline()
 {
-    if (!updating)
-        return;
     // Off screen a pending row needs the tick only once its time lies strictly behind.
     if (completed)
-        RowTicker::tasks().clearDeadline(this);
+        clearDeadline();
     else
-        RowTicker::tasks().setDeadline(this, dueMs + 1);
+        setDeadline(dueMs + 1);
 }
 
 void TaskWidgetItem::setCompleted(bool done)
@@ -392,7 +366,7 @@ bool TaskWidgetItem::eventFilter(QObject *watched, QEvent *event)
         // its child, and a replaced row must neither be touched once it is gone nor store its old task.
         QPointer<TaskWidgetItem> alive(this);
         const QString path = chooseTaskIcon(window());
-        if (!alive || !updating)
+        if (!alive || !isUpdating())
             return true;
         if (path.isEmpty())
             return QWidget::eventFilter(watched, event);
