@@ -192,8 +192,8 @@ private slots:
         QTest::addColumn<int>("choice");
         QTest::addColumn<QString>("task"); // name|icon|keep, due the chosen minutes later
         QTest::addColumn<int>("minutes");
-        QTest::newRow("task, 5 minutes")
-            << int(NoticeWhatTask) << "喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << "喝水|a.png|0" << 5;
+        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水|2024-05-19 08:30:00|keepNo|a.png" << 0
+                                         << "喝水|a.png|0" << 5;
         QTest::newRow("birthday, 1 hour")
             << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 3
             << "妈妈：明天 (2024-09-20)|b.png|1" << 60;
@@ -351,7 +351,7 @@ private slots:
     {
         NormalNoticeManager manager;
         manager.setTimings(fastTimings());
-        manager.setMaxShowCount(3);
+        manager.setNoticeArea(QRect(0, 0, 1280, 3 * 84)); // room for three popups
         for (int i = 0; i < 5; ++i)
             manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务%1").arg(i), QStringLiteral("keepYes")));
         QCOMPARE(manager.shownNotices().size(), 3);
