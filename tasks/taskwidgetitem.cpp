@@ -136,6 +136,9 @@ void TaskWidgetItem::initDisplay()
 
 void TaskWidgetItem::stopUpdating()
 {
+    // Once: a disconnect from the hub walks every row's connection.
+    if (!isUpdating())
+        return;
     LazyRow::stopUpdating();
     interfacePublicData.disconnect(this);
 }
