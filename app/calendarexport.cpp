@@ -2,54 +2,48 @@
 
 #include "app/startup.h"
 #include "birthdays/birthdaycalendar.h"
+#include "birthdays/birthdaystore.h"
 #include "data/databasefile.h"
 #include "data/interfacepublicdata.h"
+#include "data/sqlstatement.h"
 #include "data/sqlthread.h"
 #include "tasks/taskcalendar.h"
+#include "tasks/taskstore.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
-#include <QSqlQuery>
 #include <QTextStream>
 
-bool CalendarExport::read(const QSqlDatabase &db, Data *data)
+#include <algorithm>
+
+QList<SqlOperateType> CalendarExport::operations() const
 {
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT id, TaskName, TaskTimeSee, NoticeCycle FROM TASK_LIST "
-                                   "WHERE Noticed = 0 AND Deleted = 0 ORDER BY TaskTimeSee")))
-        return false;
-    while (query.next()) {
-        TaskListData task;
-        task.id = query.value(0).toInt();
-        task.TaskName = query.value(1).toString();
-        task.TaskTimeSee = QDateTime::fromString(query.value(2).toString(), StoredFormat::DateTime);
-        task.NoticeCycle = query.value(3).toInt();
-        data->tasks.append(task);
-    }
-    if (!query.exec(QStringLiteral("SELECT id, Name, CallName, SolarDate, IsLunar, IgnoreSolarYear, IgnoreLunarYear, "
-                                   "LunarYear, LunarMonth, LunarDay FROM BIRTHDAY_INFO ORDER BY RecentDate")))
-        return false;
-    while (query.next()) {
-        BirthdayInfoData b;
-        b.id = query.value(0).toInt();
-        b.Name = query.value(1).toString();
-        b.CallName = query.value(2).toString();
-        b.SolarDate = QDate::fromString(query.value(3).toString(), StoredFormat::Date);
-        b.IsLunar = query.value(4).toInt() == 1;
-        b.IgnoreSolarYear = query.value(5).toInt() == 1;
-        b.IgnoreLunarYear = query.value(6).toInt() == 1;
-        b.LunarYear = query.value(7).toInt();
-        b.LunarMonth = query.value(8).toInt();
-        b.LunarDay = query.value(9).toInt();
-        data->birthdays.append(b);
-    }
-    if (!query.exec(QStringLiteral("SELECT TaskDate, Workday FROM TASK_WORKDAY ORDER BY id")))
-        return false;
-    while (query.next())
-        data->workdayExceptions.insert(QDate::fromJulianDay(query.value(0).toLongLong()), query.value(1).toInt() != 0);
-    return true;
+    return {CalendarExportWrite};
+}
+
+std::optional<QVariant> CalendarExport::run(SqlOperateType, const QVariant &var)
+{
+    QString error;
+    exportTo(sql, var.toString(), QDateTime::currentDateTime(), &error);
+    return error;
+}
+
+bool CalendarExport::read(SqlStatement &sql, Data *data)
+{
+    sql.clearReadFailure();
+    TaskStore tasks(sql);
+    BirthdayStore birthdays(sql);
+    data->tasks = tasks.run(TaskListSelectUnnoticed, QVariant())->value<QList<TaskListData>>();
+    // Sooner tasks first: of two equal ones the sooner is written.
+    std::stable_sort(data->tasks.begin(), data->tasks.end(),
+                     [](const TaskListData &a, const TaskListData &b) { return a.TaskTimeSee < b.TaskTimeSee; });
+    data->birthdays = birthdays.run(BirthdayInfoSelect, QVariant())->value<QList<BirthdayInfoData>>();
+    for (const TaskWorkdayData &day : tasks.run(TaskWorkdaySelect, QVariant())->value<QList<TaskWorkdayData>>())
+        data->workdayExceptions.insert(day.TaskDate, day.Workday != 0);
+    return !sql.readFailed();
 }
 
 QByteArray CalendarExport::calendar(const Data &data, const QDateTime &now)
@@ -72,27 +66,13 @@ QByteArray CalendarExport::calendar(const Data &data, const QDateTime &now)
     return IcsCalendar::write(unique, now);
 }
 
-bool CalendarExport::exportFile(const QString &databaseFile, const QString &target, const QDateTime &now,
-                                QString *error)
+bool CalendarExport::exportTo(SqlStatement &sql, const QString &target, const QDateTime &now, QString *error)
 {
-    const QString shownDatabase = QDir::toNativeSeparators(databaseFile);
-    const DatabaseFile::Inspection found = DatabaseFile::inspectFile(databaseFile, false);
-    if (found.state != DatabaseFile::Usable || found.version != SqlThread::RequiredDatabaseVersion) {
-        *error = tr("无法读取数据库：%1").arg(shownDatabase);
-        return false;
-    }
     Data data;
-    {
-        DatabaseFile::Connection connection(
-            databaseFile,
-            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(SqlThread::BusyTimeoutMs));
-        QSqlDatabase db = connection.database();
-        const bool read = db.open() && CalendarExport::read(db, &data);
-        db.close();
-        if (!read) {
-            *error = tr("无法读取数据库：%1").arg(shownDatabase);
-            return false;
-        }
+    if (!read(sql, &data)) {
+        *error = tr("无法读取数据库：%1")
+                     .arg(QDir::toNativeSeparators(QFileInfo(sql.database().databaseName()).absoluteFilePath()));
+        return false;
     }
     const QByteArray text = calendar(data, now);
     if (target == QLatin1String("-")) {
@@ -110,7 +90,32 @@ bool CalendarExport::exportFile(const QString &databaseFile, const QString &targ
     return true;
 }
 
-int CalendarExport::run(int &argc, char **argv, const QString &file)
+bool CalendarExport::exportFile(const QString &databaseFile, const QString &target, const QDateTime &now,
+                                QString *error)
+{
+    const DatabaseFile::Inspection found = DatabaseFile::inspectFile(databaseFile, false);
+    if (found.state != DatabaseFile::Usable || found.version != SqlThread::RequiredDatabaseVersion) {
+        *error = tr("无法读取数据库：%1").arg(QDir::toNativeSeparators(databaseFile));
+        return false;
+    }
+    DatabaseFile::Connection connection(
+        databaseFile, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(SqlThread::BusyTimeoutMs));
+    QSqlDatabase db = connection.database();
+    if (!db.open()) {
+        *error = tr("无法读取数据库：%1").arg(QDir::toNativeSeparators(databaseFile));
+        return false;
+    }
+    bool written = false;
+    {
+        SqlStatement sql;
+        sql.attach(db);
+        written = exportTo(sql, target, now, error);
+    }
+    db.close();
+    return written;
+}
+
+int CalendarExport::runCommand(int &argc, char **argv, const QString &file)
 {
     QCoreApplication app(argc, argv);
     // The file named is relative to where the command was given; the database to the program's folder.

@@ -4,9 +4,22 @@
 #include "data/databasebackup.h"
 #include "vault/secretclipboard.h"
 
+#include <QDir>
+#include <QMessageBox>
+
 ConfigSettings::ConfigSettings() : QSettings(QString::fromLatin1(AppGlobals::ConfigFile), QSettings::IniFormat)
 {
     setIniCodec("utf-8");
+}
+
+bool ConfigSettings::syncOrTell(QWidget *parent)
+{
+    sync();
+    if (status() == QSettings::NoError)
+        return true;
+    QMessageBox::information(parent, tr("设置未保存"),
+                             tr("无法写入设置文件 %1").arg(QDir::toNativeSeparators(fileName())));
+    return false;
 }
 
 QString ConfigSettings::language()

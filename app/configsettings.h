@@ -1,16 +1,24 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStringList>
+
+class QWidget;
 
 // The settings file src/config/config.ini, relative to the program directory. It is never created
 // with defaults: a missing key means the built-in default.
 class ConfigSettings : public QSettings
 {
+    Q_DECLARE_TR_FUNCTIONS(ConfigSettings)
+
 public:
     static constexpr int DefaultTaskNameCount = 24;
 
     ConfigSettings();
+
+    // Writes what was set to the file; when it cannot be written, says so in a box over parent.
+    bool syncOrTell(QWidget *parent);
 
     // "zh_CN" when the key is missing.
     QString language();

@@ -3,6 +3,7 @@
 
 #include "app/aboutpage.h"
 #include "app/appglobals.h"
+#include "app/backuprestoredialog.h"
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
 #include "app/helpdocument.h"
@@ -18,18 +19,21 @@
 #include "platform/displaychangewatcher.h"
 #include "tasks/tasktab.h"
 #include "tasks/workdayconfig.h"
+#include "vault/secretclipboard.h"
 #include "vault/userstab.h"
 #include "vault/warnborder.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusTipEvent>
+#include <QTimer>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -91,6 +95,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     for (const SqlOperateType operate :
          {TaskWorkdaySelect, TaskListSelect, BirthdayInfoSelect, UsersConfigSelect, UsersVerifySelectRegistered})
         emit interfacePublicData.SIGNALSendQuery(operate, QVariant());
+    // After the lists: the day's backup must not hold up the first screen.
+    setupBackups();
 
     {
         ConfigSettings settings;
@@ -241,6 +247,14 @@ bool MainWindow::hasTray() const
     return trayOverride.value_or(QSystemTrayIcon::isSystemTrayAvailable());
 }
 
+bool MainWindow::event(QEvent *event)
+{
+    // A hovered menu entry would wipe the vault's status message: no action here has a status tip to show.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent *>(event)->tip().isEmpty())
+        return true;
+    return QMainWindow::event(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // When the session or the program ends the window closes for good: refusing would stop the logout.
@@ -328,6 +342,11 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
             writeFailureShown = false;
         }
         break;
+    case DatabaseBackupDaily:
+        // Never fatal: the program runs on, and the next check tries again.
+        if (!var.toString().isEmpty())
+            statusBar()->showMessage(tr("今天的数据库备份未能写入：%1").arg(var.toString()), 60000);
+        break;
     // Icon library: rows already on screen keep the pictures they loaded.
     case IconListDelete:
         if (var.toString() == QLatin1String("restartYes"))
@@ -353,13 +372,10 @@ void MainWindow::on_comboBox_Language_currentIndexChanged(int index)
         return;
     ConfigSettings settings;
     settings.setValue(QStringLiteral("Language/lang"), ConfigSettings::languageCode(index));
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
+    if (!settings.syncOrTell(this)) {
         // The combo shows the language the next start will use.
         const QSignalBlocker blocker(ui->comboBox_Language);
         ui->comboBox_Language->setCurrentIndex(storedLanguageIndex);
-        QMessageBox::information(this, tr("设置未保存"),
-                                 tr("无法写入设置文件 %1").arg(QDir::toNativeSeparators(settings.fileName())));
         return;
     }
     storedLanguageIndex = index;
@@ -457,4 +473,47 @@ void MainWindow::setupUsersTab()
     setContentsMargins(WarnBorder::Width, WarnBorder::Width, WarnBorder::Width, WarnBorder::Width);
     connect(ui->tabUsers, &UsersTab::SIGNALFrameChanged, this, &QWidget::setStyleSheet);
     connect(ui->tabUsers, &UsersTab::SIGNALStatusMessage, statusBar(), &QStatusBar::showMessage);
+    clipboardCountdown = new QLabel(this);
+    clipboardCountdown->setObjectName(QStringLiteral("label_ClipboardCountdown"));
+    clipboardCountdown->hide();
+    statusBar()->addPermanentWidget(clipboardCountdown);
+    connect(SecretClipboard::instance(), &SecretClipboard::SIGNALCountdown, this, [this](int secondsLeft) {
+        clipboardCountdown->setText(tr("剪贴板将在 %1 秒后清除").arg(secondsLeft));
+        clipboardCountdown->setVisible(secondsLeft > 0);
+    });
+}
+
+void MainWindow::setupBackups()
+{
+    backupRestoreDialog = new BackupRestoreDialog(this);
+    connect(backupRestoreDialog, &BackupRestoreDialog::SIGNALRestored, this, &MainWindow::restartProgram);
+    {
+        const QSignalBlocker blocker(ui->spinBox_BackupsKept);
+        ui->spinBox_BackupsKept->setValue(ConfigSettings().backupsKept());
+    }
+    writeDailyBackup();
+    backupTimer = new QTimer(this);
+    backupTimer->setInterval(60 * 60 * 1000);
+    connect(backupTimer, &QTimer::timeout, this, &MainWindow::writeDailyBackup);
+    backupTimer->start();
+}
+
+void MainWindow::writeDailyBackup()
+{
+    emit interfacePublicData.SIGNALSendQuery(DatabaseBackupDaily, ConfigSettings().backupsKept());
+}
+
+void MainWindow::on_spinBox_BackupsKept_valueChanged(int count)
+{
+    ConfigSettings settings;
+    settings.setBackupsKept(count);
+    if (!settings.syncOrTell(this)) {
+        const QSignalBlocker blocker(ui->spinBox_BackupsKept);
+        ui->spinBox_BackupsKept->setValue(ConfigSettings().backupsKept());
+    }
+}
+
+void MainWindow::on_pushButton_RestoreBackup_clicked()
+{
+    backupRestoreDialog->openDialog();
 }

@@ -10,13 +10,16 @@
 namespace Ui {
 class MainWindow;
 }
+class BackupRestoreDialog;
 class CentralNotice;
 class DisplayChangeWatcher;
 class HelpDocument;
 class NormalNoticeManager;
 class NoticeConfig;
 class QAction;
+class QLabel;
 class QMenu;
+class QTimer;
 class ThirdPartySource;
 class WorkdayConfig;
 
@@ -56,8 +59,12 @@ private slots:
     void on_pushButton_WorkdayCfg_clicked();
     void on_pushButton_IconManage_clicked();
     void on_pushButtonNoticeCfg_clicked();
+    // Settings tab: database backups
+    void on_spinBox_BackupsKept_valueChanged(int count);
+    void on_pushButton_RestoreBackup_clicked();
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -102,4 +109,12 @@ private:
     ThirdPartySource *thirdPartySource = nullptr;
     HelpDocument *helpDocument = nullptr;
     WorkdayConfig *workdayConfig = nullptr;
+    // Database backups: the daily copy is checked for hourly, so that a new day gets one soon after it
+    // starts, also across a suspend.
+    void setupBackups();
+    static void writeDailyBackup();
+    QTimer *backupTimer = nullptr;
+    BackupRestoreDialog *backupRestoreDialog = nullptr;
+    // The status bar's countdown until the copied secret leaves the clipboard.
+    QLabel *clipboardCountdown = nullptr;
 };

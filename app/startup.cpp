@@ -7,6 +7,7 @@
 #include "app/globalapplication.h"
 #include "app/mainwindow.h"
 #include "birthdays/birthdaystore.h"
+#include "data/backupstore.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
 #include "icons/iconstore.h"
@@ -136,6 +137,8 @@ void Startup::addStores(SqlThread &worker)
     worker.addStore(std::make_unique<BirthdayStore>(sql));
     worker.addStore(std::make_unique<VaultStore>(sql));
     worker.addStore(std::make_unique<IconStore>(sql));
+    worker.addStore(std::make_unique<CalendarExport>(sql));
+    worker.addStore(std::make_unique<BackupStore>(sql));
 }
 
 SqlThread *Startup::startSqlWorker()
@@ -170,7 +173,7 @@ int Startup::run(int &argc, char **argv)
         return UsageExitCode;
     case CommandLine::ExportIcs:
         // No window and no single-instance lock: it only reads the database, also while a copy runs.
-        return CalendarExport::run(argc, argv, command.text);
+        return CalendarExport::runCommand(argc, argv, command.text);
     case CommandLine::Run:
         break;
     }

@@ -9,7 +9,9 @@
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPixmap>
@@ -151,6 +153,19 @@ void BirthdayConfig::slotReceiveQueryData(SqlOperateType operate, QVariant var)
     switch (operate) {
     case BirthdayInfoSelect:
         fillTable(var.value<QList<BirthdayInfoData>>());
+        break;
+    case CalendarExportWrite:
+        if (exportFile.isEmpty())
+            break;
+        ui->pushButton_ExportCalendar->setEnabled(true);
+        if (var.toString().isEmpty())
+            QMessageBox::information(
+                this, tr("日历已导出"),
+                tr("已写入：\n%1\n\n可以把它导入手机或网页日历。再次导出会更新同样的日程，不会重复添加。")
+                    .arg(QDir::toNativeSeparators(exportFile)));
+        else
+            QMessageBox::information(this, tr("导出失败"), var.toString());
+        exportFile.clear();
         break;
     case BirthdayInfoInsert:
         answerSaved(var.toBool(), tr("添加失败"));
@@ -366,4 +381,20 @@ QString BirthdayConfig::chooseIcon()
 {
     IconManage *library = IconManage::instance();
     return library ? library->selectIcon(IconLibrary::KindBirthday) : QString();
+}
+
+void BirthdayConfig::on_pushButton_ExportCalendar_clicked()
+{
+    if (!exportFile.isEmpty())
+        return;
+    QFileDialog dialog(this, tr("导出日历"),
+                       lastExportFile.isEmpty() ? QDir::home().filePath(QStringLiteral("pemmora.ics")) : lastExportFile,
+                       tr("iCalendar 文件 (*.ics)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("ics"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    exportFile = lastExportFile = dialog.selectedFiles().first();
+    ui->pushButton_ExportCalendar->setEnabled(false);
+    emit interfacePublicData.SIGNALSendQuery(CalendarExportWrite, exportFile);
 }

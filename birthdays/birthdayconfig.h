@@ -53,6 +53,7 @@ private slots:
     void on_pushButton_Cancel_clicked();
     void on_radioButton_LunarYes_toggled(bool checked);
     void on_checkBox_IgnoreLunarYear_toggled(bool checked);
+    void on_pushButton_ExportCalendar_clicked();
 
 private:
     void loadRow(int row);
@@ -74,4 +75,7 @@ private:
     QStringList monthNames;
     QStringList dayNames;
     QString iconPath;
+    // The calendar file being written by the worker; empty when none is.
+    QString exportFile;
+    QString lastExportFile;
 };

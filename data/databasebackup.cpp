@@ -113,6 +113,7 @@ QList<DatabaseBackup::Entry> DatabaseBackup::list(const QString &folder)
     for (const QString &name : qAsConst(names)) {
         Entry entry;
         entry.date = dateOf(name);
+        entry.keptAtRestore = !BackupName.match(name).captured(2).isEmpty();
         entry.path = dir.filePath(name);
         const DatabaseFile::Inspection found = DatabaseFile::inspectFile(entry.path, false);
         if (found.state == DatabaseFile::Usable && found.version == SqlThread::RequiredDatabaseVersion) {

@@ -24,7 +24,8 @@ public:
     {
         QString path;
         QDate date;
-        bool usable = false; // a whole database of this program's version
+        bool keptAtRestore = false; // the database a restore replaced
+        bool usable = false;        // a whole database of this program's version
         int tasks = 0;
         int birthdays = 0;
         int accounts = 0;

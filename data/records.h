@@ -57,6 +57,16 @@ enum SqlOperateType : int
     IconListUpdate = 36,
     // Sent by the worker only: a change the user made was not stored.
     DatabaseWriteFailed = 37,
+    // The iCalendar file of the coming birthdays and pending tasks: the target path; answers the reason of a
+    // failure, empty once written.
+    CalendarExportWrite = 38,
+    // Today's database backup, the number of days to keep; answers the reason of a failure, empty otherwise.
+    DatabaseBackupDaily = 39,
+    // The backups, newest first (QList<DatabaseBackup::Entry>).
+    DatabaseBackupList = 40,
+    // Puts the backup at the path in the database's place; answers the reason of a failure, empty once the
+    // database is replaced (it stays closed: the program restarts).
+    DatabaseBackupRestore = 41,
 };
 
 enum LoginOutReasonType : int

@@ -27,7 +27,9 @@ bool SqlStatement::exec(const QString &sql, const QVariantList &values)
             return true;
     }
     // A failed read shows as an empty list; a failed change must not pass for a saved one.
-    if (failure.isEmpty() && !sql.startsWith(QLatin1String("SELECT")))
+    const bool read = sql.startsWith(QLatin1String("SELECT"));
+    readFailure = readFailure || read;
+    if (failure.isEmpty() && !read)
         failure =
             query.lastError().databaseText().isEmpty() ? query.lastError().text() : query.lastError().databaseText();
     return false;

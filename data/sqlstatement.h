@@ -25,9 +25,13 @@ public:
     // Why the first failed change since clearWriteFailure() failed; empty when every change was stored.
     const QString &writeFailure() const { return failure; }
     void clearWriteFailure() { failure.clear(); }
+    // Whether a read failed since clearReadFailure(): an empty list is then no answer.
+    bool readFailed() const { return readFailure; }
+    void clearReadFailure() { readFailure = false; }
 
 private:
     QSqlDatabase db;
     QSqlQuery query;
     QString failure;
+    bool readFailure = false;
 };

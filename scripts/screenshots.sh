@@ -228,6 +228,8 @@ click_at "$window" 12 33
 settle
 shoot "$window" birthday-config
 close_window "$window"
+# The backups, of which the start wrote today's; 从备份恢复 by its mnemonic.
+dialog backup-restore alt+r
 
 # About tab and the help window, opened by the last button at the bottom right.
 show_tab 4
@@ -244,8 +246,15 @@ xdotool mousemove --window "$main" 160 59 click 1
 type_text "$user"
 xdotool key Tab
 type_text "$secret"
+# The key is asked for once more, then the registration question comes, where Cancel is the default;
+# go back to OK.
 window=$(open_window xdotool key Return)
-# Cancel is the default; go back to OK.
+before=$(windows)
+type_text "$secret"
+xdotool key Return
+poll 10 closed "$window" >/dev/null || fail "the repeated key was not taken"
+window=$(poll 10 new_window "$before") || fail "the registration question did not come"
+settle
 xdotool key shift+Tab space
 poll 10 closed "$window" >/dev/null || fail "the registration question stayed"
 xdotool mousemove --window "$main" 160 59 click 1 key Tab

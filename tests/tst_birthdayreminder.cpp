@@ -78,6 +78,13 @@ private slots:
         b.Notice1 = b.Notice3 = false;
         addEvaluation("tomorrow, only the passed seven-day reminder on", b, today, Both, "0001", N, QDate(2024, 5, 21),
                       "", "");
+        // With only the seven-day reminder on, it speaks four days ahead at the latest.
+        b.RecentDate = QDate(2024, 5, 23);
+        addEvaluation("three days ahead, only the seven-day reminder on", b, today, Both, "0001", N, QDate(2024, 5, 23),
+                      "", "");
+        b.RecentDate = QDate(2024, 5, 24);
+        addEvaluation("four days ahead, only the seven-day reminder on", b, today, Central, "0001", N,
+                      QDate(2024, 5, 24), "4天后 (2024-05-24)是明明的生日", "");
         b = solarBirthday(QDate(2024, 5, 22));
         b.HasNoticed3 = b.HasNoticed7 = true;
         addEvaluation("already reminded", b, today, Both, "0011", -1, QDate(2024, 5, 22), "", "");

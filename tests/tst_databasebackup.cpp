@@ -1,14 +1,12 @@
+#include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/databasebackup.h"
-#include "data/databasefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
 namespace {
-
-const QDate Today(2024, 5, 20);
 
 QString backupsOf(const TestProgramDir &dir)
 {
@@ -61,42 +59,50 @@ private slots:
         QCOMPARE(namesIn(backupsOf(dir)), left);
     }
 
+    // Through the worker, as the program does: its connection has served the start-up requests.
     void dailyListAndRestore()
     {
         TestProgramDir dir;
         QVERIFY(dir.execute("INSERT INTO TASK_LIST (TaskName, Deleted) VALUES ('a', 0), ('b', 0), ('gone', 1)"));
         QVERIFY(dir.execute("INSERT INTO BIRTHDAY_INFO (Name) VALUES ('王小明')"));
-        DatabaseFile::Connection connection(dir.databaseFile());
-        QSqlDatabase db = connection.database();
-        QVERIFY(db.open());
-        QString error;
-        QVERIFY(DatabaseBackup::writeDaily(db, Today, 0, &error) && !QFileInfo::exists(backupsOf(dir)));
-        QVERIFY(DatabaseBackup::writeDaily(db, Today, 7, &error));
-        QCOMPARE(namesIn(backupsOf(dir)), QStringList{"main-2024-05-20.db"});
+        StoreWorker<> worker;
+        QCOMPARE(ask(worker, DatabaseBackupDaily, 0), QVariant(QString()));
+        QVERIFY(!QFileInfo::exists(backupsOf(dir)));
+        for (const SqlOperateType operate : {TaskListSelect, UsersConfigSelect, UsersVerifySelectRegistered})
+            ask(worker, operate);
+        QCOMPARE(ask(worker, DatabaseBackupDaily, 7), QVariant(QString()));
+        QCOMPARE(namesIn(backupsOf(dir)), QStringList{DatabaseBackup::fileName(QDate::currentDate())});
         // Once a day: a later change of the same day is not written over the morning's copy.
         QVERIFY(dir.execute("INSERT INTO BIRTHDAY_INFO (Name) VALUES ('李四')"));
-        QVERIFY(DatabaseBackup::writeDaily(db, Today, 7, &error));
+        QCOMPARE(ask(worker, DatabaseBackupDaily, 7), QVariant(QString()));
         QVERIFY(touch(QDir(backupsOf(dir)).filePath("main-2024-05-19.db"), QByteArray(4096, 'x')));
 
-        const QList<DatabaseBackup::Entry> entries = DatabaseBackup::list(backupsOf(dir));
+        const auto entries = ask(worker, DatabaseBackupList).value<QList<DatabaseBackup::Entry>>();
         QCOMPARE(entries.size(), 2);
-        QCOMPARE(entries.at(0).date, Today);
+        QCOMPARE(entries.at(0).date, QDate::currentDate());
         QVERIFY(entries.at(0).usable);
         QCOMPARE(QList<int>({entries.at(0).tasks, entries.at(0).birthdays, entries.at(0).accounts}),
                  QList<int>({2, 1, 0}));
         QVERIFY(!entries.at(1).usable);
 
         // A damaged backup is refused and the database stays open and as it was.
-        QVERIFY(!DatabaseBackup::restore(db, entries.at(1).path, QDateTime(Today, QTime(10, 15)), &error));
-        QVERIFY(db.isOpen());
-        QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 2);
+        QVERIFY(!ask(worker, DatabaseBackupRestore, entries.at(1).path).toString().isEmpty());
+        QCOMPARE(ask(worker, BirthdayInfoSelect).value<QList<BirthdayInfoData>>().size(), 2);
 
-        QVERIFY2(DatabaseBackup::restore(db, entries.at(0).path, QDateTime(Today, QTime(10, 15)), &error),
-                 qPrintable(error));
+        // So is a restore that cannot keep a copy of the database first; the backup stays for another try.
+        const QString folder = backupsOf(dir), aside = folder + ".aside";
+        QVERIFY(QDir().rename(folder, aside) && touch(folder));
+        const QString backup = QDir(aside).filePath(QFileInfo(entries.at(0).path).fileName());
+        QVERIFY(!ask(worker, DatabaseBackupRestore, backup).toString().isEmpty());
+        QVERIFY(QFileInfo::exists(backup));
+        QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 2);
+        QVERIFY(QFile::remove(folder) && QDir().rename(aside, folder));
+
+        QCOMPARE(ask(worker, DatabaseBackupRestore, entries.at(0).path), QVariant(QString()));
         QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 1);
         // What was there before the restore is kept as one more backup.
         const QList<DatabaseBackup::Entry> after = DatabaseBackup::list(backupsOf(dir));
-        QCOMPARE(QFileInfo(after.at(0).path).fileName(), QString("main-2024-05-20-101500.db"));
+        QVERIFY(after.at(0).keptAtRestore);
         QCOMPARE(after.at(0).birthdays, 2);
         QVERIFY(!QFileInfo::exists(after.at(0).path + ".part"));
     }

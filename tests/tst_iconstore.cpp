@@ -1,10 +1,7 @@
-#include "common/sqlrequest.h"
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "icons/iconstore.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -14,31 +11,11 @@ const QString Gift = QStringLiteral("src/icon/task/7_gift.png");
 const QString Other = QStringLiteral("src/icon/task/2_other.png");
 const QString TaskDefault = QStringLiteral("src/icon/task/default.png");
 
-// Every value of the statement's first column, read straight from the file.
-QStringList column(const TestProgramDir &dir, const QString &sql)
+// Tasks and birthdays with these pictures, and the library's pictures 7 (cake) and 2 (other).
+bool prepare(const TestProgramDir &dir, const QStringList &taskPaths, const QStringList &birthdayPaths)
 {
-    const QString name = QStringLiteral("icon-storage-read");
-    QStringList values;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(dir.databaseFile());
-        if (db.open()) {
-            QSqlQuery query(db);
-            if (query.exec(sql)) {
-                while (query.next())
-                    values.append(query.value(0).toString());
-            }
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return values;
-}
-
-// One task per path in the first list and one birthday per path in the second, ids in order.
-bool addUsers(const TestProgramDir &dir, const QStringList &taskPaths, const QStringList &birthdayPaths)
-{
-    bool ok = dir.isValid();
+    bool ok = dir.execute(
+        QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 0, '%1', 'cake'), (2, 0, '%2', 'other')").arg(Cake, Other));
     for (int i = 0; i < taskPaths.size(); ++i)
         ok = ok && dir.execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName, IconPath) VALUES (%1, 't', '%2')")
                                    .arg(i)
@@ -50,14 +27,11 @@ bool addUsers(const TestProgramDir &dir, const QStringList &taskPaths, const QSt
     return ok;
 }
 
-QStringList taskPaths(const TestProgramDir &dir)
+QStringList column(const TestProgramDir &dir, const QString &column, const QString &table)
 {
-    return column(dir, QStringLiteral("SELECT IconPath FROM TASK_LIST ORDER BY id"));
-}
-
-QStringList birthdayPaths(const TestProgramDir &dir)
-{
-    return column(dir, QStringLiteral("SELECT IconPath FROM BIRTHDAY_INFO ORDER BY id"));
+    const QString sql = QStringLiteral("SELECT group_concat(%1, '|') FROM (SELECT %1 FROM %2 ORDER BY id)");
+    const QString values = dir.value(sql.arg(column, table)).toString();
+    return values.isEmpty() ? QStringList() : values.split(QLatin1Char('|'));
 }
 
 } // namespace
@@ -69,28 +43,19 @@ class TestIconStore : public QObject
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
 
-    void nextId_data()
-    {
-        QTest::addColumn<QList<int>>("ids");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("empty table") << QList<int>() << 1;
-        QTest::newRow("ids 1, 2 and 7") << QList<int>{1, 2, 7} << 8;
-    }
-
     void nextId()
     {
-        QFETCH(QList<int>, ids);
-        QFETCH(int, expected);
         TestProgramDir dir;
-        for (const int id : ids)
-            QVERIFY(dir.execute(
-                QStringLiteral("INSERT INTO ICON_LIST (id, What, Path, Notice) VALUES (%1, 0, 'p', 'n')").arg(id)));
+        {
+            StoreWorker<IconStore> worker;
+            QCOMPARE(ask(worker, IconListNextId).toInt(), 1);
+        }
+        QVERIFY(prepare(dir, {}, {}));
         StoreWorker<IconStore> worker;
-        const SqlAnswer answer = sqlRequest(worker, IconListNextId);
-        QVERIFY(answer.answered);
-        QCOMPARE(answer.value.toInt(), expected);
+        QCOMPARE(ask(worker, IconListNextId).toInt(), 8);
     }
 
+    // A picture in use is replaced by the default in every task and birthday; the answer asks for a restart.
     void deleteIcon_data()
     {
         QTest::addColumn<QStringList>("tasksBefore");
@@ -99,11 +64,10 @@ private slots:
         QTest::addColumn<QStringList>("tasksAfter");
         QTest::addColumn<QStringList>("birthdaysAfter");
         QTest::newRow("unused picture rewrites nothing")
-            << QStringList{Other, TaskDefault} << QStringList{Other} << QStringLiteral("restartNo")
-            << QStringList{Other, TaskDefault} << QStringList{Other};
-        QTest::newRow("used by a task and a birthday")
-            << QStringList{Cake, Other} << QStringList{Cake} << QStringLiteral("restartYes")
-            << QStringList{TaskDefault, Other} << QStringList{TaskDefault};
+            << QStringList{Other, TaskDefault} << QStringList{Other} << "restartNo" << QStringList{Other, TaskDefault}
+            << QStringList{Other};
+        QTest::newRow("used by a task and a birthday") << QStringList{Cake, Other} << QStringList{Cake} << "restartYes"
+                                                       << QStringList{TaskDefault, Other} << QStringList{TaskDefault};
     }
 
     void deleteIcon()
@@ -114,17 +78,12 @@ private slots:
         QFETCH(QStringList, tasksAfter);
         QFETCH(QStringList, birthdaysAfter);
         TestProgramDir dir;
-        QVERIFY(addUsers(dir, tasksBefore, birthdaysBefore));
-        QVERIFY(dir.execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 0, '%1', 'cake')").arg(Cake)));
-        QVERIFY(dir.execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (2, 0, '%1', 'other')").arg(Other)));
+        QVERIFY(prepare(dir, tasksBefore, birthdaysBefore));
         StoreWorker<IconStore> worker;
-
-        const SqlAnswer deleted = sqlRequest(worker, IconListDelete, QStringList{"7", Cake, TaskDefault});
-        QVERIFY(deleted.answered);
-        QCOMPARE(deleted.value.toString(), answer);
-        QCOMPARE(taskPaths(dir), tasksAfter);
-        QCOMPARE(birthdayPaths(dir), birthdaysAfter);
-        QCOMPARE(column(dir, QStringLiteral("SELECT id FROM ICON_LIST ORDER BY id")), QStringList{"2"});
+        QCOMPARE(ask(worker, IconListDelete, QStringList{"7", Cake, TaskDefault}).toString(), answer);
+        QCOMPARE(column(dir, "IconPath", "TASK_LIST"), tasksAfter);
+        QCOMPARE(column(dir, "IconPath", "BIRTHDAY_INFO"), birthdaysAfter);
+        QCOMPARE(column(dir, "id", "ICON_LIST"), QStringList{"2"});
     }
 
     void updateIcon_data()
@@ -153,16 +112,12 @@ private slots:
         QFETCH(QStringList, tasksAfter);
         QFETCH(QString, iconRow);
         TestProgramDir dir;
-        QVERIFY(addUsers(dir, {Cake, Other, TaskDefault}, {}));
-        QVERIFY(dir.execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 0, '%1', 'cake')").arg(Cake)));
+        QVERIFY(prepare(dir, {Cake, Other, TaskDefault}, {}));
         StoreWorker<IconStore> worker;
-
-        const SqlAnswer updated = sqlRequest(worker, IconListUpdate, request);
-        QVERIFY(updated.answered);
-        QCOMPARE(updated.value.toString(), answer);
-        QCOMPARE(taskPaths(dir), tasksAfter);
-        QCOMPARE(column(dir, QStringLiteral("SELECT What || '|' || Path || '|' || Notice FROM ICON_LIST WHERE id = 7")),
-                 QStringList{iconRow});
+        QCOMPARE(ask(worker, IconListUpdate, request).toString(), answer);
+        QCOMPARE(column(dir, "IconPath", "TASK_LIST"), tasksAfter);
+        QCOMPARE(dir.value("SELECT What || '|' || Path || '|' || Notice FROM ICON_LIST WHERE id = 7").toString(),
+                 iconRow);
     }
 };
 

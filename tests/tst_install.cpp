@@ -1,6 +1,3 @@
-// Installs the built program into temporary prefixes with "cmake --install" and checks that the tree is
-// complete and starts.
-
 #include "app/startup.h"
 #include "common/programcopy.h"
 #include "platform/singleinstancelock.h"
@@ -8,16 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
-#include <QLockFile>
-#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-// Runs "cmake --install" for the build; the output is kept for a failure message.
 bool install(const QString &prefix, const QString &destdir, QString *output)
 {
     QProcess cmake;
@@ -36,23 +29,7 @@ bool install(const QString &prefix, const QString &destdir, QString *output)
 }
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-// The key=value lines of a desktop entry, values as written in the file.
-QMap<QString, QString> desktopEntry(const QString &file)
-{
-    QMap<QString, QString> keys;
-    QFile entry(file);
-    if (!entry.open(QIODevice::ReadOnly | QIODevice::Text))
-        return keys;
-    for (const QString &line : QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'))) {
-        const int equals = line.indexOf(QLatin1Char('='));
-        if (equals > 0)
-            keys.insert(line.left(equals), line.mid(equals + 1));
-    }
-    return keys;
-}
-
-// The program path as the Exec key holds it: in double quotes with \ " ` $ escaped, and then every
-// backslash doubled by the file format.
+// The program path as the Exec key holds it: quoted with \ " ` $ escaped, then every backslash doubled.
 QString execValue(const QString &path)
 {
     QString quoted = QStringLiteral("\"");
@@ -77,10 +54,9 @@ private slots:
     {
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<bool>("staged");
-        QTest::newRow("plain prefix") << "pemmora" << false;
         QTest::newRow("prefix with a space and a dollar") << "my programs/pem$mora" << false;
 #ifdef Q_OS_UNIX
-        // Packagers stage into DESTDIR: files land there, yet the entry names the final place.
+        // Files land below DESTDIR, yet the entry names the final place.
         QTest::newRow("staged with DESTDIR") << "opt/pemmora" << true;
 #endif
     }
@@ -91,7 +67,6 @@ private slots:
         QFETCH(bool, staged);
         QTemporaryDir temp;
         QVERIFY(temp.isValid());
-        // Staged: the prefix is where the program will live, the files go below DESTDIR.
         const QString finalPrefix = staged ? QStringLiteral("/") + prefix : temp.filePath(prefix);
         const QString destdir = staged ? temp.filePath(QStringLiteral("stage")) : QString();
         const QString root = destdir + finalPrefix;
@@ -117,63 +92,13 @@ private slots:
              {"share/icons/hicolor/256x256/apps/pemmora.png", "share/icons/hicolor/scalable/apps/pemmora.svg",
               "share/metainfo/org.example.pemmora.Pemmora.metainfo.xml"})
             QVERIFY2(QFileInfo(root + QLatin1Char('/') + file).isFile(), file);
-        const QMap<QString, QString> entry = desktopEntry(root + QStringLiteral("/share/applications/pemmora.desktop"));
-        QCOMPARE(entry.value(QStringLiteral("Type")), QStringLiteral("Application"));
-        QCOMPARE(entry.value(QStringLiteral("Name")), QStringLiteral("Pemmora"));
-        QCOMPARE(entry.value(QStringLiteral("Exec")), execValue(finalPrefix + QLatin1Char('/') + program));
-        QCOMPARE(entry.value(QStringLiteral("TryExec")), finalPrefix + QLatin1Char('/') + program);
-        QCOMPARE(entry.value(QStringLiteral("Icon")), QStringLiteral("pemmora"));
-#endif
-    }
-
-    // The installed tree starts: the program answers the version query, the start-up sequence reaches
-    // the main window without any message, and the installed program itself runs and holds its directory
-    // (a second start there ends at once).
-    // Installing again keeps a picture the user replaced and brings back one that is missing.
-    void installedProgramStarts()
-    {
-        QTemporaryDir temp;
-        QVERIFY(temp.isValid());
-        const QString prefix = temp.filePath(QStringLiteral("pemmora"));
-        QString output;
-        QVERIFY2(install(prefix, QString(), &output), qPrintable(output));
-        const QString changed = prefix + QStringLiteral("/src/icon/task/default.png");
-        const QString removed = prefix + QStringLiteral("/src/icon/birthday/default.png");
-        QVERIFY(QImage(QSize(8, 8), QImage::Format_RGB32).save(changed) && QFile::remove(removed));
-        QVERIFY2(install(prefix, QString(), &output), qPrintable(output));
-        QCOMPARE(QImage(changed).size(), QSize(8, 8));
-        QVERIFY(QFileInfo(removed).isFile());
-        const QString program = prefix + QLatin1Char('/') + QFileInfo(QStringLiteral(PEMMORA_PROGRAM)).fileName();
-
-        QCOMPARE(QProcess::execute(program, {QStringLiteral("database"), QStringLiteral("-v")}),
-                 Startup::VersionQueryExitCode);
-
-        {
-            ProgramCopy probe(prefix, QStringLiteral(PEMMORA_STARTUP_PROBE));
-            probe.start();
-            QVERIFY2(probe.waitForLine(QStringLiteral("ready")), qPrintable(probe.output));
-            QVERIFY2(!probe.output.contains(QStringLiteral("modal:")), qPrintable(probe.output));
-        }
-
-#ifndef Q_OS_WIN
-        // The lock is a file there, so its owner can be told; the probe then finds the directory taken.
-        QProcess installed;
-        installed.start(program, QStringList());
-        QVERIFY(installed.waitForStarted(10000));
-        const QString lockPath =
-            QDir(QDir::tempPath())
-                .absoluteFilePath(SingleInstanceLock::keyFor(QFileInfo(prefix).canonicalFilePath()) +
-                                  QStringLiteral(".lock"));
-        qint64 owner = 0;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            QLockFile(lockPath).getLockInfo(&owner, nullptr, nullptr) && owner == installed.processId(), 15000);
-        ProgramCopy second(prefix, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        second.start();
-        QVERIFY2(!second.waitForLine(QStringLiteral("ready")), qPrintable(second.output));
-        QCOMPARE(second.process.exitCode(), 0);
-        QCOMPARE(installed.state(), QProcess::Running);
-        installed.kill();
-        installed.waitForFinished(5000);
+        QFile entry(root + QStringLiteral("/share/applications/pemmora.desktop"));
+        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
+        for (const QString &line :
+             QStringList{"Type=Application", "Name=Pemmora", "Icon=pemmora",
+                         "Exec=" + execValue(finalPrefix + '/' + program), "TryExec=" + finalPrefix + '/' + program})
+            QVERIFY2(lines.contains(line), qPrintable(line));
 #endif
     }
 };

@@ -1,11 +1,9 @@
 #include "common/testprogramdir.h"
 #include "platform/autostart.h"
-#include "platform/displaychangewatcher.h"
 #include "platform/singleinstancelock.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,9 +19,7 @@ private slots:
         QVERIFY(key != SingleInstanceLock::keyFor(QTemporaryDir().path()));
         QVERIFY(SingleInstanceLock::keyFor(QStringLiteral("/opt/安装甲")) !=
                 SingleInstanceLock::keyFor(QStringLiteral("/opt/安装乙")));
-        SingleInstanceLock first;
-        SingleInstanceLock second;
-        SingleInstanceLock elsewhere;
+        SingleInstanceLock first, second, elsewhere;
         QCOMPARE(first.acquire(key), SingleInstanceLock::Acquired);
         QCOMPARE(second.acquire(key), SingleInstanceLock::HeldElsewhere);
         QCOMPARE(elsewhere.acquire(key + QLatin1Char('x')), SingleInstanceLock::Acquired);
@@ -95,21 +91,6 @@ private slots:
         qunsetenv("XDG_CONFIG_HOME");
     }
 #endif
-
-    void displayChangesAreCollected()
-    {
-        DisplayChangeWatcher watcher;
-        QSignalSpy spy(&watcher, &DisplayChangeWatcher::displayChanged);
-        QElapsedTimer clock;
-        clock.start();
-        watcher.notifyChange();
-        watcher.notifyChange();
-        watcher.notifyChange();
-        QVERIFY(spy.wait(1000));
-        QVERIFY(clock.elapsed() >= DisplayChangeWatcher::DelayMs - 5);
-        QVERIFY(!spy.wait(3 * DisplayChangeWatcher::DelayMs));
-        QCOMPARE(spy.count(), 1);
-    }
 };
 
 QTEST_MAIN(TestPlatform)

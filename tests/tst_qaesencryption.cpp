@@ -44,10 +44,8 @@ private slots:
         QAESEncryption aes(level, QAESEncryption::ECB, QAESEncryption::ZERO);
         QCOMPARE(aes.encode(plain, key, QByteArray()), cipher);
         QCOMPARE(aes.decode(cipher, key, QByteArray()), plain);
-        QCOMPARE(QAESEncryption::Crypt(level, QAESEncryption::ECB, plain, key, QByteArray(), QAESEncryption::ZERO),
-                 cipher);
-        QCOMPARE(QAESEncryption::Decrypt(level, QAESEncryption::ECB, cipher, key, QByteArray(), QAESEncryption::ZERO),
-                 plain);
+        QCOMPARE(QAESEncryption::Crypt(level, QAESEncryption::ECB, plain, key, {}, QAESEncryption::ZERO), cipher);
+        QCOMPARE(QAESEncryption::Decrypt(level, QAESEncryption::ECB, cipher, key, {}, QAESEncryption::ZERO), plain);
     }
 
     void keySchedule_data()
@@ -139,12 +137,12 @@ private slots:
         QTest::newRow("pkcs7 count beyond length") << pkcs7 << QByteArray("ab\x05") << QByteArray("ab\x05");
         QTest::newRow("pkcs7 zero count") << pkcs7 << QByteArray("ab\0", 3) << QByteArray("ab\0", 3);
         QTest::newRow("iso without 0x80") << iso << QByteArray("abcdef") << QByteArray();
-        QTest::newRow("iso cuts at the last 0x80") << iso
-                                                   << QByteArray("a\x80"
-                                                                 "b\x80\0\0",
-                                                                 6)
-                                                   << QByteArray("a\x80"
-                                                                 "b");
+        QTest::newRow("iso cuts at the last 0x80") << iso << hex("6180628000") + '\0' << hex("618062");
+        const QByteArray sixteen("abcdefghijklmnop"), pkcs7Block(16, '\x10'), isoBlock = '\x80' + QByteArray(15, '\0');
+        QTest::newRow("pkcs7 whole block") << pkcs7 << sixteen + pkcs7Block << sixteen;
+        QTest::newRow("pkcs7 nothing but padding") << pkcs7 << pkcs7Block << QByteArray();
+        QTest::newRow("iso whole block") << iso << sixteen + isoBlock << sixteen;
+        QTest::newRow("iso nothing but padding") << iso << isoBlock << QByteArray();
         QTest::newRow("zero all zeros") << zero << QByteArray(16, '\0') << QByteArray();
         QTest::newRow("zero keeps inner zeros") << zero << QByteArray("a\0b\0\0", 5) << QByteArray("a\0b", 3);
     }
@@ -167,11 +165,10 @@ private slots:
         QTest::addColumn<bool>("decodes");
         const QByteArray key(32, 'k');
         const QByteArray block(16, 'c');
-        const int ecb = QAESEncryption::ECB, cbc = QAESEncryption::CBC;
+        const int ecb = QAESEncryption::ECB, cbc = QAESEncryption::CBC, cfb = QAESEncryption::CFB;
         QTest::newRow("CBC 15-byte IV") << cbc << key << QByteArray(15, 'i') << block << false << false;
         QTest::newRow("CBC null IV") << cbc << key << QByteArray() << block << false << false;
-        QTest::newRow("CFB 17-byte IV") << int(QAESEncryption::CFB) << key << QByteArray(17, 'i') << block << false
-                                        << false;
+        QTest::newRow("CFB 17-byte IV") << cfb << key << QByteArray(17, 'i') << block << false << false;
         QTest::newRow("ECB ignores IV") << ecb << key << QByteArray(15, 'i') << block << true << true;
         QTest::newRow("short key") << cbc << QByteArray(16, 'k') << Iv << block << false << false;
         QTest::newRow("long key") << ecb << QByteArray(40, 'k') << QByteArray() << block << false << false;

@@ -44,9 +44,7 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"pemmora", "-hidden"} << error << false
                                         << "Unknown option 'hidden'.";
         QTest::newRow("help") << QStringList{"pemmora", "--help"} << help << false << "-tray";
-        QTest::newRow("h") << QStringList{"pemmora", "-h"} << help << false << "Usage: pemmora";
         QTest::newRow("version") << QStringList{"pemmora", "--version"} << version << false << "Pemmora 1.0.2.1";
-        QTest::newRow("v") << QStringList{"pemmora", "-v"} << version << false << "Pemmora 1.0.2.1";
     }
 
     void commandLine()
@@ -61,32 +59,6 @@ private slots:
         QVERIFY2(command.text.contains(printed), qPrintable(command.text));
     }
 
-    // The program itself prints and ends before it needs a display.
-    void helpAndVersionNeedNoDisplay_data()
-    {
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<int>("exitCode");
-        QTest::newRow("help") << "--help" << 0;
-        QTest::newRow("version") << "-v" << 0;
-        QTest::newRow("unknown") << "--bogus" << int(Startup::UsageExitCode);
-    }
-
-    void helpAndVersionNeedNoDisplay()
-    {
-        QFETCH(QString, argument);
-        QFETCH(int, exitCode);
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            environment.remove(QString::fromLatin1(name));
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(PEMMORA_PROGRAM), {argument});
-        QVERIFY(program.waitForFinished(10000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), exitCode);
-        QVERIFY(!(exitCode == 0 ? program.readAllStandardOutput() : program.readAllStandardError()).isEmpty());
-    }
-
     void language_data()
     {
         QTest::addColumn<QString>("config");
@@ -96,24 +68,14 @@ private slots:
         QTest::addColumn<QString>("settingsTab");
         QTest::addColumn<QString>("cancelButton");
         // Chinese has no catalog of its own; Qt's gives the standard dialogs their Chinese buttons.
-        QTest::newRow("no settings file") << QString() << "zh_CN" << QLocale::Chinese << 1 << "设置"
-                                          << "取消";
-        QTest::newRow("no language group") << "[Other]\nx=1\n"
-                                           << "zh_CN" << QLocale::Chinese << 1 << "设置"
-                                           << "取消";
-        QTest::newRow("empty lang") << "[Language]\nlang=\n"
-                                    << "" << QLocale::Chinese << 0 << "设置"
-                                    << "Cancel";
+        // clang-format off
+        QTest::newRow("no settings file") << QString() << "zh_CN" << QLocale::Chinese << 1 << "设置" << "取消";
+        QTest::newRow("empty lang") << "[Language]\nlang=\n" << "" << QLocale::Chinese << 0 << "设置" << "Cancel";
         // Qt's English catalog is empty (its texts are English already) and does not load.
-        QTest::newRow("english") << "[Language]\nlang=en\n"
-                                 << "en" << QLocale::English << 1 << "Settings"
-                                 << "Cancel";
-        QTest::newRow("traditional chinese") << "[Language]\nlang=zh_TW\n"
-                                             << "zh_TW" << QLocale::Chinese << 2 << "設定"
-                                             << "取消";
-        QTest::newRow("unknown code") << "[Language]\nlang=fr\n"
-                                      << "fr" << QLocale::Chinese << 0 << "设置"
-                                      << "Cancel";
+        QTest::newRow("english") << "[Language]\nlang=en\n" << "en" << QLocale::English << 1 << "Settings" << "Cancel";
+        QTest::newRow("traditional chinese") << "[Language]\nlang=zh_TW\n" << "zh_TW" << QLocale::Chinese << 2 << "設定" << "取消";
+        QTest::newRow("unknown code") << "[Language]\nlang=fr\n" << "fr" << QLocale::Chinese << 0 << "设置" << "Cancel";
+        // clang-format on
     }
 
     void language()
@@ -143,29 +105,11 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancelButton);
     }
 
-    void versionQueryAnswersWhileAnotherCopyRuns()
-    {
-        TestProgramDir dir;
-        ProgramCopy running(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        running.start();
-        QVERIFY2(running.waitForLine(QStringLiteral("ready")), qPrintable(running.output));
-
-        ProgramCopy query(dir, QStringLiteral(PEMMORA_PROGRAM));
-        query.start({QStringLiteral("database"), QStringLiteral("-v")});
-        QVERIFY(query.process.waitForFinished(10000));
-        QCOMPARE(query.process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(query.process.exitCode(), Startup::VersionQueryExitCode);
-        QCOMPARE(query.process.readAll(), QByteArray());
-        QCOMPARE(running.process.state(), QProcess::Running);
-    }
-
-    // A second start from the same directory brings the running copy's window up instead of opening its own.
-    // Copies in other directories run side by side.
+    // A second start from the same directory shows the running copy; other directories run side by side.
     void secondStartShowsTheRunningCopy()
     {
         TestProgramDir dir;
         TestProgramDir otherDir;
-        // Started for the tray where there is none, the window waits minimized.
         ProgramCopy first(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
         first.start({QStringLiteral("-tray")});
         QVERIFY2(first.waitForLine(QStringLiteral("ready")), qPrintable(first.output));
@@ -182,22 +126,7 @@ private slots:
         QVERIFY2(elsewhere.waitForLine(QStringLiteral("ready")), qPrintable(elsewhere.output));
     }
 
-    // Only a copy that holds the directory without answering makes the second start say so.
-    void unansweringCopyIsReported()
-    {
-        TestProgramDir dir;
-        SingleInstanceLock held;
-        QCOMPARE(held.acquire(SingleInstanceLock::keyFor(QFileInfo(dir.path()).canonicalFilePath())),
-                 SingleInstanceLock::Acquired);
-        ProgramCopy second(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        second.start();
-        QVERIFY2(second.waitForLine(QStringLiteral("modal: 程序已在运行")), qPrintable(second.output));
-        QVERIFY(second.process.waitForFinished(10000));
-        QCOMPARE(second.process.exitCode(), 0);
-    }
-
-    // The session manager ends the session with a quit request: a visible window must not refuse it. With
-    // the window in the tray, closing the last other window (help, sources) must not end the program.
+    // A visible window must not refuse the session's quit; closing the last other window must not quit.
     void programEndsOnlyWhenAsked_data()
     {
         QTest::addColumn<QString>("probeVariable");
@@ -238,44 +167,6 @@ private slots:
         next.start();
         QVERIFY2(next.waitForLine(QStringLiteral("ready")), qPrintable(next.output));
         QVERIFY(!next.output.contains(QStringLiteral("modal:")));
-    }
-
-    // The workday exceptions are known before a task row can fire: a workday task that fell due while the
-    // program was not running moves past the next weekday when the user made that a day off.
-    void lateWorkdayTaskFollowsTheExceptions()
-    {
-        TestProgramDir dir;
-        const auto nextWeekday = [](QDate day) {
-            do
-                day = day.addDays(1);
-            while (day.dayOfWeek() > 5);
-            return day;
-        };
-        const QDate today = QDate::currentDate();
-        const QDate dayOff = nextWeekday(today);
-        QVERIFY(
-            dir.execute(QStringLiteral("INSERT INTO TASK_WORKDAY (TaskDateStr, TaskDate, Workday) VALUES ('%1', %2, 0)")
-                            .arg(dayOff.toString(Qt::ISODate))
-                            .arg(dayOff.toJulianDay())));
-        QVERIFY(dir.execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName, TaskTimeSee, NoticeCycle) "
-                                           "VALUES (0, 'late', '%1 00:00:00', 2)")
-                                .arg(today.addDays(-1).toString(Qt::ISODate))));
-
-        ProgramCopy copy(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        copy.start({QStringLiteral("-tray")});
-        QTRY_COMPARE_WITH_TIMEOUT(
-            dir.value(QStringLiteral("SELECT TaskTimeSee FROM TASK_LIST WHERE id = 1")).toString(),
-            nextWeekday(dayOff).toString(Qt::ISODate) + QStringLiteral(" 00:00:00"), 15000);
-    }
-
-    void missingDatabaseEndsTheProgram()
-    {
-        TestProgramDir dir(false);
-        ProgramCopy copy(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        copy.start({QStringLiteral("-tray")});
-        QVERIFY2(copy.waitForLine(QStringLiteral("modal: 错误")), qPrintable(copy.output));
-        QVERIFY(copy.process.waitForFinished(10000));
-        QCOMPARE(copy.process.exitCode(), 0);
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <time.h>
+
 namespace {
 
 // "05-15 08:00" or "05-15 08:00:00.200", always in 2024.
@@ -34,7 +36,13 @@ class TestTaskTiming : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { registerRecordMetaTypes(); }
+    // Local time is Berlin's, whose clocks went forward on 2024-03-31 at 02:00 and back on 2024-10-27 at 03:00.
+    void initTestCase()
+    {
+        registerRecordMetaTypes();
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+    }
 
     void firstNoticeTime_data()
     {
@@ -64,6 +72,7 @@ private slots:
             "05-20 00:05");
         row("workday target on Saturday starts Monday", CycleWorkday, QTime(), 0, "05-15 15:00", "05-20 07:30",
             TaskTiming::TargetTimeMode, "05-18 07:30");
+        row("remaining across the spring change is real time", CycleOnce, QTime(1, 0), 0, "03-31 01:30", "03-31 03:30");
     }
 
     void firstNoticeTime()
@@ -109,6 +118,10 @@ private slots:
         row("weekly a week late, before its hour", weekly, "05-08 18:00", "05-15 10:00", "05-15 18:00");
         row("weekly a week late, after its hour", weekly, "05-08 09:00", "05-15 10:00", "05-22 09:00");
         row("weekly ignores workday exceptions", weekly, "05-13 08:00", "05-13 08:00:01", "05-20 08:00", "05-20=0");
+        row("daily keeps its hour across the spring change", daily, "03-30 08:00", "03-30 08:00:01", "03-31 08:00");
+        row("daily keeps its hour across the autumn change", daily, "10-26 08:00", "10-26 08:00:01", "10-27 08:00");
+        row("weekly keeps its hour across the autumn change", weekly, "10-21 08:00", "10-21 08:00:01", "10-28 08:00");
+        row("daily in the hour the spring change skips", daily, "03-30 02:30", "03-30 02:30:01", "03-31 03:30");
         QTest::newRow("once has no successor")
             << int(CycleOnce) << at("05-15 08:00") << at("05-15 08:00:01") << QDateTime() << QString();
     }
@@ -123,6 +136,7 @@ private slots:
 
         InterfacePublicData calendar;
         setExceptions(calendar, exceptions);
+        QEXPECT_FAIL("daily in the hour the spring change skips", "the next time is built in the gap: invalid", Abort);
         TaskListData task;
         task.NoticeCycle = cycle;
         task.TaskTimeSee = fired;

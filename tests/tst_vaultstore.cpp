@@ -1,4 +1,3 @@
-#include "common/sqlrequest.h"
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "common/vaultseed.h"
@@ -12,16 +11,19 @@
 #include <QSqlDatabase>
 #include <QTest>
 #include <memory>
+#include <tuple>
 
 namespace {
-
 const QString OldUser = QStringLiteral("owner2024");
 const QString OldKey = QStringLiteral("old.key.2024");
+const QString FreshKey = QStringLiteral("fresh.key.1");
 
+bool recent(const QDate &date)
+{
+    return qAbs(date.daysTo(QDate::currentDate())) <= 1;
+}
 } // namespace
 
-// The worker's vault operations on a fresh database: settings, search and paging, account writes,
-// the verifier, and the master account change with its backup and progress lines.
 class TestVaultStore : public QObject
 {
     Q_OBJECT
@@ -30,8 +32,7 @@ private:
     std::unique_ptr<TestProgramDir> dir;
     std::unique_ptr<StoreWorker<VaultStore>> worker;
 
-    // A fresh database, registered with the old master account and holding that many accounts when
-    // accounts is not negative, changed by the statement given, then opened by a new worker.
+    // Seeded with that many accounts under the old master account when accounts >= 0.
     void start(int accounts = -1, const QString &sql = QString())
     {
         dir = std::make_unique<TestProgramDir>();
@@ -45,8 +46,9 @@ private:
 
     QVariant request(SqlOperateType operate, const QVariant &payload = QVariant())
     {
-        const SqlAnswer answer = sqlRequest(*worker, operate, payload);
-        return answer.answered ? answer.value : QVariant(QStringLiteral("none"));
+        bool answered = false;
+        const QVariant answer = ask(*worker, operate, payload, &answered);
+        return answered ? answer : QVariant(QStringLiteral("none"));
     }
 
     UsersUserResultData query(int type, const QString &text, int limit = 20, int page = 1)
@@ -82,7 +84,6 @@ private slots:
     void settings()
     {
         start();
-        QCOMPARE(request(UsersConfigSelect).value<UsersConfigData>(), UsersConfigData());
         request(UsersConfigUpdate, QVariant::fromValue(UsersConfigData{0, 300}));
         QCOMPARE(request(UsersConfigSelect).value<UsersConfigData>(), (UsersConfigData{0, 300}));
         // Another payload type stores the defaults.
@@ -150,13 +151,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, titles);
         start();
-        for (const QStringList &fields : {QStringList{"qq mail", "abcd", "me@mail.com"},
-                                          {"bank", "xx_ab", "me@qq.com"},
-                                          {"o'shop", "o'ne\\il", "shop@mail.com"}}) {
+        for (const QStringList &f : {QStringList{"qq mail", "abcd", "me@mail.com"},
+                                     {"bank", "xx_ab", "me@qq.com"},
+                                     {"o'shop", "o'ne\\il", "shop@mail.com"}}) {
             UsersUserInfoData account;
-            account.Title = fields.at(0);
-            account.User = fields.at(1);
-            account.Email = fields.at(2);
+            std::tie(account.Title, account.User, account.Email) = std::make_tuple(f.at(0), f.at(1), f.at(2));
             request(UsersUserInfoInsert, QVariant::fromValue(account));
         }
         const UsersUserResultData result = query(type, text);
@@ -176,7 +175,7 @@ private slots:
         account.UpdateDate = QDate(2000, 1, 1);
         QCOMPARE(request(UsersUserInfoInsert, QVariant::fromValue(account)), QVariant());
         UsersUserInfoData stored = query(0, QString()).users.value(0);
-        QVERIFY(qAbs(stored.UpdateDate.daysTo(QDate::currentDate())) <= 1);
+        QVERIFY(recent(stored.UpdateDate));
         account.ID = 1;
         account.UpdateDate = stored.UpdateDate;
         QCOMPARE(stored, account);
@@ -185,8 +184,7 @@ private slots:
         stored.UpdateDate = QDate(2000, 1, 1);
         request(UsersUserInfoUpdate, QVariant::fromValue(stored));
         const UsersUserInfoData updated = query(0, QString()).users.value(0);
-        QCOMPARE(updated.Title, QStringLiteral("it's changed"));
-        QVERIFY(qAbs(updated.UpdateDate.daysTo(QDate::currentDate())) <= 1);
+        QVERIFY(updated.Title == QStringLiteral("it's changed") && recent(updated.UpdateDate));
 
         request(UsersUserInfoDelete, 1);
         QCOMPARE(query(0, QString()).total, 0);
@@ -240,14 +238,12 @@ private slots:
         QSignalSpy status(&interfacePublicData, &InterfacePublicData::SIGNALAesUpdateStatus);
         QCOMPARE(change(QStringLiteral("newowner"), QStringLiteral("new.key.2024")), AesUpdateSuccess);
 
-        QStringList lines = {QStringLiteral("开始备份数据库.."), QStringLiteral("完成.")};
-        const QStringList phases = {"获取账号信息", "重新加密", "提交到数据库"};
-        const QStringList counterNames = {"获取", "加密", "提交"};
-        for (int phase = 0; phase < 3; ++phase) {
-            lines << QStringLiteral("开始%1..").arg(phases.at(phase));
+        QStringList lines = {"开始备份数据库..", "完成."};
+        for (const QString &phase : {"获取:获取账号信息", "加密:重新加密", "提交:提交到数据库"}) {
+            lines << "开始" + phase.section(':', 1) + "..";
             for (const int n : counters)
-                lines << QStringLiteral("%1: %2 / %3").arg(counterNames.at(phase)).arg(n).arg(accounts);
-            lines << QStringLiteral("完成.");
+                lines << QStringLiteral("%1: %2 / %3").arg(phase.section(':', 0, 0)).arg(n).arg(accounts);
+            lines << "完成.";
         }
         QStringList seen;
         for (const QList<QVariant> &line : status) {
@@ -257,12 +253,12 @@ private slots:
         QCOMPARE(seen, lines);
         QCOMPARE(status.first().at(1).toInt(), 0);
         QCOMPARE(status.last().at(1).toInt(), finalValue);
-        QVERIFY(VaultSeed::verifies(dir->databaseFile(), QStringLiteral("newowner"), QStringLiteral("new.key.2024")));
+        QVERIFY(VaultSeed::verifies(dir->databaseFile(), "newowner", "new.key.2024"));
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), OldUser, OldKey));
         QVERIFY(VaultSeed::verifies(dir->backupFile(), OldUser, OldKey));
     }
 
-    // Every secret is stored anew under the new master account, every plain column is untouched.
+    // Every secret stored anew under the new master account, every plain column untouched.
     void changeOneCredential_data()
     {
         QTest::addColumn<QString>("newUser");
@@ -298,10 +294,9 @@ private slots:
     {
         start(3, QStringLiteral("UPDATE USERS_USER_INFO SET Pwd = CASE ID WHEN 2 THEN 'damaged*' ELSE Pwd || char(10) "
                                 "END WHERE ID <= 2"));
-        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateSuccess);
+        QCOMPARE(change(QString(), FreshKey), AesUpdateSuccess);
         QCOMPARE(interfacePublicData.unreadableFields, 1);
-        const QList<UsersUserInfoData> after =
-            VaultSeed::read(dir->databaseFile(), OldUser, QStringLiteral("fresh.key.1"));
+        const QList<UsersUserInfoData> after = VaultSeed::read(dir->databaseFile(), OldUser, FreshKey);
         QCOMPARE(after.value(0), VaultSeed::plainAccount(0));
         QCOMPARE(after.value(1).PwdNote, VaultSeed::plainAccount(1).PwdNote);
         QCOMPARE(dir->value(QStringLiteral("SELECT Pwd FROM USERS_USER_INFO WHERE ID = 2")), QVariant("damaged*"));
@@ -313,18 +308,17 @@ private slots:
         QVERIFY(QFile::copy(dir->databaseFile(), dir->backupFile()));
         const QByteArray database = fileContents(dir->databaseFile());
         QSignalSpy status(&interfacePublicData, &InterfacePublicData::SIGNALAesUpdateStatus);
-        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateBackupFailed);
+        QCOMPARE(change(QString(), FreshKey), AesUpdateBackupFailed);
         QCOMPARE(status.count(), 1);
         QCOMPARE(fileContents(dir->databaseFile()), database);
         QCOMPARE(fileContents(dir->backupFile()), database);
     }
 
-    // Once committed, a change is never undone by a later start, though only the main window removes the
-    // backup (and may fail to): the database keeps what was entered since.
+    // A committed change is never undone by a later start that still finds the backup.
     void finishedChangeOutlivesItsBackup()
     {
         start(3);
-        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateSuccess);
+        QCOMPARE(change(QString(), FreshKey), AesUpdateSuccess);
         QVERIFY(QFile::exists(dir->backupFile()));
         worker.reset();
         QVERIFY(dir->execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName) VALUES (0, 'entered since')")));
@@ -332,11 +326,10 @@ private slots:
         QVERIFY(!QFile::exists(dir->backupFile()));
         QCOMPARE(dir->value(QStringLiteral("SELECT TaskName FROM TASK_LIST")).toString(),
                  QStringLiteral("entered since"));
-        QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, QStringLiteral("fresh.key.1")));
+        QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, FreshKey));
     }
 
-    // A read of the accounts that stops early (here at a broken page chain) must not commit a vault whose
-    // last accounts stay under the old key.
+    // A read stopped early (a broken page chain) must not commit with the last accounts under the old key.
     void shortReadIsNotCommitted()
     {
         start(5, QStringLiteral("UPDATE USERS_USER_INFO SET NotePublic = replace(hex(zeroblob(20000)), '0', 'z') "
@@ -348,7 +341,7 @@ private slots:
         const QByteArray filled(pageSize - 4, 'z');
         int broken = 0;
         for (int page = 0; page + pageSize <= bytes.size(); page += pageSize) {
-            // A middle page of the note's overflow chain: its first four bytes point to the next one.
+            // A middle overflow page of the note: its first four bytes point to the next one.
             if (bytes.mid(page + 4, pageSize - 4) == filled && bytes.mid(page, 4) != QByteArray(4, '\0')) {
                 bytes.replace(page, 4, QByteArray(4, '\xff'));
                 ++broken;
@@ -359,17 +352,17 @@ private slots:
         QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
         file.close();
 
-        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateExecError);
+        QCOMPARE(change(QString(), FreshKey), AesUpdateExecError);
         QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, OldKey));
     }
 
-    // Nothing of the change stays, and no transaction is left open: a later write lands on disk.
+    // Nothing of the change stays, and no transaction is left open.
     void failedWriteRollsBack()
     {
         start(250, QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF Pwd ON USERS_USER_INFO "
                                   "WHEN NEW.ID = 150 BEGIN SELECT RAISE(ABORT, 'refused'); END"));
         const QByteArray before = fileContents(dir->databaseFile());
-        QCOMPARE(change(QString(), QStringLiteral("fresh.key.1")), AesUpdateExecError);
+        QCOMPARE(change(QString(), FreshKey), AesUpdateExecError);
         QCOMPARE(fileContents(dir->databaseFile()), before);
         request(UsersUserInfoDelete, 1);
         QCOMPARE(VaultSeed::read(dir->databaseFile(), OldUser, OldKey).size(), 249);

@@ -77,6 +77,83 @@
     </message>
 </context>
 <context>
+    <name>BackupRestoreDialog</name>
+    <message>
+        <source>从备份恢复</source>
+        <translation>Restore from a Backup</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>任务</source>
+        <translation>Tasks</translation>
+    </message>
+    <message>
+        <source>生日</source>
+        <translation>Birthdays</translation>
+    </message>
+    <message>
+        <source>账号</source>
+        <translation>Accounts</translation>
+    </message>
+    <message>
+        <source>还原(&amp;R)</source>
+        <translation>&amp;Restore</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>正在读取备份...</source>
+        <translation>Reading the backups...</translation>
+    </message>
+    <message>
+        <source>数据库已还原</source>
+        <translation>Database Restored</translation>
+    </message>
+    <message>
+        <source>程序将重新启动。</source>
+        <translation>The program will now restart.</translation>
+    </message>
+    <message>
+        <source>无法还原</source>
+        <translation>Could Not Restore</translation>
+    </message>
+    <message>
+        <source>还没有备份。程序每天把数据库复制到：
+%1</source>
+        <translation>There are no backups yet. Every day the program copies the database to:
+%1</translation>
+    </message>
+    <message>
+        <source>选择一个备份来替换当前的数据库。当前的数据库会先另存为一个备份，然后程序重新启动。</source>
+        <translation>Choose a backup to replace the current database with. The current database is first kept as one more backup, then the program restarts.</translation>
+    </message>
+    <message>
+        <source>（还原前）</source>
+        <translation>(before a restore)</translation>
+    </message>
+    <message>
+        <source>已损坏</source>
+        <translation>damaged</translation>
+    </message>
+    <message>
+        <source>用 %1 的备份替换当前的数据库吗？</source>
+        <translation>Replace the current database with the backup of %1?</translation>
+    </message>
+    <message>
+        <source>备份中有 %1 个任务、%2 个生日、%3 个账号。</source>
+        <translation>The backup holds %1 tasks, %2 birthdays and %3 accounts.</translation>
+    </message>
+    <message>
+        <source>当前的数据库会先另存为一个备份。还原后程序将重新启动。</source>
+        <translation>The current database is first kept as one more backup. The program restarts after the restore.</translation>
+    </message>
+</context>
+<context>
     <name>BirthdayCalendar</name>
     <message>
         <source>%1的%2岁生日</source>
@@ -479,6 +556,40 @@ Name, nickname and gender together must be unique.</translation>
         <source>删除(&amp;D)</source>
         <translation>&amp;Delete</translation>
     </message>
+    <message>
+        <source>把每人接下来的 10 个生日（农历生日换算成公历）和未完成的任务写入一个 iCalendar (.ics) 文件，可导入手机或网页日历</source>
+        <translation>Write everyone&apos;s next 10 birthdays (lunar ones on their solar day) and the pending tasks to an iCalendar (.ics) file for phone and web calendars</translation>
+    </message>
+    <message>
+        <source>导出日历(&amp;X)</source>
+        <translation>E&amp;xport Calendar...</translation>
+    </message>
+    <message>
+        <source>日历已导出</source>
+        <translation>Calendar Exported</translation>
+    </message>
+    <message>
+        <source>已写入：
+%1
+
+可以把它导入手机或网页日历。再次导出会更新同样的日程，不会重复添加。</source>
+        <translation>Written to:
+%1
+
+Import it into a phone or web calendar. Exporting again updates the same events instead of adding them twice.</translation>
+    </message>
+    <message>
+        <source>导出失败</source>
+        <translation>Export Failed</translation>
+    </message>
+    <message>
+        <source>导出日历</source>
+        <translation>Export Calendar</translation>
+    </message>
+    <message>
+        <source>iCalendar 文件 (*.ics)</source>
+        <translation>iCalendar files (*.ics)</translation>
+    </message>
 </context>
 <context>
     <name>BirthdayReminder</name>
@@ -588,6 +699,17 @@ Name, nickname and gender together must be unique.</translation>
 (之前还有 %1 条提示)</source>
         <translation>
 (earlier notices: %1)</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigSettings</name>
+    <message>
+        <source>设置未保存</source>
+        <translation>Setting Not Saved</translation>
+    </message>
+    <message>
+        <source>无法写入设置文件 %1</source>
+        <translation>Could not write the settings file %1.</translation>
     </message>
 </context>
 <context>
@@ -1015,14 +1137,6 @@ Please make it smaller first, then import it.</translation>
         <translation>Later</translation>
     </message>
     <message>
-        <source>设置未保存</source>
-        <translation>Setting Not Saved</translation>
-    </message>
-    <message>
-        <source>无法写入设置文件 %1</source>
-        <translation>Could not write the settings file %1.</translation>
-    </message>
-    <message>
         <source>要现在重启软件以切换语言吗？
 选择“稍后”将在下次启动时切换。</source>
         <translation>Restart the program now to switch the language?
@@ -1075,6 +1189,34 @@ Choose Later to switch at the next start.</translation>
     <message>
         <source>帮助(&amp;H)</source>
         <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>数据库</source>
+        <translation>Database</translation>
+    </message>
+    <message>
+        <source>保留备份数(&amp;K)</source>
+        <translation>Backups &amp;kept</translation>
+    </message>
+    <message>
+        <source>每天启动时和运行中每天一次，把数据库复制到 src/database/backups/，保留最近这么多天的备份</source>
+        <translation>Once a day, at start and while running, the database is copied to src/database/backups/; the copies of this many recent days are kept</translation>
+    </message>
+    <message>
+        <source>不备份</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>从备份恢复(&amp;R)</source>
+        <translation>&amp;Restore from a Backup...</translation>
+    </message>
+    <message>
+        <source>今天的数据库备份未能写入：%1</source>
+        <translation>Today&apos;s database backup could not be written: %1</translation>
+    </message>
+    <message>
+        <source>剪贴板将在 %1 秒后清除</source>
+        <translation>Clipboard cleared in %1 s</translation>
     </message>
 </context>
 <context>
@@ -1224,6 +1366,17 @@ Choose Later to switch at the next start.</translation>
     <message>
         <source>强度：%1（约 %2 位）</source>
         <translation>Strength: %1 (about %2 bits)</translation>
+    </message>
+</context>
+<context>
+    <name>SecretClipboard</name>
+    <message>
+        <source>已复制</source>
+        <translation>Copied</translation>
+    </message>
+    <message>
+        <source>已复制，%1 秒后从剪贴板清除</source>
+        <translation>Copied; cleared from the clipboard in %1 seconds</translation>
     </message>
 </context>
 <context>
@@ -1701,14 +1854,6 @@ It will not be used to restore anything. Close any program that may be using it 
         <source>符号</source>
         <translation>Symbols</translation>
     </message>
-    <message>
-        <source>已复制</source>
-        <translation>Copied</translation>
-    </message>
-    <message>
-        <source>已复制，%1 秒后从剪贴板清除</source>
-        <translation>Copied; cleared from the clipboard in %1 seconds</translation>
-    </message>
 </context>
 <context>
     <name>UsersConfigGroup</name>
@@ -1743,6 +1888,14 @@ It will not be used to restore anything. Close any program that may be using it 
     <message>
         <source>不自动退出，有被他人查看的风险</source>
         <translation>never log out automatically (others may see your accounts)</translation>
+    </message>
+    <message>
+        <source>复制的用户名和密码在剪贴板中保留的时间(秒)，0或5~120，0表示不清除(&amp;C)</source>
+        <translation>Seconds a copied user name or password stays on the &amp;clipboard, 0 or 5–120 (0: until replaced)</translation>
+    </message>
+    <message>
+        <source>不清除，复制的内容留在剪贴板中</source>
+        <translation>never clear: what was copied stays on the clipboard</translation>
     </message>
 </context>
 <context>
@@ -1956,6 +2109,26 @@ Check the user name and type the key again</translation>
     <message>
         <source>备份文件未能删除</source>
         <translation>Backup File Not Deleted</translation>
+    </message>
+    <message>
+        <source>复制用户名(&amp;U)</source>
+        <translation>Copy &amp;User Name</translation>
+    </message>
+    <message>
+        <source>复制密码(&amp;P)</source>
+        <translation>Copy &amp;Password</translation>
+    </message>
+    <message>
+        <source>存储的密码已损坏，无法读取</source>
+        <translation>The stored password is damaged and cannot be read</translation>
+    </message>
+    <message>
+        <source>该账号没有密码</source>
+        <translation>This account has no password</translation>
+    </message>
+    <message>
+        <source>该账号没有用户名</source>
+        <translation>This account has no user name</translation>
     </message>
 </context>
 <context>

@@ -77,6 +77,83 @@
     </message>
 </context>
 <context>
+    <name>BackupRestoreDialog</name>
+    <message>
+        <source>从备份恢复</source>
+        <translation>從備份還原</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>任务</source>
+        <translation>待辦事項</translation>
+    </message>
+    <message>
+        <source>生日</source>
+        <translation>生日</translation>
+    </message>
+    <message>
+        <source>账号</source>
+        <translation>帳號</translation>
+    </message>
+    <message>
+        <source>还原(&amp;R)</source>
+        <translation>還原(&amp;R)</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>正在读取备份...</source>
+        <translation>正在讀取備份...</translation>
+    </message>
+    <message>
+        <source>数据库已还原</source>
+        <translation>資料庫已還原</translation>
+    </message>
+    <message>
+        <source>程序将重新启动。</source>
+        <translation>程式將重新啟動。</translation>
+    </message>
+    <message>
+        <source>无法还原</source>
+        <translation>無法還原</translation>
+    </message>
+    <message>
+        <source>还没有备份。程序每天把数据库复制到：
+%1</source>
+        <translation>還沒有備份。程式每天把資料庫複製到：
+%1</translation>
+    </message>
+    <message>
+        <source>选择一个备份来替换当前的数据库。当前的数据库会先另存为一个备份，然后程序重新启动。</source>
+        <translation>選擇一個備份來取代目前的資料庫。目前的資料庫會先另存為一個備份，然後程式重新啟動。</translation>
+    </message>
+    <message>
+        <source>（还原前）</source>
+        <translation>（還原前）</translation>
+    </message>
+    <message>
+        <source>已损坏</source>
+        <translation>已損壞</translation>
+    </message>
+    <message>
+        <source>用 %1 的备份替换当前的数据库吗？</source>
+        <translation>要用 %1 的備份取代目前的資料庫嗎？</translation>
+    </message>
+    <message>
+        <source>备份中有 %1 个任务、%2 个生日、%3 个账号。</source>
+        <translation>備份中有 %1 個待辦事項、%2 個生日、%3 個帳號。</translation>
+    </message>
+    <message>
+        <source>当前的数据库会先另存为一个备份。还原后程序将重新启动。</source>
+        <translation>目前的資料庫會先另存為一個備份。還原後程式將重新啟動。</translation>
+    </message>
+</context>
+<context>
     <name>BirthdayCalendar</name>
     <message>
         <source>%1的%2岁生日</source>
@@ -479,6 +556,40 @@
         <source>删除(&amp;D)</source>
         <translation>刪除(&amp;D)</translation>
     </message>
+    <message>
+        <source>把每人接下来的 10 个生日（农历生日换算成公历）和未完成的任务写入一个 iCalendar (.ics) 文件，可导入手机或网页日历</source>
+        <translation>把每個人接下來的 10 個生日（農曆生日換算成國曆）和未完成的待辦事項寫入一個 iCalendar (.ics) 檔案，可匯入手機或網頁行事曆</translation>
+    </message>
+    <message>
+        <source>导出日历(&amp;X)</source>
+        <translation>匯出行事曆(&amp;X)</translation>
+    </message>
+    <message>
+        <source>日历已导出</source>
+        <translation>行事曆已匯出</translation>
+    </message>
+    <message>
+        <source>已写入：
+%1
+
+可以把它导入手机或网页日历。再次导出会更新同样的日程，不会重复添加。</source>
+        <translation>已寫入：
+%1
+
+可以把它匯入手機或網頁行事曆。再次匯出會更新同樣的行程，不會重複新增。</translation>
+    </message>
+    <message>
+        <source>导出失败</source>
+        <translation>匯出失敗</translation>
+    </message>
+    <message>
+        <source>导出日历</source>
+        <translation>匯出行事曆</translation>
+    </message>
+    <message>
+        <source>iCalendar 文件 (*.ics)</source>
+        <translation>iCalendar 檔案 (*.ics)</translation>
+    </message>
 </context>
 <context>
     <name>BirthdayReminder</name>
@@ -587,6 +698,17 @@
 (之前还有 %1 条提示)</source>
         <translation>
 (之前還有 %1 則提醒)</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigSettings</name>
+    <message>
+        <source>设置未保存</source>
+        <translation>設定未儲存</translation>
+    </message>
+    <message>
+        <source>无法写入设置文件 %1</source>
+        <translation>無法寫入設定檔 %1</translation>
     </message>
 </context>
 <context>
@@ -1014,14 +1136,6 @@
         <translation>稍後</translation>
     </message>
     <message>
-        <source>设置未保存</source>
-        <translation>設定未儲存</translation>
-    </message>
-    <message>
-        <source>无法写入设置文件 %1</source>
-        <translation>無法寫入設定檔 %1</translation>
-    </message>
-    <message>
         <source>要现在重启软件以切换语言吗？
 选择“稍后”将在下次启动时切换。</source>
         <translation>要現在重新啟動程式以切換語言嗎？
@@ -1074,6 +1188,34 @@
     <message>
         <source>帮助(&amp;H)</source>
         <translation>說明(&amp;H)</translation>
+    </message>
+    <message>
+        <source>数据库</source>
+        <translation>資料庫</translation>
+    </message>
+    <message>
+        <source>保留备份数(&amp;K)</source>
+        <translation>保留備份數(&amp;K)</translation>
+    </message>
+    <message>
+        <source>每天启动时和运行中每天一次，把数据库复制到 src/database/backups/，保留最近这么多天的备份</source>
+        <translation>每天啟動時和執行中每天一次，把資料庫複製到 src/database/backups/，保留最近這麼多天的備份</translation>
+    </message>
+    <message>
+        <source>不备份</source>
+        <translation>不備份</translation>
+    </message>
+    <message>
+        <source>从备份恢复(&amp;R)</source>
+        <translation>從備份還原(&amp;R)</translation>
+    </message>
+    <message>
+        <source>今天的数据库备份未能写入：%1</source>
+        <translation>今天的資料庫備份未能寫入：%1</translation>
+    </message>
+    <message>
+        <source>剪贴板将在 %1 秒后清除</source>
+        <translation>剪貼簿將在 %1 秒後清除</translation>
     </message>
 </context>
 <context>
@@ -1223,6 +1365,17 @@
     <message>
         <source>强度：%1（约 %2 位）</source>
         <translation>強度：%1（約 %2 位元）</translation>
+    </message>
+</context>
+<context>
+    <name>SecretClipboard</name>
+    <message>
+        <source>已复制</source>
+        <translation>已複製</translation>
+    </message>
+    <message>
+        <source>已复制，%1 秒后从剪贴板清除</source>
+        <translation>已複製，%1 秒後從剪貼簿清除</translation>
     </message>
 </context>
 <context>
@@ -1699,14 +1852,6 @@
         <source>符号</source>
         <translation>符號</translation>
     </message>
-    <message>
-        <source>已复制</source>
-        <translation>已複製</translation>
-    </message>
-    <message>
-        <source>已复制，%1 秒后从剪贴板清除</source>
-        <translation>已複製，%1 秒後從剪貼簿清除</translation>
-    </message>
 </context>
 <context>
     <name>UsersConfigGroup</name>
@@ -1741,6 +1886,14 @@
     <message>
         <source>不自动退出，有被他人查看的风险</source>
         <translation>不自動登出，有被他人看到的風險</translation>
+    </message>
+    <message>
+        <source>复制的用户名和密码在剪贴板中保留的时间(秒)，0或5~120，0表示不清除(&amp;C)</source>
+        <translation>複製的使用者名稱和密碼留在剪貼簿中的時間(秒)，0 或 5~120，0 表示不清除(&amp;C)</translation>
+    </message>
+    <message>
+        <source>不清除，复制的内容留在剪贴板中</source>
+        <translation>不清除，複製的內容留在剪貼簿中</translation>
     </message>
 </context>
 <context>
@@ -1954,6 +2107,26 @@
     <message>
         <source>备份文件未能删除</source>
         <translation>備份檔案未能刪除</translation>
+    </message>
+    <message>
+        <source>复制用户名(&amp;U)</source>
+        <translation>複製使用者名稱(&amp;U)</translation>
+    </message>
+    <message>
+        <source>复制密码(&amp;P)</source>
+        <translation>複製密碼(&amp;P)</translation>
+    </message>
+    <message>
+        <source>存储的密码已损坏，无法读取</source>
+        <translation>儲存的密碼已損壞，無法讀取</translation>
+    </message>
+    <message>
+        <source>该账号没有密码</source>
+        <translation>此帳號沒有密碼</translation>
+    </message>
+    <message>
+        <source>该账号没有用户名</source>
+        <translation>此帳號沒有使用者名稱</translation>
     </message>
 </context>
 <context>

@@ -1,11 +1,13 @@
 #include "vault/secretclipboard.h"
 
+#include "app/configsettings.h"
 #include "data/interfacepublicdata.h"
 
 #include <QClipboard>
 #include <QCryptographicHash>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -67,6 +69,15 @@ void SecretClipboard::copy(const QString &text, int clearSeconds)
     }
     timer.start();
     emit SIGNALCountdown(left);
+}
+
+void SecretClipboard::copyAndTell(const QString &text, QWidget *widget, const QPoint &globalPos)
+{
+    if (text.isEmpty())
+        return;
+    const int seconds = ConfigSettings().clipboardClearSeconds();
+    copy(text, seconds);
+    QToolTip::showText(globalPos, seconds == 0 ? tr("已复制") : tr("已复制，%1 秒后从剪贴板清除").arg(seconds), widget);
 }
 
 QList<QClipboard::Mode> SecretClipboard::modes() const

@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QClipboard>
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
+
+class QWidget;
 
 // Puts a user name or password on the clipboard (and on X11 the selection), marked secret for clipboard
 // managers that honour it, and takes it off again after a while and at logout, but only while it still
@@ -27,6 +30,8 @@ public:
     void setTickMsec(int msec) { timer.setInterval(msec); }
 
     void copy(const QString &text, int clearSeconds);
+    // Copies for the time the user set and says so in a tool tip at globalPos over widget.
+    void copyAndTell(const QString &text, QWidget *widget, const QPoint &globalPos);
     // Seconds until the clipboard is cleared; 0 when nothing waits.
     int secondsLeft() const { return left; }
 

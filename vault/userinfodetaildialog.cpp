@@ -1,7 +1,6 @@
 #include "vault/userinfodetaildialog.h"
 #include "ui_userinfodetaildialog.h"
 
-#include "app/configsettings.h"
 #include "data/interfacepublicdata.h"
 #include "vault/passwordgenerator.h"
 #include "vault/secretclipboard.h"
@@ -10,7 +9,6 @@
 #include <QMenu>
 #include <QSpinBox>
 #include <QTextDocument>
-#include <QToolTip>
 #include <QWidgetAction>
 
 UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent)
@@ -261,12 +259,7 @@ void UserInfoDetailDialog::on_lineEdit_Pwd_textChanged(const QString &text)
 
 void UserInfoDetailDialog::copySecret(const QString &text, QWidget *button)
 {
-    if (text.isEmpty())
-        return;
-    const int seconds = ConfigSettings().clipboardClearSeconds();
-    SecretClipboard::instance()->copy(text, seconds);
-    QToolTip::showText(button->mapToGlobal(QPoint(0, button->height())),
-                       seconds == 0 ? tr("已复制") : tr("已复制，%1 秒后从剪贴板清除").arg(seconds), button);
+    SecretClipboard::instance()->copyAndTell(text, button, button->mapToGlobal(QPoint(0, button->height())));
 }
 
 void UserInfoDetailDialog::on_toolButton_CopyUser_clicked()

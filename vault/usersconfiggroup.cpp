@@ -1,7 +1,9 @@
 #include "vault/usersconfiggroup.h"
 #include "ui_usersconfiggroup.h"
 
+#include "app/configsettings.h"
 #include "data/interfacepublicdata.h"
+#include "vault/secretclipboard.h"
 #include "vault/vaultinput.h"
 
 #include <QMessageBox>
@@ -11,6 +13,7 @@ UsersConfigGroup::UsersConfigGroup(QWidget *parent) : QGroupBox(parent), ui(new 
     ui->setupUi(this);
     VaultInput::installSettingValidator(ui->lineEdit_UserLimitOnePage);
     VaultInput::installSettingValidator(ui->lineEdit_NoActiveLogoutSec);
+    VaultInput::installSettingValidator(ui->lineEdit_ClipboardClearSeconds);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
             &UsersConfigGroup::slotReceiveQueryData, Qt::UniqueConnection);
 }
@@ -27,6 +30,7 @@ void UsersConfigGroup::slotReceiveQueryData(SqlOperateType operate, QVariant var
         stored = var.value<UsersConfigData>();
         ui->lineEdit_UserLimitOnePage->setText(QString::number(stored.UserLimitOnePage));
         ui->lineEdit_NoActiveLogoutSec->setText(QString::number(stored.NoActiveLogoutSec));
+        showClipboardSeconds();
         ui->pushButton_UsersSetUpdate->setEnabled(false);
         break;
     case UsersConfigUpdate:
@@ -55,8 +59,34 @@ void UsersConfigGroup::on_pushButton_UsersSetUpdate_clicked()
         ui->pushButton_UsersSetUpdate->setEnabled(false);
         return;
     }
+    const int clipboardSeconds = VaultInput::settingValue(ui->lineEdit_ClipboardClearSeconds->text());
+    if (!SecretClipboard::clearSecondsValid(clipboardSeconds)) {
+        QMessageBox::information(this, tr("输入无效"),
+                                 tr("范围") + QStringLiteral(": 0 ") + tr("或") +
+                                     QStringLiteral(" %1~%2\n0: ")
+                                         .arg(SecretClipboard::MinClearSeconds)
+                                         .arg(SecretClipboard::MaxClearSeconds) +
+                                     tr("不清除，复制的内容留在剪贴板中"));
+        showClipboardSeconds();
+        ui->pushButton_UsersSetUpdate->setEnabled(false);
+        return;
+    }
+    ConfigSettings settings;
+    settings.setClipboardClearSeconds(clipboardSeconds);
+    if (!settings.syncOrTell(this))
+        showClipboardSeconds();
     emit interfacePublicData.SIGNALSendQuery(UsersConfigUpdate, QVariant::fromValue(UsersConfigData{limit, seconds}));
     ui->pushButton_UsersSetUpdate->setEnabled(false);
+}
+
+void UsersConfigGroup::showClipboardSeconds()
+{
+    ui->lineEdit_ClipboardClearSeconds->setText(QString::number(ConfigSettings().clipboardClearSeconds()));
+}
+
+void UsersConfigGroup::on_lineEdit_ClipboardClearSeconds_textChanged(const QString &)
+{
+    ui->pushButton_UsersSetUpdate->setEnabled(true);
 }
 
 void UsersConfigGroup::on_lineEdit_UserLimitOnePage_textChanged(const QString &)

@@ -9,8 +9,9 @@ namespace Ui {
 class UsersConfigGroup;
 }
 
-// The vault's two settings on the Settings tab: accounts per page and the seconds without activity before
-// the vault locks itself. Values out of range are refused and the stored ones shown again.
+// The vault's settings on the Settings tab: accounts per page and the seconds without activity before the
+// vault locks itself (in the database), and the seconds a copied secret stays on the clipboard (in the
+// settings file). Values out of range are refused and the stored ones shown again.
 class UsersConfigGroup : public QGroupBox
 {
     Q_OBJECT
@@ -26,8 +27,11 @@ private slots:
     void on_pushButton_UsersSetUpdate_clicked();
     void on_lineEdit_UserLimitOnePage_textChanged(const QString &text);
     void on_lineEdit_NoActiveLogoutSec_textChanged(const QString &text);
+    void on_lineEdit_ClipboardClearSeconds_textChanged(const QString &text);
 
 private:
+    void showClipboardSeconds();
+
     Ui::UsersConfigGroup *ui;
     // The settings as stored, which a refused input goes back to.
     UsersConfigData stored;

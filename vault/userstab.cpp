@@ -4,11 +4,13 @@
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
 #include "vault/aesaccountupdatedialog.h"
+#include "vault/secretclipboard.h"
 #include "vault/secretfield.h"
 #include "vault/userinfodetaildialog.h"
 #include "vault/vaultcipher.h"
 #include "vault/vaultinput.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -19,6 +21,7 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QTimer>
+#include <QToolTip>
 
 UsersTab::UsersTab(QWidget *parent) : QWidget(parent), ui(new Ui::UsersTab)
 {
@@ -37,6 +40,19 @@ UsersTab::UsersTab(QWidget *parent) : QWidget(parent), ui(new Ui::UsersTab)
     // Delete asks as the button does, and only where the button may act.
     connect(new QShortcut(QKeySequence::Delete, ui->tableWidget_Users, nullptr, nullptr, Qt::WidgetShortcut),
             &QShortcut::activated, this, [this]() { ui->pushButton_DelUser->animateClick(); });
+    // Copying as password managers do: from the context menu, or Ctrl+B and Ctrl+C on the chosen row.
+    copyUserAction = new QAction(tr("复制用户名(&U)"), ui->tableWidget_Users);
+    copyUserAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_B));
+    connect(copyUserAction, &QAction::triggered, this, [this]() { copyFromRow(false); });
+    copyPwdAction = new QAction(tr("复制密码(&P)"), ui->tableWidget_Users);
+    copyPwdAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_C));
+    connect(copyPwdAction, &QAction::triggered, this, [this]() { copyFromRow(true); });
+    for (QAction *action : {copyUserAction, copyPwdAction}) {
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setEnabled(false);
+        ui->tableWidget_Users->addAction(action);
+    }
+    ui->tableWidget_Users->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     loginOutTimer = new QTimer(this);
     loginOutTimer->setInterval(1000);
@@ -241,6 +257,8 @@ void UsersTab::slotAesLogin(bool login, LoginOutReasonType reason)
     ui->pushButton_Login->setEnabled(true);
     ui->pushButton_AddUser->setEnabled(login);
     ui->pushButton_DelUser->setEnabled(login);
+    copyUserAction->setEnabled(login);
+    copyPwdAction->setEnabled(login);
     ui->pushButton_AesAccountUpdate->setVisible(login);
     if (login) {
         emit SIGNALFrameChanged(WarnBorder::solid());
@@ -436,6 +454,24 @@ void UsersTab::on_pushButton_DelUser_clicked()
     if (QMessageBox::warning(this, tr("警告"), text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
         QMessageBox::Ok)
         emit interfacePublicData.SIGNALSendQuery(UsersUserInfoDelete, user.ID);
+}
+
+void UsersTab::copyFromRow(bool password)
+{
+    if (!interfacePublicData.loggedIn || currentUserRow < 0 || currentUserRow >= interfacePublicData.pageUsers.size())
+        return;
+    const UsersUserInfoData &user = interfacePublicData.pageUsers.at(currentUserRow);
+    bool readable = true;
+    const QString text = password ? interfacePublicData.aesDecrypt(user.Pwd, &readable) : user.User;
+    QTableWidget *table = ui->tableWidget_Users;
+    const QRect cell = table->visualRect(table->model()->index(currentUserRow, 1));
+    const QPoint at = table->viewport()->mapToGlobal(cell.bottomLeft());
+    if (!readable)
+        QToolTip::showText(at, tr("存储的密码已损坏，无法读取"), table);
+    else if (text.isEmpty())
+        QToolTip::showText(at, password ? tr("该账号没有密码") : tr("该账号没有用户名"), table);
+    else
+        SecretClipboard::instance()->copyAndTell(text, table, at);
 }
 
 void UsersTab::finishAccountUpdate(const QVariant &var)

@@ -11,6 +11,7 @@ namespace Ui {
 class UsersTab;
 }
 class AesAccountUpdateDialog;
+class QAction;
 class QTimer;
 class UserInfoDetailDialog;
 
@@ -68,9 +69,13 @@ private:
     void sendUsersQuery(int page);
     void showUsersPage(const UsersUserResultData &result);
     void finishAccountUpdate(const QVariant &var);
+    // The chosen row's user name, or its password decrypted, to the clipboard that forgets.
+    void copyFromRow(bool password);
 
     Ui::UsersTab *ui;
     UserInfoDetailDialog *userInfoDetailDialog = nullptr;
+    QAction *copyUserAction = nullptr;
+    QAction *copyPwdAction = nullptr;
     AesAccountUpdateDialog *aesAccountUpdateDialog = nullptr;
     // One tick a second of the inactivity countdown, and one step of the blinking frame.
     QTimer *loginOutTimer = nullptr;

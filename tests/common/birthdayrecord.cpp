@@ -1,6 +1,7 @@
 #include "birthdayrecord.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 BirthdayInfoData solarBirthday(const QDate &recent, const QString &name, const QString &callName)
 {
@@ -30,28 +31,15 @@ BirthdayInfoData lunarBirthday(int month, int day, const QDate &recent, const QS
 
 char *toString(const BirthdayInfoData &b)
 {
-    const QString text = QStringLiteral("id=%1 name=%2 call=%3 male=%4 lunar=%5 ignoreSolar=%6 solar=%7 ignoreLunar=%8 "
-                                        "lunarDate=%9.%10.%11 recent=%12 leap=%13 icon=%14 notice=%15%16%17 "
-                                        "noticed=%18%19%20%21")
-                             .arg(b.id)
-                             .arg(b.Name, b.CallName)
-                             .arg(b.Gender)
-                             .arg(b.IsLunar)
-                             .arg(b.IgnoreSolarYear)
-                             .arg(b.SolarDate.toString(Qt::ISODate))
-                             .arg(b.IgnoreLunarYear)
-                             .arg(b.LunarYear)
-                             .arg(b.LunarMonth)
-                             .arg(b.LunarDay)
-                             .arg(b.RecentDate.toString(Qt::ISODate))
-                             .arg(b.IsLeapMonth)
-                             .arg(b.IconPath)
-                             .arg(b.Notice1)
-                             .arg(b.Notice3)
-                             .arg(b.Notice7)
-                             .arg(b.HasNoticed0)
-                             .arg(b.HasNoticed1)
-                             .arg(b.HasNoticed3)
-                             .arg(b.HasNoticed7);
-    return qstrdup(text.toUtf8().constData());
+    QStringList fields = {QString::number(b.id),
+                          b.Name,
+                          b.CallName,
+                          b.SolarDate.toString(Qt::ISODate),
+                          QStringLiteral("%1.%2.%3").arg(b.LunarYear).arg(b.LunarMonth).arg(b.LunarDay),
+                          b.RecentDate.toString(Qt::ISODate),
+                          b.IconPath};
+    for (const bool flag : {b.Gender, b.IsLunar, b.IgnoreSolarYear, b.IgnoreLunarYear, b.IsLeapMonth, b.Notice1,
+                            b.Notice3, b.Notice7, b.HasNoticed0, b.HasNoticed1, b.HasNoticed3, b.HasNoticed7})
+        fields << QString::number(flag);
+    return qstrdup(fields.join(QLatin1Char(' ')).toUtf8().constData());
 }

@@ -6,15 +6,13 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
-ProgramCopy::ProgramCopy(const QString &directory, const QString &source)
-    : path(QDir(directory).filePath(QFileInfo(source).fileName()))
+ProgramCopy::ProgramCopy(const TestProgramDir &dir, const QString &source)
+    : path(dir.filePath(QFileInfo(source).fileName()))
 {
     QFile::copy(source, path);
     process.setWorkingDirectory(QDir::tempPath());
     process.setProcessChannelMode(QProcess::MergedChannels);
 }
-
-ProgramCopy::ProgramCopy(const TestProgramDir &dir, const QString &source) : ProgramCopy(dir.path(), source) {}
 
 ProgramCopy::~ProgramCopy()
 {

@@ -6,12 +6,10 @@
 
 class TestProgramDir;
 
-// A copy of a program in a program directory of its own, started as a real process and killed, if still
-// running, when the object goes.
+// A copy of a program in a program directory, run as a process and killed, if still running, when it goes.
 class ProgramCopy
 {
 public:
-    ProgramCopy(const QString &directory, const QString &source);
     ProgramCopy(const TestProgramDir &dir, const QString &source);
     ~ProgramCopy();
     ProgramCopy(const ProgramCopy &) = delete;

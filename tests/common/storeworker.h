@@ -4,6 +4,7 @@
 #include "data/sqlthread.h"
 #include "upgrader/databaseupgrader.h"
 
+#include <QVariant>
 #include <memory>
 
 // A SQL worker on the test's own thread that opens the database as the program does and serves the
@@ -19,3 +20,15 @@ public:
             (addStore(std::make_unique<Stores>(statement())), ...);
     }
 };
+
+// Runs one request on a worker on the test's own thread and returns its answer; *answered tells
+// whether there was one (an answer of another operation does not count).
+QVariant ask(SqlThread &worker, SqlOperateType operate, const QVariant &payload = QVariant(), bool *answered = nullptr);
+
+// Runs one request as ask() does and tells whether it was answered.
+inline bool answers(SqlThread &worker, SqlOperateType operate, const QVariant &payload = QVariant())
+{
+    bool answered = false;
+    ask(worker, operate, payload, &answered);
+    return answered;
+}

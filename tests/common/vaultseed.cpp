@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -58,23 +59,18 @@ bool seed(const QString &databaseFile, const QString &user, const QString &key, 
                                           "Email, Phone, NotePublic, NotePrivate, UpdateDate, UpdateDateStr) "
                                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
             return false;
+        const auto secret = [&](const QString &plain) {
+            return VaultCipher::encrypt(plain, keyHash, userHash);
+        };
         for (int i = 0; i < count; ++i) {
             const UsersUserInfoData a = plainAccount(i);
-            const QVariantList values = {a.ID,
-                                         a.Title,
-                                         a.Site,
-                                         a.User,
-                                         VaultCipher::encrypt(a.Pwd, keyHash, userHash),
-                                         VaultCipher::encrypt(a.PwdNote, keyHash, userHash),
-                                         a.NickName,
-                                         a.Email,
-                                         a.Phone,
-                                         a.NotePublic,
-                                         VaultCipher::encrypt(a.NotePrivate, keyHash, userHash),
-                                         QDate(2024, 5, 19).toJulianDay(),
-                                         QStringLiteral("2024-05-19")};
-            for (int v = 0; v < values.size(); ++v)
-                query.bindValue(v, values.at(v));
+            int v = 0;
+            for (const QVariant &value :
+                 {QVariant(a.ID), QVariant(a.Title), QVariant(a.Site), QVariant(a.User), QVariant(secret(a.Pwd)),
+                  QVariant(secret(a.PwdNote)), QVariant(a.NickName), QVariant(a.Email), QVariant(a.Phone),
+                  QVariant(a.NotePublic), QVariant(secret(a.NotePrivate)), QVariant(QDate(2024, 5, 19).toJulianDay()),
+                  QVariant(QStringLiteral("2024-05-19"))})
+                query.bindValue(v++, value);
             if (!query.exec())
                 return false;
         }
@@ -99,18 +95,17 @@ QList<UsersUserInfoData> read(const QString &databaseFile, const QString &user, 
                                        "NotePublic, NotePrivate FROM USERS_USER_INFO ORDER BY ID")))
             return false;
         while (query.next()) {
+            const auto text = [&](int i) {
+                return query.value(i).toString();
+            };
+            const auto secret = [&](int i) {
+                return VaultCipher::decrypt(text(i), keyHash, userHash);
+            };
             UsersUserInfoData a;
             a.ID = query.value(0).toInt();
-            a.Title = query.value(1).toString();
-            a.Site = query.value(2).toString();
-            a.User = query.value(3).toString();
-            a.Pwd = VaultCipher::decrypt(query.value(4).toString(), keyHash, userHash);
-            a.PwdNote = VaultCipher::decrypt(query.value(5).toString(), keyHash, userHash);
-            a.NickName = query.value(6).toString();
-            a.Email = query.value(7).toString();
-            a.Phone = query.value(8).toString();
-            a.NotePublic = query.value(9).toString();
-            a.NotePrivate = VaultCipher::decrypt(query.value(10).toString(), keyHash, userHash);
+            std::tie(a.Title, a.Site, a.User, a.Pwd, a.PwdNote, a.NickName, a.Email, a.Phone, a.NotePublic,
+                     a.NotePrivate) = std::make_tuple(text(1), text(2), text(3), secret(4), secret(5), text(6), text(7),
+                                                      text(8), text(9), secret(10));
             accounts.append(a);
         }
         return true;

@@ -4,17 +4,19 @@
 #include "common/modaldismisser.h"
 #include "common/testprogramdir.h"
 #include "data/interfacepublicdata.h"
+#include "notices/centralnotice.h"
+#include "notices/normalnotice.h"
+#include "notices/normalnoticemanager.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTabWidget>
-#include <QTemporaryDir>
+#include <QLabel>
 #include <QTest>
-#include <QTextBrowser>
+#include <QTimer>
 
+// The shell: closing, the language choice, answers that need the user, and notices reaching the screens.
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -22,70 +24,27 @@ class TestMainWindow : public QObject
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
 
-    // The five tabs, and the first requests in their order.
-    void builds()
-    {
-        TestProgramDir dir;
-        QSignalSpy spy(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery);
-        MainWindow window;
-        QStringList names;
-        const auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
-        for (int i = 0; i < tabs->count(); ++i)
-            names.append(tabs->widget(i)->objectName());
-        QCOMPARE(names, (QStringList{"tabTask", "tab_Birthday", "tabUsers", "tabSetting", "tabAbout"}));
-
-        const QList<int> expectedOrder = {TaskWorkdaySelect, TaskListSelect, BirthdayInfoSelect, UsersConfigSelect,
-                                          UsersVerifySelectRegistered};
-        QList<int> codes;
-        for (const QList<QVariant> &call : spy)
-            if (expectedOrder.contains(call.at(0).toInt()) || call.at(0).toInt() == TaskConfigSelect)
-                codes.append(call.at(0).toInt());
-        QVERIFY(codes.removeOne(TaskConfigSelect));
-        QCOMPARE(codes, expectedOrder);
-    }
-
-    void settingsFile()
-    {
-        TestProgramDir dir;
-        {
-            ConfigSettings settings;
-            settings.setValue(QStringLiteral("SoftwareName/name"), QStringLiteral("我的助手"));
-            settings.setValue(QStringLiteral("Language/lang"), QStringLiteral("zh_TW"));
-        }
-        const QString builtIn = AppGlobals::softwareName;
-        {
-            MainWindow window;
-            QCOMPARE(window.windowTitle(), QStringLiteral("我的助手"));
-            QCOMPARE(window.findChild<QComboBox *>(QStringLiteral("comboBox_Language"))->currentIndex(), 1);
-        }
-        AppGlobals::softwareName = builtIn;
-    }
-
+    // With a tray closing hides the window; without one there would be no way back, so it quits, after asking.
     void closing_data()
     {
         QTest::addColumn<bool>("trayAvailable");
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("quits");
-        QTest::addColumn<QString>("closeTip");
-        QTest::newRow("tray") << true << int(QMessageBox::Ok) << false << "关闭窗口只会把程序隐藏到系统托盘";
-        QTest::newRow("no tray, stay") << false << int(QMessageBox::Cancel) << false << "这个桌面没有系统托盘";
-        QTest::newRow("no tray, quit") << false << int(QMessageBox::Ok) << true << "这个桌面没有系统托盘";
+        QTest::newRow("tray") << true << int(QMessageBox::Ok) << false;
+        QTest::newRow("no tray, stay") << false << int(QMessageBox::Cancel) << false;
+        QTest::newRow("no tray, quit") << false << int(QMessageBox::Ok) << true;
     }
-
-    // With a tray closing hides the window; without one there would be no way back, so it quits, after asking.
     void closing()
     {
         QFETCH(bool, trayAvailable);
         QFETCH(int, answer);
         QFETCH(bool, quits);
-        QFETCH(QString, closeTip);
         TestProgramDir dir;
         MainWindow window;
         window.setSystemTrayAvailable(trayAvailable);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         ModalDismisser dismisser(static_cast<QMessageBox::StandardButton>(answer));
-
         window.close();
         QCOMPARE(dismisser.titles, trayAvailable ? QStringList() : QStringList{QStringLiteral("退出程序？")});
         QCOMPARE(window.isVisible(), !trayAvailable && !quits);
@@ -95,41 +54,21 @@ private slots:
         QCOMPARE(loop.exec(), quits ? -1 : 1);
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         QCoreApplication::exec();
-
-        // The About tab tells what closing does on this desktop.
-        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
-        tabs->setCurrentWidget(window.findChild<QWidget *>(QStringLiteral("tabAbout")));
-        const QString about =
-            window.findChild<QTextBrowser *>(QStringLiteral("textBrowser_SoftwareInfo"))->toPlainText();
-        QVERIFY2(about.contains(closeTip) && about.count(QStringLiteral("Ctrl+Q")) == 1, qPrintable(about));
-
-        // The tray icon's single click brings the window back; other clicks do nothing.
-        window.hide();
-        window.slotTrayIconAction(QSystemTrayIcon::DoubleClick);
-        QVERIFY(!window.isVisible());
-        window.slotTrayIconAction(QSystemTrayIcon::Trigger);
-        QVERIFY(window.isVisible());
     }
 
+    // The choice is stored at once; a restart is offered unless it is the language running now.
     void languageChoice()
     {
         TestProgramDir dir;
         MainWindow window;
         auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Language"));
         ModalDismisser dismisser(QMessageBox::Cancel);
-
         combo->setCurrentIndex(2);
         QCOMPARE(ConfigSettings().language(), QStringLiteral("en"));
         QCOMPARE(dismisser.titles, QStringList{QStringLiteral("是否重启本软件生效？")});
-        QCOMPARE(dismisser.texts,
-                 QStringList{QStringLiteral("要现在重启软件以切换语言吗？\n选择“稍后”将在下次启动时切换。")});
-        QCOMPARE(combo->currentIndex(), 2);
-
-        // Going back to the language the program started with needs no restart.
         combo->setCurrentIndex(0);
         QCOMPARE(ConfigSettings().language(), QStringLiteral("zh_CN"));
         QCOMPARE(dismisser.titles.size(), 1);
-
         combo->setCurrentIndex(1);
         QCOMPARE(ConfigSettings().language(), QStringLiteral("zh_TW"));
         QCOMPARE(dismisser.titles.size(), 2);
@@ -142,47 +81,74 @@ private slots:
         QCOMPARE(dismisser.titles.last(), QStringLiteral("设置未保存"));
     }
 
-#ifndef Q_OS_WIN
-    // The switch shows and changes the autostart entry.
-    void startAtLogonSwitch()
+    // Restored database, failed write, pictures that change only after a restart.
+    void answerRouting_data()
     {
-        TestProgramDir dir;
-        QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        for (const bool enabledBefore : {false, true}) {
-            MainWindow window;
-            auto *button = window.findChild<QPushButton *>(QStringLiteral("pushButton_AutoRunCurrentUser"));
-            QCOMPARE(button->isChecked(), enabledBefore);
-            QTest::mouseClick(button, Qt::LeftButton);
-            QCOMPARE(QFile::exists(config.path() + QStringLiteral("/autostart/pemmora.desktop")), !enabledBefore);
-        }
-        qunsetenv("XDG_CONFIG_HOME");
+        QTest::addColumn<SqlOperateType>("operate");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        // clang-format off
+        QTest::newRow("write failed") << DatabaseWriteFailed << "未保存" << "数据未能保存" << "未保存";
+        QTest::newRow("deleted picture in use") << IconListDelete << "restartYes" << "是否重启本软件生效？" << "使用已删除图标的地方，已被重置为默认图标，将在重启后生效";
+        QTest::newRow("deleted picture unused") << IconListDelete << "restartNo" << "" << "";
+        QTest::newRow("updated picture in use") << IconListUpdate << "restartYes" << "是否重启本软件生效？" << "检测到使用了更新前的图标，需要重启软件后才会更新界面显示";
+        // clang-format on
     }
-#endif
-
     void answerRouting()
     {
-        TestProgramDir dir;
-        MainWindow window;
-        ModalDismisser dismisser;
-
-        emit interfacePublicData.SIGNALReceiveQueryData(DatabaseRestored, QStringLiteral("已还原"));
-        QCOMPARE(dismisser.titles, QStringList{QStringLiteral("提示")});
-        QCOMPARE(dismisser.texts, QStringList{QStringLiteral("已还原")});
-        emit interfacePublicData.SIGNALReceiveQueryData(DatabaseWriteFailed, QStringLiteral("未保存"));
-        QCOMPARE(dismisser.titles, (QStringList{"提示", "数据未能保存"}));
-    }
-
-    void scalingChangeOffersRestart()
-    {
+        QFETCH(SqlOperateType, operate);
+        QFETCH(QString, answer);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
         TestProgramDir dir;
         MainWindow window;
         ModalDismisser dismisser(QMessageBox::Cancel);
-        emit interfacePublicData.SIGNALScreenSizeChanged(1920, 1040, 96, 1280, 760, 96);
-        QVERIFY(dismisser.titles.isEmpty());
-        emit interfacePublicData.SIGNALScreenSizeChanged(1920, 1040, 96, 1920, 1040, 144);
-        QCOMPARE(dismisser.titles, QStringList{QStringLiteral("是否重启本软件生效？")});
-        QCOMPARE(dismisser.texts, QStringList{QStringLiteral("缩放率被更改，建议重启软件以适应新的缩放率")});
+        emit interfacePublicData.SIGNALReceiveQueryData(operate, answer);
+        QCOMPARE(dismisser.titles.join(QString()), title);
+        QCOMPARE(dismisser.texts.join(QString()), text);
+    }
+
+    // Notices sent through the hub reach the popups and a centre notice on every screen.
+    void hubNoticesReachTheWindows()
+    {
+        TestProgramDir dir;
+        currentNoticeConfig = NoticeConfigData();
+        MainWindow window;
+        const QStringList strs = {"喝水", "2024-05-19 08:30:00", "keepNo", "src/icon/task/default.png"};
+        emit interfacePublicData.SIGNALShowNormalNotice(NoticeWhatTask, strs);
+        emit interfacePublicData.SIGNALShowNormalNotice(NoticeWhatTask, strs);
+        auto *manager = window.findChild<NormalNoticeManager *>(QStringLiteral("normalNoticeManager"));
+        QCOMPARE(manager->shownNotices().size(), 2);
+        QVERIFY(manager->shownNotices().first()->isVisible());
+
+        emit interfacePublicData.SIGNALShowCentralNotice(NoticeWhatTask, {strs.first()});
+        int centres = 0;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *notice = qobject_cast<CentralNotice *>(widget)) {
+                ++centres;
+                QCOMPARE(notice->findChild<QLabel *>(QStringLiteral("label"))->text(), strs.first());
+                QVERIFY(notice->isVisible());
+            }
+        }
+        QCOMPARE(centres, QGuiApplication::screens().size());
+    }
+
+    // The centre notice lets clicks through, says how many came before, and goes by itself.
+    void centreNotice()
+    {
+        currentNoticeConfig = NoticeConfigData();
+        currentNoticeConfig.CN_AppearSec = currentNoticeConfig.CN_KeepSec = currentNoticeConfig.CN_DisappearSec = 1;
+        CentralNotice notice;
+        notice.SLOTUpdateCentralNoticeCfg();
+        notice.showNotice(NoticeWhatTask, {});
+        QVERIFY(notice.isHidden());
+        notice.showNotice(NoticeWhatTask, {QStringLiteral("第一")});
+        QVERIFY(notice.windowFlags().testFlag(Qt::WindowTransparentForInput));
+        notice.showNotice(NoticeWhatBirthday, {QStringLiteral("第二"), QStringLiteral("ignored")});
+        QCOMPARE(notice.findChild<QLabel *>(QStringLiteral("label"))->text(),
+                 QStringLiteral("第二\n(之前还有 1 条提示)"));
+        QTRY_VERIFY_WITH_TIMEOUT(notice.isHidden(), 6000);
     }
 };
 

@@ -1,7 +1,5 @@
-// The real start-up sequence, plus a watcher that reports on stdout what a user would see: "ready"
-// once the main window exists, "shown" once it is on screen and not minimized, and "modal: <title>" for
-// every message box, which it then closes. With PEMMORA_PROBE_QUIT set it asks to quit once shown; with
-// PEMMORA_PROBE_CLOSE_OTHER it hides the window and closes another one, then reports "alive".
+// The real start-up, reporting on stdout "ready" (main window made), "shown" and "modal: <title>" (then closed).
+// PEMMORA_PROBE_QUIT quits once shown; PEMMORA_PROBE_CLOSE_OTHER hides the window, closes another, says "alive".
 
 #include "app/startup.h"
 
@@ -39,11 +37,8 @@ void installWatcher()
             if (!shown && widget->isVisible() && !widget->isMinimized()) {
                 shown = true;
                 report(QStringLiteral("shown"));
-                // What the session manager sends when the session ends.
                 if (qEnvironmentVariableIsSet("PEMMORA_PROBE_QUIT"))
                     QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
-                // The window hidden in the tray, the last other window closed; "alive" comes after a quit
-                // that this would have posted.
                 if (qEnvironmentVariableIsSet("PEMMORA_PROBE_CLOSE_OTHER")) {
                     widget->hide();
                     auto *other = new QWidget;

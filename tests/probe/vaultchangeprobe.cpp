@@ -1,7 +1,5 @@
-// The real program, driven through its own widgets to change the master account of the vault it
-// finds: it verifies with PEMMORA_PROBE_USER / PEMMORA_PROBE_KEY, opens the change dialog, asks for
-// the key PEMMORA_PROBE_NEW_KEY and confirms. It reports on stdout "verified", every progress line
-// as "status: <text> <value>/<max>", and "modal: <title>" for any other message box, which it closes.
+// The real program, driven through its widgets to change the vault's master key to PEMMORA_PROBE_NEW_KEY after
+// logging in with PEMMORA_PROBE_USER/KEY; reports "verified", "status: <text> <value>/<max>" and "modal: <title>".
 
 #include "app/startup.h"
 #include "data/interfacepublicdata.h"
@@ -19,11 +17,6 @@ void report(const QString &line)
 {
     std::printf("%s\n", line.toUtf8().constData());
     std::fflush(stdout);
-}
-
-QString environment(const char *name)
-{
-    return QString::fromUtf8(qgetenv(name));
 }
 
 // Clicked through the event loop: a click that opens a modal dialog must not block the driver.
@@ -47,13 +40,9 @@ void installDriver()
                      });
     auto *timer = new QTimer(QCoreApplication::instance());
     QObject::connect(timer, &QTimer::timeout, []() {
-        enum Stage
-        {
-            Verify,
-            Verifying,
-            OpenDialog,
-            Running
-        };
+        // clang-format off
+        enum Stage { Verify, Verifying, OpenDialog, Running };
+        // clang-format on
         static Stage stage = Verify;
         QWidget *window = nullptr;
         for (QWidget *widget : QApplication::topLevelWidgets())
@@ -72,8 +61,8 @@ void installDriver()
             return;
         }
         if (stage == Verify && interfacePublicData.registered) {
-            setText(window, "lineEdit_User", environment("PEMMORA_PROBE_USER"));
-            setText(window, "lineEdit_Key", environment("PEMMORA_PROBE_KEY"));
+            setText(window, "lineEdit_User", qEnvironmentVariable("PEMMORA_PROBE_USER"));
+            setText(window, "lineEdit_Key", qEnvironmentVariable("PEMMORA_PROBE_KEY"));
             clickLater(window, "pushButton_Login");
             stage = Verifying;
         } else if (stage == Verifying && interfacePublicData.loggedIn) {
@@ -81,8 +70,8 @@ void installDriver()
             clickLater(window, "pushButton_AesAccountUpdate");
             stage = OpenDialog;
         } else if (stage == OpenDialog && modal && modal->inherits("AesAccountUpdateDialog")) {
-            setText(modal, "lineEdit_KeyNew", environment("PEMMORA_PROBE_NEW_KEY"));
-            setText(modal, "lineEdit_KeyNewRepeat", environment("PEMMORA_PROBE_NEW_KEY"));
+            for (const char *edit : {"lineEdit_KeyNew", "lineEdit_KeyNewRepeat"})
+                setText(modal, edit, qEnvironmentVariable("PEMMORA_PROBE_NEW_KEY"));
             clickLater(modal, "pushButton_Ok");
             stage = Running;
         }
