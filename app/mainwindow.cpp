@@ -112,8 +112,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
-    // Rows outside a window are on screen by themselves.
-    RowTicker::setOnScreen(true);
     qDeleteAll(centralNotices);
     delete thirdPartySource;
     delete helpDocument;

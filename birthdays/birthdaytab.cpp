@@ -46,7 +46,7 @@ void BirthdayTab::slotReceiveQueryData(SqlOperateType operate, QVariant var)
 
 void BirthdayTab::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
 {
-    // Answers that follow a mere update of reminder flags leave the rows (and their timers) alone.
+    // Answers that follow a mere update of reminder flags leave the rows (and their reminders) alone.
     if (interfacePublicData.birthdayListUpToDate)
         return;
     int nameWidth = 0;

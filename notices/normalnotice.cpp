@@ -11,9 +11,6 @@
 #include <QPropertyAnimation>
 #include <QTimer>
 
-namespace {
-} // namespace
-
 NormalNotice::NormalNotice(QWidget *parent) : QDialog(parent), ui(new Ui::NormalNotice), closeTimer(new QTimer(this))
 {
     ui->setupUi(this);

@@ -12,9 +12,6 @@
 #include <QHeaderView>
 #include <QMessageBox>
 
-namespace {
-} // namespace
-
 WorkdayConfig::WorkdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::WorkdayConfig)
 {
     ui->setupUi(this);
