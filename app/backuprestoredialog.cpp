@@ -70,7 +70,7 @@ void BackupRestoreDialog::showBackups(const QList<DatabaseBackup::Entry> &backup
     table->setRowCount(backups.size());
     for (int row = 0; row < backups.size(); ++row) {
         const DatabaseBackup::Entry &entry = backups.at(row);
-        QString date = entry.date.toString(QStringLiteral("yyyy-MM-dd"));
+        QString date = entry.date.toString(StoredFormat::Date);
         if (entry.keptAtRestore)
             date += QLatin1Char(' ') + tr("（还原前）");
         const QStringList texts = entry.usable
@@ -116,8 +116,7 @@ void BackupRestoreDialog::on_pushButton_Restore_clicked()
     if (!entry || restoring)
         return;
     const QString text =
-        tr("用 %1 的备份替换当前的数据库吗？").arg(entry->date.toString(QStringLiteral("yyyy-MM-dd"))) +
-        QStringLiteral("\n\n") +
+        tr("用 %1 的备份替换当前的数据库吗？").arg(entry->date.toString(StoredFormat::Date)) + QStringLiteral("\n\n") +
         tr("备份中有 %1 个任务、%2 个生日、%3 个账号。").arg(entry->tasks).arg(entry->birthdays).arg(entry->accounts) +
         QStringLiteral("\n") + tr("当前的数据库会先另存为一个备份。还原后程序将重新启动。");
     if (!LabelMessageBox::confirm(this, tr("从备份恢复"), text, QStringLiteral(":/img/icon.png")))

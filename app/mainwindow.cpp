@@ -7,6 +7,7 @@
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
 #include "app/helpdocument.h"
+#include "app/rowticker.h"
 #include "app/thirdpartysource.h"
 #include "birthdays/birthdaytab.h"
 #include "data/interfacepublicdata.h"
@@ -40,6 +41,7 @@
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    updateRowsOnScreen();
     workdayConfig = new WorkdayConfig(this);
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
@@ -268,6 +270,30 @@ void MainWindow::closeEvent(QCloseEvent *event)
         hide();
 }
 
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    updateRowsOnScreen();
+}
+
+void MainWindow::hideEvent(QHideEvent *event)
+{
+    QMainWindow::hideEvent(event);
+    updateRowsOnScreen();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        updateRowsOnScreen();
+}
+
+void MainWindow::updateRowsOnScreen()
+{
+    RowTicker::setOnScreen(isVisible() && !isMinimized());
+}
+
 bool MainWindow::confirmQuit()
 {
     QMessageBox box(QMessageBox::Question, tr("退出程序？"),
@@ -281,8 +307,12 @@ bool MainWindow::confirmQuit()
 bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *result)
 {
 #ifdef Q_OS_WIN
-    if (static_cast<MSG *>(message)->message == WM_DISPLAYCHANGE)
+    const UINT type = static_cast<MSG *>(message)->message;
+    if (type == WM_DISPLAYCHANGE)
         displayWatcher->notifyChange();
+    // The rows' wake-up waits by the wall clock, which a change of time or a suspend moves.
+    else if (type == WM_TIMECHANGE || type == WM_POWERBROADCAST)
+        RowTicker::clockChanged();
 #endif
     return QMainWindow::nativeEvent(eventType, message, result);
 }

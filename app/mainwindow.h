@@ -66,6 +66,9 @@ private slots:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
@@ -74,6 +77,8 @@ private:
     void setupKeyboard();
     void setupScreens();
     void rebuildAfterDisplayChange();
+    // The rows tick only while they can be seen: not in the tray, not minimized.
+    void updateRowsOnScreen();
     bool hasTray() const;
     void askRestart(const QString &text);
     // Releases the single-instance lock, starts the program again and quits this copy.

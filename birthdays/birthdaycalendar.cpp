@@ -39,7 +39,7 @@ QList<IcsCalendar::Event> BirthdayCalendar::events(const BirthdayInfoData &birth
     for (const QDate &date : nextDates(birthday, today, Occurrences, hub)) {
         IcsCalendar::Event event;
         event.uid =
-            QStringLiteral("birthday-%1-%2@pemmora").arg(birthday.id).arg(date.toString(QStringLiteral("yyyyMMdd")));
+            QStringLiteral("birthday-%1-%2@pemmora").arg(birthday.id).arg(date.toString(IcsCalendar::DateFormat));
         event.summary = summary(birthday, date);
         event.description = description;
         event.date = date;

@@ -144,7 +144,7 @@ QStringList BirthdayConfig::rowTexts(const BirthdayInfoData &record) const
             solarYear,
             lunar ? invalid : record.SolarDate.toString(QStringLiteral("MM")),
             lunar ? invalid : record.SolarDate.toString(QStringLiteral("dd")),
-            record.RecentDate.toString(QStringLiteral("yyyy-MM-dd")),
+            record.RecentDate.toString(StoredFormat::Date),
             lunar ? (record.IsLeapMonth ? tr("是") : tr("否")) : invalid};
 }
 

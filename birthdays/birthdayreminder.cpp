@@ -34,7 +34,7 @@ QString BirthdayReminder::occurrenceAgeText(const BirthdayInfoData &record)
 
 QString BirthdayReminder::dayWord(int days, const QDate &date)
 {
-    const QString suffix = QStringLiteral(" (%1)").arg(date.toString(QStringLiteral("yyyy-MM-dd")));
+    const QString suffix = QStringLiteral(" (%1)").arg(date.toString(StoredFormat::Date));
     switch (days) {
     case 2:
         return tr("后天") + suffix;

@@ -1,15 +1,21 @@
 #include "birthdays/birthdaytab.h"
 #include "ui_birthdaytab.h"
 
+#include "app/lazyrowlist.h"
 #include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdaywidgetitem.h"
 #include "data/interfacepublicdata.h"
+
+#include <QLabel>
 
 BirthdayTab::BirthdayTab(QWidget *parent) : QWidget(parent), ui(new Ui::BirthdayTab)
 {
     // The editor lives as long as the tab and keeps its list current.
     birthdayConfig = new BirthdayConfig(this);
     ui->setupUi(this);
+    birthdayRows = new LazyRowList(ui->listWidget_Birthday);
+    nameProbe = new QLabel(ui->listWidget_Birthday->viewport());
+    nameProbe->hide();
     // A double click anywhere on the list opens the editor, also on the empty list.
     connect(ui->listWidget_Birthday, &PlaceholderListWidget::SIGNALBlankDoubleClicked, birthdayConfig,
             &BirthdayConfig::openEditor);
@@ -40,31 +46,18 @@ void BirthdayTab::slotReceiveQueryData(SqlOperateType operate, QVariant var)
 
 void BirthdayTab::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
 {
-    // Answers that follow a mere update of reminder flags leave the rows (and their timers) alone.
+    // Answers that follow a mere update of reminder flags leave the rows (and their reminders) alone.
     if (interfacePublicData.birthdayListUpToDate)
         return;
-    QListWidget *listWidget = ui->listWidget_Birthday;
-    while (listWidget->count() > 0) {
-        QListWidgetItem *item = listWidget->item(0);
-        delete listWidget->itemWidget(item);
-        delete listWidget->takeItem(0);
-    }
-
-    // All items go in before the first row widget: a visible list relayouts every row widget it holds
-    // on each insertion, which would make the rebuild quadratic.
-    for (int i = 0; i < list.size(); ++i)
-        listWidget->addItem(new QListWidgetItem);
-    QList<BirthdayWidgetItem *> rows;
     int nameWidth = 0;
-    for (int i = 0; i < list.size(); ++i) {
-        auto *row = new BirthdayWidgetItem(list.at(i), listWidget->viewport());
-        QListWidgetItem *item = listWidget->item(i);
-        item->setSizeHint(row->sizeHint());
-        listWidget->setItemWidget(item, row);
-        nameWidth = qMax(nameWidth, row->showNameWidth());
-        rows.append(row);
+    for (const BirthdayInfoData &record : list) {
+        nameProbe->setText(BirthdayReminder::displayName(record));
+        nameWidth = qMax(nameWidth, nameProbe->sizeHint().width());
     }
-    for (BirthdayWidgetItem *row : rows)
+    birthdayRows->setRows(list.size(), [&list, nameWidth](int i, QWidget *parent) {
+        auto *row = new BirthdayWidgetItem(list.at(i), parent, BirthdayWidgetItem::FormWhenShown);
         row->setShowNameMinimumWidth(nameWidth);
+        return row;
+    });
     interfacePublicData.birthdayListUpToDate = true;
 }

@@ -9,6 +9,8 @@ namespace Ui {
 class BirthdayTab;
 }
 class BirthdayConfig;
+class LazyRowList;
+class QLabel;
 class QListWidgetItem;
 
 // The Birthday tab: one row per person, soonest birthday first, and the birthday editor, which a double
@@ -34,4 +36,7 @@ private:
 
     Ui::BirthdayTab *ui;
     BirthdayConfig *birthdayConfig = nullptr;
+    LazyRowList *birthdayRows = nullptr;
+    // Measures the names of rows whose forms are not built yet, as their own labels would.
+    QLabel *nameProbe = nullptr;
 };

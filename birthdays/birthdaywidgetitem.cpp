@@ -1,15 +1,31 @@
 #include "birthdays/birthdaywidgetitem.h"
 #include "ui_birthdaywidgetitem.h"
 
+#include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
 
+#include <QDateTime>
 #include <QPixmap>
-#include <QTimer>
 
-BirthdayWidgetItem::BirthdayWidgetItem(const BirthdayInfoData &record, QWidget *parent)
-    : QWidget(parent), ui(new Ui::BirthdayWidgetItem), reminder(record)
+BirthdayWidgetItem::BirthdayWidgetItem(const BirthdayInfoData &record, QWidget *parent, FormBuilding building)
+    : LazyRow(RowTicker::birthdays(), parent), reminder(record)
 {
+    placeOrBuild(building);
+    joinTick(&BirthdayWidgetItem::updateReminders);
+    slotTimerTimeout();
+}
+
+BirthdayWidgetItem::~BirthdayWidgetItem()
+{
+    stopUpdating();
+    delete ui;
+}
+
+void BirthdayWidgetItem::buildForm()
+{
+    ui = new Ui::BirthdayWidgetItem;
     ui->setupUi(this);
+
     // Room for three digits, so that the badges keep one width in every row.
     for (QLabel *badge : {ui->label_Countdown, ui->label_Age}) {
         badge->setText(QStringLiteral("000"));
@@ -26,51 +42,47 @@ BirthdayWidgetItem::BirthdayWidgetItem(const BirthdayInfoData &record, QWidget *
             typeWidth = qMax(typeWidth, ui->label_BirthdayType->width());
         }
     }
+    const BirthdayInfoData &record = reminder.record();
     ui->label_BirthdayType->setMinimumWidth(typeWidth);
     ui->label_BirthdayType->setText(record.IsLunar ? tr("农历") : tr("公历"));
     ui->label_BirthdayType->setToolTip(record.IsLunar ? tr("按农历过生日") : tr("按公历过生日"));
     ui->label_ShowName->setText(BirthdayReminder::displayName(record));
     ui->label_ShowName->adjustSize();
+    ui->label_ShowName->setMinimumWidth(nameWidth);
     ui->label_Gender->setStyleSheet(
         record.Gender ? QStringLiteral("#label_Gender{border-image:url(:/img/Birthday/GenderMale.png);}")
                       : QStringLiteral("#label_Gender{border-image:url(:/img/Birthday/GenderFemale.png);}"));
-    ui->label_RecentDate->setText(record.RecentDate.toString(QStringLiteral("yyyy-MM-dd")));
+    ui->label_RecentDate->setText(record.RecentDate.toString(StoredFormat::Date));
     ui->label_Icon->setPixmap(QPixmap(record.IconPath));
     ui->label_Icon->setScaledContents(true);
-
-    timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &BirthdayWidgetItem::slotTimerTimeout);
-    slotTimerTimeout();
-    timer->start(ReminderIntervalMs);
-}
-
-BirthdayWidgetItem::~BirthdayWidgetItem()
-{
-    delete ui;
-}
-
-int BirthdayWidgetItem::showNameWidth() const
-{
-    return ui->label_ShowName->width();
+    showOutcome();
+    // Children added to a row that is already on screen appear only when shown.
+    ui->widget->show();
 }
 
 void BirthdayWidgetItem::setShowNameMinimumWidth(int width)
 {
-    ui->label_ShowName->setMinimumWidth(width);
+    nameWidth = width;
+    if (ui)
+        ui->label_ShowName->setMinimumWidth(width);
 }
 
 void BirthdayWidgetItem::slotTimerTimeout()
 {
-    const BirthdayReminder::Outcome outcome = reminder.evaluate();
+    updateReminders(QDateTime::currentMSecsSinceEpoch());
+}
+
+void BirthdayWidgetItem::updateReminders(qint64 nowMs)
+{
+    const QDate today = QDateTime::fromMSecsSinceEpoch(nowMs).date();
+    const BirthdayReminder::Outcome outcome = reminder.evaluate(today, currentNoticeConfig);
+    // Nothing changes before the date does.
+    setDeadline(QDateTime(today.addDays(1), QTime(0, 0)).toMSecsSinceEpoch());
     if (outcome.refreshLabels) {
-        ui->label_Age->setText(outcome.ageText);
-        ui->label_Age->setToolTip(outcome.ageText == QLatin1String("-") ? tr("没有出生年份，年龄未知")
-                                                                        : tr("这个生日满 %1 岁").arg(outcome.ageText));
-        if (outcome.countdownChanged) {
-            ui->label_Countdown->setText(QString::number(outcome.days));
-            ui->label_Countdown->setToolTip(outcome.days > 0 ? tr("还有 %n 天过生日", nullptr, outcome.days)
-                                                             : tr("今天过生日"));
-        }
+        ageText = outcome.ageText;
+        if (outcome.countdownChanged)
+            days = outcome.days;
+        showOutcome();
     }
     if (outcome.sendOperation)
         emit interfacePublicData.SIGNALSendQuery(outcome.operation, QVariant::fromValue(outcome.record));
@@ -78,4 +90,15 @@ void BirthdayWidgetItem::slotTimerTimeout()
         emit interfacePublicData.SIGNALShowCentralNotice(NoticeWhatBirthday, outcome.centralNotice);
     if (!outcome.normalNotice.isEmpty())
         emit interfacePublicData.SIGNALShowNormalNotice(NoticeWhatBirthday, outcome.normalNotice);
+}
+
+void BirthdayWidgetItem::showOutcome()
+{
+    if (!ui)
+        return;
+    ui->label_Age->setText(ageText);
+    ui->label_Age->setToolTip(ageText == QLatin1String("-") ? tr("没有出生年份，年龄未知")
+                                                            : tr("这个生日满 %1 岁").arg(ageText));
+    ui->label_Countdown->setText(QString::number(days));
+    ui->label_Countdown->setToolTip(days > 0 ? tr("还有 %n 天过生日", nullptr, days) : tr("今天过生日"));
 }

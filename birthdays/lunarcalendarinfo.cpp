@@ -90,12 +90,6 @@ LunarCalendarInfo *LunarCalendarInfo::instance()
     return calendar;
 }
 
-QDate LunarCalendarInfo::firstDate()
-{
-    const int entry = lunarYearTable[0];
-    return QDate(FirstYear, (entry >> 5) & 0x3, entry & 0x1F);
-}
-
 QDate LunarCalendarInfo::lastDate()
 {
     return QDate(LastYear, 12, 31);

@@ -20,8 +20,7 @@ public:
     // days of 1901 before the first lunar New Year in the table.
     void solarToLunar(int year, int month, int day, int &lunarYear, int &lunarMonth, int &lunarDay) const;
 
-    // The first and the last solar day that has a lunar date.
-    static QDate firstDate();
+    // The last solar day that has a lunar date.
     static QDate lastDate();
 
 private:

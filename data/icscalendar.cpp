@@ -6,9 +6,6 @@
 
 namespace {
 
-const QString DateFormat = QStringLiteral("yyyyMMdd");
-const QString LocalTimeFormat = QStringLiteral("yyyyMMdd'T'HHmmss");
-
 bool isUtf8Continuation(char byte)
 {
     return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
@@ -66,12 +63,12 @@ void readTime(const ContentLine &line, QDate *date, QDateTime *time)
 {
     const QString value = line.value.trimmed();
     if (line.parameters.value(QStringLiteral("VALUE")).compare(QLatin1String("DATE"), Qt::CaseInsensitive) == 0 ||
-        value.size() == DateFormat.size()) {
-        *date = QDate::fromString(value, DateFormat);
+        value.size() == IcsCalendar::DateFormat.size()) {
+        *date = QDate::fromString(value, IcsCalendar::DateFormat);
         return;
     }
     const bool utc = value.endsWith(QLatin1Char('Z'), Qt::CaseInsensitive);
-    QDateTime parsed = QDateTime::fromString(utc ? value.chopped(1) : value, LocalTimeFormat);
+    QDateTime parsed = QDateTime::fromString(utc ? value.chopped(1) : value, IcsCalendar::LocalTimeFormat);
     const QTimeZone zone(line.parameters.value(QStringLiteral("TZID")).toUtf8());
     if (utc)
         parsed.setTimeSpec(Qt::UTC);

@@ -30,6 +30,10 @@ public:
         bool isAllDay() const { return date.isValid(); }
     };
 
+    // All-day dates, and local times without a zone.
+    static inline const QString DateFormat = QStringLiteral("yyyyMMdd");
+    static inline const QString LocalTimeFormat = QStringLiteral("yyyyMMdd'T'HHmmss");
+
     // A content line longer than this many octets continues on the next line after a space.
     static constexpr int MaxLineOctets = 75;
 

@@ -11,10 +11,6 @@
 #include <QPropertyAnimation>
 #include <QTimer>
 
-namespace {
-const QString TimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
-} // namespace
-
 NormalNotice::NormalNotice(QWidget *parent) : QDialog(parent), ui(new Ui::NormalNotice), closeTimer(new QTimer(this))
 {
     ui->setupUi(this);
@@ -86,7 +82,7 @@ void NormalNotice::setTaskData(const QStringList &strs, const QDateTime &shownAt
     label->setText(shown);
 
     ui->label_Task_DoneTime->setText(strs.value(1));
-    ui->label_Task_ShowTime->setText(shownAt.toString(TimeFormat));
+    ui->label_Task_ShowTime->setText(shownAt.toString(StoredFormat::DateTime));
     const bool keep = strs.value(2) == QLatin1String("keepYes");
     displayMsec = keep ? 0 : currentNoticeConfig.NN_DisplaySec * 1000;
     ui->pushButton_Task_KeepDisplay->setChecked(keep);
@@ -122,7 +118,7 @@ void NormalNotice::setBirthdayData(const QStringList &strs, const QDateTime &sho
     ui->label_Birthday_Info->setText(strs.value(4));
     ui->label_Birthday_Notice->setText(strs.value(5));
     ui->label_Birthday_Icon->setPixmap(QPixmap(strs.value(6)));
-    ui->label_Birthday_ShowTime->setText(shownAt.toString(TimeFormat));
+    ui->label_Birthday_ShowTime->setText(shownAt.toString(StoredFormat::DateTime));
     displayMsec = 0;
     ui->pushButton_Task_KeepDisplay->setChecked(true);
 }

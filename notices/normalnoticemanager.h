@@ -26,7 +26,6 @@ public:
     void setNoticeArea(const QRect &available);
 
     int maxShowCount() const { return maxShow; }
-    void setMaxShowCount(int count) { maxShow = count; }
     void setTimings(const NormalNotice::Timings &value) { timings = value; }
 
     const QList<NormalNotice *> &shownNotices() const { return shown; }

@@ -1,11 +1,25 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (optimised, in their own build directory) and runs each one; every benchmark
-# prints "name: value unit" lines. Extra arguments are passed to every benchmark.
+# prints "name: value unit" lines. Extra arguments are passed to every benchmark. bench_idle runs the
+# real program on an X display: PEMMORA_BENCH_DISPLAY (e.g. :37), else a private Xvfb when installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${PEMMORA_BENCH_BUILD_DIR:-build-bench}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target benchmarks -j2 >/dev/null
+cmake --build "$build" --target benchmarks -j"${PEMMORA_JOBS:-2}" >/dev/null
+
+xvfb_pid=
+cleanup() { [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+if [[ -z "${PEMMORA_BENCH_DISPLAY:-}" ]] && command -v Xvfb >/dev/null; then
+    displayfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1440x900x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do [[ -s "$displayfile" ]] && break; sleep 0.1; done
+    [[ -s "$displayfile" ]] && export PEMMORA_BENCH_DISPLAY=":$(tr -d '\n' <"$displayfile")"
+    rm -f "$displayfile"
+fi
+
 for bench in "$build"/bench/bench_*; do
     [[ -f "$bench" && -x "$bench" ]] || continue
     echo "# $(basename "$bench")"

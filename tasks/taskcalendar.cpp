@@ -37,15 +37,14 @@ QList<IcsCalendar::Event> TaskCalendar::events(const TaskListData &task, const I
         QDate date = task.TaskTimeSee.date();
         for (int i = 0; i < WorkdayOccurrences; ++i) {
             const QDateTime start(date, time);
-            events.append(
-                event(start, QStringLiteral("workday-") + start.toString(QStringLiteral("yyyyMMdd'T'HHmmss"))));
+            events.append(event(start, QStringLiteral("workday-") + start.toString(IcsCalendar::LocalTimeFormat)));
             date = calendar.nextWorkday(date);
         }
         break;
     }
     default:
-        events.append(event(task.TaskTimeSee,
-                            QStringLiteral("once-") + task.TaskTimeSee.toString(QStringLiteral("yyyyMMdd'T'HHmmss"))));
+        events.append(
+            event(task.TaskTimeSee, QStringLiteral("once-") + task.TaskTimeSee.toString(IcsCalendar::LocalTimeFormat)));
         break;
     }
     return events;

@@ -3,6 +3,7 @@
 
 #include "app/configsettings.h"
 #include "app/labelmessagebox.h"
+#include "app/lazyrowlist.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/imagebutton.h"
 #include "tasks/tasktiming.h"
@@ -10,7 +11,6 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScrollBar>
 
 TaskTab::TaskTab(QWidget *parent) : QWidget(parent), ui(new Ui::TaskTab)
 {
@@ -18,9 +18,7 @@ TaskTab::TaskTab(QWidget *parent) : QWidget(parent), ui(new Ui::TaskTab)
     taskIconPath = QString::fromLatin1(TaskWidgetItem::DefaultIconPath);
     ui->label_TaskIcon->setPixmap(ImageButton::cachedPixmap(taskIconPath));
     ui->label_TaskIcon->installEventFilter(this);
-    // Rows build their widgets when they come into view.
-    ui->listWidget_Task->viewport()->installEventFilter(this);
-    connect(ui->listWidget_Task->verticalScrollBar(), &QScrollBar::valueChanged, this, &TaskTab::buildVisibleTaskRows);
+    taskRows = new LazyRowList(ui->listWidget_Task);
     ui->comboBox_TaskName->addItems(ConfigSettings().defaultTaskNames());
     // A prompt, not a name: typing replaces it and an untouched field adds a task without a name.
     ui->comboBox_TaskName->setCurrentIndex(-1);
@@ -62,14 +60,12 @@ bool isActivationKey(const QEvent *event)
 
 bool TaskTab::eventFilter(QObject *watched, QEvent *event)
 {
-    // A click on the icon of the next task, or Space or Enter on it, picks another one; a larger list shows
-    // more rows.
+    // A click on the icon of the next task, or Space or Enter on it, picks another one.
     if (watched == ui->label_TaskIcon && (event->type() == QEvent::MouseButtonPress || isActivationKey(event))) {
         chooseNewTaskIcon();
         if (event->type() == QEvent::KeyPress)
             return true;
-    } else if (watched == ui->listWidget_Task->viewport() && event->type() == QEvent::Resize)
-        buildVisibleTaskRows();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -121,11 +117,8 @@ void TaskTab::on_pushButton_AddTask_clicked()
 void TaskTab::on_pushButton_ClearCompleteTask_clicked()
 {
     int completed = 0;
-    for (QListWidgetItem *item : qAsConst(taskItems)) {
-        const auto *row = qobject_cast<TaskWidgetItem *>(ui->listWidget_Task->itemWidget(item));
-        if (row && row->isCompleted())
-            ++completed;
-    }
+    for (const TaskWidgetItem *row : taskRows->rows<TaskWidgetItem>())
+        completed += row->isCompleted() ? 1 : 0;
     if (LabelMessageBox::confirmDeletion(this, completed, tr("没有已完成的任务"),
                                          tr("删除 %n 个已完成的任务？", nullptr, completed)))
         emit interfacePublicData.SIGNALClearCompleteTask();
@@ -133,44 +126,10 @@ void TaskTab::on_pushButton_ClearCompleteTask_clicked()
 
 void TaskTab::rebuildTaskList(const QList<TaskListData> &tasks)
 {
-    QListWidget *list = ui->listWidget_Task;
-    // The view deletes the old rows from the event loop, which is safe also when the reload comes from
-    // inside a row's own handler. Until then an old row must not fire again next to its replacement.
-    for (QListWidgetItem *item : qAsConst(taskItems)) {
-        if (auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item)))
-            row->stopUpdating();
-    }
-    // All items at once: item by item, the view re-lays out every row widget on each insertion or removal.
-    list->clear();
-    taskItems.clear();
-    list->addItems(QVector<QString>(tasks.size()).toList());
-
-    for (int i = 0; i < tasks.size(); ++i) {
+    taskRows->setRows(tasks.size(), [&tasks](int i, QWidget *parent) {
         const TaskListData &task = tasks.at(i);
-        QListWidgetItem *item = list->item(i);
-        taskItems.append(item);
-        auto *row = new TaskWidgetItem(task.TaskName, task.TaskTimeSee, task.NoticeCycle, task.id, task.Noticed != 0,
-                                       task.NormalNoticeKeepDisplay != 0, task.IconPath, list->viewport(),
-                                       TaskWidgetItem::FormWhenShown);
-        item->setSizeHint(QSize(0, row->height()));
-        list->setItemWidget(item, row);
-    }
-    buildVisibleTaskRows();
-}
-
-void TaskTab::buildVisibleTaskRows()
-{
-    // By the list's own items: this also runs while the list is being rebuilt, when the scroll range changes.
-    QListWidget *list = ui->listWidget_Task;
-    const QRect area = list->viewport()->rect();
-    const QModelIndex first = list->indexAt(area.topLeft());
-    if (!first.isValid())
-        return;
-    for (int i = first.row(); i < list->count(); ++i) {
-        QListWidgetItem *item = list->item(i);
-        if (!list->visualItemRect(item).intersects(area))
-            break;
-        if (auto *row = qobject_cast<TaskWidgetItem *>(list->itemWidget(item)))
-            row->ensureForm();
-    }
+        return new TaskWidgetItem(task.TaskName, task.TaskTimeSee, task.NoticeCycle, task.id, task.Noticed != 0,
+                                  task.NormalNoticeKeepDisplay != 0, task.IconPath, parent,
+                                  TaskWidgetItem::FormWhenShown);
+    });
 }

@@ -8,7 +8,7 @@
 namespace Ui {
 class TaskTab;
 }
-class QListWidgetItem;
+class LazyRowList;
 
 // The Task tab: the line that adds a task, and the list of task rows, rebuilt from every answer that
 // lists the tasks. In a long list only the rows on screen build their widgets.
@@ -34,11 +34,10 @@ protected:
 
 private:
     void rebuildTaskList(const QList<TaskListData> &tasks);
-    void buildVisibleTaskRows();
     void chooseNewTaskIcon();
 
     Ui::TaskTab *ui;
     int currentCycleIndex = 0;
     QString taskIconPath;
-    QList<QListWidgetItem *> taskItems;
+    LazyRowList *taskRows = nullptr;
 };

@@ -88,7 +88,7 @@ TaskListData successorOf(const TaskListData &fired, const QDateTime &now, const 
 
 QStringList normalNoticeStrings(const TaskListData &task)
 {
-    return {task.TaskName, task.TaskTimeSee.toString(QLatin1String(DateTimeFormat)),
+    return {task.TaskName, task.TaskTimeSee.toString(StoredFormat::DateTime),
             task.NormalNoticeKeepDisplay != 0 ? QStringLiteral("keepYes") : QStringLiteral("keepNo"), task.IconPath};
 }
 

@@ -25,9 +25,6 @@ enum TimeMode : int
     TargetTimeMode = 1,
 };
 
-// Stored form of a task's due time.
-constexpr const char *DateTimeFormat = "yyyy-MM-dd hh:mm:ss";
-
 // True for the cycles that insert a successor when they fire.
 bool isRepeating(int cycle);
 

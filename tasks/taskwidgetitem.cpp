@@ -3,11 +3,11 @@
 
 #include "app/appglobals.h"
 #include "app/labelmessagebox.h"
+#include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 #include "tasks/imagebutton.h"
-#include "tasks/taskticker.h"
 #include "tasks/tasktiming.h"
 
 #include <QDateTimeEdit>
@@ -24,13 +24,11 @@ namespace {
 QSize remainLabelSize;
 // The edit button fits both its texts; measured once, in the language shown.
 int editButtonWidth = 0;
-// The size the form gives a row, known once one row was built.
-QSize builtFormSize;
 } // namespace
 
 TaskWidgetItem::TaskWidgetItem(const QString &name, const QDateTime &due, int cycle, int id, bool noticed,
                                bool keepDisplay, const QString &iconPath, QWidget *parent, FormBuilding building)
-    : QWidget(parent)
+    : LazyRow(RowTicker::tasks(), parent)
 {
     task.id = id;
     task.TaskName = name;
@@ -42,20 +40,14 @@ TaskWidgetItem::TaskWidgetItem(const QString &name, const QDateTime &due, int cy
     setDueTime(due);
     completed = noticed;
 
-    // A row waiting for its form takes the size the form gives, so that the list can place it.
-    if (building == FormNow || !builtFormSize.isValid())
-        ensureForm();
-    else
-        resize(builtFormSize);
+    placeOrBuild(building);
 
     // Each row connects once in its life; a uniqueness check would scan every other row's connection.
     connect(&interfacePublicData, &InterfacePublicData::SIGNALClearCompleteTask, this,
             &TaskWidgetItem::slotClearCompleteTask);
     slotUpdateRemainTime();
-    TaskTicker &ticker = TaskTicker::instance();
-    connect(&ticker, &TaskTicker::SIGNALTick, this, &TaskWidgetItem::updateRemainTime);
-    ticker.attach();
-    updating = true;
+    joinTick(&TaskWidgetItem::updateRemainTime);
+    updateDeadline();
 }
 
 TaskWidgetItem::~TaskWidgetItem()
@@ -64,19 +56,10 @@ TaskWidgetItem::~TaskWidgetItem()
     delete ui;
 }
 
-void TaskWidgetItem::ensureForm()
+void TaskWidgetItem::buildForm()
 {
-    if (ui)
-        return;
-    // The form sets its own size; a row already placed by its list keeps its place.
-    const QSize placed = size();
-    const bool wasPlaced = testAttribute(Qt::WA_Resized);
     ui = new Ui::TaskWidgetItem;
     ui->setupUi(this);
-    if (!builtFormSize.isValid())
-        builtFormSize = QSize(width(), qMax(height(), sizeHint().height()));
-    if (wasPlaced)
-        resize(placed);
 
     ui->label_TaskName->setText(task.TaskName);
     ui->pushButton_KeepDisplay->setChecked(task.NormalNoticeKeepDisplay != 0);
@@ -153,11 +136,10 @@ void TaskWidgetItem::initDisplay()
 
 void TaskWidgetItem::stopUpdating()
 {
-    if (!updating)
+    // Once: a disconnect from the hub walks every row's connection.
+    if (!isUpdating())
         return;
-    updating = false;
-    TaskTicker::instance().disconnect(this);
-    TaskTicker::instance().detach();
+    LazyRow::stopUpdating();
     interfacePublicData.disconnect(this);
 }
 
@@ -228,11 +210,22 @@ void TaskWidgetItem::setDueTime(const QDateTime &due)
     // An unreadable due time counts as long past, as an invalid date-time sorts before every valid one.
     dueMs = due.isValid() ? due.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
     shownSeconds = -1;
+    updateDeadline();
+}
+
+void TaskWidgetItem::updateDeadline()
+{
+    // Off screen a pending row needs the tick only once its time lies strictly behind.
+    if (completed)
+        clearDeadline();
+    else
+        setDeadline(dueMs + 1);
 }
 
 void TaskWidgetItem::setCompleted(bool done)
 {
     completed = done;
+    updateDeadline();
     if (!ui)
         return;
     ui->pushButton_KeepDisplay->setVisible(!done);
@@ -240,7 +233,7 @@ void TaskWidgetItem::setCompleted(bool done)
     ui->label_DoneTime->setVisible(done);
     // Only completed rows show it; formatting a local time for every pending row would be wasted.
     if (done)
-        ui->label_DoneTime->setText(task.TaskTimeSee.toString(QLatin1String(TaskTiming::DateTimeFormat)));
+        ui->label_DoneTime->setText(task.TaskTimeSee.toString(StoredFormat::DateTime));
     const Qt::CursorShape shape = done ? Qt::ArrowCursor : Qt::PointingHandCursor;
     ui->label_Icon->setCursor(shape);
     ui->label_TaskNoticeCycle->setCursor(shape);
@@ -376,7 +369,7 @@ bool TaskWidgetItem::eventFilter(QObject *watched, QEvent *event)
         // its child, and a replaced row must neither be touched once it is gone nor store its old task.
         QPointer<TaskWidgetItem> alive(this);
         const QString path = chooseTaskIcon(window());
-        if (!alive || !updating)
+        if (!alive || !isUpdating())
             return true;
         if (path.isEmpty())
             return QWidget::eventFilter(watched, event);

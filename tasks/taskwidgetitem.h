@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/lazyrow.h"
 #include "data/records.h"
 
-#include <QWidget>
 #include <functional>
 
 namespace Ui {
@@ -17,7 +17,7 @@ class QLineEdit;
 // A row of a long list may leave its widgets unbuilt until it scrolls into view (FormWhenShown):
 // it still counts, fires and answers "clear completed" from its task alone, and builds its form
 // from that state when first needed. Only the rows on screen then cost their dozen widgets.
-class TaskWidgetItem : public QWidget
+class TaskWidgetItem : public LazyRow
 {
     Q_OBJECT
 
@@ -25,11 +25,6 @@ public:
     using IconChooser = std::function<QString(QWidget *parent)>;
     // The picture of a task that has no icon of its own.
     static constexpr const char *DefaultIconPath = "src/icon/task/default.png";
-    enum FormBuilding
-    {
-        FormNow,
-        FormWhenShown,
-    };
 
     TaskWidgetItem(const QString &name, const QDateTime &due, int cycle, int id, bool noticed, bool keepDisplay,
                    const QString &iconPath, QWidget *parent = nullptr, FormBuilding building = FormNow);
@@ -38,10 +33,6 @@ public:
     // The row's task as it would be stored now.
     TaskListData record() const { return task; }
     bool isCompleted() const { return completed; }
-
-    // Builds the row's widgets if they are not built yet.
-    void ensureForm();
-    bool hasForm() const { return ui != nullptr; }
 
     // Countdown text for the whole seconds left until the due time.
     static QString remainTimeText(qint64 seconds);
@@ -53,9 +44,8 @@ public:
     static QString chooseTaskIcon(QWidget *parent);
     static void setIconChooser(IconChooser chooser);
 
-    // Leaves the shared tick and the hub for good; a row that is being replaced calls it before it is
-    // deleted, so that it cannot fire a second time next to its successor.
-    void stopUpdating();
+    // Also leaves the hub.
+    void stopUpdating() override;
 
 public slots:
     void slotUpdateRemainTime();
@@ -71,6 +61,7 @@ private slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void buildForm() override;
 
 private:
     void setCompleted(bool done);
@@ -82,6 +73,7 @@ private:
     void showCycleText();
     void showRemainSeconds(qint64 seconds);
     void setDueTime(const QDateTime &due);
+    void updateDeadline();
     void fire(qint64 nowMs);
     void sendUpdate();
     static void sendDelete(int id);
@@ -91,7 +83,6 @@ private:
     QDateTimeEdit *dateTimeEdit = nullptr;
     TaskListData task;
     bool completed = false;
-    bool updating = false;
     // Due time in milliseconds, converted once instead of on every tick.
     qint64 dueMs = 0;
     qint64 shownSeconds = -1;

@@ -12,10 +12,6 @@
 #include <QHeaderView>
 #include <QMessageBox>
 
-namespace {
-const QString DateFormat = QStringLiteral("yyyy-MM-dd");
-} // namespace
-
 WorkdayConfig::WorkdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::WorkdayConfig)
 {
     ui->setupUi(this);
@@ -98,8 +94,8 @@ void WorkdayConfig::fill(const QList<TaskWorkdayData> &days)
     table->setSortingEnabled(false);
     for (int row = 0; row < days.size(); ++row) {
         const TaskWorkdayData &day = days.at(row);
-        const QStringList texts = {QString::number(day.id), day.TaskDate.toString(DateFormat), workOrRestText(day),
-                                   day.Notice};
+        const QStringList texts = {QString::number(day.id), day.TaskDate.toString(StoredFormat::Date),
+                                   workOrRestText(day), day.Notice};
         for (int column = 0; column < texts.size(); ++column) {
             auto *item = new QTableWidgetItem(texts.at(column));
             if (column == ColumnId || column == ColumnWorkOrRest)
@@ -133,7 +129,7 @@ void WorkdayConfig::on_tableWidget_Workday_cellChanged(int row, int column)
     if (!cellEditEnabled)
         return;
     const QString dateText = cellText(row, ColumnDate);
-    const QDate date = QDate::fromString(dateText, DateFormat);
+    const QDate date = QDate::fromString(dateText, StoredFormat::Date);
     if (column == ColumnDate && !date.isValid()) {
         QMessageBox::information(this, tr("日期无效"), tr("填写格式为") + QStringLiteral(": yyyy-MM-dd"));
         reload();
@@ -166,7 +162,7 @@ void WorkdayConfig::on_pushButton_Add_clicked()
 void WorkdayConfig::on_pushButton_AddConfirm_clicked()
 {
     const QDate date = ui->dateEdit_Date->date();
-    if (dateListed(date.toString(DateFormat), -1)) {
+    if (dateListed(date.toString(StoredFormat::Date), -1)) {
         QMessageBox::information(this, tr("该日期已存在"), tr("该日期已存在"));
         return;
     }
@@ -230,7 +226,7 @@ void WorkdayConfig::on_pushButton_ClearOutdated_clicked()
     const QDate today = QDate::currentDate();
     int expired = 0;
     for (int row = 0; row < ui->tableWidget_Workday->rowCount(); ++row) {
-        const QDate date = QDate::fromString(cellText(row, ColumnDate), DateFormat);
+        const QDate date = QDate::fromString(cellText(row, ColumnDate), StoredFormat::Date);
         if (date.isValid() && date < today)
             ++expired;
     }
@@ -259,8 +255,9 @@ void WorkdayConfig::importFile(const QString &path)
     QString details;
     const auto describe = [&details](const QList<HolidayImport::Day> &days, const QString &state) {
         for (const HolidayImport::Day &day : days)
-            details += QStringLiteral("%1  %2  %3  (%4)\n")
-                           .arg(day.date.toString(DateFormat), day.workday ? tr("工作") : tr("休息"), day.note, state);
+            details +=
+                QStringLiteral("%1  %2  %3  (%4)\n")
+                    .arg(day.date.toString(StoredFormat::Date), day.workday ? tr("工作") : tr("休息"), day.note, state);
     };
     describe(plan.added, tr("新增"));
     describe(plan.listed, tr("已在列表中"));

@@ -42,7 +42,7 @@ private slots:
     void wholeRangeIsConsistent()
     {
         const LunarCalendarInfo *calendar = LunarCalendarInfo::instance();
-        const QDate first = LunarCalendarInfo::firstDate();
+        const QDate first(1901, 2, 19); // where the table starts
         int year = 0, month = 0, day = 0;
         calendar->solarToLunar(first.year(), first.month(), first.day(), year, month, day);
         QCOMPARE(QList<int>({year, month, day}), QList<int>({1901, 1, 1}));

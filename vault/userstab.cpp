@@ -377,7 +377,7 @@ void UsersTab::showUsersPage(const UsersUserResultData &result)
     for (int row = 0; row < result.users.size(); ++row) {
         const UsersUserInfoData &user = result.users.at(row);
         const QStringList cells = {user.Title, user.User,  user.NickName,
-                                   user.Phone, user.Email, user.UpdateDate.toString(QStringLiteral("yyyy-MM-dd"))};
+                                   user.Phone, user.Email, user.UpdateDate.toString(StoredFormat::Date)};
         for (int column = 0; column < cells.size(); ++column)
             table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }

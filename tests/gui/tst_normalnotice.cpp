@@ -93,7 +93,7 @@ private slots:
     {
         NormalNoticeManager manager;
         manager.setTimings(Fast);
-        manager.setMaxShowCount(3);
+        manager.setNoticeArea(QRect(0, 0, 1280, 3 * 84)); // room for three popups
         for (int i = 0; i < 5; ++i)
             manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务%1").arg(i)));
         QCOMPARE(manager.shownNotices().size(), 3);

@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
+#include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/tasktab.h"
-#include "tasks/taskticker.h"
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
@@ -184,7 +184,7 @@ private slots:
         firing->updateRemainTime(soon.toMSecsSinceEpoch() + 1000);
         disconnect(reload);
         firing->updateRemainTime(soon.toMSecsSinceEpoch() + 2000);
-        emit TaskTicker::instance().SIGNALTick(soon.toMSecsSinceEpoch() + 3000);
+        emit RowTicker::tasks().SIGNALTick(soon.toMSecsSinceEpoch() + 3000);
         QCOMPARE(log.sequence, (QStringList{query(TaskListUpdateNoticed), query(TaskListInsert), "central", "normal"}));
         QCOMPARE(rows(window).size(), 1);
         QVERIFY(rows(window).first()->isCompleted());
@@ -232,6 +232,12 @@ private slots:
         click(*rows(window).at(1), "pushButton_Delete");
         QTRY_COMPARE(rows(window).size(), 1);
         QCOMPARE(log.count(TaskListDelete), 2);
+
+        // The window was never shown: a task added now still fires at its second.
+        const QDateTime soon = QDateTime::currentDateTime().addSecs(2);
+        emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task(-1, soon)));
+        QTRY_COMPARE(rows(window).size(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(log.allNotices.size(), 4, 10000);
     }
 };
 
