@@ -267,11 +267,11 @@ shoot "$main" users-verified
 # The first account, its encrypted fields being filled in; fields by their place in the dialog. The
 # password shows dots once it loses the focus.
 window=$(open_window xdotool mousemove --window "$main" 120 146 click --repeat 2 --delay 80 1)
-click_at "$window" 35 19
+click_at "$window" 28 28
 type_text 'Tr0ub4dor&3'
-click_at "$window" 35 25
+click_at "$window" 40 40
 type_text "${typed[0]}"
-click_at "$window" 60 44
+click_at "$window" 60 55
 type_text "${typed[1]}"
 click_at "$window" 60 77
 type_text "${typed[2]}"
