@@ -72,6 +72,30 @@ private slots:
                 SingleInstanceLock::keyFor(dir.filePath("安装乙")));
     }
 
+    // A quit request (as at session end) ends it with the window up; closing another window while hidden does not.
+    void programEndsOnlyWhenAsked_data()
+    {
+        QTest::addColumn<QString>("probeVariable");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("quit request") << "PEMMORA_PROBE_QUIT" << true;
+        QTest::newRow("last other window closed") << "PEMMORA_PROBE_CLOSE_OTHER" << false;
+    }
+    void programEndsOnlyWhenAsked()
+    {
+        QFETCH(QString, probeVariable);
+        QFETCH(bool, ends);
+        TestProgramDir dir;
+        ProgramCopy copy(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(probeVariable, QStringLiteral("1"));
+        copy.process.setProcessEnvironment(environment);
+        copy.start();
+        QVERIFY2(copy.waitForLine(QStringLiteral("shown")), qPrintable(copy.output));
+        QVERIFY2(ends ? copy.process.waitForFinished(10000) && copy.process.exitCode() == 0
+                      : copy.waitForLine(QStringLiteral("alive")),
+                 qPrintable(copy.output));
+    }
+
 #ifndef Q_OS_WIN
     void autoStartEntry_data()
     {

@@ -13,10 +13,8 @@ const QString OldKey = QStringLiteral("old.key.2024");
 constexpr int Accounts = 3000;
 } // namespace
 
-// Kills the real program in the middle of a master account change of a large vault and starts it
-// again: the backup taken before the change must come back, with the old master account and every
-// account intact. A lock held by the test pins the worker at a chosen statement, so the kill always
-// lands inside the change.
+// Kills the real program inside a master account change (a lock held by the test pins the worker at a
+// chosen statement) and starts it again: the old master account and every account come back intact.
 class TestVaultRecovery : public QObject
 {
     Q_OBJECT

@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QColorDialog>
 #include <QDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -35,13 +34,6 @@ void ModalDismisser::check()
         auto *button = name.isEmpty() ? nullptr : question->findChild<QAbstractButton *>(name);
         if (button && button->isVisible()) {
             button->click();
-            return;
-        }
-    } else if (auto *picker = qobject_cast<QColorDialog *>(modal)) {
-        texts.append(picker->currentColor().name());
-        if (color.isValid()) {
-            picker->setCurrentColor(color);
-            picker->accept();
             return;
         }
     } else if (auto *prompt = qobject_cast<QInputDialog *>(modal)) {

@@ -1,4 +1,5 @@
 // The real start-up, reporting on stdout "ready" (main window made), "shown" and "modal: <title>" (then closed).
+// PEMMORA_PROBE_QUIT quits once shown; PEMMORA_PROBE_CLOSE_OTHER hides the window, closes another, says "alive".
 
 #include "app/startup.h"
 
@@ -36,6 +37,16 @@ void installWatcher()
             if (!shown && widget->isVisible() && !widget->isMinimized()) {
                 shown = true;
                 report(QStringLiteral("shown"));
+                if (qEnvironmentVariableIsSet("PEMMORA_PROBE_QUIT"))
+                    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+                if (qEnvironmentVariableIsSet("PEMMORA_PROBE_CLOSE_OTHER")) {
+                    widget->hide();
+                    auto *other = new QWidget;
+                    other->setAttribute(Qt::WA_DeleteOnClose);
+                    other->show();
+                    other->close();
+                    QTimer::singleShot(100, []() { report(QStringLiteral("alive")); });
+                }
             }
         }
     });
