@@ -193,6 +193,15 @@ private slots:
         QVERIFY(!dir->value(stored).toString().contains(QStringLiteral("n3w")));
     }
 
+    // Letters never reach the idle limit, where they used to be stored as 0, never log out.
+    void idleLimitTakesDigits()
+    {
+        open(0);
+        find("lineEdit_NoActiveLogoutSec")->clear();
+        QTest::keyClicks(find("lineEdit_NoActiveLogoutSec"), QStringLiteral("1a2-b"));
+        QCOMPARE(find("lineEdit_NoActiveLogoutSec")->text(), QStringLiteral("12"));
+    }
+
     // Confirmed, run by the worker, closed by the logout: the old key no longer opens the vault, the new one does.
     void masterChange()
     {
