@@ -1,14 +1,12 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/aboutpage.h"
+#include "app/abouttab.h"
 #include "app/appglobals.h"
-#include "app/backuprestoredialog.h"
 #include "app/configsettings.h"
+#include "app/databaseconfiggroup.h"
 #include "app/globalapplication.h"
-#include "app/helpdocument.h"
 #include "app/rowticker.h"
-#include "app/thirdpartysource.h"
 #include "birthdays/birthdaytab.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconmanage.h"
@@ -33,7 +31,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
-#include <QTimer>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -63,10 +60,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     setupTray();
 
     setWindowTitle(AppGlobals::softwareName);
-    ui->label_SoftwareVersion->setText(
-        tr("版本") +
-        QStringLiteral(" %1 (%2)").arg(QLatin1String(AppGlobals::Version), QLatin1String(AppGlobals::VersionDate)));
-
     ui->pushButton_AutoRunCurrentUser->setChecked(AutoStart::isEnabled());
 
     // Notices: the settings dialog and the popup stack exist before the screens are set up.
@@ -78,7 +71,12 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     displayWatcher = new DisplayChangeWatcher(this);
     connect(displayWatcher, &DisplayChangeWatcher::displayChanged, this, &MainWindow::rebuildAfterDisplayChange);
     setupScreens();
-    setupAboutTab();
+    ui->tabAbout->showSoftwareInfo(hasTray());
+    // A tray may come or go while the program runs; the tips say what closing does on this desktop now.
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this]() {
+        if (ui->tabWidget->currentWidget() == ui->tabAbout)
+            ui->tabAbout->showSoftwareInfo(hasTray());
+    });
     setupKeyboard();
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &MainWindow::slotReceiveQueryData,
@@ -96,7 +94,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
          {TaskWorkdaySelect, TaskListSelect, BirthdayInfoSelect, UsersConfigSelect, UsersVerifySelectRegistered})
         emit interfacePublicData.SIGNALSendQuery(operate, QVariant());
     // After the lists: the day's backup must not hold up the first screen.
-    setupBackups();
+    connect(ui->groupBox_SettingDatabase, &DatabaseConfigGroup::SIGNALRestored, this, &MainWindow::restartProgram);
+    connect(ui->groupBox_SettingDatabase, &DatabaseConfigGroup::SIGNALStatusMessage, statusBar(),
+            &QStatusBar::showMessage);
+    ui->groupBox_SettingDatabase->startBackups();
 
     {
         ConfigSettings settings;
@@ -113,8 +114,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 MainWindow::~MainWindow()
 {
     qDeleteAll(centralNotices);
-    delete thirdPartySource;
-    delete helpDocument;
     delete ui;
 }
 
@@ -340,11 +339,6 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
             writeFailureShown = false;
         }
         break;
-    case DatabaseBackupDaily:
-        // Never fatal: the program runs on, and the next check tries again.
-        if (!var.toString().isEmpty())
-            statusBar()->showMessage(tr("今天的数据库备份未能写入：%1").arg(var.toString()), 60000);
-        break;
     // Icon library: rows already on screen keep the pictures they loaded.
     case IconListDelete:
         if (var.toString() == QLatin1String("restartYes"))
@@ -379,55 +373,6 @@ void MainWindow::on_comboBox_Language_currentIndexChanged(int index)
     storedLanguageIndex = index;
     if (index != languageIndex)
         askRestart(tr("要现在重启软件以切换语言吗？\n选择“稍后”将在下次启动时切换。"));
-}
-
-void MainWindow::on_pushButton_AboutQt_clicked()
-{
-    QMessageBox::aboutQt(this, QString());
-}
-
-// --- About tab: links, information page, the sources and help windows ------------------------------------
-
-void MainWindow::setupAboutTab()
-{
-    thirdPartySource = new ThirdPartySource();
-    helpDocument = new HelpDocument();
-    const QString link = QStringLiteral("<a href=\"%1\">%1</a>");
-    ui->label_Website->setText(link.arg(QLatin1String(AboutPage::HomePage)));
-    ui->label_Feedback->setText(link.arg(QLatin1String(AboutPage::IssuePage)));
-    ui->textBrowser_SoftwareInfo->setOpenExternalLinks(true);
-    showSoftwareInfo();
-    // A tray may come or go while the program runs; the tips say what closing does on this desktop now.
-    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this]() {
-        if (ui->tabWidget->currentWidget() == ui->tabAbout)
-            showSoftwareInfo();
-    });
-}
-
-void MainWindow::showSoftwareInfo()
-{
-    AboutPage::load(ui->textBrowser_SoftwareInfo, AboutPage::SoftwareInfo, AppGlobals::language, hasTray());
-}
-
-namespace {
-// Shown again as the user left it, in front even when it was minimized or behind the main window.
-void bringToFront(QWidget *window)
-{
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-} // namespace
-
-void MainWindow::on_pushButton_ThirdPartySource_clicked()
-{
-    bringToFront(thirdPartySource);
-}
-
-void MainWindow::on_pushButton_HelpDocment_clicked()
-{
-    bringToFront(helpDocument);
 }
 
 // Notices
@@ -479,39 +424,4 @@ void MainWindow::setupUsersTab()
         clipboardCountdown->setText(tr("剪贴板将在 %1 秒后清除").arg(secondsLeft));
         clipboardCountdown->setVisible(secondsLeft > 0);
     });
-}
-
-void MainWindow::setupBackups()
-{
-    backupRestoreDialog = new BackupRestoreDialog(this);
-    connect(backupRestoreDialog, &BackupRestoreDialog::SIGNALRestored, this, &MainWindow::restartProgram);
-    {
-        const QSignalBlocker blocker(ui->spinBox_BackupsKept);
-        ui->spinBox_BackupsKept->setValue(ConfigSettings().backupsKept());
-    }
-    writeDailyBackup();
-    backupTimer = new QTimer(this);
-    backupTimer->setInterval(60 * 60 * 1000);
-    connect(backupTimer, &QTimer::timeout, this, &MainWindow::writeDailyBackup);
-    backupTimer->start();
-}
-
-void MainWindow::writeDailyBackup()
-{
-    emit interfacePublicData.SIGNALSendQuery(DatabaseBackupDaily, ConfigSettings().backupsKept());
-}
-
-void MainWindow::on_spinBox_BackupsKept_valueChanged(int count)
-{
-    ConfigSettings settings;
-    settings.setBackupsKept(count);
-    if (!settings.syncOrTell(this)) {
-        const QSignalBlocker blocker(ui->spinBox_BackupsKept);
-        ui->spinBox_BackupsKept->setValue(ConfigSettings().backupsKept());
-    }
-}
-
-void MainWindow::on_pushButton_RestoreBackup_clicked()
-{
-    backupRestoreDialog->openDialog();
 }

@@ -10,23 +10,19 @@
 namespace Ui {
 class MainWindow;
 }
-class BackupRestoreDialog;
 class CentralNotice;
 class DisplayChangeWatcher;
-class HelpDocument;
 class NormalNoticeManager;
 class NoticeConfig;
 class QAction;
 class QLabel;
 class QMenu;
-class QTimer;
-class ThirdPartySource;
 class WorkdayConfig;
 
 // The program's only top-level window: the tabs, the status bar and the tray icon through which it is
-// hidden and shown again. Closing only hides it where a tray can bring it back. The Task, Birthday and
-// Users tabs are widgets of their own; the window routes to them only what crosses tabs: the frame and
-// status texts of the vault, and the keys that work from every tab.
+// hidden and shown again. Closing only hides it where a tray can bring it back. The Task, Birthday, Users and
+// About tabs and the Settings tab's vault and database groups are widgets of their own; the window routes to
+// them only what crosses tabs: the frame and status texts, the tray, restarts and the keys of every tab.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -50,18 +46,11 @@ public slots:
 private slots:
     void on_pushButton_AutoRunCurrentUser_clicked(bool checked);
     void on_comboBox_Language_currentIndexChanged(int index);
-    void on_pushButton_AboutQt_clicked();
-    // About tab
-    void on_pushButton_ThirdPartySource_clicked();
-    void on_pushButton_HelpDocment_clicked();
     // Settings tab: the dialogs of the configuration group
     void on_pushButton_BirthdayConfig_clicked();
     void on_pushButton_WorkdayCfg_clicked();
     void on_pushButton_IconManage_clicked();
     void on_pushButtonNoticeCfg_clicked();
-    // Settings tab: database backups
-    void on_spinBox_BackupsKept_valueChanged(int count);
-    void on_pushButton_RestoreBackup_clicked();
 
 protected:
     bool event(QEvent *event) override;
@@ -103,18 +92,7 @@ private:
     NoticeConfig *noticeConfig = nullptr;
     QList<CentralNotice *> centralNotices;
     NormalNoticeManager *normalNoticeManager = nullptr;
-    // About tab: the sources and help windows, without parent and deleted here.
-    void setupAboutTab();
-    void showSoftwareInfo();
-    ThirdPartySource *thirdPartySource = nullptr;
-    HelpDocument *helpDocument = nullptr;
     WorkdayConfig *workdayConfig = nullptr;
-    // Database backups: the daily copy is checked for hourly, so that a new day gets one soon after it
-    // starts, also across a suspend.
-    void setupBackups();
-    static void writeDailyBackup();
-    QTimer *backupTimer = nullptr;
-    BackupRestoreDialog *backupRestoreDialog = nullptr;
     // The status bar's countdown until the copied secret leaves the clipboard.
     QLabel *clipboardCountdown = nullptr;
 };

@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>AboutTab</name>
+    <message>
+        <source>项目主页：</source>
+        <translation>Website:</translation>
+    </message>
+    <message>
+        <source>问题反馈：</source>
+        <translation>Feedback:</translation>
+    </message>
+    <message>
+        <source>关于 Qt(&amp;Q)</source>
+        <translation>About &amp;Qt</translation>
+    </message>
+    <message>
+        <source>第三方来源(&amp;C)</source>
+        <translation>&amp;Credits</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>Version</translation>
+    </message>
+</context>
+<context>
     <name>AesAccountUpdateDialog</name>
     <message>
         <source>修改管理账号信息</source>
@@ -738,6 +765,29 @@ Import it into a phone or web calendar. Exporting again updates the same events 
     </message>
 </context>
 <context>
+    <name>DatabaseConfigGroup</name>
+    <message>
+        <source>保留备份数(&amp;K)</source>
+        <translation>Backups &amp;kept</translation>
+    </message>
+    <message>
+        <source>每天启动时和运行中每天一次，把数据库复制到 src/database/backups/，保留最近这么多天的备份</source>
+        <translation>Once a day, at start and while running, the database is copied to src/database/backups/; the copies of this many recent days are kept</translation>
+    </message>
+    <message>
+        <source>不备份</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>从备份恢复(&amp;R)</source>
+        <translation>&amp;Restore from a Backup...</translation>
+    </message>
+    <message>
+        <source>今天的数据库备份未能写入：%1</source>
+        <translation>Today&apos;s database backup could not be written: %1</translation>
+    </message>
+</context>
+<context>
     <name>DatabaseUpgrader</name>
     <message>
         <source>表 %1 缺少主键列 %2</source>
@@ -1080,18 +1130,6 @@ Please make it smaller first, then import it.</translation>
         <translation>About</translation>
     </message>
     <message>
-        <source>项目主页：</source>
-        <translation>Website:</translation>
-    </message>
-    <message>
-        <source>问题反馈：</source>
-        <translation>Feedback:</translation>
-    </message>
-    <message>
-        <source>版本</source>
-        <translation>Version</translation>
-    </message>
-    <message>
         <source>显示窗口</source>
         <translation>Show Window</translation>
     </message>
@@ -1179,40 +1217,8 @@ Choose Later to switch at the next start.</translation>
         <translation>In&amp;formation</translation>
     </message>
     <message>
-        <source>关于 Qt(&amp;Q)</source>
-        <translation>About &amp;Qt</translation>
-    </message>
-    <message>
-        <source>第三方来源(&amp;C)</source>
-        <translation>&amp;Credits</translation>
-    </message>
-    <message>
-        <source>帮助(&amp;H)</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
         <source>数据库</source>
         <translation>Database</translation>
-    </message>
-    <message>
-        <source>保留备份数(&amp;K)</source>
-        <translation>Backups &amp;kept</translation>
-    </message>
-    <message>
-        <source>每天启动时和运行中每天一次，把数据库复制到 src/database/backups/，保留最近这么多天的备份</source>
-        <translation>Once a day, at start and while running, the database is copied to src/database/backups/; the copies of this many recent days are kept</translation>
-    </message>
-    <message>
-        <source>不备份</source>
-        <translation>none</translation>
-    </message>
-    <message>
-        <source>从备份恢复(&amp;R)</source>
-        <translation>&amp;Restore from a Backup...</translation>
-    </message>
-    <message>
-        <source>今天的数据库备份未能写入：%1</source>
-        <translation>Today&apos;s database backup could not be written: %1</translation>
     </message>
     <message>
         <source>剪贴板将在 %1 秒后清除</source>

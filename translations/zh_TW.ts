@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
 <context>
+    <name>AboutTab</name>
+    <message>
+        <source>项目主页：</source>
+        <translation>專案首頁：</translation>
+    </message>
+    <message>
+        <source>问题反馈：</source>
+        <translation>問題回報：</translation>
+    </message>
+    <message>
+        <source>关于 Qt(&amp;Q)</source>
+        <translation>關於 Qt(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>第三方来源(&amp;C)</source>
+        <translation>第三方來源(&amp;C)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>說明(&amp;H)</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>版本</translation>
+    </message>
+</context>
+<context>
     <name>AesAccountUpdateDialog</name>
     <message>
         <source>修改管理账号信息</source>
@@ -737,6 +764,29 @@
     </message>
 </context>
 <context>
+    <name>DatabaseConfigGroup</name>
+    <message>
+        <source>保留备份数(&amp;K)</source>
+        <translation>保留備份數(&amp;K)</translation>
+    </message>
+    <message>
+        <source>每天启动时和运行中每天一次，把数据库复制到 src/database/backups/，保留最近这么多天的备份</source>
+        <translation>每天啟動時和執行中每天一次，把資料庫複製到 src/database/backups/，保留最近這麼多天的備份</translation>
+    </message>
+    <message>
+        <source>不备份</source>
+        <translation>不備份</translation>
+    </message>
+    <message>
+        <source>从备份恢复(&amp;R)</source>
+        <translation>從備份還原(&amp;R)</translation>
+    </message>
+    <message>
+        <source>今天的数据库备份未能写入：%1</source>
+        <translation>今天的資料庫備份未能寫入：%1</translation>
+    </message>
+</context>
+<context>
     <name>DatabaseUpgrader</name>
     <message>
         <source>表 %1 缺少主键列 %2</source>
@@ -1079,18 +1129,6 @@
         <translation>關於</translation>
     </message>
     <message>
-        <source>项目主页：</source>
-        <translation>專案首頁：</translation>
-    </message>
-    <message>
-        <source>问题反馈：</source>
-        <translation>問題回報：</translation>
-    </message>
-    <message>
-        <source>版本</source>
-        <translation>版本</translation>
-    </message>
-    <message>
         <source>显示窗口</source>
         <translation>顯示視窗</translation>
     </message>
@@ -1178,40 +1216,8 @@
         <translation>提示(&amp;F)</translation>
     </message>
     <message>
-        <source>关于 Qt(&amp;Q)</source>
-        <translation>關於 Qt(&amp;Q)</translation>
-    </message>
-    <message>
-        <source>第三方来源(&amp;C)</source>
-        <translation>第三方來源(&amp;C)</translation>
-    </message>
-    <message>
-        <source>帮助(&amp;H)</source>
-        <translation>說明(&amp;H)</translation>
-    </message>
-    <message>
         <source>数据库</source>
         <translation>資料庫</translation>
-    </message>
-    <message>
-        <source>保留备份数(&amp;K)</source>
-        <translation>保留備份數(&amp;K)</translation>
-    </message>
-    <message>
-        <source>每天启动时和运行中每天一次，把数据库复制到 src/database/backups/，保留最近这么多天的备份</source>
-        <translation>每天啟動時和執行中每天一次，把資料庫複製到 src/database/backups/，保留最近這麼多天的備份</translation>
-    </message>
-    <message>
-        <source>不备份</source>
-        <translation>不備份</translation>
-    </message>
-    <message>
-        <source>从备份恢复(&amp;R)</source>
-        <translation>從備份還原(&amp;R)</translation>
-    </message>
-    <message>
-        <source>今天的数据库备份未能写入：%1</source>
-        <translation>今天的資料庫備份未能寫入：%1</translation>
     </message>
     <message>
         <source>剪贴板将在 %1 秒后清除</source>
