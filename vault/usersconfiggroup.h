@@ -5,9 +5,11 @@
 #include <QGroupBox>
 #include <QVariant>
 
+class QLineEdit;
+
 namespace Ui {
 class UsersConfigGroup;
-}
+} // namespace Ui
 
 // The vault's settings on the Settings tab: accounts per page and the seconds without activity before the
 // vault locks itself (in the database), and the seconds a copied secret stays on the clipboard (in the
@@ -31,6 +33,8 @@ private slots:
 
 private:
     void showClipboardSeconds();
+    // Names the range a field must keep to, puts its stored value back and leaves nothing to apply.
+    void refuse(QLineEdit *field, int storedValue, const QString &range);
 
     Ui::UsersConfigGroup *ui;
     // The settings as stored, which a refused input goes back to.
