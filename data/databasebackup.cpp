@@ -24,9 +24,10 @@ QString DatabaseBackup::folderOf(const QString &databaseFile)
     return QFileInfo(databaseFile).absoluteDir().filePath(QString::fromLatin1(FolderName));
 }
 
-QString DatabaseBackup::fileName(const QDate &date)
+QString DatabaseBackup::fileName(const QDate &date, const QTime &time)
 {
-    return QStringLiteral("main-%1.db").arg(date.toString(Qt::ISODate));
+    const QString suffix = time.isValid() ? time.toString(QStringLiteral("-hhmmss")) : QString();
+    return QStringLiteral("main-%1%2.db").arg(date.toString(Qt::ISODate), suffix);
 }
 
 QDate DatabaseBackup::dateOf(const QString &fileName)
@@ -147,8 +148,7 @@ bool DatabaseBackup::restore(QSqlDatabase &db, const QString &backup, const QDat
     }
     const QString databaseFile = QFileInfo(db.databaseName()).absoluteFilePath();
     const QString folder = folderOf(databaseFile);
-    const QString kept =
-        QDir(folder).filePath(QStringLiteral("main-%1.db").arg(now.toString(QStringLiteral("yyyy-MM-dd-hhmmss"))));
+    const QString kept = QDir(folder).filePath(fileName(now.date(), now.time()));
     QString reason;
     if (!QDir().mkpath(folder) || !writeCopy(db, kept, &reason)) {
         *error = tr("无法保留当前的数据库，未做还原：\n%1").arg(reason);

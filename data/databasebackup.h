@@ -33,7 +33,8 @@ public:
 
     // The backups folder of the database file.
     static QString folderOf(const QString &databaseFile);
-    static QString fileName(const QDate &date);
+    // A restore's copy of the database it replaced carries the time as well: main-YYYY-MM-DD-hhmmss.db.
+    static QString fileName(const QDate &date, const QTime &time = QTime());
     // The date in a backup's name (main-YYYY-MM-DD.db, or main-YYYY-MM-DD-hhmmss.db for the copy a restore
     // keeps); invalid for any other name.
     static QDate dateOf(const QString &fileName);
