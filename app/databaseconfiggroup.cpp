@@ -21,8 +21,6 @@ DatabaseConfigGroup::~DatabaseConfigGroup()
 
 void DatabaseConfigGroup::startBackups()
 {
-    backupRestoreDialog = new BackupRestoreDialog(this);
-    connect(backupRestoreDialog, &BackupRestoreDialog::SIGNALRestored, this, &DatabaseConfigGroup::SIGNALRestored);
     {
         const QSignalBlocker blocker(ui->spinBox_BackupsKept);
         ui->spinBox_BackupsKept->setValue(ConfigSettings().backupsKept());
@@ -58,5 +56,10 @@ void DatabaseConfigGroup::on_spinBox_BackupsKept_valueChanged(int count)
 
 void DatabaseConfigGroup::on_pushButton_RestoreBackup_clicked()
 {
+    // Made when first asked for: nothing at start-up needs it.
+    if (!backupRestoreDialog) {
+        backupRestoreDialog = new BackupRestoreDialog(this);
+        connect(backupRestoreDialog, &BackupRestoreDialog::SIGNALRestored, this, &DatabaseConfigGroup::SIGNALRestored);
+    }
     backupRestoreDialog->openDialog();
 }
