@@ -100,12 +100,10 @@ bool SecretClipboard::holdsCopied() const
 
 void SecretClipboard::tick()
 {
-    // The user copied something else: leave it, and stop counting.
+    // The user copied something else: forget ours, so that clearing leaves theirs and only stops counting.
     if (!holdsCopied()) {
-        timer.stop();
-        left = 0;
         copied.clear();
-        emit SIGNALCountdown(0);
+        clear();
         return;
     }
     if (--left <= 0) {
