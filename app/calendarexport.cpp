@@ -41,8 +41,8 @@ bool CalendarExport::read(SqlStatement &sql, Data *data)
     std::stable_sort(data->tasks.begin(), data->tasks.end(),
                      [](const TaskListData &a, const TaskListData &b) { return a.TaskTimeSee < b.TaskTimeSee; });
     data->birthdays = birthdays.run(BirthdayInfoSelect, QVariant())->value<QList<BirthdayInfoData>>();
-    for (const TaskWorkdayData &day : tasks.run(TaskWorkdaySelect, QVariant())->value<QList<TaskWorkdayData>>())
-        data->workdayExceptions.insert(day.TaskDate, day.Workday != 0);
+    data->workdayExceptions =
+        InterfacePublicData::exceptionsOf(tasks.run(TaskWorkdaySelect, QVariant())->value<QList<TaskWorkdayData>>());
     return !sql.readFailed();
 }
 

@@ -9,16 +9,20 @@ InterfacePublicData::InterfacePublicData()
             Qt::UniqueConnection);
 }
 
+QHash<QDate, bool> InterfacePublicData::exceptionsOf(const QList<TaskWorkdayData> &days)
+{
+    QHash<QDate, bool> exceptions;
+    for (const TaskWorkdayData &day : days)
+        exceptions.insert(day.TaskDate, day.Workday != 0);
+    return exceptions;
+}
+
 void InterfacePublicData::slotReceiveQueryData(SqlOperateType operate, QVariant var)
 {
     switch (operate) {
-    case TaskWorkdaySelect: {
-        workdayExceptions.clear();
-        const QList<TaskWorkdayData> list = var.value<QList<TaskWorkdayData>>();
-        for (const TaskWorkdayData &day : list)
-            workdayExceptions.insert(day.TaskDate, day.Workday != 0);
+    case TaskWorkdaySelect:
+        workdayExceptions = exceptionsOf(var.value<QList<TaskWorkdayData>>());
         break;
-    }
     case UsersVerifySelect:
         verifierRead(var.value<QPair<QString, QString>>());
         break;

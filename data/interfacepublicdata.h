@@ -37,6 +37,8 @@ public:
     bool birthdayListUpToDate = false;
 
     QHash<QDate, bool> workdayExceptions;
+    // The stored exceptions by date: true for a working day.
+    static QHash<QDate, bool> exceptionsOf(const QList<TaskWorkdayData> &days);
 
     // Account vault: credential hashes and login state. During a master account change the SQL worker
     // calls setNewAccount, aesDecrypt and aesEncryptNew from its own thread; the GUI leaves these
