@@ -6,8 +6,8 @@
 #include "common/vaultseed.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
-#include "vault/qaesencryption.h"
-#include "vault/vaultcipher.h"
+#include "models/qaesencryption.h"
+#include "models/vaultcipher.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,10 +4,10 @@
 #include "app/appglobals.h"
 #include "app/labelmessagebox.h"
 #include "birthdays/chinesenumerals.h"
-#include "birthdays/lunarcalendarinfo.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
+#include "models/lunarcalendarinfo.h"
 
 #include <QDir>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "tasks/taskcalendar.h"
 
 #include "data/interfacepublicdata.h"
-#include "tasks/tasktiming.h"
+#include "models/tasktiming.h"
 
 #include <QCryptographicHash>
 

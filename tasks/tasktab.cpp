@@ -5,8 +5,8 @@
 #include "app/labelmessagebox.h"
 #include "app/lazyrowlist.h"
 #include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
 #include "tasks/imagebutton.h"
-#include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
 #include <QKeyEvent>

@@ -7,8 +7,8 @@
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
+#include "models/tasktiming.h"
 #include "tasks/imagebutton.h"
-#include "tasks/tasktiming.h"
 
 #include <QDateTimeEdit>
 #include <QLineEdit>

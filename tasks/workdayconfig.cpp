@@ -4,8 +4,8 @@
 #include "app/appglobals.h"
 #include "app/labelmessagebox.h"
 #include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
 #include "tasks/holidayimport.h"
-#include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
 #include <QFileDialog>

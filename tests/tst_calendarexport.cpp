@@ -6,9 +6,9 @@
 #include "common/testprogramdir.h"
 #include "data/icscalendar.h"
 #include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
 #include "platform/singleinstancelock.h"
 #include "tasks/taskcalendar.h"
-#include "tasks/tasktiming.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "data/interfacepublicdata.h"
-#include "tasks/tasktiming.h"
-#include "tasks/workdaycalendar.h"
+#include "models/tasktiming.h"
+#include "models/workdaycalendar.h"
 
 #include <QTest>
 

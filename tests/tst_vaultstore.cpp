@@ -3,7 +3,7 @@
 #include "common/vaultseed.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
-#include "vault/vaultcipher.h"
+#include "models/vaultcipher.h"
 #include "vault/vaultstore.h"
 
 #include <QFile>

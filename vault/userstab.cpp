@@ -3,11 +3,11 @@
 
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
+#include "models/vaultcipher.h"
 #include "vault/aesaccountupdatedialog.h"
 #include "vault/secretclipboard.h"
 #include "vault/secretfield.h"
 #include "vault/userinfodetaildialog.h"
-#include "vault/vaultcipher.h"
 #include "vault/vaultinput.h"
 
 #include <QAction>

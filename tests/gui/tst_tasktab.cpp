@@ -1,8 +1,8 @@
 #include "app/mainwindow.h"
 #include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
 #include "tasks/tasktab.h"
-#include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
 #include "common/hublog.h"

@@ -1,4 +1,4 @@
-#include "tasks/tasktiming.h"
+#include "models/tasktiming.h"
 
 #include "data/interfacepublicdata.h"
 

@@ -1,7 +1,7 @@
-#include "birthdays/birthdaydates.h"
+#include "models/birthdaydates.h"
 
-#include "birthdays/lunarcalendarinfo.h"
 #include "data/interfacepublicdata.h"
+#include "models/lunarcalendarinfo.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "vault/vaultcipher.h"
+#include "models/vaultcipher.h"
 
 #include "data/interfacepublicdata.h"
-#include "vault/qaesencryption.h"
+#include "models/qaesencryption.h"
 
 #include <QCryptographicHash>
 

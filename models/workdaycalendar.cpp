@@ -1,4 +1,4 @@
-#include "tasks/workdaycalendar.h"
+#include "models/workdaycalendar.h"
 
 #include "data/interfacepublicdata.h"
 
