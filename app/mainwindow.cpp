@@ -6,7 +6,6 @@
 #include "app/configsettings.h"
 #include "app/databaseconfiggroup.h"
 #include "app/globalapplication.h"
-#include "app/rowticker.h"
 #include "birthdays/birthdaytab.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconmanage.h"
@@ -20,6 +19,7 @@
 #include "vault/secretclipboard.h"
 #include "vault/userstab.h"
 #include "vault/warnborder.h"
+#include "widgets/rowticker.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

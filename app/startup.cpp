@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include "app/appglobals.h"
-#include "app/buttonpaddingstyle.h"
 #include "app/calendarexport.h"
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
@@ -15,6 +14,7 @@
 #include "tasks/taskstore.h"
 #include "upgrader/databaseupgrader.h"
 #include "vault/vaultstore.h"
+#include "widgets/buttonpaddingstyle.h"
 
 #include <QCommandLineParser>
 #include <QDir>

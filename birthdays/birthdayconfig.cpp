@@ -2,12 +2,12 @@
 #include "ui_birthdayconfig.h"
 
 #include "app/appglobals.h"
-#include "app/labelmessagebox.h"
 #include "birthdays/chinesenumerals.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 #include "models/lunarcalendarinfo.h"
+#include "widgets/labelmessagebox.h"
 
 #include <QDir>
 #include <QEvent>

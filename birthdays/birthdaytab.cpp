@@ -1,10 +1,10 @@
 #include "birthdays/birthdaytab.h"
 #include "ui_birthdaytab.h"
 
-#include "app/lazyrowlist.h"
 #include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdaywidgetitem.h"
 #include "data/interfacepublicdata.h"
+#include "widgets/lazyrowlist.h"
 
 #include <QLabel>
 

@@ -3,10 +3,10 @@
 
 #include "app/appglobals.h"
 #include "app/configsettings.h"
-#include "app/labelmessagebox.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconwidgetitem.h"
+#include "widgets/labelmessagebox.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -2,12 +2,12 @@
 #include "ui_tasktab.h"
 
 #include "app/configsettings.h"
-#include "app/labelmessagebox.h"
-#include "app/lazyrowlist.h"
 #include "data/interfacepublicdata.h"
 #include "models/tasktiming.h"
 #include "tasks/imagebutton.h"
 #include "tasks/taskwidgetitem.h"
+#include "widgets/labelmessagebox.h"
+#include "widgets/lazyrowlist.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -2,13 +2,13 @@
 #include "ui_taskwidgetitem.h"
 
 #include "app/appglobals.h"
-#include "app/labelmessagebox.h"
-#include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 #include "models/tasktiming.h"
 #include "tasks/imagebutton.h"
+#include "widgets/labelmessagebox.h"
+#include "widgets/rowticker.h"
 
 #include <QDateTimeEdit>
 #include <QLineEdit>

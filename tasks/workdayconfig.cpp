@@ -2,11 +2,11 @@
 #include "ui_workdayconfig.h"
 
 #include "app/appglobals.h"
-#include "app/labelmessagebox.h"
 #include "data/interfacepublicdata.h"
 #include "models/tasktiming.h"
 #include "tasks/holidayimport.h"
 #include "tasks/taskwidgetitem.h"
+#include "widgets/labelmessagebox.h"
 
 #include <QFileDialog>
 #include <QHeaderView>
