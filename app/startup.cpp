@@ -1,11 +1,11 @@
 #include "app/startup.h"
 
 #include "app/appglobals.h"
-#include "app/calendarexport.h"
 #include "app/configsettings.h"
 #include "app/globalapplication.h"
 #include "app/mainwindow.h"
 #include "birthdays/birthdaystore.h"
+#include "calendar/calendarexport.h"
 #include "data/backupstore.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"

@@ -1,5 +1,5 @@
-#include "app/calendarexport.h"
 #include "birthdays/birthdaycalendar.h"
+#include "calendar/calendarexport.h"
 #include "common/birthdayrecord.h"
 #include "common/programcopy.h"
 #include "common/storeworker.h"

@@ -1,4 +1,4 @@
-#include "app/calendarexport.h"
+#include "calendar/calendarexport.h"
 
 #include "app/startup.h"
 #include "birthdays/birthdaycalendar.h"
