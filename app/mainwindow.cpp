@@ -2,11 +2,11 @@
 #include "ui_mainwindow.h"
 
 #include "app/abouttab.h"
-#include "app/appglobals.h"
-#include "app/configsettings.h"
 #include "app/databaseconfiggroup.h"
 #include "app/globalapplication.h"
 #include "birthdays/birthdaytab.h"
+#include "data/appglobals.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconmanage.h"
 #include "notices/centralnotice.h"

@@ -1,8 +1,8 @@
 #include "birthdays/birthdayconfig.h"
 #include "ui_birthdayconfig.h"
 
-#include "app/appglobals.h"
 #include "birthdays/chinesenumerals.h"
+#include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"

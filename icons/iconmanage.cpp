@@ -1,8 +1,8 @@
 #include "icons/iconmanage.h"
 #include "ui_iconmanage.h"
 
-#include "app/appglobals.h"
-#include "app/configsettings.h"
+#include "data/appglobals.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconwidgetitem.h"

@@ -1,7 +1,7 @@
 #include "tasks/tasktab.h"
 #include "ui_tasktab.h"
 
-#include "app/configsettings.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 #include "models/tasktiming.h"
 #include "tasks/imagebutton.h"

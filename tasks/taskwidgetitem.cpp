@@ -1,7 +1,7 @@
 #include "tasks/taskwidgetitem.h"
 #include "ui_taskwidgetitem.h"
 
-#include "app/appglobals.h"
+#include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"

@@ -1,7 +1,7 @@
 #include "tasks/workdayconfig.h"
 #include "ui_workdayconfig.h"
 
-#include "app/appglobals.h"
+#include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
 #include "models/tasktiming.h"
 #include "tasks/holidayimport.h"

@@ -1,6 +1,6 @@
 #include "vault/secretclipboard.h"
 
-#include "app/configsettings.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 
 #include <QClipboard>

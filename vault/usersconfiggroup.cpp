@@ -1,7 +1,7 @@
 #include "vault/usersconfiggroup.h"
 #include "ui_usersconfiggroup.h"
 
-#include "app/configsettings.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 #include "vault/secretclipboard.h"
 #include "vault/vaultinput.h"

@@ -1,8 +1,8 @@
-#include "app/appglobals.h"
-#include "app/configsettings.h"
 #include "app/mainwindow.h"
 #include "common/modaldismisser.h"
 #include "common/testprogramdir.h"
+#include "data/appglobals.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 #include "notices/normalnoticemanager.h"
 

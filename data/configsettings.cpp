@@ -1,6 +1,6 @@
-#include "app/configsettings.h"
+#include "data/configsettings.h"
 
-#include "app/appglobals.h"
+#include "data/appglobals.h"
 #include "data/databasebackup.h"
 #include "vault/secretclipboard.h"
 

@@ -1,4 +1,4 @@
-#include "app/appglobals.h"
+#include "data/appglobals.h"
 
 QString AppGlobals::softwareName = QStringLiteral("Pemmora");
 QString AppGlobals::programPath;
