@@ -48,13 +48,11 @@ bool CalendarExport::read(SqlStatement &sql, Data *data)
 
 QByteArray CalendarExport::calendar(const Data &data, const QDateTime &now)
 {
-    InterfacePublicData calendar;
-    calendar.workdayExceptions = data.workdayExceptions;
     QList<IcsCalendar::Event> events;
     for (const BirthdayInfoData &birthday : data.birthdays)
-        events += BirthdayCalendar::events(birthday, now.date(), calendar);
+        events += BirthdayCalendar::events(birthday, now.date());
     for (const TaskListData &task : data.tasks)
-        events += TaskCalendar::events(task, calendar);
+        events += TaskCalendar::events(task, data.workdayExceptions);
     // Two equal pending tasks make one event: calendars refuse a UID twice in a file.
     QSet<QString> uids;
     QList<IcsCalendar::Event> unique;

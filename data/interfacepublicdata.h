@@ -10,10 +10,8 @@
 // every answer comes back to all receivers on SIGNALReceiveQueryData, and program-wide events are
 // broadcast here. Lives on the GUI thread for the whole process.
 //
-// It also carries the shared state of the subsystems and their operations on it under one name each.
-// Those operations are defined beside their models, so that this folder needs none of them:
-// the workday calendar in tasks/workdaycalendar.cpp, the birthday dates in birthdays/birthdaydates.cpp,
-// the vault's encryption and login in vault/vaultcipher.cpp.
+// It also carries the shared state of the subsystems and their operations on it under one name each;
+// they forward to the plain models (models/): WorkdayCalendar, BirthdayDates and VaultCipher.
 class InterfacePublicData : public QObject
 {
     Q_OBJECT

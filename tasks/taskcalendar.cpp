@@ -1,11 +1,11 @@
 #include "tasks/taskcalendar.h"
 
-#include "data/interfacepublicdata.h"
 #include "models/tasktiming.h"
+#include "models/workdaycalendar.h"
 
 #include <QCryptographicHash>
 
-QList<IcsCalendar::Event> TaskCalendar::events(const TaskListData &task, const InterfacePublicData &calendar)
+QList<IcsCalendar::Event> TaskCalendar::events(const TaskListData &task, const QHash<QDate, bool> &workdayExceptions)
 {
     QList<IcsCalendar::Event> events;
     if (!task.TaskTimeSee.isValid())
@@ -38,7 +38,7 @@ QList<IcsCalendar::Event> TaskCalendar::events(const TaskListData &task, const I
         for (int i = 0; i < WorkdayOccurrences; ++i) {
             const QDateTime start(date, time);
             events.append(event(start, QStringLiteral("workday-") + start.toString(IcsCalendar::LocalTimeFormat)));
-            date = calendar.nextWorkday(date);
+            date = WorkdayCalendar::nextWorkday(workdayExceptions, date);
         }
         break;
     }

@@ -3,7 +3,7 @@
 #include "data/icscalendar.h"
 #include "data/records.h"
 
-class InterfacePublicData;
+#include <QHash>
 
 // A pending task as calendar events for other calendars: its next due time, daily and weekly tasks as a
 // repeating event, workday tasks as their coming occurrences so that the workday exceptions hold there too.
@@ -14,5 +14,5 @@ public:
 
     // UIDs follow name, cycle and time rather than the row id,
     // which changes each time a repeating task fires, so exporting again updates the same events.
-    static QList<IcsCalendar::Event> events(const TaskListData &task, const InterfacePublicData &calendar);
+    static QList<IcsCalendar::Event> events(const TaskListData &task, const QHash<QDate, bool> &workdayExceptions);
 };

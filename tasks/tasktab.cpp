@@ -103,9 +103,10 @@ void TaskTab::on_pushButton_AddTask_clicked()
     TaskListData task;
     task.id = -1;
     task.TaskName = ui->comboBox_TaskName->currentText();
-    task.TaskTimeSee = TaskTiming::firstNoticeTime(
-        mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
-        ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime(), interfacePublicData);
+    task.TaskTimeSee =
+        TaskTiming::firstNoticeTime(mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
+                                    ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime(),
+                                    interfacePublicData.workdayExceptions);
     task.IconPath = taskIconPath;
     task.NoticeCycle = currentCycleIndex;
     task.Noticed = 0;

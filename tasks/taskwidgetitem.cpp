@@ -7,6 +7,7 @@
 #include "icons/iconmanage.h"
 #include "models/tasktiming.h"
 #include "tasks/imagebutton.h"
+#include "tasks/taskfiring.h"
 #include "widgets/labelmessagebox.h"
 #include "widgets/rowticker.h"
 
@@ -279,7 +280,7 @@ void TaskWidgetItem::fire(qint64 nowMs)
     setCompleted(true);
     task.Noticed = 1;
     // The task holds what the row shows: the name of its label and the state of its keep toggle.
-    TaskTiming::fireTask(task, QDateTime::fromMSecsSinceEpoch(nowMs), currentNoticeConfig, interfacePublicData);
+    TaskFiring::fireTask(task, QDateTime::fromMSecsSinceEpoch(nowMs), currentNoticeConfig, interfacePublicData);
 }
 
 void TaskWidgetItem::sendUpdate()

@@ -5,7 +5,6 @@
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/icscalendar.h"
-#include "data/interfacepublicdata.h"
 #include "models/tasktiming.h"
 #include "platform/singleinstancelock.h"
 #include "tasks/taskcalendar.h"
@@ -98,7 +97,7 @@ private slots:
     void lunarBirthdaySkipsTheLeapMonth()
     {
         const QList<IcsCalendar::Event> events =
-            BirthdayCalendar::events(lunarBirthday(4, 1, QDate(2020, 4, 23)), QDate(2020, 4, 1), interfacePublicData);
+            BirthdayCalendar::events(lunarBirthday(4, 1, QDate(2020, 4, 23)), QDate(2020, 4, 1));
         QCOMPARE(events.size(), BirthdayCalendar::Occurrences);
         QStringList found;
         for (const IcsCalendar::Event &event : events.mid(0, 3))
@@ -112,21 +111,20 @@ private slots:
     // task's successor) keeps the series' UID.
     void workdayTaskAcrossExceptions()
     {
-        InterfacePublicData calendar;
-        calendar.workdayExceptions = {{QDate(2024, 5, 18), true}, {QDate(2024, 5, 20), false}};
+        const QHash<QDate, bool> exceptions = {{QDate(2024, 5, 18), true}, {QDate(2024, 5, 20), false}};
         TaskListData task;
         task.id = 7;
         task.TaskName = "打卡";
         task.TaskTimeSee = QDateTime(QDate(2024, 5, 17), QTime(18, 0));
         task.NoticeCycle = CycleWorkday;
-        const QList<IcsCalendar::Event> events = TaskCalendar::events(task, calendar);
+        const QList<IcsCalendar::Event> events = TaskCalendar::events(task, exceptions);
         QCOMPARE(events.size(), TaskCalendar::WorkdayOccurrences);
         QStringList found;
         for (const IcsCalendar::Event &e : events.mid(0, 3))
             found << e.start.toString(Qt::ISODate);
         QCOMPARE(found.join(' '), "2024-05-17T18:00:00 2024-05-18T18:00:00 2024-05-21T18:00:00");
         task.id = 8;
-        QCOMPARE(TaskCalendar::events(task, calendar).first().uid, events.first().uid);
+        QCOMPARE(TaskCalendar::events(task, exceptions).first().uid, events.first().uid);
     }
 
     // The command writes the file beside where it was given, without a window, while a copy holds the lock.
