@@ -2,7 +2,6 @@
 
 #include "data/appglobals.h"
 #include "data/databasebackup.h"
-#include "vault/secretclipboard.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -71,16 +70,9 @@ void ConfigSettings::setShowIconNoticeAlways(bool show)
     setValue(QStringLiteral("IconManage/ShowIconNoticeAlways"), show ? 1 : 0);
 }
 
-int ConfigSettings::clipboardClearSeconds()
-{
-    bool ok = false;
-    const int seconds = value(QStringLiteral("Vault/ClipboardClearSeconds")).toInt(&ok);
-    return ok && SecretClipboard::clearSecondsValid(seconds) ? seconds : SecretClipboard::DefaultClearSeconds;
-}
-
 void ConfigSettings::setClipboardClearSeconds(int seconds)
 {
-    setValue(QStringLiteral("Vault/ClipboardClearSeconds"), seconds);
+    setValue(QLatin1String(ClipboardClearSecondsKey), seconds);
 }
 
 int ConfigSettings::backupsKept()

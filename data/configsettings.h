@@ -31,9 +31,9 @@ public:
     QString softwareName();
     // Stored as 1 or 0: the start-up code reads the key as an integer.
     void setShowIconNoticeAlways(bool show);
-    // Seconds before a copied user name or password leaves the clipboard, 0 never; the default when the
-    // stored value is missing or out of range.
-    int clipboardClearSeconds();
+    // Seconds before a copied user name or password leaves the clipboard, 0 never (read by SecretClipboard,
+    // which knows the range).
+    static constexpr const char *ClipboardClearSecondsKey = "Vault/ClipboardClearSeconds";
     void setClipboardClearSeconds(int seconds);
     // Daily database backups kept, 0 none.
     int backupsKept();
