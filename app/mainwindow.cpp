@@ -8,6 +8,7 @@
 #include "data/appglobals.h"
 #include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
+#include "data/language.h"
 #include "icons/iconmanage.h"
 #include "notices/centralnotice.h"
 #include "notices/normalnoticemanager.h"
@@ -52,7 +53,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
         const QString name = settings.softwareName();
         if (!name.isEmpty())
             AppGlobals::softwareName = name;
-        languageIndex = ConfigSettings::languageIndex(settings.language());
+        languageIndex = ConfigSettings::languageIndex(Language::configured());
     }
     ui->comboBox_Language->setCurrentIndex(languageIndex);
     storedLanguageIndex = languageIndex;

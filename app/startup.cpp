@@ -6,8 +6,8 @@
 #include "calendar/calendarexport.h"
 #include "data/appglobals.h"
 #include "data/backupstore.h"
-#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
+#include "data/language.h"
 #include "data/sqlthread.h"
 #include "icons/iconstore.h"
 #include "notices/noticestore.h"
@@ -23,7 +23,6 @@
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QThread>
-#include <QTranslator>
 #include <cstdio>
 
 Startup::CommandLine Startup::parseCommandLine(const QStringList &arguments)
@@ -96,39 +95,6 @@ Startup::CommandLine Startup::parseCommandLine(const QStringList &arguments)
     return result;
 }
 
-QLocale Startup::localeFor(const QString &code, const QLocale &fallback)
-{
-    if (code == QLatin1String("zh_CN"))
-        return QLocale(QLocale::Chinese, QLocale::AnyCountry);
-    // Taiwan's own usage: weekdays are 週一 ... 週日 in the calendars.
-    if (code == QLatin1String("zh_TW"))
-        return QLocale(QLocale::Chinese, QLocale::Taiwan);
-    if (code == QLatin1String("en"))
-        return QLocale(QLocale::English, QLocale::AnyCountry);
-    return fallback;
-}
-
-int Startup::loadLanguage()
-{
-    AppGlobals::language = ConfigSettings().language();
-    AppGlobals::locale = localeFor(AppGlobals::language, AppGlobals::locale);
-    if (AppGlobals::language.isEmpty())
-        return 0;
-
-    // Qt's own catalog first (standard dialogs), then the program's texts. A missing file leaves Chinese.
-    int installed = 0;
-    const QStringList files = {QStringLiteral("./src/language/qt_%1.qm").arg(AppGlobals::language),
-                               QStringLiteral("./src/language/%1.qm").arg(AppGlobals::language)};
-    for (const QString &file : files) {
-        auto *translator = new QTranslator(QCoreApplication::instance());
-        if (translator->load(file) && QCoreApplication::installTranslator(translator))
-            ++installed;
-        else
-            delete translator;
-    }
-    return installed;
-}
-
 void Startup::addStores(SqlThread &worker)
 {
     SqlStatement &sql = worker.statement();
@@ -187,7 +153,7 @@ int Startup::run(int &argc, char **argv)
 
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     AppGlobals::programPath = QString::fromLocal8Bit(argv[0]);
-    loadLanguage();
+    Language::load();
 
     const QString key = SingleInstanceLock::keyFor(QCoreApplication::applicationDirPath());
     switch (AppGlobals::instanceLock.acquire(key)) {

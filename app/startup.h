@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -35,11 +34,6 @@ public:
     // The arguments as given, program first: "database" "-v" exactly is the version query, "-tray" starts
     // in the tray, -h/--help and -v/--version print and exit; anything else is an error.
     static CommandLine parseCommandLine(const QStringList &arguments);
-
-    // Reads the language from the settings file, stores it with its locale in AppGlobals and installs
-    // the translators that load. Returns how many were installed.
-    static int loadLanguage();
-    static QLocale localeFor(const QString &code, const QLocale &fallback);
 
     // Gives the SQL worker every subsystem's store.
     static void addStores(SqlThread &worker);

@@ -1,10 +1,10 @@
 #include "calendar/calendarexport.h"
 
-#include "app/startup.h"
 #include "birthdays/birthdaycalendar.h"
 #include "birthdays/birthdaystore.h"
 #include "data/databasefile.h"
 #include "data/interfacepublicdata.h"
+#include "data/language.h"
 #include "data/sqlstatement.h"
 #include "data/sqlthread.h"
 #include "tasks/taskcalendar.h"
@@ -119,7 +119,7 @@ int CalendarExport::runCommand(int &argc, char **argv, const QString &file)
     // The file named is relative to where the command was given; the database to the program's folder.
     const QString target = file == QLatin1String("-") ? file : QDir::current().absoluteFilePath(file);
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    Startup::loadLanguage();
+    Language::load();
     registerRecordMetaTypes();
     QString error;
     if (!exportFile(QDir::current().absoluteFilePath(QString::fromLatin1(SqlThread::DatabasePath)), target,

@@ -21,11 +21,6 @@ bool ConfigSettings::syncOrTell(QWidget *parent)
     return false;
 }
 
-QString ConfigSettings::language()
-{
-    return value(QStringLiteral("Language/lang"), QStringLiteral("zh_CN")).toString();
-}
-
 int ConfigSettings::languageIndex(const QString &code)
 {
     if (code == QLatin1String("zh_TW"))

@@ -20,8 +20,6 @@ public:
     // Writes what was set to the file; when it cannot be written, says so in a box over parent.
     bool syncOrTell(QWidget *parent);
 
-    // "zh_CN" when the key is missing.
-    QString language();
     // Language combo index: 1 for "zh_TW", 2 for "en", otherwise 0.
     static int languageIndex(const QString &code);
     static QString languageCode(int index);

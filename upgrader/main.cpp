@@ -1,7 +1,7 @@
 // upgrade_database: creates the delivered database (--create PATH), or, started by the program with
 // -pemmo, brings src/database/main.db beside it to the version the program needs and starts it again.
 
-#include "app/startup.h"
+#include "data/language.h"
 #include "upgrader/databaseupgrader.h"
 
 #include <QApplication>
@@ -36,7 +36,7 @@ int upgradeBesideProgram(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    Startup::loadLanguage();
+    Language::load();
 
     const QString title = QCoreApplication::translate("DatabaseUpgrader", "数据库升级");
     // The program answers "database -v" with the version it needs as its exit code.
