@@ -113,6 +113,9 @@ SqlThread *Startup::startSqlWorker()
     addStores(*sqlThread);
     auto *workerThread = new QThread();
     sqlThread->moveToThread(workerThread);
+    // Both run on the worker thread, before its first request and after its last.
+    QObject::connect(workerThread, &QThread::started, sqlThread, &SqlThread::open, Qt::DirectConnection);
+    QObject::connect(workerThread, &QThread::finished, sqlThread, &SqlThread::close, Qt::DirectConnection);
     QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, sqlThread,
                      &SqlThread::SLOTReceiveQuery, Qt::UniqueConnection);
     QObject::connect(sqlThread, &SqlThread::SIGNALSendQueryData, &interfacePublicData,

@@ -37,8 +37,8 @@ public:
 
     // Gives the SQL worker every subsystem's store.
     static void addStores(SqlThread &worker);
-    // Creates the SQL worker with its stores on this thread (it opens the database here), moves it to a
-    // thread of its own, wires it to the hub and starts that thread.
+    // Creates the SQL worker with its stores, moves it to a thread of its own, which opens the database,
+    // wires it to the hub and starts that thread.
     static SqlThread *startSqlWorker();
 
     static int run(int &argc, char **argv);

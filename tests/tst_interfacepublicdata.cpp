@@ -4,6 +4,7 @@
 #include "data/sqlthread.h"
 
 #include <QSignalSpy>
+#include <QSqlDatabase>
 #include <QTest>
 #include <QThread>
 
@@ -32,6 +33,10 @@ private slots:
         QCOMPARE(spy.at(0).at(0).value<SqlOperateType>(), TaskWorkdayInsert);
         QCOMPARE(spy.at(1).at(0).value<SqlOperateType>(), TaskWorkdaySelect);
         QVERIFY(interfacePublicData.isWorkday(QDate(2024, 10, 12)));
+        // The worker's thread made its connection, so no other thread can have it.
+        QTest::ignoreMessage(QtWarningMsg, "QSqlDatabasePrivate::database: requested database does not belong to the "
+                                           "calling thread.");
+        QVERIFY(!QSqlDatabase::database(QString::fromLatin1(SqlThread::DatabasePath), false).isValid());
         thread->quit();
         QVERIFY(thread->wait(5000));
         delete worker;
