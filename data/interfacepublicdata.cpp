@@ -93,8 +93,8 @@ int InterfacePublicData::lunarYearOf(const QDate &date) const
     return BirthdayDates::lunarYearOf(date);
 }
 
-// The hub's vault operations: the master account's hashes and login state live on the hub, where the SQL
-// worker reads them during a change; what they mean for encryption and login is decided here.
+// The hub's vault operations: the master account's hashes and login state live on the hub; what they mean
+// for encryption and login is decided here.
 
 void InterfacePublicData::setLoginAccount(const QString &user, const QString &key)
 {
@@ -108,20 +108,16 @@ void InterfacePublicData::setLoginAccount(const QString &user, const QString &ke
     emit SIGNALSendQuery(UsersVerifySelect, QVariant());
 }
 
-void InterfacePublicData::setNewAccount(const QString &user, const QString &key)
+AesAccountUpdateData InterfacePublicData::setNewAccount(const QString &user, const QString &key)
 {
     newUserHash = user.isEmpty() ? userHash : VaultCipher::credentialHash(user);
     newKeyHash = key.isEmpty() ? keyHash : VaultCipher::credentialHash(key);
+    return {userHash, keyHash, newUserHash, newKeyHash};
 }
 
 QString InterfacePublicData::aesEncrypt(const QString &plain) const
 {
     return VaultCipher::encrypt(plain, keyHash, userHash);
-}
-
-QString InterfacePublicData::aesEncryptNew(const QString &plain) const
-{
-    return VaultCipher::encrypt(plain, newKeyHash, newUserHash);
 }
 
 QString InterfacePublicData::aesDecrypt(const QString &vaultText, bool *ok) const
@@ -199,10 +195,10 @@ bool InterfacePublicData::upgradeCredentials(const QString &repeatedKey)
 {
     if (!credentialUpgrade || typedKey.isEmpty() || repeatedKey != typedKey)
         return false;
-    const QVariant sameAccount = QVariant::fromValue(qMakePair(typedUser, typedKey));
+    const AesAccountUpdateData sameAccount = setNewAccount(typedUser, typedKey);
     forgetTypedCredentials();
     reencryptIdle = false;
-    emit SIGNALSendQuery(AesAccountUpdate, sameAccount);
+    emit SIGNALSendQuery(AesAccountUpdate, QVariant::fromValue(sameAccount));
     return true;
 }
 

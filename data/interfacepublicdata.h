@@ -38,13 +38,12 @@ public:
     // The stored exceptions by date: true for a working day.
     static QHash<QDate, bool> exceptionsOf(const QList<TaskWorkdayData> &days);
 
-    // Account vault: credential hashes and login state. During a master account change the SQL worker
-    // calls setNewAccount, aesDecrypt and aesEncryptNew from its own thread; the GUI leaves these
-    // members alone until that change answers (reencryptIdle is false meanwhile).
+    // Account vault: credential hashes and login state, used on the GUI thread only.
     void setLoginAccount(const QString &user, const QString &key);
-    void setNewAccount(const QString &user, const QString &key);
+    // The new hashes of a master account change to these credentials (an empty one stays as it is), and
+    // the request that carries them with the present ones to the worker.
+    AesAccountUpdateData setNewAccount(const QString &user, const QString &key);
     QString aesEncrypt(const QString &plain) const;
-    QString aesEncryptNew(const QString &plain) const;
     // *ok is false for a stored text that cannot be decoded at all (see VaultCipher::decrypt).
     QString aesDecrypt(const QString &vaultText, bool *ok = nullptr) const;
     void setAesLogin(bool login, LoginOutReasonType reason);

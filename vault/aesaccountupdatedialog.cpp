@@ -105,7 +105,8 @@ void AesAccountUpdateDialog::on_pushButton_Ok_clicked()
     ui->pushButton_Cancel->setEnabled(false);
     interfacePublicData.reencryptIdle = false;
     adjustSize();
-    emit interfacePublicData.SIGNALSendQuery(AesAccountUpdate, QVariant::fromValue(qMakePair(user, key)));
+    emit interfacePublicData.SIGNALSendQuery(AesAccountUpdate,
+                                             QVariant::fromValue(interfacePublicData.setNewAccount(user, key)));
 }
 
 void AesAccountUpdateDialog::on_pushButton_Cancel_clicked()
