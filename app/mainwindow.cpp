@@ -91,8 +91,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     // Workday exceptions first: a task row checks its due time as soon as it is built, and the worker answers
     // in order, so a late workday task moves on by the user's calendar.
-    for (const SqlOperateType operate :
-         {TaskWorkdaySelect, TaskListSelect, BirthdayInfoSelect, UsersConfigSelect, UsersVerifySelectRegistered})
+    for (const SqlOperateType operate : {TaskWorkdaySelect, TaskListSelect})
+        emit interfacePublicData.SIGNALSendQuery(operate, QVariant());
+    ui->tab_Birthday->requestList();
+    for (const SqlOperateType operate : {UsersConfigSelect, UsersVerifySelectRegistered})
         emit interfacePublicData.SIGNALSendQuery(operate, QVariant());
     // After the lists: the day's backup must not hold up the first screen.
     connect(ui->groupBox_SettingDatabase, &DatabaseConfigGroup::SIGNALRestored, this, &MainWindow::restartProgram);
@@ -154,7 +156,7 @@ void MainWindow::setupTray()
 void MainWindow::setupScreens()
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
-    // Notices: one centre notice per screen, made anew whenever the displays change.
+    // Notices: one centre notice per screen, made anew with the settings in use whenever the displays change.
     for (CentralNotice *notice : qAsConst(centralNotices)) {
         disconnect(noticeConfig, &NoticeConfig::SIGNALUpdateCentralNoticeCfg, notice,
                    &CentralNotice::SLOTUpdateCentralNoticeCfg);
@@ -168,6 +170,7 @@ void MainWindow::setupScreens()
         centralNotices.append(notice);
         connect(noticeConfig, &NoticeConfig::SIGNALUpdateCentralNoticeCfg, notice,
                 &CentralNotice::SLOTUpdateCentralNoticeCfg);
+        notice->SLOTUpdateCentralNoticeCfg();
     }
     if (!screens.isEmpty()) {
         const QScreen *first = screens.first();
@@ -176,7 +179,6 @@ void MainWindow::setupScreens()
         AppGlobals::dpi = static_cast<int>(first->logicalDotsPerInch());
         normalNoticeManager->setNoticeArea(first->availableGeometry());
     }
-    emit interfacePublicData.SIGNALSendQuery(TaskConfigSelect, QVariant());
 }
 
 void MainWindow::rebuildAfterDisplayChange()

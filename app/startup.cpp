@@ -116,10 +116,7 @@ SqlThread *Startup::startSqlWorker()
     // Both run on the worker thread, before its first request and after its last.
     QObject::connect(workerThread, &QThread::started, sqlThread, &SqlThread::open, Qt::DirectConnection);
     QObject::connect(workerThread, &QThread::finished, sqlThread, &SqlThread::close, Qt::DirectConnection);
-    QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, sqlThread,
-                     &SqlThread::SLOTReceiveQuery, Qt::UniqueConnection);
-    QObject::connect(sqlThread, &SqlThread::SIGNALSendQueryData, &interfacePublicData,
-                     &InterfacePublicData::SIGNALReceiveQueryData, Qt::UniqueConnection);
+    interfacePublicData.connectWorker(sqlThread);
     workerThread->start(QThread::InheritPriority);
     return sqlThread;
 }

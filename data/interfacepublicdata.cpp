@@ -1,5 +1,6 @@
 #include "data/interfacepublicdata.h"
 
+#include "data/sqlthread.h"
 #include "models/birthdaydates.h"
 #include "models/vaultcipher.h"
 #include "models/workdaycalendar.h"
@@ -11,6 +12,21 @@ InterfacePublicData::InterfacePublicData()
     // Connected before any window exists, so the hub's own handler always runs first.
     connect(this, &InterfacePublicData::SIGNALReceiveQueryData, this, &InterfacePublicData::slotReceiveQueryData,
             Qt::UniqueConnection);
+}
+
+void InterfacePublicData::connectWorker(SqlThread *worker)
+{
+    const auto queued = Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection);
+    connect(this, &InterfacePublicData::SIGNALSendQuery, worker, &SqlThread::SLOTReceiveQuery, queued);
+    connect(this, &InterfacePublicData::SIGNALSendRequest, worker, &SqlThread::SLOTReceiveRequest, queued);
+    connect(worker, &SqlThread::SIGNALSendAnswer, this, &InterfacePublicData::SIGNALReceiveAnswer, queued);
+    connect(worker, &SqlThread::SIGNALSendQueryData, this, &InterfacePublicData::SIGNALReceiveQueryData, queued);
+}
+
+quint64 InterfacePublicData::sendRequest(SqlOperateType operate, const QVariant &var)
+{
+    emit SIGNALSendRequest(++lastRequestId, operate, var);
+    return lastRequestId;
 }
 
 QHash<QDate, bool> InterfacePublicData::exceptionsOf(const QList<TaskWorkdayData> &days)

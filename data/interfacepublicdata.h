@@ -6,9 +6,15 @@
 #include <QObject>
 #include <QVariant>
 
+class SqlThread;
+
 // The one object through which windows and the SQL worker talk: requests go out on SIGNALSendQuery,
 // every answer comes back to all receivers on SIGNALReceiveQueryData, and program-wide events are
 // broadcast here. Lives on the GUI thread for the whole process.
+//
+// A window that must tell its own answers from the answers to others' requests sends with sendRequest
+// and acts on SIGNALReceiveAnswer when the id is one it sent; on SIGNALReceiveQueryData it then hears
+// only of what others changed, where it cares to.
 //
 // It also carries the shared state of the subsystems and their operations on it under one name each;
 // they forward to the plain models (models/): WorkdayCalendar, BirthdayDates and VaultCipher.
@@ -18,6 +24,12 @@ class InterfacePublicData : public QObject
 
 public:
     InterfacePublicData();
+
+    // Requests to the worker and its answers back, queued both ways.
+    void connectWorker(SqlThread *worker);
+    // Sends a request as SIGNALSendQuery does, in the same order, and returns its id. Its answer (if the
+    // operation answers) comes on SIGNALReceiveAnswer with this id, then on SIGNALReceiveQueryData.
+    quint64 sendRequest(SqlOperateType operate, const QVariant &var = QVariant());
 
     // The workday calendar of the loaded exceptions (WorkdayCalendar).
     bool isWorkday(const QDate &date) const;
@@ -31,8 +43,6 @@ public:
     QDate nextLunarBirthday(int lunarMonth, int lunarDay, bool &isLeapMonth, int offsetDays, const QDate &today) const;
     void lunarDateOf(const QDate &date, int &lunarYear, int &lunarMonth, int &lunarDay) const;
     int lunarYearOf(const QDate &date) const;
-    // Set once the main window's birthday rows show the stored list; cleared whenever the records change.
-    bool birthdayListUpToDate = false;
 
     QHash<QDate, bool> workdayExceptions;
     // The stored exceptions by date: true for a working day.
@@ -83,6 +93,8 @@ signals:
     void SIGNALScreenSizeChanged(int oldWidth, int oldHeight, int oldDpi, int newWidth, int newHeight, int newDpi);
     void SIGNALIconItemOperate(int id, int what, QString path, QString notice, int operate);
     void SIGNALShowIconNoticeAlways(bool show);
+    void SIGNALSendRequest(quint64 requestId, SqlOperateType operate, QVariant var);
+    void SIGNALReceiveAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
 
 public slots:
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
@@ -96,6 +108,7 @@ private:
     // The credentials of a login in progress, kept only while an older vault may need them.
     QString typedUser;
     QString typedKey;
+    quint64 lastRequestId = 0;
 };
 
 extern InterfacePublicData interfacePublicData;

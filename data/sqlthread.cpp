@@ -164,11 +164,19 @@ void SqlThread::addStore(std::unique_ptr<SqlStore> store)
 
 void SqlThread::SLOTReceiveQuery(SqlOperateType operate, QVariant var)
 {
+    SLOTReceiveRequest(0, operate, var);
+}
+
+void SqlThread::SLOTReceiveRequest(quint64 requestId, SqlOperateType operate, QVariant var)
+{
     SqlStore *store = routes.value(operate);
     if (!store)
         return;
     sql.clearWriteFailure();
     const std::optional<QVariant> answer = store->run(operate, var);
+    // The window that asked acts on its answer before the others hear of the change.
+    if (answer && requestId != 0)
+        emit SIGNALSendAnswer(requestId, operate, *answer);
     if (answer)
         emit SIGNALSendQueryData(operate, *answer);
     // The master account change answers for itself; a closed database was reported at start-up.

@@ -50,9 +50,12 @@ public:
 
 signals:
     void SIGNALSendQueryData(SqlOperateType operate, QVariant var);
+    // The answer to a request that came with an id, sent just before the same answer on SIGNALSendQueryData.
+    void SIGNALSendAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
 
 public slots:
     void SLOTReceiveQuery(SqlOperateType operate, QVariant var);
+    void SLOTReceiveRequest(quint64 requestId, SqlOperateType operate, QVariant var);
 
 private:
     // A backup found at start-up: restores an interrupted change, drops one that finished, sets aside one

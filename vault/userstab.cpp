@@ -486,6 +486,9 @@ void UsersTab::finishAccountUpdate(const QVariant &var)
         break;
     case AesUpdateExecError:
         emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库操作出错！"), 1, 1);
+        // The master change dialog tells of its own change; an older vault stored anew is told here.
+        if (upgrade)
+            AesAccountUpdateDialog::quitForRestore(this);
         break;
     default: {
         // The change is committed and a later start will not go back to the backup; a backup left behind
