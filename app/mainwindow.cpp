@@ -213,15 +213,6 @@ void MainWindow::restartProgram()
     QCoreApplication::quit();
 }
 
-QString MainWindow::upgraderProgram()
-{
-#ifdef Q_OS_WIN
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/upgrade_database.exe");
-#else
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/upgrade_database");
-#endif
-}
-
 void MainWindow::slotTrayIconAction(QSystemTrayIcon::ActivationReason reason)
 {
     if (reason == QSystemTrayIcon::Trigger)
@@ -325,7 +316,10 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         break;
     case DatabaseVersionLow:
         QMessageBox::information(this, tr("数据库需要升级"), var.toString());
-        QProcess::startDetached(upgraderProgram(), {QStringLiteral("-pemmo")});
+        // It upgrades the database of this data folder and then starts this program again.
+        QProcess::startDetached(
+            AppGlobals::folders.upgrader,
+            {QStringLiteral("-pemmo"), QCoreApplication::applicationFilePath(), AppGlobals::folders.dataDir});
         QCoreApplication::quit();
         break;
     case DatabaseRestored:

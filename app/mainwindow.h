@@ -73,7 +73,6 @@ private:
     // Releases the single-instance lock, starts the program again and quits this copy.
     static void restartProgram();
     bool confirmQuit();
-    static QString upgraderProgram();
 
     Ui::MainWindow *ui;
     bool startupDone = false;
