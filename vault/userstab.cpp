@@ -25,9 +25,11 @@
 
 UsersTab::UsersTab(QWidget *parent) : QWidget(parent), ui(new Ui::UsersTab)
 {
+    ui->setupUi(this);
+    // After the form: its slots connect by name to the first widget of that name among all children, and the
+    // master change dialog has an eye of its own.
     userInfoDetailDialog = new UserInfoDetailDialog(this);
     aesAccountUpdateDialog = new AesAccountUpdateDialog(this);
-    ui->setupUi(this);
     ui->label_LoginTips->hide();
     ui->pushButton_AesAccountUpdate->hide();
     VaultInput::installUserNameValidator(ui->lineEdit_User);

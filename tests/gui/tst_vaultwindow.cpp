@@ -123,8 +123,8 @@ private slots:
                               VaultSeed::plainAccount(2).Pwd);
     }
 
-    // However a login ends, no field of the tab or of the open detail dialog gives back by undo what it held,
-    // and the key is hidden again.
+    // The eye shows the key; however a login ends, no field of the tab or of the open detail dialog gives back
+    // by undo what it held, and the key is hidden again.
     void logoutForgets_data()
     {
         QTest::addColumn<QString>("key");
@@ -140,6 +140,7 @@ private slots:
         open(1);
         auto *eye = find<QPushButton>("pushButton_ShowKey");
         QTest::mouseClick(eye, Qt::LeftButton);
+        QCOMPARE(find("lineEdit_Key")->echoMode(), QLineEdit::Normal);
         login(Owner, key);
         auto *dialog = window->findChild<UserInfoDetailDialog *>();
         const bool loggedIn = interfacePublicData.loggedIn;
