@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPixmap>
 
@@ -194,6 +195,21 @@ bool BirthdayConfig::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void BirthdayConfig::keyPressEvent(QKeyEvent *event)
+{
+    // No button is the default, so Enter never clears the form: typed in a field of a named person it adds
+    // the person, or stores the loaded one; from the table or a button, or with no name yet, it does nothing.
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    QWidget *from = focusWidget();
+    if (from == ui->tableWidget_Birthday || qobject_cast<QPushButton *>(from) ||
+        ui->lineEdit_Name->text().simplified().isEmpty())
+        return;
+    (selectedRow < 0 ? ui->pushButton_Add : ui->pushButton_Update)->click();
 }
 
 void BirthdayConfig::on_tableWidget_Birthday_cellPressed(int row, int)
