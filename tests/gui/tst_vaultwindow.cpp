@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QTabWidget>
@@ -170,6 +172,15 @@ private slots:
         login(Owner, OwnerKey);
         auto *dialog = window->findChild<UserInfoDetailDialog *>();
         auto *pwd = child(dialog, "lineEdit_Pwd");
+        // Unticking every kind of the generator leaves its menu open and the last kind ticked.
+        auto *menu = child<QMenu>(dialog, "menu_GeneratePwd");
+        menu->popup(QPoint());
+        for (QAction *kind : menu->actions().mid(1))
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(kind).center());
+        QVERIFY(menu->isVisible());
+        menu->hide();
+        QMetaObject::invokeMethod(dialog, "on_toolButton_GeneratePwd_clicked");
+        QVERIFY(QRegularExpression("^[!@#$%^&*_.?]{20}$").match(pwd->text()).hasMatch());
         QVERIFY(dialog->loadUserInfo(1));
         QCOMPARE(pwd->text(), QString());
         QCOMPARE(child(dialog, "lineEdit_PwdNote")->text(), VaultSeed::plainAccount(1).PwdNote);
