@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTextDocument>
 #include <QWidgetAction>
 
@@ -33,8 +34,12 @@ UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent)
     ui->label_NotePublic->setBuddy(ui->textEdit_NotePublic);
     ui->label_NotePrivate->setBuddy(ui->textEdit_NotePrivate);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
-    // One size for adding and editing, whatever the language.
-    resize(size().expandedTo(minimumSizeHint()));
+    // A password of the generator's length shows whole, masked too, whose dots are the wider.
+    const QChar mask(style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, ui->lineEdit_Pwd));
+    ui->lineEdit_Pwd->setMinimumWidth(
+        ui->lineEdit_Pwd->fontMetrics().horizontalAdvance(QString(PasswordGenerator::DefaultLength + 2, mask)));
+    // One size for adding and editing, whatever the language: the fields as wide as they ask to be.
+    resize(size().expandedTo(QSize(sizeHint().width(), minimumSizeHint().height())));
     ui->lineEdit_Pwd->installEventFilter(this);
     ui->lineEdit_PwdNote->installEventFilter(this);
     ui->textEdit_NotePrivate->installEventFilter(this);
