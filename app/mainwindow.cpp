@@ -43,6 +43,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     workdayConfig = new WorkdayConfig(this);
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
+    // The Settings tab scrolls on a small screen; its page shows through as on the other tabs.
+    ui->scrollArea_Setting->viewport()->setAutoFillBackground(false);
+    ui->scrollAreaWidgetContents_Setting->setAutoFillBackground(false);
     fitToScreen();
 
     // Icon library: connected to the hub before this window, so its lists reload before a restart question
