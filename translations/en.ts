@@ -617,7 +617,7 @@ Name, nickname and gender together must be unique.</translation>
 %1
 
 Import it into a phone or web calendar.
-Exporting again updates the same events instead of adding them twice.</translation>
+Exporting again updates these events, no duplicates.</translation>
     </message>
 </context>
 <context>
