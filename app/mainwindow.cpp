@@ -31,6 +31,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
+#include <QStyle>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -42,6 +43,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     workdayConfig = new WorkdayConfig(this);
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
+    // The Settings tab scrolls on a small screen; its page shows through as on the other tabs.
+    ui->scrollArea_Setting->viewport()->setAutoFillBackground(false);
+    ui->scrollAreaWidgetContents_Setting->setAutoFillBackground(false);
+    fitToScreen();
 
     // Icon library: connected to the hub before this window, so its lists reload before a restart question
     // blocks, and in time to hear the notes setting broadcast below.
@@ -176,6 +181,21 @@ void MainWindow::setupScreens()
         normalNoticeManager->setNoticeArea(first->availableGeometry());
     }
     emit interfacePublicData.SIGNALSendQuery(TaskConfigSelect, QVariant());
+}
+
+// The designed size where the screen has room for it; on a smaller screen the window, frame included, fits
+// the free area, down to the least its tabs need (the Settings tab scrolls).
+void MainWindow::fitToScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The window manager's frame is known only once the window is shown; the style's title bar stands in.
+    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QRect area = screen->availableGeometry();
+    const QSize room(area.width() - 2 * border,
+                     area.height() - style()->pixelMetric(QStyle::PM_TitleBarHeight) - 2 * border);
+    resize(size().boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
 void MainWindow::rebuildAfterDisplayChange()

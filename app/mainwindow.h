@@ -65,6 +65,7 @@ private:
     void setupUsersTab();
     void setupKeyboard();
     void setupScreens();
+    void fitToScreen();
     void rebuildAfterDisplayChange();
     // The rows tick only while they can be seen: not in the tray, not minimized.
     void updateRowsOnScreen();

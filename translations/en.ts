@@ -600,16 +600,6 @@ Name, nickname and gender together must be unique.</translation>
         <translation>Calendar Exported</translation>
     </message>
     <message>
-        <source>已写入：
-%1
-
-可以把它导入手机或网页日历。再次导出会更新同样的日程，不会重复添加。</source>
-        <translation>Written to:
-%1
-
-Import it into a phone or web calendar. Exporting again updates the same events instead of adding them twice.</translation>
-    </message>
-    <message>
         <source>导出失败</source>
         <translation>Export Failed</translation>
     </message>
@@ -620,6 +610,18 @@ Import it into a phone or web calendar. Exporting again updates the same events 
     <message>
         <source>iCalendar 文件 (*.ics)</source>
         <translation>iCalendar files (*.ics)</translation>
+    </message>
+    <message>
+        <source>已写入：
+%1
+
+可以把它导入手机或网页日历。
+再次导出会更新同样的日程，不会重复添加。</source>
+        <translation>Written to:
+%1
+
+Import it into a phone or web calendar.
+Exporting again updates these events, no duplicates.</translation>
     </message>
 </context>
 <context>
@@ -1220,7 +1222,7 @@ Choose Later to switch at the next start.</translation>
     </message>
     <message>
         <source>提示(&amp;F)</source>
-        <translation>In&amp;formation</translation>
+        <translation>&amp;Notices</translation>
     </message>
     <message>
         <source>数据库</source>
@@ -2164,6 +2166,10 @@ Check the user name and type the key again</translation>
     <message>
         <source>该账号没有用户名</source>
         <translation>This account has no user name</translation>
+    </message>
+    <message>
+        <source>已取消注册</source>
+        <translation>Registration cancelled</translation>
     </message>
 </context>
 <context>

@@ -600,16 +600,6 @@
         <translation>行事曆已匯出</translation>
     </message>
     <message>
-        <source>已写入：
-%1
-
-可以把它导入手机或网页日历。再次导出会更新同样的日程，不会重复添加。</source>
-        <translation>已寫入：
-%1
-
-可以把它匯入手機或網頁行事曆。再次匯出會更新同樣的行程，不會重複新增。</translation>
-    </message>
-    <message>
         <source>导出失败</source>
         <translation>匯出失敗</translation>
     </message>
@@ -620,6 +610,18 @@
     <message>
         <source>iCalendar 文件 (*.ics)</source>
         <translation>iCalendar 檔案 (*.ics)</translation>
+    </message>
+    <message>
+        <source>已写入：
+%1
+
+可以把它导入手机或网页日历。
+再次导出会更新同样的日程，不会重复添加。</source>
+        <translation>已寫入：
+%1
+
+可以把它匯入手機或網頁行事曆。
+再次匯出會更新同樣的行程，不會重複新增。</translation>
     </message>
 </context>
 <context>
@@ -2162,6 +2164,10 @@
     <message>
         <source>该账号没有用户名</source>
         <translation>此帳號沒有使用者名稱</translation>
+    </message>
+    <message>
+        <source>已取消注册</source>
+        <translation>已取消註冊</translation>
     </message>
 </context>
 <context>
