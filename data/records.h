@@ -65,7 +65,8 @@ enum SqlOperateType : int
     // The backups, newest first (QList<DatabaseBackup::Entry>).
     DatabaseBackupList = 40,
     // Puts the backup at the path in the database's place; answers the reason of a failure, empty once the
-    // database is replaced (it stays closed: the program restarts).
+    // database is replaced (it stays closed: the program restarts). A failure that leaves the database closed
+    // comes as DatabaseFatalError instead.
     DatabaseBackupRestore = 41,
 };
 
