@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <vector>
@@ -96,6 +97,38 @@ private slots:
                  qPrintable(copy.output));
     }
 
+    // A lock that cannot be made ends the start with a message and a failure, never silently.
+    void lockFailureIsTold()
+    {
+        TestProgramDir dir;
+        const QString locks = dir.filePath(QStringLiteral("locks"));
+        if (!QDir().mkpath(locks) || !setReadOnly(locks, true))
+            QSKIP("cannot make a folder read-only here");
+        const auto writable = qScopeGuard([&locks]() { setReadOnly(locks, false); });
+        ProgramCopy copy(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), locks);
+        copy.process.setProcessEnvironment(environment);
+        copy.start();
+        QVERIFY2(copy.waitForLine(QStringLiteral("modal: 无法启动")), qPrintable(copy.output));
+        QVERIFY(copy.process.waitForFinished(10000) && copy.process.exitCode() == 1);
+    }
+
+    // Temporary files of a copy killed while writing go at the next start; nothing else does.
+    void leftoversRemoved()
+    {
+        TestProgramDir dir;
+        const QStringList left{"src/database/main.db.1a2b3c.part", "src/database/main.db.1a2b3c.part-journal",
+                               "src/database/backups/main-2024-05-16.db.part", "src/icon/task/3_a.png.0f0f0f.part",
+                               "src/config/config.ini.abcdef.part"};
+        for (const QString &file : left)
+            QVERIFY(QDir().mkpath(QFileInfo(file).path()) && QFile(file).open(QIODevice::WriteOnly));
+        Startup::removeLeftovers();
+        for (const QString &file : left)
+            QVERIFY2(!QFileInfo::exists(file), qPrintable(file));
+        QVERIFY(QFileInfo::exists(dir.databaseFile()));
+    }
+
 #ifndef Q_OS_WIN
     void autoStartEntry_data()
     {
@@ -124,10 +157,14 @@ private slots:
         // The path is quoted for the shell, and % doubled for the entry's field codes.
         QCOMPARE(AutoStart::commandLine("/x/$HOME`id`\"q\\/%f"),
                  QStringLiteral("\"/x/\\$HOME\\`id\\`\\\"q\\\\/%%f\" -tray"));
-        AutoStart::setEnabled(true, QStringLiteral("/opt/my apps/100%"));
+        QString error;
+        QVERIFY(AutoStart::setEnabled(true, QStringLiteral("/opt/my apps/100%"), &error));
         QVERIFY(AutoStart::isEnabled() && fileContents(entryFile).contains("\nExec=\"/opt/my apps/100%%\" -tray\n"));
-        AutoStart::setEnabled(false, QString());
+        QVERIFY(AutoStart::setEnabled(false, QString(), &error));
         QVERIFY(!AutoStart::isEnabled() && !QFile::exists(entryFile));
+        // An entry that cannot be written is a failure with its path, not a switch that says "on".
+        QVERIFY(QDir().mkpath(entryFile) && !AutoStart::setEnabled(true, QString(), &error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(entryFile)) && !AutoStart::isEnabled(), qPrintable(error));
         qunsetenv("XDG_CONFIG_HOME");
     }
 #endif

@@ -2,6 +2,7 @@
 // -pemmo, brings src/database/main.db beside it to the version the program needs and starts it again.
 
 #include "app/startup.h"
+#include "platform/detachedprocess.h"
 #include "upgrader/databaseupgrader.h"
 
 #include <QApplication>
@@ -53,7 +54,13 @@ int upgradeBesideProgram(int argc, char **argv)
         QMessageBox::critical(nullptr, title, result.message);
         return 1;
     }
-    QProcess::startDetached(programFile(), QStringList());
+    QString error;
+    if (!DetachedProcess::start(programFile(), QStringList(), &error)) {
+        QMessageBox::warning(nullptr, title,
+                             result.message + QStringLiteral("\n\n") + error + QStringLiteral("\n") +
+                                 QCoreApplication::translate("DatabaseUpgrader", "请手动启动程序。"));
+        return 1;
+    }
     return 0;
 }
 
