@@ -31,12 +31,6 @@ int inChild(rlim_t limit, const QString &target, const std::function<bool(QStrin
     return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 QStringList leftovers(const QString &folder)
 {
     return QDir(folder).entryList({QStringLiteral("*.part*")}, QDir::Files | QDir::Hidden);
@@ -49,12 +43,12 @@ class TestSafeFile : public QObject
     Q_OBJECT
 
 private slots:
-    // A write that cannot be whole leaves the previous file as it was; only a regular file (also through a link)
-    // or a new path is written, never a pipe or a device.
+    // A file replaces another only once it is whole, a database once it reads back whole: a full disk or a
+    // damaged copy leaves the previous file. Only a regular file (also through a link) or a new path is written.
     void write_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("size");  // of a database: where it is cut, 0 when whole
         QTest::addColumn<int>("limit"); // 0: the disk has room
         QTest::newRow("file") << "file" << 5000 << 0;
         QTest::newRow("new path") << "new" << 106 << 0;
@@ -63,58 +57,42 @@ private slots:
         QTest::newRow("full disk, 5000 bytes") << "file" << 5000 << 4096;
         QTest::newRow("full disk, 16383 bytes") << "file" << 16383 << 16000;
         QTest::newRow("pipe") << "pipe" << 106 << 0;
+        QTest::newRow("database copy") << "copy" << 0 << 0;
+        QTest::newRow("damaged database copy") << "copy" << 8192 << 0;
+        QTest::newRow("database in a temporary file") << "commit" << 0 << 0;
+        QTest::newRow("damaged database in a temporary file") << "commit" << 8192 << 0;
     }
     void write()
     {
         QFETCH(QString, target);
         QFETCH(int, size);
         QFETCH(int, limit);
-        const bool pipe = target == QLatin1String("pipe"), written = !pipe && limit == 0;
-        QTemporaryDir dir;
-        const QString file = dir.filePath("out.ics");
-        const QString path = target == QLatin1String("link") ? dir.filePath("link.ics") : file;
-        const QByteArray previous = "previous export", bytes(size, 'n');
-        QVERIFY(target == QLatin1String("new") || pipe || put(file, previous));
-        QVERIFY(path == file || QFile::link(file, path));
-        QVERIFY(!pipe || ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
-        QCOMPARE(inChild(rlim_t(limit), path, [&](QString *error) { return SafeFile::write(path, bytes, error); }),
-                 written ? 0 : 1);
-        QCOMPARE(pipe ? QByteArray() : fileContents(file), written ? bytes : pipe ? QByteArray() : previous);
-        QCOMPARE(QFileInfo(path).isSymLink(), path != file);
-        QCOMPARE(QFileInfo(file).isFile(), !pipe);
-        QCOMPARE(leftovers(dir.path()), QStringList());
-    }
-
-    // A database replaces another only once it reads whole: the start-up's and the restore's copy, and a backup
-    // that SQLite wrote into a temporary file.
-    void database_data()
-    {
-        QTest::addColumn<bool>("commit");
-        QTest::addColumn<bool>("damaged");
-        QTest::newRow("copy") << false << false;
-        QTest::newRow("copy of a damaged file") << false << true;
-        QTest::newRow("temporary file") << true << false;
-        QTest::newRow("damaged temporary file") << true << true;
-    }
-    void database()
-    {
-        QFETCH(bool, commit);
-        QFETCH(bool, damaged);
+        const bool pipe = target == QLatin1String("pipe"), copy = target == QLatin1String("copy");
+        const bool database = copy || target == QLatin1String("commit");
+        const bool written = !pipe && limit == 0 && !(database && size > 0);
         TestProgramDir dir;
         QVERIFY(dir.execute("INSERT INTO TASK_LIST (TaskName) VALUES (replace(hex(zeroblob(20000)), '0', 'a'))"));
-        const QString source = dir.filePath("source.db"), target = dir.databaseFile();
-        QVERIFY(QFile::copy(target, source) && (!damaged || QFile::resize(source, 8192)));
-        QVERIFY(dir.execute("UPDATE TASK_LIST SET TaskName = 'previous'"));
-        const QByteArray before = fileContents(target), copied = fileContents(source);
-        QCOMPARE(inChild(0, target,
+        const QString file = database ? dir.databaseFile() : dir.filePath("out.ics"), source = dir.filePath("source");
+        const QString path = target == QLatin1String("link") ? dir.filePath("link.ics") : file;
+        QVERIFY(!database || (QFile::copy(file, source) && (size == 0 || QFile::resize(source, size))));
+        QVERIFY(database ? dir.execute("UPDATE TASK_LIST SET TaskName = 'before'")
+                         : target == QLatin1String("new") || pipe || QFile::copy(dir.databaseFile(), file));
+        QVERIFY(path == file || QFile::link(file, path));
+        QVERIFY(!pipe || ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+        const QByteArray before = pipe ? QByteArray() : fileContents(file);
+        const QByteArray bytes = database ? fileContents(source) : QByteArray(size, 'n');
+        QCOMPARE(inChild(rlim_t(limit), path,
                          [&](QString *error) {
-                             return commit ? SafeFile::commit(source, target, &DatabaseFile::checkCopy, error)
-                                           : DatabaseFile::copy(source, target, nullptr, error);
+                             return copy       ? DatabaseFile::copy(source, path, nullptr, error)
+                                    : database ? SafeFile::commit(source, path, &DatabaseFile::checkCopy, error)
+                                               : SafeFile::write(path, bytes, error);
                          }),
-                 damaged ? 1 : 0);
-        QCOMPARE(fileContents(target), damaged ? before : copied);
-        QCOMPARE(QFileInfo::exists(source), !commit);
-        QCOMPARE(leftovers(QFileInfo(target).path()), QStringList());
+                 written ? 0 : 1);
+        QCOMPARE(pipe ? QByteArray() : fileContents(file), written ? bytes : before);
+        QCOMPARE(QFileInfo(path).isSymLink(), path != file);
+        QCOMPARE(QFileInfo(file).isFile(), !pipe);
+        QCOMPARE(QFileInfo::exists(source), copy);
+        QCOMPARE(leftovers(dir.path()) + leftovers(QFileInfo(file).path()), QStringList());
     }
 };
 

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <vector>
@@ -95,23 +94,6 @@ private slots:
         QVERIFY2(ends ? copy.process.waitForFinished(10000) && copy.process.exitCode() == 0
                       : copy.waitForLine(QStringLiteral("alive")),
                  qPrintable(copy.output));
-    }
-
-    // A lock that cannot be made ends the start with a message and a failure, never silently.
-    void lockFailureIsTold()
-    {
-        TestProgramDir dir;
-        const QString locks = dir.filePath(QStringLiteral("locks"));
-        if (!QDir().mkpath(locks) || !setReadOnly(locks, true))
-            QSKIP("cannot make a folder read-only here");
-        const auto writable = qScopeGuard([&locks]() { setReadOnly(locks, false); });
-        ProgramCopy copy(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("TMPDIR"), locks);
-        copy.process.setProcessEnvironment(environment);
-        copy.start();
-        QVERIFY2(copy.waitForLine(QStringLiteral("modal: 无法启动")), qPrintable(copy.output));
-        QVERIFY(copy.process.waitForFinished(10000) && copy.process.exitCode() == 1);
     }
 
     // Temporary files of a copy killed while writing go at the next start; nothing else does.

@@ -119,8 +119,8 @@ private slots:
         // Declining the upgrade still opens the older vault.
         const bool opens = older && repeated != QStringLiteral("春夏秋东");
         QTRY_COMPARE(interfacePublicData.loggedIn, opens);
-        QVERIFY(!opens || interfacePublicData.aesDecrypt(interfacePublicData.pageUsers.value(2).Pwd) ==
-                              VaultSeed::plainAccount(2).Pwd);
+        QTRY_VERIFY(!opens || interfacePublicData.aesDecrypt(interfacePublicData.pageUsers.value(2).Pwd) ==
+                                  VaultSeed::plainAccount(2).Pwd);
     }
 
     // However a login ends, no field of the tab or of the open detail dialog gives back by undo what it held,
