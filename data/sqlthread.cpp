@@ -132,8 +132,8 @@ bool SqlThread::settleBackup(const QString &databaseFile, const QString &backupF
     QByteArray backupHash;
     if (!DatabaseFile::copy(backupFile, databaseFile, &backupHash, &error)) {
         postNotice(DatabaseFatalError,
-                   tr("无法用备份还原数据库：\n%1\n\n%"
-                      "2\n请确认数据库所在的文件夹可以写入、磁盘没有写满，然后再启动。程序将退出。备份保持原样。")
+                   tr("无法用备份还原数据库：\n%1\n\n%2\n"
+                      "请确认数据库所在的文件夹可以写入、磁盘没有写满，然后再启动。程序将退出。备份保持原样。")
                        .arg(QDir::toNativeSeparators(databaseFile), error),
                    0);
         return false;
