@@ -93,6 +93,15 @@ private slots:
         QVERIFY(QFileInfo::exists(backup));
         QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 2);
         QVERIFY(QFile::remove(folder) && QDir().rename(aside, folder));
+        // The backup cannot take the database's place (no new file in its folder): both stay, the database works on.
+        // (Root cannot make a folder read-only where the file system has no immutable flag.)
+        const QString databaseFolder = QFileInfo(dir.databaseFile()).path();
+        if (setReadOnly(databaseFolder, true)) {
+            const QString refused = ask(worker, DatabaseBackupRestore, entries.at(1).path).toString();
+            QVERIFY(setReadOnly(databaseFolder, false));
+            QVERIFY2(refused.contains(QDir::toNativeSeparators(dir.databaseFile())), qPrintable(refused));
+            QCOMPARE(ask(worker, BirthdayInfoSelect).value<QList<BirthdayInfoData>>().size(), 2);
+        }
         QCOMPARE(ask(worker, DatabaseBackupRestore, entries.at(1).path), QVariant(QString()));
         QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 1);
         // What was there before is kept as one more backup.

@@ -6,33 +6,17 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
 #include <memory>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace {
 
 QString shown(const QString &relative)
 {
     return QDir::toNativeSeparators(QDir::current().absoluteFilePath(relative));
-}
-
-// Root ignores permissions, so it needs the immutable flag.
-bool setReadOnly(const QString &path, bool readOnly)
-{
-#ifdef Q_OS_UNIX
-    if (::geteuid() == 0)
-        return QProcess::execute(QStringLiteral("chattr"), {readOnly ? "+i" : "-i", path}) == 0;
-#endif
-    const QFileDevice::Permissions write = QFileDevice::WriteOwner | QFileDevice::WriteUser;
-    return QFile::setPermissions(path, readOnly ? QFile::permissions(path) & ~write : QFile::permissions(path) | write);
 }
 
 } // namespace
