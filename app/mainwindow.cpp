@@ -216,15 +216,6 @@ void MainWindow::restartProgram()
     QCoreApplication::quit();
 }
 
-QString MainWindow::upgraderProgram()
-{
-#ifdef Q_OS_WIN
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/upgrade_database.exe");
-#else
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/upgrade_database");
-#endif
-}
-
 void MainWindow::slotTrayIconAction(QSystemTrayIcon::ActivationReason reason)
 {
     if (reason == QSystemTrayIcon::Trigger)
@@ -328,8 +319,12 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         break;
     case DatabaseVersionLow: {
         QMessageBox::information(this, tr("数据库需要升级"), var.toString());
+        // It upgrades the database of this data folder and then starts this program again.
         QString error;
-        if (!DetachedProcess::start(upgraderProgram(), {QStringLiteral("-pemmo")}, &error))
+        if (!DetachedProcess::start(
+                AppGlobals::folders.upgrader,
+                {QStringLiteral("-pemmo"), QCoreApplication::applicationFilePath(), AppGlobals::folders.dataDir},
+                &error))
             QMessageBox::critical(this, tr("错误"),
                                   error + QStringLiteral("\n\n") + tr("数据库没有升级，程序将退出。"));
         QCoreApplication::quit();

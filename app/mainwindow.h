@@ -74,7 +74,6 @@ private:
     // copy did not start).
     void restartProgram();
     bool confirmQuit();
-    static QString upgraderProgram();
 
     Ui::MainWindow *ui;
     bool startupDone = false;

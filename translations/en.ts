@@ -27,6 +27,10 @@
         <source>版本</source>
         <translation>Version</translation>
     </message>
+    <message>
+        <source>数据文件夹：</source>
+        <translation>Data folder:</translation>
+    </message>
 </context>
 <context>
     <name>AesAccountUpdateDialog</name>
@@ -1026,10 +1030,6 @@ The program will now quit; please start it again.</translation>
         <translation>Save Failed</translation>
     </message>
     <message>
-        <source>图片未能保存，请检查图标文件夹是否可以写入</source>
-        <translation>The image could not be saved. Please check that the icon folder is writable.</translation>
-    </message>
-    <message>
         <source>请选择图片</source>
         <translation>No Image Chosen</translation>
     </message>
@@ -1114,6 +1114,12 @@ Please make it smaller first, then import it.</translation>
     <message>
         <source>选择图片文件</source>
         <translation>Choose a picture file</translation>
+    </message>
+    <message>
+        <source>图片未能保存，请检查图标文件夹是否可以写入：
+%1</source>
+        <translation>The image could not be saved. Please check that the icon folder is writable:
+%1</translation>
     </message>
     <message>
         <source>无法读取图片</source>
@@ -1466,6 +1472,13 @@ Choose Later to switch at the next start.</translation>
     </message>
 </context>
 <context>
+    <name>ProgramFolders</name>
+    <message>
+        <source>无法创建数据文件夹：%1</source>
+        <translation>Cannot create the data folder: %1</translation>
+    </message>
+</context>
+<context>
     <name>SafeFile</name>
     <message>
         <source>无法写入 %1：%2</source>
@@ -1590,16 +1603,6 @@ Put back an intact copy of the database file, then start again. The program will
         <translation>Missing: </translation>
     </message>
     <message>
-        <source>数据库文件无法写入：
-%1
-
-在这里输入的任务、生日、账号和设置都无法保存。请取消该文件及其文件夹的只读属性，或把整个程序文件夹复制到可以写入的位置（不要放在 Program Files 或只读介质中），然后再启动。程序将退出。</source>
-        <translation>The database file cannot be written:
-%1
-
-No task, birthday, account or setting entered here could be saved. Make the file and its folder writable, or copy the whole program folder to a place you can write to (not Program Files or a read-only medium), then start again. The program will exit.</translation>
-    </message>
-    <message>
         <source>检测到管理账号修改留下的数据库备份，但它已损坏，无法用来还原。</source>
         <translation>A database backup left by a master account change was found, but it is damaged and cannot be used to restore the database.</translation>
     </message>
@@ -1640,6 +1643,16 @@ Make sure the database file and its folder are writable and the disk is not full
 It will not be used to restore anything. Close any program that may be using it and delete it yourself; otherwise the next master account change cannot make its backup.</translation>
     </message>
     <message>
+        <source>数据库文件无法写入：
+%1
+
+在这里输入的任务、生日、账号和设置都无法保存。请确认该文件及其所在的文件夹可以写入，然后再启动。程序将退出。</source>
+        <translation>The database file cannot be written:
+%1
+
+No task, birthday, account or setting entered here could be saved. Make sure the file and its folder are writable, then start again. The program will exit.</translation>
+    </message>
+    <message>
         <source>无法用备份还原数据库：
 %1
 
@@ -1661,6 +1674,18 @@ Make sure the database folder can be written and the disk is not full, then star
     <message>
         <source>同目录仅可运行一个程序</source>
         <translation>Only one copy of the program can run from the same folder.</translation>
+    </message>
+    <message>
+        <source>无法打开数据文件夹：%1</source>
+        <translation>Cannot open the data folder: %1</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>每位用户仅可运行一个程序</source>
+        <translation>Only one copy of the program can run for each user.</translation>
     </message>
     <message>
         <source>无法启动</source>

@@ -27,6 +27,10 @@
         <source>版本</source>
         <translation>版本</translation>
     </message>
+    <message>
+        <source>数据文件夹：</source>
+        <translation>資料位置：</translation>
+    </message>
 </context>
 <context>
     <name>AesAccountUpdateDialog</name>
@@ -1025,10 +1029,6 @@
         <translation>儲存失敗</translation>
     </message>
     <message>
-        <source>图片未能保存，请检查图标文件夹是否可以写入</source>
-        <translation>圖片無法儲存，請檢查圖示資料夾是否可以寫入</translation>
-    </message>
-    <message>
         <source>请选择图片</source>
         <translation>請選擇圖片</translation>
     </message>
@@ -1113,6 +1113,12 @@
     <message>
         <source>选择图片文件</source>
         <translation>選擇圖片檔案</translation>
+    </message>
+    <message>
+        <source>图片未能保存，请检查图标文件夹是否可以写入：
+%1</source>
+        <translation>圖片無法儲存，請檢查圖示資料夾是否可以寫入：
+%1</translation>
     </message>
     <message>
         <source>无法读取图片</source>
@@ -1465,6 +1471,13 @@
     </message>
 </context>
 <context>
+    <name>ProgramFolders</name>
+    <message>
+        <source>无法创建数据文件夹：%1</source>
+        <translation>無法建立存放資料的資料夾：%1</translation>
+    </message>
+</context>
+<context>
     <name>SafeFile</name>
     <message>
         <source>无法写入 %1：%2</source>
@@ -1589,16 +1602,6 @@
         <translation>缺少：</translation>
     </message>
     <message>
-        <source>数据库文件无法写入：
-%1
-
-在这里输入的任务、生日、账号和设置都无法保存。请取消该文件及其文件夹的只读属性，或把整个程序文件夹复制到可以写入的位置（不要放在 Program Files 或只读介质中），然后再启动。程序将退出。</source>
-        <translation>資料庫檔案無法寫入：
-%1
-
-在這裡輸入的任務、生日、帳號和設定都無法儲存。請取消該檔案及其資料夾的唯讀屬性，或把整個程式資料夾複製到可以寫入的位置（不要放在 Program Files 或唯讀媒體中），然後再啟動。程式即將結束。</translation>
-    </message>
-    <message>
         <source>检测到管理账号修改留下的数据库备份，但它已损坏，无法用来还原。</source>
         <translation>偵測到管理帳號修改留下的資料庫備份，但它已損壞，無法用來還原。</translation>
     </message>
@@ -1639,6 +1642,16 @@
 它不會再被用來還原。請關閉可能佔用它的程式後手動刪除，否則下次修改管理帳號時無法備份。</translation>
     </message>
     <message>
+        <source>数据库文件无法写入：
+%1
+
+在这里输入的任务、生日、账号和设置都无法保存。请确认该文件及其所在的文件夹可以写入，然后再启动。程序将退出。</source>
+        <translation>資料庫檔案無法寫入：
+%1
+
+在這裡輸入的任務、生日、帳號和設定都無法儲存。請確認該檔案及其所在的資料夾可以寫入，然後再啟動。程式即將結束。</translation>
+    </message>
+    <message>
         <source>无法用备份还原数据库：
 %1
 
@@ -1660,6 +1673,18 @@
     <message>
         <source>同目录仅可运行一个程序</source>
         <translation>同一個資料夾只能執行一份程式</translation>
+    </message>
+    <message>
+        <source>无法打开数据文件夹：%1</source>
+        <translation>無法開啟存放資料的資料夾：%1</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>每位用户仅可运行一个程序</source>
+        <translation>每位使用者只能執行一份程式</translation>
     </message>
     <message>
         <source>无法启动</source>
