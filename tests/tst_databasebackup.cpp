@@ -68,17 +68,13 @@ private slots:
         // From a clock once set ahead, of an older database version.
         const QString future = QDir(folder).filePath("main-2030-01-01.db");
         QVERIFY(QFile::copy(QDir(folder).filePath(DatabaseBackup::fileName(QDate::currentDate())), future));
-        {
-            DatabaseFile::Connection older(future);
-            QVERIFY(
-                older.database().open() &&
-                older.database().exec("UPDATE SOFTWARE_INFO SET Value = 1 WHERE Key = 'DatabaseVersion'").isActive());
-        }
+        DatabaseFile::Connection older(future);
+        QVERIFY(older.database().open());
+        QVERIFY(older.database().exec("UPDATE SOFTWARE_INFO SET Value = 1 WHERE Key = 'DatabaseVersion'").isActive());
+        older.database().close();
         const auto entries = ask(worker, DatabaseBackupList).value<QList<DatabaseBackup::Entry>>();
         QCOMPARE(entries.value(1).date, QDate::currentDate());
-        const auto e = [&entries](int i) {
-            return entries.value(i);
-        };
+        const auto e = [&entries](int i) { return entries.value(i); };
         QCOMPARE((QList<int>{entries.size(), e(1).usable, e(1).tasks, e(1).birthdays, e(1).accounts, e(1).future}),
                  (QList<int>{3, 1, 2, 1, 0, 0}));
         QCOMPARE((QList<int>{e(0).future, e(0).version, e(0).usable, e(2).version, e(2).usable}),
