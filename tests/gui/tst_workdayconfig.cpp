@@ -3,12 +3,18 @@
 #include "common/modaldismisser.h"
 #include "common/testprogramdir.h"
 #include "data/interfacepublicdata.h"
+#include "tasks/holidayreview.h"
 #include "tasks/workdayconfig.h"
 
+#include <QApplication>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 namespace {
@@ -111,6 +117,58 @@ private slots:
         f.click("pushButton_ClearOutdated");
         QTRY_COMPARE(f.table->rowCount(), 2);
         QCOMPARE(f.stored(), (QStringList{day(0, "今天"), day(1, "明天")}));
+    }
+
+    // A calendar served on this computer: its new future date is added at once, the date it contradicts
+    // waits for the user, who takes it; offline, the dates stay and the dialog says when it last succeeded.
+    void subscription()
+    {
+        const QDate today = QDate::currentDate();
+        const QDate sunday = today.addDays(21 - today.dayOfWeek());
+        const auto ics = [](const QDate &date, const char *summary) {
+            return "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + date.toString("yyyyMMdd").toLatin1() +
+                   "\r\nSUMMARY:" + summary + "\r\nEND:VEVENT\r\n";
+        };
+        const QByteArray body =
+            "BEGIN:VCALENDAR\r\n" + ics(sunday, "补班") + ics(sunday.addDays(1), "上班") + "END:VCALENDAR\r\n";
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        connect(&server, &QTcpServer::newConnection, &server, [&server, body]() {
+            QTcpSocket *client = server.nextPendingConnection();
+            connect(client, &QTcpSocket::readyRead, client, [client, body]() {
+                client->write("HTTP/1.1 200 OK\r\nContent-Type: text/calendar\r\nConnection: close\r\n"
+                              "Content-Length: " +
+                              QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                client->disconnectFromHost();
+            });
+        });
+        const QString monday = sunday.addDays(1).toString(Qt::ISODate) + "=0=调休";
+        Fixture f({monday});
+        QSignalSpy conflicts(&f.dialog, &WorkdayConfig::SIGNALSubscriptionConflicts);
+        f.find<QLineEdit>("lineEdit_SubscriptionUrl")
+            ->setText(QString("http://127.0.0.1:%1/h.ics").arg(server.serverPort()));
+        f.click("pushButton_Subscribe");
+        QTRY_COMPARE(f.stored(), (QStringList{sunday.toString(Qt::ISODate) + "=1=补班", monday}));
+        QTRY_COMPARE(conflicts.last().first().toInt(), 1);
+
+        QTimer::singleShot(0, [] {
+            auto *review = qobject_cast<HolidayReview *>(QApplication::activeModalWidget());
+            QVERIFY(review);
+            auto *table = review->findChild<QTableWidget *>("tableWidget_Days");
+            QCOMPARE(table->item(0, HolidayReview::ColumnDate)->checkState(), Qt::Unchecked);
+            table->item(0, HolidayReview::ColumnDate)->setCheckState(Qt::Checked);
+            review->accept();
+        });
+        f.dialog.reviewSubscription();
+        QTRY_COMPARE(f.stored(), QStringList{sunday.toString(Qt::ISODate) + "=1=补班"});
+        QCOMPARE(conflicts.last().first().toInt(), 0);
+
+        server.close();
+        f.click("pushButton_Subscribe");
+        auto *state = f.find<QLabel>("label_SubscriptionState");
+        QTRY_VERIFY(state->text().startsWith("获取失败"));
+        QVERIFY2(state->text().contains(today.toString(Qt::ISODate)), qPrintable(state->text()));
+        QCOMPARE(f.stored(), QStringList{sunday.toString(Qt::ISODate) + "=1=补班"});
     }
 };
 
