@@ -19,8 +19,8 @@ int lengthInDays(const IcsCalendar::Event &event)
 }
 
 // From the first year the file names to the last, and to next year when a rule runs on; the latest ten
-// years of a longer stretch.
-bool yearsOf(const QList<IcsCalendar::Event> &events, const QDate &today, QDate *first, QDate *last)
+// years of a longer stretch. Left alone when no event counts.
+void yearsOf(const QList<IcsCalendar::Event> &events, const QDate &today, QDate *first, QDate *last)
 {
     int firstYear = 0;
     int lastYear = 0;
@@ -40,10 +40,9 @@ bool yearsOf(const QList<IcsCalendar::Event> &events, const QDate &today, QDate 
             lastYear = qMax(lastYear, today.year() + 1);
     }
     if (firstYear == 0)
-        return false;
+        return;
     *first = QDate(qMax(firstYear, lastYear - HolidayImport::MaxYears + 1), 1, 1);
     *last = QDate(lastYear, 12, 31);
-    return true;
 }
 
 } // namespace
@@ -64,7 +63,7 @@ HolidayImport::Plan HolidayImport::plan(const QList<IcsCalendar::Event> &events,
     Plan plan;
     QDate first;
     QDate last;
-    const bool dated = yearsOf(events, today, &first, &last);
+    yearsOf(events, today, &first, &last);
     QMap<QDate, Change> days;
     for (const IcsCalendar::Event &event : events) {
         if (event.cancelled) {
@@ -75,7 +74,7 @@ HolidayImport::Plan HolidayImport::plan(const QList<IcsCalendar::Event> &events,
             ++plan.skipped.undated;
             continue;
         }
-        if (lengthInDays(event) > MaxEventDays || !dated) {
+        if (lengthInDays(event) > MaxEventDays) {
             ++plan.skipped.tooLong;
             continue;
         }

@@ -56,8 +56,10 @@ private slots:
                          (c.listedId >= 0 ? "!" : "");
         QCOMPARE(found.join(' '), changes == "refused" ? "" : changes);
         QCOMPARE(HolidayImport::skippedText(plan.skipped), skipped);
-        // A file cut short is refused rather than read in part.
+        // A file cut short is refused rather than read in part, and so is one too large for a holiday calendar.
         QVERIFY(!HolidayImport::readData(text.chopped(16), days, today, &plan, &error));
+        QVERIFY(
+            !HolidayImport::readData(text + QByteArray(HolidayImport::MaxFileBytes, '\n'), days, today, &plan, &error));
     }
 };
 
