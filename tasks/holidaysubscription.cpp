@@ -13,10 +13,8 @@ const QString LastSuccessKey = QStringLiteral("Workday/SubscriptionLastSuccess")
 const QString OfferedKey = QStringLiteral("Workday/SubscriptionOffered");
 } // namespace
 
-HolidaySubscription::HolidaySubscription(QObject *parent) : QObject(parent), network(new QNetworkAccessManager(this))
+HolidaySubscription::HolidaySubscription(QObject *parent) : QObject(parent)
 {
-    network->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-    network->setTransferTimeout(TimeoutMs);
     retry.setInterval(RetryMinutes * 60 * 1000);
     connect(&retry, &QTimer::timeout, this, &HolidaySubscription::fetchIfDue);
 }
@@ -104,6 +102,12 @@ void HolidaySubscription::fetch()
     if (url.isEmpty()) {
         retry.stop();
         return;
+    }
+    // Made when first needed: without a subscription the program opens no network session.
+    if (!network) {
+        network = new QNetworkAccessManager(this);
+        network->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+        network->setTransferTimeout(TimeoutMs);
     }
     tooLarge = false;
     reply = network->get(QNetworkRequest(url));

@@ -50,7 +50,7 @@ private:
     void fetchIfDue();
     void finished();
 
-    QNetworkAccessManager *network;
+    QNetworkAccessManager *network = nullptr;
     QNetworkReply *reply = nullptr;
     bool tooLarge = false;
     QTimer retry;
