@@ -13,7 +13,10 @@ BackupRestoreDialog::BackupRestoreDialog(QWidget *parent) : QDialog(parent), ui(
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    ui->tableWidget_Backups->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The date with its time and marker whole; the counts share the rest.
+    QHeaderView *header = ui->tableWidget_Backups->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
             &BackupRestoreDialog::slotReceiveQueryData, Qt::UniqueConnection);
 }
@@ -67,28 +70,43 @@ void BackupRestoreDialog::showBackups(const QList<DatabaseBackup::Entry> &backup
                           : tr("选择一个备份来替换当前的数据库。当前的数据库会先另存为一个备份，然后程序重新启动。"));
     QTableWidget *table = ui->tableWidget_Backups;
     table->clearContents();
+    table->clearSpans();
     table->setRowCount(backups.size());
     for (int row = 0; row < backups.size(); ++row) {
         const DatabaseBackup::Entry &entry = backups.at(row);
-        QString date = entry.date.toString(StoredFormat::Date);
-        if (entry.keptAtRestore)
-            date += QLatin1Char(' ') + tr("（还原前）");
+        const QString date = label(entry);
+        const QString unusable = entry.version == 0 ? tr("已损坏") : DatabaseBackup::otherVersionText(entry.version);
         const QStringList texts = entry.usable
                                       ? QStringList{date, QString::number(entry.tasks),
                                                     QString::number(entry.birthdays), QString::number(entry.accounts)}
-                                      : QStringList{date, tr("已损坏"), QString(), QString()};
+                                      : QStringList{date, unusable};
         for (int column = 0; column < texts.size(); ++column) {
             auto *item = new QTableWidgetItem(texts.at(column));
-            item->setToolTip(QDir::toNativeSeparators(entry.path));
+            // The markers may not fit the column.
+            item->setToolTip(date + QLatin1Char('\n') + QDir::toNativeSeparators(entry.path));
             if (column > 0)
                 item->setTextAlignment(Qt::AlignCenter);
-            // A damaged backup is shown, greyed, and cannot be chosen.
+            // A backup that cannot be restored is shown, greyed, with the reason across the counts.
             if (!entry.usable)
                 item->setFlags(Qt::NoItemFlags);
             table->setItem(row, column, item);
         }
+        if (!entry.usable)
+            table->setSpan(row, 1, 1, table->columnCount() - 1);
     }
     on_tableWidget_Backups_itemSelectionChanged();
+}
+
+QString BackupRestoreDialog::label(const DatabaseBackup::Entry &entry)
+{
+    QString text = entry.date.toString(StoredFormat::Date);
+    if (entry.written.isValid())
+        text += QLatin1Char(' ') + entry.written.toString(QStringLiteral("hh:mm"));
+    if (entry.keptAtRestore)
+        text += QLatin1Char(' ') + tr("（还原前）");
+    if (entry.future)
+        text += QLatin1Char(' ') + tr("（日期晚于今天）");
+    return text;
 }
 
 const DatabaseBackup::Entry *BackupRestoreDialog::chosen() const
@@ -116,7 +134,7 @@ void BackupRestoreDialog::on_pushButton_Restore_clicked()
     if (!entry || restoring)
         return;
     const QString text =
-        tr("用 %1 的备份替换当前的数据库吗？").arg(entry->date.toString(StoredFormat::Date)) + QStringLiteral("\n\n") +
+        tr("用 %1 的备份替换当前的数据库吗？").arg(label(*entry)) + QStringLiteral("\n\n") +
         tr("备份中有 %1 个任务、%2 个生日、%3 个账号。").arg(entry->tasks).arg(entry->birthdays).arg(entry->accounts) +
         QStringLiteral("\n") + tr("当前的数据库会先另存为一个备份。还原后程序将重新启动。");
     if (!LabelMessageBox::confirm(this, tr("从备份恢复"), text, QStringLiteral(":/img/icon.png")))

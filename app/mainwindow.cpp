@@ -14,6 +14,7 @@
 #include "notices/normalnoticemanager.h"
 #include "notices/noticeconfig.h"
 #include "platform/autostart.h"
+#include "platform/detachedprocess.h"
 #include "platform/displaychangewatcher.h"
 #include "tasks/tasktab.h"
 #include "tasks/workdayconfig.h"
@@ -27,11 +28,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
+#include <QStyle>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -43,6 +44,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     workdayConfig = new WorkdayConfig(this);
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
+    // The Settings tab scrolls on a small screen; its page shows through as on the other tabs.
+    ui->scrollArea_Setting->viewport()->setAutoFillBackground(false);
+    ui->scrollAreaWidgetContents_Setting->setAutoFillBackground(false);
+    fitToScreen();
 
     // Icon library: connected to the hub before this window, so its lists reload before a restart question
     // blocks, and in time to hear the notes setting broadcast below.
@@ -101,6 +106,18 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(ui->groupBox_SettingDatabase, &DatabaseConfigGroup::SIGNALStatusMessage, statusBar(),
             &QStatusBar::showMessage);
     ui->groupBox_SettingDatabase->startBackups();
+
+    // Dates of the subscribed holiday calendar that contradict the list wait here until the user decides.
+    holidayConflicts = new QLabel(this);
+    holidayConflicts->setObjectName(QStringLiteral("label_HolidayConflicts"));
+    holidayConflicts->hide();
+    statusBar()->addPermanentWidget(holidayConflicts);
+    connect(holidayConflicts, &QLabel::linkActivated, workdayConfig, &WorkdayConfig::reviewSubscription);
+    connect(workdayConfig, &WorkdayConfig::SIGNALSubscriptionConflicts, this, [this](int count) {
+        holidayConflicts->setText(QStringLiteral("<a href=\"review\">%1</a>")
+                                      .arg(tr("节假日订阅：%n 个日期与工作日列表相反，点此决定", nullptr, count)));
+        holidayConflicts->setVisible(count > 0);
+    });
 
     {
         ConfigSettings settings;
@@ -181,6 +198,21 @@ void MainWindow::setupScreens()
     }
 }
 
+// The designed size where the screen has room for it; on a smaller screen the window, frame included, fits
+// the free area, down to the least its tabs need (the Settings tab scrolls).
+void MainWindow::fitToScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The window manager's frame is known only once the window is shown; the style's title bar stands in.
+    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QRect area = screen->availableGeometry();
+    const QSize room(area.width() - 2 * border,
+                     area.height() - style()->pixelMetric(QStyle::PM_TitleBarHeight) - 2 * border);
+    resize(size().boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
 void MainWindow::rebuildAfterDisplayChange()
 {
     const int oldWidth = AppGlobals::screenWidth;
@@ -212,17 +244,11 @@ void MainWindow::askRestart(const QString &text)
 void MainWindow::restartProgram()
 {
     AppGlobals::instanceLock.release();
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), QStringList());
+    QString error;
+    if (!DetachedProcess::start(QCoreApplication::applicationFilePath(), QStringList(), &error))
+        QMessageBox::warning(this, tr("无法重新启动"),
+                             error + QStringLiteral("\n\n") + tr("程序将退出，请手动启动它。"));
     QCoreApplication::quit();
-}
-
-QString MainWindow::upgraderProgram()
-{
-#ifdef Q_OS_WIN
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/upgrade_database.exe");
-#else
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/upgrade_database");
-#endif
 }
 
 void MainWindow::slotTrayIconAction(QSystemTrayIcon::ActivationReason reason)
@@ -326,11 +352,19 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         QMessageBox::critical(this, tr("错误"), var.toString());
         QCoreApplication::quit();
         break;
-    case DatabaseVersionLow:
+    case DatabaseVersionLow: {
         QMessageBox::information(this, tr("数据库需要升级"), var.toString());
-        QProcess::startDetached(upgraderProgram(), {QStringLiteral("-pemmo")});
+        // It upgrades the database of this data folder and then starts this program again.
+        QString error;
+        if (!DetachedProcess::start(
+                AppGlobals::folders.upgrader,
+                {QStringLiteral("-pemmo"), QCoreApplication::applicationFilePath(), AppGlobals::folders.dataDir},
+                &error))
+            QMessageBox::critical(this, tr("错误"),
+                                  error + QStringLiteral("\n\n") + tr("数据库没有升级，程序将退出。"));
         QCoreApplication::quit();
         break;
+    }
     case DatabaseRestored:
         QMessageBox::information(this, tr("提示", "title of the database restored message"), var.toString());
         break;
@@ -358,7 +392,12 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
 
 void MainWindow::on_pushButton_AutoRunCurrentUser_clicked(bool checked)
 {
-    AutoStart::setEnabled(checked, QCoreApplication::applicationFilePath());
+    QString error;
+    if (AutoStart::setEnabled(checked, QCoreApplication::applicationFilePath(), &error))
+        return;
+    // The switch shows what the desktop will do at the next logon.
+    ui->pushButton_AutoRunCurrentUser->setChecked(AutoStart::isEnabled());
+    QMessageBox::information(this, tr("开机启动未更改"), error);
 }
 
 void MainWindow::on_comboBox_Language_currentIndexChanged(int index)

@@ -65,15 +65,16 @@ private:
     void setupUsersTab();
     void setupKeyboard();
     void setupScreens();
+    void fitToScreen();
     void rebuildAfterDisplayChange();
     // The rows tick only while they can be seen: not in the tray, not minimized.
     void updateRowsOnScreen();
     bool hasTray() const;
     void askRestart(const QString &text);
-    // Releases the single-instance lock, starts the program again and quits this copy.
-    static void restartProgram();
+    // Releases the single-instance lock, starts the program again and quits this copy (saying so when the new
+    // copy did not start).
+    void restartProgram();
     bool confirmQuit();
-    static QString upgraderProgram();
 
     Ui::MainWindow *ui;
     bool startupDone = false;
@@ -95,4 +96,5 @@ private:
     WorkdayConfig *workdayConfig = nullptr;
     // The status bar's countdown until the copied secret leaves the clipboard.
     QLabel *clipboardCountdown = nullptr;
+    QLabel *holidayConflicts = nullptr;
 };

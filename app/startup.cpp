@@ -6,11 +6,15 @@
 #include "calendar/calendarexport.h"
 #include "data/appglobals.h"
 #include "data/backupstore.h"
+#include "data/databasebackup.h"
 #include "data/interfacepublicdata.h"
 #include "data/language.h"
 #include "data/sqlthread.h"
+#include "icons/iconlibrary.h"
 #include "icons/iconstore.h"
 #include "notices/noticestore.h"
+#include "platform/programfolders.h"
+#include "platform/safefile.h"
 #include "tasks/taskstore.h"
 #include "upgrader/databaseupgrader.h"
 #include "vault/vaultstore.h"
@@ -95,6 +99,19 @@ Startup::CommandLine Startup::parseCommandLine(const QStringList &arguments)
     return result;
 }
 
+void Startup::removeLeftovers()
+{
+    const QString database = QString::fromLatin1(SqlThread::DatabasePath);
+    const QStringList folders = {QFileInfo(database).path(),
+                                 DatabaseBackup::folderOf(database),
+                                 QFileInfo(QString::fromLatin1(AppGlobals::ConfigFile)).path(),
+                                 QFileInfo(QString::fromLatin1(IconLibrary::ScratchPath)).path(),
+                                 IconLibrary::directory(IconLibrary::KindTask),
+                                 IconLibrary::directory(IconLibrary::KindBirthday)};
+    for (const QString &folder : folders)
+        SafeFile::removeLeftovers(folder);
+}
+
 void Startup::addStores(SqlThread &worker)
 {
     SqlStatement &sql = worker.statement();
@@ -151,21 +168,38 @@ int Startup::run(int &argc, char **argv)
     // It ends by its own quit: the tray's or window's exit, a closed window where no tray is, the session.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
     AppGlobals::programPath = QString::fromLocal8Bit(argv[0]);
+    // The delivered parts that become the user's own: the database, and the default pictures the user may replace.
+    const QString folderError = AppGlobals::enterDataFolder(ProgramFolders::ofThisProgram(),
+                                                            {QString::fromLatin1(SqlThread::DatabasePath),
+                                                             IconLibrary::defaultPath(IconLibrary::KindTask),
+                                                             IconLibrary::defaultPath(IconLibrary::KindBirthday)});
+    if (!folderError.isEmpty()) {
+        QMessageBox::critical(nullptr, QCoreApplication::translate("Startup", "错误"), folderError);
+        return 1;
+    }
     Language::load();
 
-    const QString key = SingleInstanceLock::keyFor(QCoreApplication::applicationDirPath());
+    // One running copy per data folder: per program folder when portable, per user when installed.
+    const QString key = SingleInstanceLock::keyFor(AppGlobals::folders.dataDir);
     switch (AppGlobals::instanceLock.acquire(key)) {
     case SingleInstanceLock::HeldElsewhere:
         // The running copy comes to the front instead (a start for the tray leaves it where it is); the
         // message is for a copy that does not answer.
         if (!SingleInstanceLock::requestShow(key, !command.tray))
             QMessageBox::information(nullptr, QCoreApplication::translate("Startup", "程序已在运行"),
-                                     QCoreApplication::translate("Startup", "同目录仅可运行一个程序"), QMessageBox::Ok);
+                                     AppGlobals::folders.mode == ProgramFolders::Portable
+                                         ? QCoreApplication::translate("Startup", "同目录仅可运行一个程序")
+                                         : QCoreApplication::translate("Startup", "每位用户仅可运行一个程序"),
+                                     QMessageBox::Ok);
         return 0;
     case SingleInstanceLock::Failed:
-        return 0;
+        // Without the lock two copies could write one database.
+        QMessageBox::critical(
+            nullptr, QCoreApplication::translate("Startup", "无法启动"),
+            QCoreApplication::translate("Startup", "无法确认同目录没有另一个程序在运行：\n%1\n\n程序将退出。")
+                .arg(AppGlobals::instanceLock.failure()));
+        return 1;
     case SingleInstanceLock::Acquired:
         break;
     }
@@ -179,6 +213,7 @@ int Startup::run(int &argc, char **argv)
     QApplication::setStyle(new ButtonPaddingStyle);
 
     registerRecordMetaTypes();
+    removeLeftovers();
 
     QThread *workerThread = startSqlWorker()->thread();
 

@@ -35,6 +35,10 @@ public:
     // in the tray, -h/--help and -v/--version print and exit; anything else is an error.
     static CommandLine parseCommandLine(const QStringList &arguments);
 
+    // Removes the temporary files a copy killed while writing left in the program's data folders; run while
+    // the single-instance lock is held, so that no other copy is writing them.
+    static void removeLeftovers();
+
     // Gives the SQL worker every subsystem's store.
     static void addStores(SqlThread &worker);
     // Creates the SQL worker with its stores, moves it to a thread of its own, which opens the database,

@@ -1,23 +1,17 @@
 #include "birthdays/birthdaycalendar.h"
 
 #include "birthdays/birthdayreminder.h"
-#include "models/birthdaydates.h"
 
 QList<QDate> BirthdayCalendar::nextDates(const BirthdayInfoData &birthday, const QDate &today, int count)
 {
     QList<QDate> dates;
-    QDate from = today;
-    while (dates.size() < count) {
-        bool leap = false;
-        const QDate next =
-            birthday.IsLunar
-                ? BirthdayDates::nextLunarBirthday(birthday.LunarMonth, birthday.LunarDay, leap, 0, from)
-                : BirthdayDates::nextSolarBirthday(birthday.SolarDate.month(), birthday.SolarDate.day(), 0, from);
-        if (!next.isValid())
-            break;
-        if (!leap)
-            dates.append(next);
-        from = next.addDays(1);
+    BirthdayInfoData at = birthday;
+    bool leap = false;
+    QDate date = birthday.RecentDate >= today ? birthday.RecentDate : BirthdayReminder::nextOccurrence(at, today, leap);
+    while (date.isValid() && dates.size() < count) {
+        dates.append(date);
+        at.RecentDate = date;
+        date = BirthdayReminder::nextOccurrence(at, date, leap);
     }
     return dates;
 }
@@ -28,6 +22,18 @@ QString BirthdayCalendar::summary(const BirthdayInfoData &birthday, const QDate 
     bool known = false;
     const int age = BirthdayReminder::currentAgeText(birthday, date).toInt(&known);
     return known && age > 0 ? tr("%1的%2岁生日").arg(name).arg(age) : tr("%1的生日").arg(name);
+}
+
+QList<int> BirthdayCalendar::alarms(const BirthdayInfoData &birthday)
+{
+    constexpr int Day = 24 * 60 * 60;
+    QList<int> alarms{0};
+    const QList<std::pair<bool, int>> ahead = {{birthday.Notice1, 1}, {birthday.Notice3, 3}, {birthday.Notice7, 7}};
+    for (const auto &[on, days] : ahead) {
+        if (on)
+            alarms.append(-days * Day);
+    }
+    return alarms;
 }
 
 QList<IcsCalendar::Event> BirthdayCalendar::events(const BirthdayInfoData &birthday, const QDate &today)
@@ -42,7 +48,9 @@ QList<IcsCalendar::Event> BirthdayCalendar::events(const BirthdayInfoData &birth
         event.summary = summary(birthday, date);
         event.description = description;
         event.date = date;
+        event.endDate = date.addDays(1);
         event.transparent = true;
+        event.alarms = alarms(birthday);
         events.append(event);
     }
     return events;

@@ -2,18 +2,20 @@
 
 #include "birthdays/birthdaycalendar.h"
 #include "birthdays/birthdaystore.h"
+#include "data/appglobals.h"
 #include "data/databasefile.h"
 #include "data/interfacepublicdata.h"
 #include "data/language.h"
 #include "data/sqlstatement.h"
 #include "data/sqlthread.h"
+#include "platform/programfolders.h"
+#include "platform/safefile.h"
 #include "tasks/taskcalendar.h"
 #include "tasks/taskstore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QTextStream>
 
@@ -51,8 +53,11 @@ QByteArray CalendarExport::calendar(const Data &data, const QDateTime &now)
     QList<IcsCalendar::Event> events;
     for (const BirthdayInfoData &birthday : data.birthdays)
         events += BirthdayCalendar::events(birthday, now.date());
-    for (const TaskListData &task : data.tasks)
-        events += TaskCalendar::events(task, data.workdayExceptions);
+    for (const TaskListData &task : data.tasks) {
+        const IcsCalendar::Event event = TaskCalendar::event(task, now, data.workdayExceptions);
+        if (event.isValid())
+            events.append(event);
+    }
     // Two equal pending tasks make one event: calendars refuse a UID twice in a file.
     QSet<QString> uids;
     QList<IcsCalendar::Event> unique;
@@ -80,12 +85,8 @@ bool CalendarExport::exportTo(SqlStatement &sql, const QString &target, const QD
         *error = tr("无法写入标准输出");
         return false;
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
-        *error = tr("无法写入文件：%1\n%2").arg(QDir::toNativeSeparators(target), out.errorString());
-        return false;
-    }
-    return true;
+    // The previous export stays until the new one is whole; a pipe or a device is never replaced.
+    return SafeFile::write(target, text, error);
 }
 
 bool CalendarExport::exportFile(const QString &databaseFile, const QString &target, const QDateTime &now,
@@ -116,9 +117,14 @@ bool CalendarExport::exportFile(const QString &databaseFile, const QString &targ
 int CalendarExport::runCommand(int &argc, char **argv, const QString &file)
 {
     QCoreApplication app(argc, argv);
-    // The file named is relative to where the command was given; the database to the program's folder.
+    // The file named is relative to where the command was given; the database to the data folder.
     const QString target = file == QLatin1String("-") ? file : QDir::current().absoluteFilePath(file);
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QString folderError =
+        AppGlobals::enterDataFolder(ProgramFolders::ofThisProgram(), {QString::fromLatin1(SqlThread::DatabasePath)});
+    if (!folderError.isEmpty()) {
+        QTextStream(stderr) << folderError << '\n';
+        return 1;
+    }
     Language::load();
     registerRecordMetaTypes();
     QString error;

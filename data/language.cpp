@@ -3,6 +3,7 @@
 #include "data/appglobals.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSettings>
 #include <QTranslator>
 
@@ -37,8 +38,9 @@ int Language::load()
         return 0;
 
     int installed = 0;
-    const QStringList files = {QStringLiteral("./src/language/qt_%1.qm").arg(AppGlobals::language),
-                               QStringLiteral("./src/language/%1.qm").arg(AppGlobals::language)};
+    const QDir folder(AppGlobals::folders.deliveredDir + QStringLiteral("/language"));
+    const QStringList files = {folder.filePath(QStringLiteral("qt_%1.qm").arg(AppGlobals::language)),
+                               folder.filePath(QStringLiteral("%1.qm").arg(AppGlobals::language))};
     for (const QString &file : files) {
         auto *translator = new QTranslator(QCoreApplication::instance());
         if (translator->load(file) && QCoreApplication::installTranslator(translator))

@@ -89,8 +89,7 @@ void SqlThread::open()
     if (DatabaseFile::writeProbe(db, BusyTimeoutMs).isValid()) {
         postNotice(DatabaseFatalError,
                    tr("数据库文件无法写入：\n%1\n\n在这里输入的任务、生日、账号和设置都无法保存。"
-                      "请取消该文件及其文件夹的只读属性，或把整个程序文件夹复制到可以写入的位置"
-                      "（不要放在 Program Files 或只读介质中），然后再启动。程序将退出。")
+                      "请确认该文件及其所在的文件夹可以写入，然后再启动。程序将退出。")
                        .arg(shownPath),
                    0);
         close();
@@ -129,7 +128,8 @@ bool SqlThread::settleBackup(const QString &databaseFile, const QString &backupF
     QByteArray backupHash;
     if (!DatabaseFile::copy(backupFile, databaseFile, &backupHash, &error)) {
         postNotice(DatabaseFatalError,
-                   tr("无法用备份还原数据库：\n%1\n\n%2\n请确认数据库所在的文件夹可以写入，然后再启动。程序将退出。")
+                   tr("无法用备份还原数据库：\n%1\n\n%2\n"
+                      "请确认数据库所在的文件夹可以写入、磁盘没有写满，然后再启动。程序将退出。备份保持原样。")
                        .arg(QDir::toNativeSeparators(databaseFile), error),
                    0);
         return false;
@@ -173,7 +173,13 @@ void SqlThread::SLOTReceiveRequest(quint64 requestId, SqlOperateType operate, QV
     if (!store)
         return;
     sql.clearWriteFailure();
+    const bool wasOpen = db.isOpen();
     const std::optional<QVariant> answer = store->run(operate, var);
+    // A failed restore whose database did not open again: nothing could be stored from now on.
+    if (wasOpen && !db.isOpen() && answer && !answer->toString().isEmpty()) {
+        emit SIGNALSendQueryData(DatabaseFatalError, *answer);
+        return;
+    }
     // The window that asked acts on its answer before the others hear of the change.
     if (answer && requestId != 0)
         emit SIGNALSendAnswer(requestId, operate, *answer);

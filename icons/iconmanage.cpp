@@ -8,6 +8,7 @@
 #include "icons/iconwidgetitem.h"
 #include "widgets/labelmessagebox.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -282,12 +283,18 @@ void IconManage::loadPicture(const QString &file)
         return;
     }
     const QImage square = IconLibrary::readConverted(reader);
-    if (square.isNull())
+    if (square.isNull()) {
+        QMessageBox::information(this, tr("无法读取图片"),
+                                 tr("这个文件不是可以读取的 JPEG 或 PNG 图片：\n%1\n%2")
+                                     .arg(QDir::toNativeSeparators(file), reader.errorString()));
         return;
+    }
+    QString error;
+    if (!IconLibrary::writePicture(square, ScratchPath, &error)) {
+        QMessageBox::information(this, tr("保存失败"), error);
+        return;
+    }
     ui->lineEdit_PicPath->setText(file);
-    if (QFile::exists(ScratchPath))
-        QFile::remove(ScratchPath);
-    square.save(ScratchPath, "PNG");
     ui->label_IconEditNew->setPixmap(QPixmap::fromImage(square));
     ui->label_IconEditNew->show();
     ui->label_IconEditChangeArrow->setVisible(editing);
@@ -332,9 +339,11 @@ bool IconManage::mayReplace(const QString &path)
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-void IconManage::informNotSaved()
+void IconManage::informNotSaved(const QString &path)
 {
-    QMessageBox::information(this, tr("保存失败"), tr("图片未能保存，请检查图标文件夹是否可以写入"));
+    QMessageBox::information(this, tr("保存失败"),
+                             tr("图片未能保存，请检查图标文件夹是否可以写入：\n%1")
+                                 .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
 }
 
 void IconManage::on_pushButton_AddOk_clicked()
@@ -360,7 +369,7 @@ void IconManage::on_pushButton_AddOk_clicked()
             return;
         // The catalogue must never name a file that is not there.
         if (!IconLibrary::placeFile(ScratchPath, path)) {
-            informNotSaved();
+            informNotSaved(path);
             return;
         }
         const QStringList icon{QString::number(nextId), QString::number(what), path, note};
@@ -379,7 +388,7 @@ void IconManage::on_pushButton_AddOk_clicked()
     if (pathChanged && !mayReplace(path))
         return;
     if (!IconLibrary::placeFile(newPicture ? ScratchPath : selectedPath, path)) {
-        informNotSaved();
+        informNotSaved(path);
         return;
     }
     // The replaced picture under its old name is no longer catalogued.

@@ -8,6 +8,7 @@
 #include "tasks/taskwidgetitem.h"
 #include "widgets/labelmessagebox.h"
 #include "widgets/lazyrowlist.h"
+#include "widgets/textrule.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,6 +24,7 @@ TaskTab::TaskTab(QWidget *parent) : QWidget(parent), ui(new Ui::TaskTab)
     // A prompt, not a name: typing replaces it and an untouched field adds a task without a name.
     ui->comboBox_TaskName->setCurrentIndex(-1);
     ui->comboBox_TaskName->lineEdit()->setPlaceholderText(tr("请填写任务名称"));
+    TextRule::apply(ui->comboBox_TaskName->lineEdit(), FieldLength::Name);
     ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &TaskTab::slotReceiveQueryData,
             Qt::UniqueConnection);

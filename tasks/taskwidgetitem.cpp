@@ -10,6 +10,7 @@
 #include "tasks/taskfiring.h"
 #include "widgets/labelmessagebox.h"
 #include "widgets/rowticker.h"
+#include "widgets/textrule.h"
 
 #include <QDateTimeEdit>
 #include <QLineEdit>
@@ -305,6 +306,7 @@ void TaskWidgetItem::createEditors()
         return;
     lineEdit_TaskName = new QLineEdit(task.TaskName, ui->widget);
     lineEdit_TaskName->setObjectName(QStringLiteral("lineEdit_TaskName"));
+    TextRule::apply(lineEdit_TaskName, FieldLength::Name);
     QSizePolicy expanding(QSizePolicy::Expanding, QSizePolicy::Fixed);
     expanding.setHorizontalStretch(1);
     lineEdit_TaskName->setSizePolicy(expanding);

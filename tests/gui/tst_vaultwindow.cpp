@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QTabWidget>
@@ -124,8 +126,8 @@ private slots:
                                   VaultSeed::plainAccount(2).Pwd);
     }
 
-    // However a login ends, no field of the tab or of the open detail dialog gives back by undo what it held,
-    // and the key is hidden again.
+    // The eye shows the key; however a login ends, no field of the tab or of the open detail dialog gives back
+    // by undo what it held, and the key is hidden again.
     void logoutForgets_data()
     {
         QTest::addColumn<QString>("key");
@@ -141,6 +143,7 @@ private slots:
         open(1);
         auto *eye = find<QPushButton>("pushButton_ShowKey");
         QTest::mouseClick(eye, Qt::LeftButton);
+        QCOMPARE(find("lineEdit_Key")->echoMode(), QLineEdit::Normal);
         login(Owner, key);
         auto *dialog = window->findChild<UserInfoDetailDialog *>();
         const bool loggedIn = interfacePublicData.loggedIn;
@@ -170,6 +173,15 @@ private slots:
         login(Owner, OwnerKey);
         auto *dialog = window->findChild<UserInfoDetailDialog *>();
         auto *pwd = child(dialog, "lineEdit_Pwd");
+        // Unticking every kind of the generator leaves its menu open and the last kind ticked.
+        auto *menu = child<QMenu>(dialog, "menu_GeneratePwd");
+        menu->popup(QPoint());
+        for (QAction *kind : menu->actions().mid(1))
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(kind).center());
+        QVERIFY(menu->isVisible());
+        menu->hide();
+        QMetaObject::invokeMethod(dialog, "on_toolButton_GeneratePwd_clicked");
+        QVERIFY(QRegularExpression("^[!@#$%^&*_.?]{20}$").match(pwd->text()).hasMatch());
         QVERIFY(dialog->loadUserInfo(1));
         QCOMPARE(pwd->text(), QString());
         QCOMPARE(child(dialog, "lineEdit_PwdNote")->text(), VaultSeed::plainAccount(1).PwdNote);
@@ -187,7 +199,14 @@ private slots:
         QTest::keySequence(pwd, QKeySequence::Cut);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
         QCOMPARE(pwd->text(), VaultSeed::plainAccount(2).Pwd);
-        pwd->setText(QStringLiteral("n3w-passw0rd"));
+        // A NUL, which would end the encrypted text, is taken out; a paste beyond the limit is cut where it went in.
+        pwd->clear();
+        pwd->insert(QStringLiteral("n3w-pass") + QChar(0) + QStringLiteral("w0rd"));
+        auto *title = child(dialog, "lineEdit_Title");
+        title->setCursorPosition(1);
+        title->insert(QString(FieldLength::Account, QLatin1Char('x')));
+        QCOMPARE(title->text().size(), FieldLength::Account);
+        QVERIFY(title->text().startsWith(QStringLiteral("站x")) && title->text().endsWith(QStringLiteral("x点 2")));
         QMetaObject::invokeMethod(dialog, "on_pushButton_Ok_clicked");
         const QString stored = QStringLiteral("SELECT Pwd FROM USERS_USER_INFO WHERE ID = 3");
         QTRY_COMPARE(interfacePublicData.aesDecrypt(dir->value(stored).toString()), QStringLiteral("n3w-passw0rd"));
