@@ -1,36 +1,46 @@
+#include "data/interfacepublicdata.h"
 #include "vault/secretclipboard.h"
 
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 class TestSecretClipboard : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // What the clipboard holds after the countdown or a logout: only the program's own text goes.
+    // What the clipboard holds after the countdown, a logout or the program's end: only the program's own text goes.
     void clearsOnlyItsOwn_data()
     {
         QTest::addColumn<QString>("userCopies"); // copied by the user after the program, empty for nothing
         QTest::addColumn<int>("seconds");
-        QTest::addColumn<bool>("logout");
+        QTest::addColumn<QString>("then"); // "logout" or "quit", empty to let the countdown run
         QTest::addColumn<QString>("left");
-        QTest::newRow("countdown ends") << "" << 5 << false << "";
-        QTest::newRow("user copied since") << "mine" << 5 << false << "mine";
-        QTest::newRow("logout after the user copied") << "mine" << 0 << true << "mine";
-        QTest::newRow("never cleared by time") << "" << 0 << false << "s3cret!";
-        QTest::newRow("out of range means the default, logout") << "" << 500 << true << "";
+        QTest::newRow("countdown ends") << "" << 5 << ""
+                                        << "";
+        QTest::newRow("user copied since") << "mine" << 5 << ""
+                                           << "mine";
+        QTest::newRow("logout after the user copied") << "mine" << 0 << "logout"
+                                                      << "mine";
+        QTest::newRow("never cleared by time") << "" << 0 << ""
+                                               << "s3cret!";
+        QTest::newRow("out of range means the default, logout") << "" << 500 << "logout"
+                                                                << "";
+        QTest::newRow("quit") << "" << 0 << "quit"
+                              << "";
     }
     void clearsOnlyItsOwn()
     {
         QFETCH(QString, userCopies);
         QFETCH(int, seconds);
-        QFETCH(bool, logout);
+        QFETCH(QString, then);
         QFETCH(QString, left);
         QClipboard *clipboard = QGuiApplication::clipboard();
-        SecretClipboard secret(clipboard);
+        // The program's own, wired to the logout and the end of the program.
+        SecretClipboard &secret = *SecretClipboard::instance();
         secret.setTickMsec(20);
         QSignalSpy countdown(&secret, &SecretClipboard::SIGNALCountdown);
         secret.copy("s3cret!", seconds);
@@ -38,10 +48,14 @@ private slots:
         QCOMPARE(clipboard->mimeData()->data("x-kde-passwordManagerHint"), QByteArray("secret"));
         if (!userCopies.isEmpty())
             clipboard->setText(userCopies);
-        if (logout)
-            secret.clear();
-        else if (seconds > 0)
+        if (then == "logout") {
+            interfacePublicData.aesLogout(LogoutManual);
+        } else if (then == "quit") {
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QCoreApplication::exec();
+        } else if (seconds > 0) {
             QTRY_COMPARE(secret.secondsLeft(), 0);
+        }
         QCOMPARE(clipboard->text(), left);
         QCOMPARE((QList<int>{countdown.first().at(0).toInt(), countdown.last().at(0).toInt()}),
                  (QList<int>{SecretClipboard::clearSecondsValid(seconds) ? seconds : 10, 0}));

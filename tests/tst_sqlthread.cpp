@@ -1,5 +1,6 @@
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
+#include "data/sqlstatement.h"
 #include "data/sqlthread.h"
 #include "tasks/taskstore.h"
 
@@ -98,21 +99,23 @@ private slots:
         QCOMPARE(days.at(1).Notice, QStringLiteral("补'班"));
     }
 
-    // A change that is not stored reaches the user once, naming the cause and the file; reads do not, and
-    // requests nobody serves get no answer at all.
+    // A change that is not stored, also one refused only when committed, reaches the user once, naming the
+    // cause and the file; reads do not, and requests nobody serves get no answer at all.
     void routingAndFailedWrites_data()
     {
         QTest::addColumn<int>("operate");
         QTest::addColumn<QVariant>("payload");
         QTest::addColumn<QString>("refused");
+        QTest::addColumn<bool>("atCommit");
         QTest::addColumn<int>("answers");
         // clang-format off
-        QTest::newRow("task") << int(TaskListInsert) << task("t") << "INSERT ON TASK_LIST" << 2;
-        QTest::newRow("notice settings") << int(TaskConfigUpdate) << QVariant::fromValue(NoticeConfigData()) << "UPDATE ON TASK_CONFIG" << 2;
-        QTest::newRow("icon") << int(IconListInsert) << QVariant(QStringList{"1", "0", "src/icon/task/1_a.png", "a"}) << "INSERT ON ICON_LIST" << 2;
-        QTest::newRow("a read") << int(TaskListSelect) << QVariant() << "INSERT ON TASK_LIST" << 1;
-        QTest::newRow("unknown code") << 37 << QVariant() << "INSERT ON TASK_LIST" << 0;
-        QTest::newRow("fatal error") << int(DatabaseFatalError) << QVariant() << "INSERT ON TASK_LIST" << 0;
+        QTest::newRow("task") << int(TaskListInsert) << task("t") << "INSERT ON TASK_LIST" << false << 2;
+        QTest::newRow("notice settings") << int(TaskConfigUpdate) << QVariant::fromValue(NoticeConfigData()) << "UPDATE ON TASK_CONFIG" << false << 2;
+        QTest::newRow("icon") << int(IconListInsert) << QVariant(QStringList{"1", "0", "src/icon/task/1_a.png", "a"}) << "INSERT ON ICON_LIST" << false << 2;
+        QTest::newRow("commit") << int(TaskListDelete) << QVariant::fromValue(QList<int>{0}) << "UPDATE ON TASK_LIST" << true << 2;
+        QTest::newRow("a read") << int(TaskListSelect) << QVariant() << "INSERT ON TASK_LIST" << false << 1;
+        QTest::newRow("unknown code") << 37 << QVariant() << "INSERT ON TASK_LIST" << false << 0;
+        QTest::newRow("fatal error") << int(DatabaseFatalError) << QVariant() << "INSERT ON TASK_LIST" << false << 0;
         // clang-format on
     }
 
@@ -121,11 +124,17 @@ private slots:
         QFETCH(int, operate);
         QFETCH(QVariant, payload);
         QFETCH(QString, refused);
+        QFETCH(bool, atCommit);
         QFETCH(int, answers);
         TestProgramDir dir;
-        QVERIFY(dir.execute(
-            QStringLiteral("CREATE TRIGGER r BEFORE %1 BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(refused)));
+        // Refused at once, or let through with a dangling reference that only the commit checks.
+        const QString action = atCommit ? "INSERT INTO c (p) VALUES (-1)" : "SELECT RAISE(ABORT, 'refused')";
+        QVERIFY(
+            dir.execute("CREATE TABLE c (id INTEGER PRIMARY KEY, p REFERENCES c (id) DEFERRABLE INITIALLY DEFERRED)"));
+        QVERIFY(dir.execute("INSERT INTO TASK_LIST (id, TaskName) VALUES (0, 'kept')"));
+        QVERIFY(dir.execute(QStringLiteral("CREATE TRIGGER r AFTER %1 BEGIN %2; END").arg(refused, action)));
         StoreWorker<> worker;
+        QVERIFY(worker.statement().exec("PRAGMA foreign_keys = ON"));
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
         worker.SLOTReceiveQuery(static_cast<SqlOperateType>(operate), payload);
         QCOMPARE(spy.count(), answers);
@@ -137,8 +146,11 @@ private slots:
             QCOMPARE(spy.last().at(0).value<SqlOperateType>(), DatabaseWriteFailed);
             const QString message = spy.last().at(1).toString();
             const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(SqlThread::DatabasePath));
-            QVERIFY2(message.contains("refused") && message.contains(file), qPrintable(message));
+            QVERIFY2(message.contains(atCommit ? "FOREIGN KEY" : "refused") && message.contains(file),
+                     qPrintable(message));
         }
+        // All or nothing: the task is still there, not deleted.
+        QCOMPARE(ids(worker), QList<int>{0});
     }
 };
 

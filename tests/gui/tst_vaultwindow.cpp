@@ -243,6 +243,9 @@ private slots:
         QTRY_VERIFY(!dialog->isVisible());
         QTRY_VERIFY(interfacePublicData.reencryptIdle);
         QVERIFY(!interfacePublicData.loggedIn && !QFile::exists(dir->backupFile()));
+        // Opened again, it takes the next change.
+        QVERIFY(child<QPushButton>(dialog, "pushButton_Ok")->isEnabled());
+        QVERIFY(child<QPushButton>(dialog, "pushButton_Cancel")->isEnabled());
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), Owner, OwnerKey));
         login(Owner, QStringLiteral("fresh.key.1"));
         QVERIFY(interfacePublicData.loggedIn);

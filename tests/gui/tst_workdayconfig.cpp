@@ -97,6 +97,8 @@ private slots:
         QTRY_COMPARE(f.table->rowCount(), 1);
         f.click("pushButton_Add");
         f.find<QDateEdit>("dateEdit_Date")->setDate(date);
+        QCOMPARE(f.find<QLabel>("label_RestOrWork")->text(),
+                 shown.startsWith("休息") ? "工作 => 休息" : "休息 => 工作");
         f.find<QLineEdit>("lineEdit_Notice")->setText(QStringLiteral("it's 调休"));
         ModalDismisser dismisser;
         f.click("pushButton_AddConfirm");
