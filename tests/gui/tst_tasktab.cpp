@@ -90,8 +90,13 @@ private slots:
         find<QComboBox>(window, "comboBox_TaskName")->setEditText(QStringLiteral("it's 喝水"));
         find<QComboBox>(window, "comboBox_TaskNoticeCycle")->setCurrentIndex(CycleDaily);
         find<QPushButton>(window, "pushButton_NormalNoticeKeepDisplay")->setChecked(false);
-        TaskWidgetItem::setIconChooser([](QWidget *) { return QStringLiteral("src/icon/task/7.png"); });
+        // A click on the icon chooses another, and so do Space and Enter on it; other keys do not.
+        int chosen = 0;
+        TaskWidgetItem::setIconChooser(
+            [&chosen](QWidget *) { return QStringLiteral("src/icon/task/%1.png").arg(++chosen); });
         click(window, "label_TaskIcon");
+        for (const Qt::Key key : {Qt::Key_A, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(find(window, "label_TaskIcon"), key);
         HubLog log;
         const QDateTime before = QDateTime::currentDateTime();
         click(window, "pushButton_AddTask");
@@ -99,7 +104,7 @@ private slots:
         const TaskListData added = log.payload<TaskListData>(0);
         TaskListData expected = task(-1, added.TaskTimeSee, CycleDaily, false, QStringLiteral("it's 喝水"));
         expected.NormalNoticeKeepDisplay = 0;
-        expected.IconPath = QStringLiteral("src/icon/task/7.png");
+        expected.IconPath = QStringLiteral("src/icon/task/4.png");
         QCOMPARE(added, expected);
         // Ten minutes from the click.
         QVERIFY(qAbs(before.addSecs(600).secsTo(added.TaskTimeSee)) <= 1);
