@@ -11,9 +11,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -211,6 +213,51 @@ private slots:
         const QString stored = QStringLiteral("SELECT Pwd FROM USERS_USER_INFO WHERE ID = 3");
         QTRY_COMPARE(interfacePublicData.aesDecrypt(dir->value(stored).toString()), QStringLiteral("n3w-passw0rd"));
         QVERIFY(!dir->value(stored).toString().contains(QStringLiteral("n3w")));
+    }
+
+    // One account a page: the page buttons and the jump; a search by site; copying and deleting the chosen row.
+    void browse()
+    {
+        open(3);
+        login(Owner, OwnerKey);
+        window->findChild<UsersTab *>()->slotReceiveQueryData(UsersConfigSelect,
+                                                              QVariant::fromValue(UsersConfigData{1, 30}));
+        auto *table = find<QTableWidget>("tableWidget_Users");
+        const auto page = [this, table]() {
+            return QStringLiteral("%1 %2 %3 %4%5")
+                .arg(table->rowCount() ? table->item(0, 0)->text() : QString(), find("lineEdit_GoPage")->text(),
+                     find<QLabel>("label_TotalPage")->text())
+                .arg(find<QPushButton>("pushButton_PrePage")->isEnabled())
+                .arg(find<QPushButton>("pushButton_NextPage")->isEnabled());
+        };
+        QTRY_COMPARE(page(), QStringLiteral("站点 0 1 / 3 01"));
+        QTest::mouseClick(find<QPushButton>("pushButton_NextPage"), Qt::LeftButton);
+        QTRY_COMPARE(page(), QStringLiteral("站点 1 2 / 3 11"));
+        find("lineEdit_GoPage")->setText(QStringLiteral("3"));
+        QTest::keyClick(find("lineEdit_GoPage"), Qt::Key_Return);
+        QTRY_COMPARE(page(), QStringLiteral("站点 2 3 / 3 10"));
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        find("lineEdit_GoPage")->setText(QStringLiteral("4"));
+        QTest::mouseClick(find<QPushButton>("pushButton_GoPage"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>("pushButton_PrePage"), Qt::LeftButton);
+        QTRY_COMPARE(page(), QStringLiteral("站点 1 2 / 3 11"));
+        find<QRadioButton>("radioButton_SearchWaySite")->setChecked(true);
+        find("lineEdit_SearchText")->setText(QStringLiteral("example2.com"));
+        QTest::keyClick(find("lineEdit_SearchText"), Qt::Key_Return);
+        QTRY_COMPARE(page(), QStringLiteral("站点 2 1 / 1 00"));
+        table->setCurrentCell(0, 0);
+        QStringList copied;
+        for (QAction *copy : table->actions()) {
+            copy->trigger();
+            copied << QApplication::clipboard()->text();
+        }
+        QCOMPARE(copied, (QStringList{VaultSeed::plainAccount(2).User, VaultSeed::plainAccount(2).Pwd}));
+        QTest::mouseClick(find<QPushButton>("pushButton_DelUser"), Qt::LeftButton);
+        dismisser.setAnswer(QMessageBox::Ok);
+        QTest::mouseClick(find<QPushButton>("pushButton_DelUser"), Qt::LeftButton);
+        QTRY_COMPARE(table->rowCount(), 0);
+        QCOMPARE(dismisser.titles, (QStringList{"输入无效", "警告", "警告"}));
+        QCOMPARE(VaultSeed::read(dir->databaseFile(), Owner, OwnerKey).size(), 2);
     }
 
     // Letters never reach the idle limit, where they used to be stored as 0, never log out.
