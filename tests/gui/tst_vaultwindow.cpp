@@ -215,10 +215,13 @@ private slots:
         QVERIFY(!dir->value(stored).toString().contains(QStringLiteral("n3w")));
     }
 
-    // One account a page: the page buttons and the jump; a search by site; copying and deleting the chosen row.
+    // A key too short is refused. One account a page: the page buttons and the jump; a search by site; copying
+    // and deleting the chosen row.
     void browse()
     {
         open(3);
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        type(Owner, QStringLiteral("short"));
         login(Owner, OwnerKey);
         window->findChild<UsersTab *>()->slotReceiveQueryData(UsersConfigSelect,
                                                               QVariant::fromValue(UsersConfigData{1, 30}));
@@ -236,7 +239,6 @@ private slots:
         find("lineEdit_GoPage")->setText(QStringLiteral("3"));
         QTest::keyClick(find("lineEdit_GoPage"), Qt::Key_Return);
         QTRY_COMPARE(page(), QStringLiteral("站点 2 3 / 3 10"));
-        ModalDismisser dismisser(QMessageBox::Cancel);
         find("lineEdit_GoPage")->setText(QStringLiteral("4"));
         QTest::mouseClick(find<QPushButton>("pushButton_GoPage"), Qt::LeftButton);
         QTest::mouseClick(find<QPushButton>("pushButton_PrePage"), Qt::LeftButton);
@@ -256,7 +258,7 @@ private slots:
         dismisser.setAnswer(QMessageBox::Ok);
         QTest::mouseClick(find<QPushButton>("pushButton_DelUser"), Qt::LeftButton);
         QTRY_COMPARE(table->rowCount(), 0);
-        QCOMPARE(dismisser.titles, (QStringList{"输入无效", "警告", "警告"}));
+        QCOMPARE(dismisser.titles, (QStringList{"密钥无效", "输入无效", "警告", "警告"}));
         QCOMPARE(VaultSeed::read(dir->databaseFile(), Owner, OwnerKey).size(), 2);
     }
 
