@@ -6,6 +6,7 @@
 #include "common/vaultseed.h"
 #include "data/interfacepublicdata.h"
 #include "vault/aesaccountupdatedialog.h"
+#include "vault/secretclipboard.h"
 #include "vault/userinfodetaildialog.h"
 #include "vault/userstab.h"
 
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -22,6 +24,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -37,7 +40,7 @@ template <typename T = QLineEdit> T *child(QObject *parent, const char *name)
 }
 } // namespace
 
-// The Users tab on a real worker and database: registration, login and logout, and the two vault dialogs.
+// The Users tab on a real worker and database: registration, login and logout, the two vault dialogs, the clipboard.
 class TestVaultWindow : public QObject
 {
     Q_OBJECT
@@ -299,6 +302,55 @@ private slots:
         login(Owner, QStringLiteral("fresh.key.1"));
         QVERIFY(interfacePublicData.loggedIn);
         QTRY_COMPARE(find<QTableWidget>("tableWidget_Users")->rowCount(), 3);
+    }
+
+    // What the clipboard holds after the countdown, a logout or the program's end: only the program's own text goes.
+    void clearsOnlyItsOwn_data()
+    {
+        QTest::addColumn<QString>("userCopies"); // copied by the user after the program, empty for nothing
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("then"); // "logout" or "quit", empty to let the countdown run
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QList<int>>("shown"); // the seconds the countdown showed
+        // clang-format off
+        QTest::newRow("countdown ends") << "" << 5 << "" << "" << QList<int>{5, 4, 3, 2, 1, 0};
+        QTest::newRow("user copied since") << "mine" << 5 << "" << "mine" << QList<int>{5, 0};
+        QTest::newRow("logout after the user copied") << "mine" << 0 << "logout" << "mine" << QList<int>{0};
+        QTest::newRow("never cleared by time") << "" << 0 << "" << "s3cret!" << QList<int>{0};
+        QTest::newRow("out of range means the default, logout") << "" << 500 << "logout" << "" << QList<int>{10, 0};
+        QTest::newRow("quit") << "" << 0 << "quit" << "" << QList<int>{0};
+        // clang-format on
+    }
+    void clearsOnlyItsOwn()
+    {
+        QFETCH(QString, userCopies);
+        QFETCH(int, seconds);
+        QFETCH(QString, then);
+        QFETCH(QString, left);
+        QFETCH(QList<int>, shown);
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        // The program's own, wired to the logout and the end of the program.
+        SecretClipboard &secret = *SecretClipboard::instance();
+        secret.setTickMsec(20);
+        QSignalSpy countdown(&secret, &SecretClipboard::SIGNALCountdown);
+        secret.copy("s3cret!", seconds);
+        QCOMPARE(clipboard->text(), QString("s3cret!"));
+        QCOMPARE(clipboard->mimeData()->data("x-kde-passwordManagerHint"), QByteArray("secret"));
+        if (!userCopies.isEmpty())
+            clipboard->setText(userCopies);
+        if (then == "logout") {
+            interfacePublicData.aesLogout(LogoutManual);
+        } else if (then == "quit") {
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QCoreApplication::exec();
+        } else if (seconds > 0) {
+            QTRY_COMPARE(secret.secondsLeft(), 0);
+        }
+        QCOMPARE(clipboard->text(), left);
+        QList<int> counted;
+        for (const QList<QVariant> &second : countdown)
+            counted.append(second.at(0).toInt());
+        QCOMPARE(counted, shown);
     }
 };
 
