@@ -126,7 +126,7 @@ private slots:
                           : QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON ICON_LIST BEGIN SELECT RAISE(ABORT, "
                                            "'no'); END"));
         click("pushButton_AddIcon");
-        QVERIFY(!child("widget_Add")->isHidden());
+        QVERIFY(!child("widget_Add")->isHidden() && child<QRadioButton>("radioButton_Task")->isChecked());
         child<QRadioButton>("radioButton_Birthday")->setChecked(true);
         child<QLineEdit>("lineEdit_Notice")->setText(QStringLiteral("  cake "));
         QMimeData mime;
