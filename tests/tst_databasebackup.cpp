@@ -107,10 +107,12 @@ private slots:
         const DatabaseBackup::Entry kept = DatabaseBackup::list(folder, QDate::currentDate()).value(1);
         QVERIFY(kept.keptAtRestore && kept.birthdays == 2);
         QVERIFY(!QFileInfo::exists(kept.path + ".part"));
-        // Neither placed nor opened again: the program must end rather than run on without a database.
+        // Neither placed nor opened again (the program restarts after a restore; here a worker starts anew): the
+        // program must end rather than run on without a database.
+        StoreWorker<> restarted;
         QVERIFY(QDir().rename(dir.databaseFile(), aside) && QDir().mkpath(dir.databaseFile()));
-        QSignalSpy answers(&worker, &SqlThread::SIGNALSendQueryData);
-        worker.SLOTReceiveQuery(DatabaseBackupRestore, entries.at(1).path);
+        QSignalSpy answers(&restarted, &SqlThread::SIGNALSendQueryData);
+        restarted.SLOTReceiveQuery(DatabaseBackupRestore, entries.at(1).path);
         QCOMPARE(answers.count(), 1);
         QCOMPARE(answers.first().at(0).value<SqlOperateType>(), DatabaseFatalError);
         const QString reopen = DatabaseBackup::reopenFailedText(dir.databaseFile(), QString()).section('\n', 0, 1);
