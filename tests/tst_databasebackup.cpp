@@ -107,8 +107,7 @@ private slots:
         const DatabaseBackup::Entry kept = DatabaseBackup::list(folder, QDate::currentDate()).value(1);
         QVERIFY(kept.keptAtRestore && kept.birthdays == 2);
         QVERIFY(!QFileInfo::exists(kept.path + ".part"));
-        // Neither placed nor opened again (the program restarts after a restore; here a worker starts anew): the
-        // program must end rather than run on without a database.
+        // Neither placed nor opened again, after the restart: the program must end, not run on without a database.
         StoreWorker<> restarted;
         QVERIFY(QDir().rename(dir.databaseFile(), aside) && QDir().mkpath(dir.databaseFile()));
         QSignalSpy answers(&restarted, &SqlThread::SIGNALSendQueryData);
