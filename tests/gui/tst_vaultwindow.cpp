@@ -250,6 +250,11 @@ private slots:
         find("lineEdit_SearchText")->setText(QStringLiteral("example2.com"));
         QTest::keyClick(find("lineEdit_SearchText"), Qt::Key_Return);
         QTRY_COMPARE(page(), QStringLiteral("站点 2 1 / 1 00"));
+        // No row chosen yet: nothing to copy or delete.
+        QApplication::clipboard()->clear();
+        table->actions().constFirst()->trigger();
+        QTest::mouseClick(find<QPushButton>("pushButton_DelUser"), Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), QString());
         table->setCurrentCell(0, 0);
         QStringList copied;
         for (QAction *copy : table->actions()) {
