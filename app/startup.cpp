@@ -12,6 +12,7 @@
 #include "data/sqlthread.h"
 #include "icons/iconstore.h"
 #include "notices/noticestore.h"
+#include "sync/syncstore.h"
 #include "tasks/taskstore.h"
 #include "upgrader/databaseupgrader.h"
 #include "vault/vaultstore.h"
@@ -139,6 +140,7 @@ void Startup::addStores(SqlThread &worker)
     worker.addStore(std::make_unique<IconStore>(sql));
     worker.addStore(std::make_unique<CalendarExport>(sql));
     worker.addStore(std::make_unique<BackupStore>(sql));
+    worker.addStore(std::make_unique<SyncStore>(sql));
 }
 
 SqlThread *Startup::startSqlWorker()

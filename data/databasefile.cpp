@@ -179,6 +179,17 @@ bool DatabaseFile::copy(const QString &source, const QString &target, QByteArray
     return true;
 }
 
+bool DatabaseFile::writeFile(const QString &target, const QByteArray &data, QString *error)
+{
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size() || !out.commit()) {
+        *error = out.errorString();
+        return false;
+    }
+    syncFolder(target);
+    return true;
+}
+
 QByteArray DatabaseFile::hash(const QString &path)
 {
     QFile file(path);

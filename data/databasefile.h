@@ -66,6 +66,8 @@ public:
     // replaces target. The hex SHA-256 of the bytes copied goes to *hash when given.
     static bool copy(const QString &source, const QString &target, QByteArray *hash, QString *error);
     static QByteArray hash(const QString &path);
+    // Writes data over target the same way: a half-written file never takes target's place.
+    static bool writeFile(const QString &target, const QByteArray &data, QString *error);
 
     // Renames a file or folder to a free name ending in ".damaged"; the new path, or empty when it stays.
     static QString setAside(const QString &path);

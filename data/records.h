@@ -67,6 +67,9 @@ enum SqlOperateType : int
     // Puts the backup at the path in the database's place; answers the reason of a failure, empty once the
     // database is replaced (it stays closed: the program restarts).
     DatabaseBackupRestore = 41,
+    // What the calendar sync writes from: the pending tasks, the birthdays and the workday exceptions
+    // (CalendarExport::Data); answers nothing valid when the database cannot be read.
+    SyncLocalSelect = 42,
 };
 
 enum LoginOutReasonType : int

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "data/records.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+class InterfacePublicData;
+
+// Tasks and birthdays as the calendar resources the sync writes (one event per resource, as the calendar
+// export writes it), and the events other clients wrote as tasks.
+class SyncMapping
+{
+    Q_DECLARE_TR_FUNCTIONS(SyncMapping)
+
+public:
+    struct Object
+    {
+        QString uid;
+        // A whole iCalendar object.
+        QByteArray data;
+        // Changes only when the event does, not with the time it was made.
+        QByteArray digest;
+    };
+
+    // What an event of the calendar is to this program.
+    struct Reading
+    {
+        QString uid;
+        QString summary;
+        // A task with its name, cycle and coming due time; the rest as a new task has it.
+        bool taken = false;
+        TaskListData task;
+        // Why it is not taken, when it is not.
+        QString reason;
+        // When the event was last changed (LAST-MODIFIED, else DTSTAMP); invalid when it does not say.
+        QDateTime modified;
+    };
+
+    // Tasks with the same key are the same event: name, cycle and time (weekday, date) alike.
+    static QString taskKey(const TaskListData &task, const QDateTime &now, const InterfacePublicData &calendar);
+    // The event of a pending task, under uid.
+    static Object taskObject(const TaskListData &task, const QString &uid, const QDateTime &now,
+                             const InterfacePublicData &calendar);
+    // Each coming occurrence of a birthday, with its reminders.
+    static QList<Object> birthdayObjects(const BirthdayInfoData &birthday, const QDate &today,
+                                         const InterfacePublicData &calendar);
+    // A birthday event this program wrote (here or on another computer): never a task.
+    static bool isBirthdayUid(const QString &uid);
+
+    // Single times become one-shot tasks; daily rules daily ones; weekly rules on one weekday weekly ones;
+    // Monday-to-Friday rules workday ones (the workday exceptions here decide the rest). Anything else is
+    // not taken, with the reason.
+    static Reading read(const QByteArray &data, const QDateTime &now, const InterfacePublicData &calendar);
+    // The name of the resource for an event of this program.
+    static QString fileName(const QString &uid);
+};
