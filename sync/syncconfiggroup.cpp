@@ -48,9 +48,11 @@ void SyncConfigGroup::showStatus()
     const QStringList notTaken = sync->notTaken();
     QString text = sync->isRunning() ? tr("正在同步…") : sync->statusText();
     emit SIGNALStatusText(text);
+    if (sync->passwordInMemoryOnly())
+        text += QLatin1Char('\n') + tr("系统没有可用的密钥环，密码只保留到程序退出。");
     if (!notTaken.isEmpty())
         text += QLatin1Char('\n') + tr("日历中有 %n 个事件没有成为任务：", nullptr, notTaken.size());
-    ui->label_SyncStatus->setText(text);
+    ui->label_SyncStatus->setText(text.trimmed());
     ui->listWidget_SyncNotTaken->clear();
     ui->listWidget_SyncNotTaken->addItems(notTaken);
     ui->listWidget_SyncNotTaken->setVisible(!notTaken.isEmpty());

@@ -91,7 +91,8 @@ void SyncService::setPassword(const QString &typed)
 {
     password = typed;
     promptDeclined = false;
-    keyring->write(current.keyringKey(), typed, [](Keyring::Status) {});
+    keyring->write(current.keyringKey(), typed,
+                   [this](Keyring::Status status) { memoryOnly = status == Keyring::Unavailable; });
 }
 
 void SyncService::start()
@@ -165,6 +166,7 @@ void SyncService::withPassword(bool asked, std::function<void(bool)> next)
         return;
     }
     keyring->read(current.keyringKey(), [this, asked, next](Keyring::Status status, const QString &secret) {
+        memoryOnly = status == Keyring::Unavailable;
         if (status == Keyring::Found && !secret.isEmpty()) {
             password = secret;
         } else if (passwordPrompt && (asked || !promptDeclined)) {

@@ -80,6 +80,8 @@ public:
     QStringList notTaken() const;
     // One line for the status bar.
     QString statusText() const;
+    // The system has no keyring that took the password: it lives in memory until the program ends.
+    bool passwordInMemoryOnly() const { return memoryOnly; }
 
 signals:
     void SIGNALStatusChanged();
@@ -114,6 +116,7 @@ private:
     std::function<QString()> passwordPrompt;
     QString password;
     bool promptDeclined = false;
+    bool memoryOnly = false;
     QTimer periodic;
     QTimer afterChange;
 

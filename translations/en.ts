@@ -714,7 +714,7 @@ Import it into a phone or web calendar. Exporting again updates the same events 
     </message>
     <message>
         <source>服务器的证书不被信任，连接已拒绝：%1</source>
-        <translation>The server's certificate is not trusted; the connection was refused: %1</translation>
+        <translation>The server&apos;s certificate is not trusted; the connection was refused: %1</translation>
     </message>
     <message>
         <source>服务器不接受这个用户名和密码</source>
@@ -734,7 +734,7 @@ Import it into a phone or web calendar. Exporting again updates the same events 
     </message>
     <message>
         <source>服务器的回答无法读取</source>
-        <translation>The server's answer cannot be read</translation>
+        <translation>The server&apos;s answer cannot be read</translation>
     </message>
     <message>
         <source>在这个地址没有找到日历服务</source>
@@ -742,7 +742,7 @@ Import it into a phone or web calendar. Exporting again updates the same events 
     </message>
     <message>
         <source>服务器没有告知这个用户的日历位置</source>
-        <translation>The server does not say where this user's calendars are</translation>
+        <translation>The server does not say where this user&apos;s calendars are</translation>
     </message>
 </context>
 <context>
@@ -1605,7 +1605,7 @@ It will not be used to restore anything. Close any program that may be using it 
     </message>
     <message>
         <source>保存在系统的密钥环中，不写入设置文件</source>
-        <translation>Kept in the system's keyring, never in the settings file</translation>
+        <translation>Kept in the system&apos;s keyring, never in the settings file</translation>
     </message>
     <message>
         <source>留空则用已保存的密码</source>
@@ -1617,7 +1617,7 @@ It will not be used to restore anything. Close any program that may be using it 
     </message>
     <message>
         <source>任务和生日同步到这个日历；先测试连接以列出服务器上的日历</source>
-        <translation>Tasks and birthdays are synced with this calendar; test the connection first to list the server's calendars</translation>
+        <translation>Tasks and birthdays are synced with this calendar; test the connection first to list the server&apos;s calendars</translation>
     </message>
     <message>
         <source>立即同步(&amp;Y)</source>
@@ -1687,6 +1687,10 @@ It will not be used to restore anything. Close any program that may be using it 
         <translation>Enter the password of %1 at %2.
 Without a system keyring to keep it, the password is kept only until the program ends.</translation>
     </message>
+    <message>
+        <source>系统没有可用的密钥环，密码只保留到程序退出。</source>
+        <translation>The system has no keyring to keep the password: it is kept until the program ends.</translation>
+    </message>
 </context>
 <context>
     <name>SyncEngine</name>
@@ -1696,11 +1700,11 @@ Without a system keyring to keep it, the password is kept only until the program
     </message>
     <message>
         <source>“%1”两边都改过，本机的修改较晚，替换了服务器上的版本</source>
-        <translation>“%1” changed on both sides; the change here is later and replaced the server's version</translation>
+        <translation>“%1” changed on both sides; the change here is later and replaced the server&apos;s version</translation>
     </message>
     <message>
         <source>“%1”两边都改过，服务器上的修改较晚，替换了本机的版本</source>
-        <translation>“%1” changed on both sides; the server's change is later and replaced the version here</translation>
+        <translation>“%1” changed on both sides; the server&apos;s change is later and replaced the version here</translation>
     </message>
     <message>
         <source>与日历中另一个事件是同一个任务</source>

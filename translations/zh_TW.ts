@@ -1684,6 +1684,10 @@
         <translation>請輸入 %1 在 %2 的密碼。
 系統沒有可儲存它的金鑰圈時，密碼只保留到程式結束。</translation>
     </message>
+    <message>
+        <source>系统没有可用的密钥环，密码只保留到程序退出。</source>
+        <translation>系統沒有可用的金鑰圈，密碼只保留到程式結束。</translation>
+    </message>
 </context>
 <context>
     <name>SyncEngine</name>
