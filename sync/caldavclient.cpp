@@ -30,8 +30,11 @@ QString pathOf(const QUrl &url)
     return url.path(QUrl::FullyDecoded);
 }
 
+// An href: a path on base's server, or (some servers keep calendars on another host) a whole URL.
 QUrl withPath(const QUrl &base, const QString &path)
 {
+    if (path.startsWith(QLatin1String("https://")) || path.startsWith(QLatin1String("http://")))
+        return QUrl(path);
     QUrl url = base;
     url.setPath(path, QUrl::DecodedMode);
     url.setQuery(QString());

@@ -184,9 +184,11 @@ void SyncEngine::takeServerChange(const QString &path, const CalDavClient::Resou
     changed.etag = resource.etag;
     changed.summary = reading.summary;
     changed.reason = reading.reason;
-    // The task here stays as it is, and is written over the event when it changes.
-    if (!reading.taken)
+    // The task here stays as it is, and is written over the event only when it changes.
+    if (!reading.taken) {
+        changed.written.clear();
         return;
+    }
     const QDateTime serverTime = reading.modified.isValid() ? reading.modified : now;
     const QString name = match.task >= 0 ? tasks.at(match.task).TaskName : reading.summary;
     if (match.changedHere && changed.changedHere > serverTime) {

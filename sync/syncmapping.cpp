@@ -224,9 +224,8 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
             tr("重复规则对应不上任务的周期：%1").arg(QString::fromUtf8(icalproperty_get_value_as_string(rule)));
     else if (cycle != CycleWorkday && changesComing(event, now.date()))
         reading.reason = tr("重复中另加或除去了日子");
-    else if (!rule && localTime(start) <= now)
-        reading.reason = tr("时间已过");
-    if (!reading.reason.isEmpty())
+    // Over already: nothing to take, nor to list.
+    if (!reading.reason.isEmpty() || (!rule && localTime(start) <= now))
         return reading;
 
     const QDateTime begin = localTime(start);

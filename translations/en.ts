@@ -1741,10 +1741,6 @@ Without a system keyring to keep it, the password is kept only until the program
         <source>重复中另加或除去了日子</source>
         <translation>The series adds or leaves out days</translation>
     </message>
-    <message>
-        <source>时间已过</source>
-        <translation>The time has passed</translation>
-    </message>
 </context>
 <context>
     <name>SyncService</name>

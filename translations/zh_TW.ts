@@ -1738,10 +1738,6 @@
         <source>重复中另加或除去了日子</source>
         <translation>重複中另外加入或排除了日子</translation>
     </message>
-    <message>
-        <source>时间已过</source>
-        <translation>時間已過</translation>
-    </message>
 </context>
 <context>
     <name>SyncService</name>
