@@ -278,29 +278,28 @@ void SyncService::nextServerChange()
         client.put(current.calendar, write.path, write.data, write.etag,
                    [this, write](CalDavClient::Result result, const QString &etag) {
                        engine->written(write, result, etag);
-                       if (!result.ok() && result.kind != CalDavClient::Result::Changed)
-                           serverFailure = result.error;
-                       if (result.kind == CalDavClient::Result::Unreachable)
-                           finish(serverFailure);
-                       else
-                           nextServerChange();
+                       serverChanged(result);
                    });
-        return;
-    }
-    if (!plan.removals.isEmpty()) {
+    } else if (!plan.removals.isEmpty()) {
         const SyncEngine::Removal removal = plan.removals.takeFirst();
         client.remove(current.calendar, removal.path, removal.etag, [this, removal](CalDavClient::Result result) {
             engine->removed(removal, result);
-            if (!result.ok() && result.kind != CalDavClient::Result::Changed)
-                serverFailure = result.error;
-            if (result.kind == CalDavClient::Result::Unreachable)
-                finish(serverFailure);
-            else
-                nextServerChange();
+            serverChanged(result);
         });
-        return;
+    } else {
+        finish(serverFailure);
     }
-    finish(serverFailure);
+}
+
+void SyncService::serverChanged(const CalDavClient::Result &result)
+{
+    // An event changed meanwhile is the next run's to look at; other refusals are told, and the rest go on.
+    if (!result.ok() && result.kind != CalDavClient::Result::Changed)
+        serverFailure = result.error;
+    if (result.kind == CalDavClient::Result::Unreachable || result.kind == CalDavClient::Result::Unauthorized)
+        finish(serverFailure);
+    else
+        nextServerChange();
 }
 
 void SyncService::finish(const QString &failure)

@@ -99,6 +99,7 @@ private:
     void readLocal();
     void apply(const CalendarExport::Data &local);
     void nextServerChange();
+    void serverChanged(const CalDavClient::Result &result);
     void finish(const QString &failure);
     void loadState();
     // The account's password: the one in memory, the keyring's, or, failing both, the user's answer.
