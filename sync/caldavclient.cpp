@@ -307,6 +307,10 @@ void CalDavClient::list(const QUrl &calendar, const QString &syncToken, std::fun
             done(result, Listing());
             return;
         }
+        if (result.status >= 500 && result.status != 501) {
+            done(result, Listing());
+            return;
+        }
         DavMultiStatus answer;
         if (!result.ok() || !answer.parse(reply->readAll())) {
             // A token the server forgot: everything again. No token and still refused: no such report here.

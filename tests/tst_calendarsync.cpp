@@ -28,12 +28,10 @@ public:
         QTcpServer probe;
         port = port ? port : (probe.listen(QHostAddress::LocalHost), probe.serverPort());
         probe.close();
-        QProcess openssl;
-        openssl.setStandardErrorFile(QProcess::nullDevice());
-        if (tls)
-            openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=127.0.0.1",
-                                      "-keyout", dir.filePath("key.pem"), "-out", dir.filePath("cert.pem")});
-        openssl.waitForFinished();
+        if (tls && QProcess::execute("openssl", {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256",
+                                                 "-nodes", "-subj", "/CN=127.0.0.1", "-keyout", dir.filePath("key.pem"),
+                                                 "-out", dir.filePath("cert.pem")}))
+            return false;
         QFile users(dir.filePath("users")), config(dir.filePath("config"));
         if (!users.open(QIODevice::WriteOnly) || !config.open(QIODevice::WriteOnly))
             return false;
@@ -182,10 +180,12 @@ private slots:
         http("PUT", calendar + "p1.ics", event("p1@phone", "Phone", tomorrow, "FREQ=WEEKLY;BYDAY=SU"));
         http("PUT", calendar + "p2.ics", event("p2@phone", "Monthly", tomorrow, "FREQ=MONTHLY"));
         http("DELETE", up.value("Daily").path);
+        Event birthdayEvent = up.last();
+        http("PUT", birthdayEvent.path, birthdayEvent.data.replace("SUMMARY:", "SUMMARY:Changed "), birthdayEvent.etag);
         QVERIFY(syncs());
         QTRY_COMPARE(taskNames(), QStringList({"Phone3", "Renamed0", "Workdays2"}));
-        QCOMPARE(sync->notTaken().size(), 1);
-        QVERIFY(sync->notTaken().first().startsWith("Monthly"));
+        QVERIFY(sync->notTaken().size() == 1 && sync->notTaken().first().startsWith("Monthly"));
+        QVERIFY(!events().firstKey().startsWith("Changed")); // a birthday is written from here only
 
         // Deleted here: gone there, the other client's event too.
         for (const TaskListData &task : tasks()) {
@@ -212,16 +212,21 @@ private slots:
         QFETCH(QString, kept);
         addTask("Meeting", CycleDaily);
         QVERIFY(syncs());
+        // It falls due here first: the next one is another row.
         TaskListData task = tasks().value(0);
+        emit interfacePublicData.SIGNALSendQuery(TaskListUpdateNoticed, task.id);
+        emit interfacePublicData.SIGNALSendQuery(
+            TaskListInsert, QVariant::fromValue(TaskTiming::successorOf(task, task.TaskTimeSee, interfacePublicData)));
+        emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{task.id}));
+        QVERIFY(syncs());
+        task = tasks().value(0);
         task.TaskName = QStringLiteral("Here");
         emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(task));
         Event there = events().value("Meeting");
-        const QDateTime changed = QDateTime::currentDateTimeUtc().addSecs(serverChangedSecs);
-        http(
-            "PUT", there.path,
-            there.data.replace("SUMMARY:Meeting", "LAST-MODIFIED:" + changed.toString("yyyyMMdd'T'HHmmss'Z'").toUtf8() +
-                                                      "\r\nSUMMARY:There"),
-            there.etag);
+        const QByteArray changed =
+            QDateTime::currentDateTimeUtc().addSecs(serverChangedSecs).toString("yyyyMMdd'T'HHmmss'Z'").toUtf8();
+        http("PUT", there.path, there.data.replace("SUMMARY:Meeting", "LAST-MODIFIED:" + changed + "\r\nSUMMARY:There"),
+             there.etag);
         QSignalSpy conflicts(sync.get(), &SyncService::SIGNALConflicts);
         QVERIFY(syncs());
         QTRY_COMPARE(taskNames(), QStringList{kept + "1"});
@@ -250,7 +255,6 @@ private slots:
         QVERIFY(server.start());
         QVERIFY(syncs());
         QCOMPARE(events().keys(), QStringList({"First", "Second"}));
-        QVERIFY(sync->lastError().isEmpty());
     }
 
     // With no password kept the user is asked, once while the program runs; declining leaves the sync waiting.
@@ -275,7 +279,6 @@ private slots:
         QTest::addColumn<QString>("refusal");
         // clang-format off
         QTest::newRow("server") << "" << "";
-        QTest::newRow("a calendar") << "tester/c1/" << "";
         QTest::newRow("plain http elsewhere") << "http://calendar.example.org/" << "https";
         QTest::newRow("untrusted certificate") << "https" << "self-signed";
         // clang-format on
