@@ -210,9 +210,7 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
     icalproperty *rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
     int cycle = CycleOnce;
     int weekday = 0;
-    if (isBirthdayUid(reading.uid))
-        reading.reason = tr("本程序发布的生日");
-    else if (events.size() > 1)
+    if (events.size() > 1)
         reading.reason = tr("重复事件中有单独改过的日子");
     else if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
         reading.reason = tr("事件已取消");
@@ -224,8 +222,8 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
             tr("重复规则对应不上任务的周期：%1").arg(QString::fromUtf8(icalproperty_get_value_as_string(rule)));
     else if (cycle != CycleWorkday && changesComing(event, now.date()))
         reading.reason = tr("重复中另加或除去了日子");
-    // Over already: nothing to take, nor to list.
-    if (!reading.reason.isEmpty() || (!rule && localTime(start) <= now))
+    // Over already, or a birthday another copy of this program published: nothing to take, nor to list.
+    if (!reading.reason.isEmpty() || (!rule && localTime(start) <= now) || isBirthdayUid(reading.uid))
         return reading;
 
     const QDateTime begin = localTime(start);

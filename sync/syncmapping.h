@@ -34,7 +34,7 @@ public:
         // A task with its name, cycle and coming due time; the rest as a new task has it.
         bool taken = false;
         TaskListData task;
-        // Why it is not taken; empty also for a single event that is over.
+        // Why it is not taken; empty also for a single event that is over and for this program's birthdays.
         QString reason;
         // When the event was last changed (LAST-MODIFIED, else DTSTAMP); invalid when it does not say.
         QDateTime modified;
@@ -53,7 +53,7 @@ public:
 
     // Single times become one-shot tasks; daily rules daily ones; weekly rules on one weekday weekly ones;
     // Monday-to-Friday rules workday ones (the workday exceptions here decide the rest). Anything else is
-    // not taken, with the reason; a single event that is over, silently.
+    // not taken, with the reason; a single event that is over and this program's birthdays, silently.
     static Reading read(const QByteArray &data, const QDateTime &now, const InterfacePublicData &calendar);
     // The name of the resource for an event of this program.
     static QString fileName(const QString &uid);

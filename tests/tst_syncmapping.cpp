@@ -72,7 +72,7 @@ private slots:
         InterfacePublicData calendar;
         const SyncMapping::Reading reading = SyncMapping::read(data, now, calendar);
         QCOMPARE(reading.taken, cycle >= 0);
-        QCOMPARE(reading.reason.isEmpty(), reading.taken || data.contains("20260609T"));
+        QCOMPARE(reading.reason.isEmpty(), reading.taken || data.contains("20260609T") || data.contains("birthday-"));
         QCOMPARE(reading.task.NoticeCycle, std::max(cycle, 0));
         QCOMPARE(reading.task.TaskTimeSee, due);
         if (reading.taken)

@@ -1718,10 +1718,6 @@ Without a system keyring to keep it, the password is kept only until the program
         <translation>Not an event</translation>
     </message>
     <message>
-        <source>本程序发布的生日</source>
-        <translation>A birthday published by this program</translation>
-    </message>
-    <message>
         <source>重复事件中有单独改过的日子</source>
         <translation>Single occurrences of the series were changed</translation>
     </message>

@@ -1715,10 +1715,6 @@
         <translation>不是行程事件</translation>
     </message>
     <message>
-        <source>本程序发布的生日</source>
-        <translation>本程式發布的生日</translation>
-    </message>
-    <message>
         <source>重复事件中有单独改过的日子</source>
         <translation>重複事件中有單獨改過的日子</translation>
     </message>
