@@ -6,7 +6,9 @@
 #include "app/helpdocument.h"
 #include "app/thirdpartysource.h"
 
+#include <QDir>
 #include <QMessageBox>
+#include <QUrl>
 
 AboutTab::AboutTab(QWidget *parent) : QWidget(parent), ui(new Ui::AboutTab)
 {
@@ -19,6 +21,11 @@ AboutTab::AboutTab(QWidget *parent) : QWidget(parent), ui(new Ui::AboutTab)
     const QString link = QStringLiteral("<a href=\"%1\">%1</a>");
     ui->label_Website->setText(link.arg(QLatin1String(AboutPage::HomePage)));
     ui->label_Feedback->setText(link.arg(QLatin1String(AboutPage::IssuePage)));
+    // Where the database, the settings and the pictures are; a click opens it in the file manager.
+    const QString dataFolder = QDir(AppGlobals::folders.dataDir).absoluteFilePath(QStringLiteral("src"));
+    ui->label_DataFolder->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                                      .arg(QString::fromUtf8(QUrl::fromLocalFile(dataFolder).toEncoded()),
+                                           QDir::toNativeSeparators(dataFolder).toHtmlEscaped()));
     ui->textBrowser_SoftwareInfo->setOpenExternalLinks(true);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/programfolders.h"
 #include "platform/singleinstancelock.h"
 
 #include <QLocale>
@@ -18,6 +19,8 @@ public:
     static QString language;
     static QLocale locale;
     static SingleInstanceLock instanceLock;
+    // Until start-up chose them: the current directory, laid out as a portable folder.
+    static ProgramFolders folders;
     static int screenWidth;
     static int screenHeight;
     static int dpi;

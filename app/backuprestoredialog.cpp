@@ -13,7 +13,10 @@ BackupRestoreDialog::BackupRestoreDialog(QWidget *parent) : QDialog(parent), ui(
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    ui->tableWidget_Backups->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The date with its time and marker whole; the counts share the rest.
+    QHeaderView *header = ui->tableWidget_Backups->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
             &BackupRestoreDialog::slotReceiveQueryData, Qt::UniqueConnection);
 }
@@ -70,9 +73,7 @@ void BackupRestoreDialog::showBackups(const QList<DatabaseBackup::Entry> &backup
     table->setRowCount(backups.size());
     for (int row = 0; row < backups.size(); ++row) {
         const DatabaseBackup::Entry &entry = backups.at(row);
-        QString date = entry.date.toString(StoredFormat::Date);
-        if (entry.keptAtRestore)
-            date += QLatin1Char(' ') + tr("（还原前）");
+        const QString date = label(entry);
         const QStringList texts = entry.usable
                                       ? QStringList{date, QString::number(entry.tasks),
                                                     QString::number(entry.birthdays), QString::number(entry.accounts)}
@@ -89,6 +90,16 @@ void BackupRestoreDialog::showBackups(const QList<DatabaseBackup::Entry> &backup
         }
     }
     on_tableWidget_Backups_itemSelectionChanged();
+}
+
+QString BackupRestoreDialog::label(const DatabaseBackup::Entry &entry)
+{
+    QString text = entry.date.toString(StoredFormat::Date);
+    if (entry.written.isValid())
+        text += QLatin1Char(' ') + entry.written.toString(QStringLiteral("hh:mm"));
+    if (entry.keptAtRestore)
+        text += QLatin1Char(' ') + tr("（还原前）");
+    return text;
 }
 
 const DatabaseBackup::Entry *BackupRestoreDialog::chosen() const
@@ -116,7 +127,7 @@ void BackupRestoreDialog::on_pushButton_Restore_clicked()
     if (!entry || restoring)
         return;
     const QString text =
-        tr("用 %1 的备份替换当前的数据库吗？").arg(entry->date.toString(StoredFormat::Date)) + QStringLiteral("\n\n") +
+        tr("用 %1 的备份替换当前的数据库吗？").arg(label(*entry)) + QStringLiteral("\n\n") +
         tr("备份中有 %1 个任务、%2 个生日、%3 个账号。").arg(entry->tasks).arg(entry->birthdays).arg(entry->accounts) +
         QStringLiteral("\n") + tr("当前的数据库会先另存为一个备份。还原后程序将重新启动。");
     if (!LabelMessageBox::confirm(this, tr("从备份恢复"), text, QStringLiteral(":/img/icon.png")))

@@ -37,6 +37,9 @@ private slots:
 
 private:
     void showBackups(const QList<DatabaseBackup::Entry> &backups);
+    // A backup as the table and the question name it: two of a day differ by their time and the marker of
+    // the copy a restore kept.
+    static QString label(const DatabaseBackup::Entry &entry);
     // The usable backup of the chosen row, if any.
     const DatabaseBackup::Entry *chosen() const;
 

@@ -7,6 +7,7 @@
 #include "data/interfacepublicdata.h"
 #include "data/sqlstatement.h"
 #include "data/sqlthread.h"
+#include "platform/programfolders.h"
 #include "tasks/taskcalendar.h"
 #include "tasks/taskstore.h"
 
@@ -118,9 +119,13 @@ bool CalendarExport::exportFile(const QString &databaseFile, const QString &targ
 int CalendarExport::runCommand(int &argc, char **argv, const QString &file)
 {
     QCoreApplication app(argc, argv);
-    // The file named is relative to where the command was given; the database to the program's folder.
+    // The file named is relative to where the command was given; the database to the data folder.
     const QString target = file == QLatin1String("-") ? file : QDir::current().absoluteFilePath(file);
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QString folderError = Startup::enterDataFolder(ProgramFolders::ofThisProgram());
+    if (!folderError.isEmpty()) {
+        QTextStream(stderr) << folderError << '\n';
+        return 1;
+    }
     Startup::loadLanguage();
     registerRecordMetaTypes();
     QString error;

@@ -32,6 +32,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
+#include <QStyle>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -43,6 +44,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     workdayConfig = new WorkdayConfig(this);
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/img/icon.png")));
+    // The Settings tab scrolls on a small screen; its page shows through as on the other tabs.
+    ui->scrollArea_Setting->viewport()->setAutoFillBackground(false);
+    ui->scrollAreaWidgetContents_Setting->setAutoFillBackground(false);
+    fitToScreen();
 
     // Icon library: connected to the hub before this window, so its lists reload before a restart question
     // blocks, and in time to hear the notes setting broadcast below.
@@ -186,6 +191,21 @@ void MainWindow::setupScreens()
     emit interfacePublicData.SIGNALSendQuery(TaskConfigSelect, QVariant());
 }
 
+// The designed size where the screen has room for it; on a smaller screen the window, frame included, fits
+// the free area, down to the least its tabs need (the Settings tab scrolls).
+void MainWindow::fitToScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The window manager's frame is known only once the window is shown; the style's title bar stands in.
+    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QRect area = screen->availableGeometry();
+    const QSize room(area.width() - 2 * border,
+                     area.height() - style()->pixelMetric(QStyle::PM_TitleBarHeight) - 2 * border);
+    resize(size().boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
 void MainWindow::rebuildAfterDisplayChange()
 {
     const int oldWidth = AppGlobals::screenWidth;
@@ -219,15 +239,6 @@ void MainWindow::restartProgram()
     AppGlobals::instanceLock.release();
     QProcess::startDetached(QCoreApplication::applicationFilePath(), QStringList());
     QCoreApplication::quit();
-}
-
-QString MainWindow::upgraderProgram()
-{
-#ifdef Q_OS_WIN
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/upgrade_database.exe");
-#else
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/upgrade_database");
-#endif
 }
 
 void MainWindow::slotTrayIconAction(QSystemTrayIcon::ActivationReason reason)
@@ -333,7 +344,10 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         break;
     case DatabaseVersionLow:
         QMessageBox::information(this, tr("数据库需要升级"), var.toString());
-        QProcess::startDetached(upgraderProgram(), {QStringLiteral("-pemmo")});
+        // It upgrades the database of this data folder and then starts this program again.
+        QProcess::startDetached(
+            AppGlobals::folders.upgrader,
+            {QStringLiteral("-pemmo"), QCoreApplication::applicationFilePath(), AppGlobals::folders.dataDir});
         QCoreApplication::quit();
         break;
     case DatabaseRestored:

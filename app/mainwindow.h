@@ -65,6 +65,7 @@ private:
     void setupUsersTab();
     void setupKeyboard();
     void setupScreens();
+    void fitToScreen();
     void rebuildAfterDisplayChange();
     // The rows tick only while they can be seen: not in the tray, not minimized.
     void updateRowsOnScreen();
@@ -73,7 +74,6 @@ private:
     // Releases the single-instance lock, starts the program again and quits this copy.
     static void restartProgram();
     bool confirmQuit();
-    static QString upgraderProgram();
 
     Ui::MainWindow *ui;
     bool startupDone = false;

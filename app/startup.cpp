@@ -10,8 +10,10 @@
 #include "data/backupstore.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
+#include "icons/iconlibrary.h"
 #include "icons/iconstore.h"
 #include "notices/noticestore.h"
+#include "platform/programfolders.h"
 #include "sync/syncstore.h"
 #include "tasks/taskstore.h"
 #include "upgrader/databaseupgrader.h"
@@ -109,6 +111,22 @@ QLocale Startup::localeFor(const QString &code, const QLocale &fallback)
     return fallback;
 }
 
+QString Startup::enterDataFolder(const ProgramFolders &folders)
+{
+    AppGlobals::folders = folders;
+    // The delivered parts that become the user's own: the database, and the default pictures the user may replace.
+    const QString error =
+        folders.prepare({QString::fromLatin1(SqlThread::DatabasePath), IconLibrary::defaultPath(IconLibrary::KindTask),
+                         IconLibrary::defaultPath(IconLibrary::KindBirthday)});
+    if (!error.isEmpty())
+        return error;
+    QDir::setSearchPaths(QString::fromLatin1(ProgramFolders::DeliveredPrefix), {folders.deliveredDir});
+    if (!QDir::setCurrent(folders.dataDir))
+        return QCoreApplication::translate("Startup", "无法打开数据文件夹：%1")
+            .arg(QDir::toNativeSeparators(folders.dataDir));
+    return QString();
+}
+
 int Startup::loadLanguage()
 {
     AppGlobals::language = ConfigSettings().language();
@@ -118,8 +136,9 @@ int Startup::loadLanguage()
 
     // Qt's own catalog first (standard dialogs), then the program's texts. A missing file leaves Chinese.
     int installed = 0;
-    const QStringList files = {QStringLiteral("./src/language/qt_%1.qm").arg(AppGlobals::language),
-                               QStringLiteral("./src/language/%1.qm").arg(AppGlobals::language)};
+    const QDir folder(AppGlobals::folders.deliveredDir + QStringLiteral("/language"));
+    const QStringList files = {folder.filePath(QStringLiteral("qt_%1.qm").arg(AppGlobals::language)),
+                               folder.filePath(QStringLiteral("%1.qm").arg(AppGlobals::language))};
     for (const QString &file : files) {
         auto *translator = new QTranslator(QCoreApplication::instance());
         if (translator->load(file) && QCoreApplication::installTranslator(translator))
@@ -187,18 +206,26 @@ int Startup::run(int &argc, char **argv)
     // It ends by its own quit: the tray's or window's exit, a closed window where no tray is, the session.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
     AppGlobals::programPath = QString::fromLocal8Bit(argv[0]);
+    const QString folderError = enterDataFolder(ProgramFolders::ofThisProgram());
+    if (!folderError.isEmpty()) {
+        QMessageBox::critical(nullptr, QCoreApplication::translate("Startup", "错误"), folderError);
+        return 1;
+    }
     loadLanguage();
 
-    const QString key = SingleInstanceLock::keyFor(QCoreApplication::applicationDirPath());
+    // One running copy per data folder: per program folder when portable, per user when installed.
+    const QString key = SingleInstanceLock::keyFor(AppGlobals::folders.dataDir);
     switch (AppGlobals::instanceLock.acquire(key)) {
     case SingleInstanceLock::HeldElsewhere:
         // The running copy comes to the front instead (a start for the tray leaves it where it is); the
         // message is for a copy that does not answer.
         if (!SingleInstanceLock::requestShow(key, !command.tray))
             QMessageBox::information(nullptr, QCoreApplication::translate("Startup", "程序已在运行"),
-                                     QCoreApplication::translate("Startup", "同目录仅可运行一个程序"), QMessageBox::Ok);
+                                     AppGlobals::folders.mode == ProgramFolders::Portable
+                                         ? QCoreApplication::translate("Startup", "同目录仅可运行一个程序")
+                                         : QCoreApplication::translate("Startup", "每位用户仅可运行一个程序"),
+                                     QMessageBox::Ok);
         return 0;
     case SingleInstanceLock::Failed:
         return 0;

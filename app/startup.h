@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class ProgramFolders;
 class SqlThread;
 
 // The start-up sequence of the program, in the order it must happen.
@@ -35,6 +36,11 @@ public:
     // The arguments as given, program first: "database" "-v" exactly is the version query, "-tray" starts
     // in the tray, -h/--help and -v/--version print and exit; anything else is an error.
     static CommandLine parseCommandLine(const QStringList &arguments);
+
+    // Takes the folders as the program's (AppGlobals::folders), sets up the user's data folder when installed
+    // and makes the data folder the current directory: every relative path of the program resolves against
+    // it. Returns what could not be done, or nothing.
+    static QString enterDataFolder(const ProgramFolders &folders);
 
     // Reads the language from the settings file, stores it with its locale in AppGlobals and installs
     // the translators that load. Returns how many were installed.

@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPixmap>
 
@@ -126,26 +127,27 @@ bool BirthdayConfig::readForm(int id, const QDate &today, BirthdayInfoData &reco
 
 QStringList BirthdayConfig::rowTexts(const BirthdayInfoData &record) const
 {
+    // The columns of the calendar a birthday does not use stay empty; a year ignored, or a month or day out
+    // of range (a damaged record), reads as not applicable.
     const QString invalid = tr("无效");
     const bool lunar = record.IsLunar;
+    const QString unused;
     const QString lunarYear =
-        lunar && !record.IgnoreLunarYear ? ChineseNumerals::yearText(record.LunarYear, AppGlobals::locale) : invalid;
-    const QString solarYear =
-        !lunar && !record.IgnoreSolarYear ? record.SolarDate.toString(QStringLiteral("yyyy")) : invalid;
-    // A month or day out of range (a damaged record) reads as not applicable instead of empty.
+        record.IgnoreLunarYear ? invalid : ChineseNumerals::yearText(record.LunarYear, AppGlobals::locale);
+    const QString solarYear = record.IgnoreSolarYear ? invalid : record.SolarDate.toString(QStringLiteral("yyyy"));
     return {QString::number(record.id),
             record.Name,
             record.CallName,
             record.Gender ? tr("男") : tr("女"),
             lunar ? tr("农历") : tr("公历"),
-            lunarYear,
-            lunar ? monthNames.value(record.LunarMonth - 1, invalid) : invalid,
-            lunar ? dayNames.value(record.LunarDay - 1, invalid) : invalid,
-            solarYear,
-            lunar ? invalid : record.SolarDate.toString(QStringLiteral("MM")),
-            lunar ? invalid : record.SolarDate.toString(QStringLiteral("dd")),
+            lunar ? lunarYear : unused,
+            lunar ? monthNames.value(record.LunarMonth - 1, invalid) : unused,
+            lunar ? dayNames.value(record.LunarDay - 1, invalid) : unused,
+            lunar ? unused : solarYear,
+            lunar ? unused : record.SolarDate.toString(QStringLiteral("MM")),
+            lunar ? unused : record.SolarDate.toString(QStringLiteral("dd")),
             record.RecentDate.toString(StoredFormat::Date),
-            lunar ? (record.IsLeapMonth ? tr("是") : tr("否")) : invalid};
+            lunar ? (record.IsLeapMonth ? tr("是") : tr("否")) : unused};
 }
 
 void BirthdayConfig::slotReceiveQueryData(SqlOperateType operate, QVariant var)
@@ -161,7 +163,7 @@ void BirthdayConfig::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         if (var.toString().isEmpty())
             QMessageBox::information(
                 this, tr("日历已导出"),
-                tr("已写入：\n%1\n\n可以把它导入手机或网页日历。再次导出会更新同样的日程，不会重复添加。")
+                tr("已写入：\n%1\n\n可以把它导入手机或网页日历。\n再次导出会更新同样的日程，不会重复添加。")
                     .arg(QDir::toNativeSeparators(exportFile)));
         else
             QMessageBox::information(this, tr("导出失败"), var.toString());
@@ -194,6 +196,21 @@ bool BirthdayConfig::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void BirthdayConfig::keyPressEvent(QKeyEvent *event)
+{
+    // No button is the default, so Enter never clears the form: typed in a field of a named person it adds
+    // the person, or stores the loaded one; from the table or a button, or with no name yet, it does nothing.
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    QWidget *from = focusWidget();
+    if (from == ui->tableWidget_Birthday || qobject_cast<QPushButton *>(from) ||
+        ui->lineEdit_Name->text().simplified().isEmpty())
+        return;
+    (selectedRow < 0 ? ui->pushButton_Add : ui->pushButton_Update)->click();
 }
 
 void BirthdayConfig::on_tableWidget_Birthday_cellPressed(int row, int)

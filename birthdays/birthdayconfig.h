@@ -42,6 +42,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void on_tableWidget_Birthday_cellPressed(int row, int column);

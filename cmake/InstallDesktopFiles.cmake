@@ -1,29 +1,20 @@
 # Runs at install time: the menu entry, the icons and the software-centre metadata for freedesktop
-# desktops. They go where desktops look: with the default per-user install into the user's data folder
-# ($XDG_DATA_HOME, by default ~/.local/share), with another prefix into its share/, and into
-# CMAKE_INSTALL_DATADIR when that was given. Exec is the absolute program path without DESTDIR (where the
-# program will run from), while the files themselves go under DESTDIR (which file(INSTALL) adds itself).
-# Expects PEMMORA_PROGRAM (file name), PEMMORA_DATADIR (as given, may be empty), PEMMORA_USER_PREFIX (the
-# default per-user prefix), PEMMORA_SOURCE_DIR and PEMMORA_METAINFO (file name in cmake/).
-if(PEMMORA_DATADIR)
-    if(IS_ABSOLUTE "${PEMMORA_DATADIR}")
-        set(datadir "${PEMMORA_DATADIR}")
+# desktops, in the install's data folder (share/ under the prefix). Exec is the absolute program path without
+# DESTDIR (where the program will run from, also for a package staged elsewhere), while the files themselves
+# go under DESTDIR (which file(INSTALL) adds itself).
+# Expects PEMMORA_PROGRAM and PEMMORA_DATADIR (below the prefix, or absolute), PEMMORA_SOURCE_DIR and
+# PEMMORA_METAINFO (file name in cmake/).
+foreach(var program datadir)
+    string(TOUPPER "PEMMORA_${var}" given)
+    if(IS_ABSOLUTE "${${given}}")
+        set(${var} "${${given}}")
     else()
-        set(datadir "${CMAKE_INSTALL_PREFIX}/${PEMMORA_DATADIR}")
+        set(${var} "${CMAKE_INSTALL_PREFIX}/${${given}}")
     endif()
-elseif(CMAKE_INSTALL_PREFIX STREQUAL PEMMORA_USER_PREFIX)
-    if(IS_ABSOLUTE "$ENV{XDG_DATA_HOME}")
-        set(datadir "$ENV{XDG_DATA_HOME}")
-    else()
-        set(datadir "$ENV{HOME}/.local/share")
-    endif()
-else()
-    set(datadir "${CMAKE_INSTALL_PREFIX}/share")
-endif()
+endforeach()
 
 # Exec quoting: inside double quotes backslash, quote, backquote and dollar are escaped; then the file
 # format doubles every backslash and a literal percent sign is written twice.
-set(program "${CMAKE_INSTALL_PREFIX}/${PEMMORA_PROGRAM}")
 string(REGEX REPLACE "([\\\\\"`$])" "\\\\\\1" quoted "${program}")
 set(PEMMORA_EXEC "\"${quoted}\"")
 string(REPLACE "\\" "\\\\" PEMMORA_EXEC "${PEMMORA_EXEC}")

@@ -116,6 +116,7 @@ QList<DatabaseBackup::Entry> DatabaseBackup::list(const QString &folder)
         entry.date = dateOf(name);
         entry.keptAtRestore = !BackupName.match(name).captured(2).isEmpty();
         entry.path = dir.filePath(name);
+        entry.written = QFileInfo(entry.path).lastModified().time();
         const DatabaseFile::Inspection found = DatabaseFile::inspectFile(entry.path, false);
         if (found.state == DatabaseFile::Usable && found.version == SqlThread::RequiredDatabaseVersion) {
             DatabaseFile::Connection connection(entry.path, QStringLiteral("QSQLITE_OPEN_READONLY"));

@@ -24,6 +24,7 @@ public:
     {
         QString path;
         QDate date;
+        QTime written;              // when the copy was made, by the file's modification time
         bool keptAtRestore = false; // the database a restore replaced
         bool usable = false;        // a whole database of this program's version
         int tasks = 0;

@@ -92,8 +92,7 @@ void SqlThread::openDatabase(SchemaCheck missingParts)
     if (DatabaseFile::writeProbe(db, BusyTimeoutMs).isValid()) {
         postNotice(DatabaseFatalError,
                    tr("数据库文件无法写入：\n%1\n\n在这里输入的任务、生日、账号和设置都无法保存。"
-                      "请取消该文件及其文件夹的只读属性，或把整个程序文件夹复制到可以写入的位置"
-                      "（不要放在 Program Files 或只读介质中），然后再启动。程序将退出。")
+                      "请确认该文件及其所在的文件夹可以写入，然后再启动。程序将退出。")
                        .arg(shownPath),
                    0);
         closeDatabase();

@@ -8,6 +8,7 @@
 #include "icons/iconlibrary.h"
 #include "icons/iconwidgetitem.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -332,9 +333,11 @@ bool IconManage::mayReplace(const QString &path)
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-void IconManage::informNotSaved()
+void IconManage::informNotSaved(const QString &path)
 {
-    QMessageBox::information(this, tr("保存失败"), tr("图片未能保存，请检查图标文件夹是否可以写入"));
+    QMessageBox::information(this, tr("保存失败"),
+                             tr("图片未能保存，请检查图标文件夹是否可以写入：\n%1")
+                                 .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
 }
 
 void IconManage::on_pushButton_AddOk_clicked()
@@ -360,7 +363,7 @@ void IconManage::on_pushButton_AddOk_clicked()
             return;
         // The catalogue must never name a file that is not there.
         if (!IconLibrary::placeFile(ScratchPath, path)) {
-            informNotSaved();
+            informNotSaved(path);
             return;
         }
         const QStringList icon{QString::number(nextId), QString::number(what), path, note};
@@ -379,7 +382,7 @@ void IconManage::on_pushButton_AddOk_clicked()
     if (pathChanged && !mayReplace(path))
         return;
     if (!IconLibrary::placeFile(newPicture ? ScratchPath : selectedPath, path)) {
-        informNotSaved();
+        informNotSaved(path);
         return;
     }
     // The replaced picture under its old name is no longer catalogued.

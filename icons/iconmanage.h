@@ -61,7 +61,7 @@ private:
     void informNothingSelected();
     // A file at path that is not the selected picture itself is a stray one: replace it only if the user agrees.
     bool mayReplace(const QString &path);
-    void informNotSaved();
+    void informNotSaved(const QString &path);
 
     static QPointer<IconManage> self;
 

@@ -23,9 +23,10 @@ public:
         OperateDelete = 3,
     };
 
-    static constexpr const char *NormalFrame = "src/icon/default/normal.png";
-    static constexpr const char *HoverFrame = "src/icon/default/hover.png";
-    static constexpr const char *FocusFrame = "src/icon/default/focus.png";
+    // Read where the program was delivered (the search path set at start), never copied to the user's data.
+    static constexpr const char *NormalFrame = "delivered:icon/default/normal.png";
+    static constexpr const char *HoverFrame = "delivered:icon/default/hover.png";
+    static constexpr const char *FocusFrame = "delivered:icon/default/focus.png";
 
     IconWidgetItem(QWidget *parent, int id, int what, const QString &path, const QString &notice);
     ~IconWidgetItem() override;

@@ -45,9 +45,12 @@ CentralNotice::~CentralNotice()
 
 void CentralNotice::applyWindowFlags()
 {
-    // The input-transparent flag lets the window system pass clicks through; the attribute alone only
-    // keeps them from the widgets inside.
-    setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput);
+    // The input-transparent flag lets the window system pass clicks and the wheel through; the attribute alone
+    // only keeps them from the widgets inside. On X11 the window manager must not frame the notice either: the
+    // frame it puts around a window takes the clicks the window lets through, across the whole screen when the
+    // notice covers it. Left unmanaged, the notice stays above the managed windows without ever taking focus.
+    setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |
+                   Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus);
 }
 
 void CentralNotice::sizeSpacers(int type)

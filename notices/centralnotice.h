@@ -11,7 +11,7 @@ class QGraphicsDropShadowEffect;
 class QTimer;
 
 // One line of large text across the middle of a screen that fades in, stays and fades out. The window
-// lets every mouse click through to what lies below.
+// lets every mouse click and the wheel through to what lies below and never takes the keyboard focus.
 class CentralNotice : public QWidget
 {
     Q_OBJECT

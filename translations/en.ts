@@ -27,6 +27,10 @@
         <source>版本</source>
         <translation>Version</translation>
     </message>
+    <message>
+        <source>数据文件夹：</source>
+        <translation>Data folder:</translation>
+    </message>
 </context>
 <context>
     <name>AesAccountUpdateDialog</name>
@@ -596,16 +600,6 @@ Name, nickname and gender together must be unique.</translation>
         <translation>Calendar Exported</translation>
     </message>
     <message>
-        <source>已写入：
-%1
-
-可以把它导入手机或网页日历。再次导出会更新同样的日程，不会重复添加。</source>
-        <translation>Written to:
-%1
-
-Import it into a phone or web calendar. Exporting again updates the same events instead of adding them twice.</translation>
-    </message>
-    <message>
         <source>导出失败</source>
         <translation>Export Failed</translation>
     </message>
@@ -616,6 +610,18 @@ Import it into a phone or web calendar. Exporting again updates the same events 
     <message>
         <source>iCalendar 文件 (*.ics)</source>
         <translation>iCalendar files (*.ics)</translation>
+    </message>
+    <message>
+        <source>已写入：
+%1
+
+可以把它导入手机或网页日历。
+再次导出会更新同样的日程，不会重复添加。</source>
+        <translation>Written to:
+%1
+
+Import it into a phone or web calendar.
+Exporting again updates these events, no duplicates.</translation>
     </message>
 </context>
 <context>
@@ -1006,10 +1012,6 @@ Import it into a phone or web calendar. Exporting again updates the same events 
         <translation>Save Failed</translation>
     </message>
     <message>
-        <source>图片未能保存，请检查图标文件夹是否可以写入</source>
-        <translation>The image could not be saved. Please check that the icon folder is writable.</translation>
-    </message>
-    <message>
         <source>请选择图片</source>
         <translation>No Image Chosen</translation>
     </message>
@@ -1094,6 +1096,12 @@ Please make it smaller first, then import it.</translation>
     <message>
         <source>选择图片文件</source>
         <translation>Choose a picture file</translation>
+    </message>
+    <message>
+        <source>图片未能保存，请检查图标文件夹是否可以写入：
+%1</source>
+        <translation>The image could not be saved. Please check that the icon folder is writable:
+%1</translation>
     </message>
 </context>
 <context>
@@ -1257,7 +1265,7 @@ Choose Later to switch at the next start.</translation>
     </message>
     <message>
         <source>提示(&amp;F)</source>
-        <translation>In&amp;formation</translation>
+        <translation>&amp;Notices</translation>
     </message>
     <message>
         <source>数据库</source>
@@ -1422,6 +1430,17 @@ Choose Later to switch at the next start.</translation>
     </message>
 </context>
 <context>
+    <name>ProgramFolders</name>
+    <message>
+        <source>无法创建数据文件夹：%1</source>
+        <translation>Cannot create the data folder: %1</translation>
+    </message>
+    <message>
+        <source>无法把 %1 复制到 %2：%3</source>
+        <translation>Cannot copy %1 to %2: %3</translation>
+    </message>
+</context>
+<context>
     <name>SecretClipboard</name>
     <message>
         <source>已复制</source>
@@ -1504,16 +1523,6 @@ Put back an intact copy of the database file, then start again. The program will
         <translation>Missing: </translation>
     </message>
     <message>
-        <source>数据库文件无法写入：
-%1
-
-在这里输入的任务、生日、账号和设置都无法保存。请取消该文件及其文件夹的只读属性，或把整个程序文件夹复制到可以写入的位置（不要放在 Program Files 或只读介质中），然后再启动。程序将退出。</source>
-        <translation>The database file cannot be written:
-%1
-
-No task, birthday, account or setting entered here could be saved. Make the file and its folder writable, or copy the whole program folder to a place you can write to (not Program Files or a read-only medium), then start again. The program will exit.</translation>
-    </message>
-    <message>
         <source>检测到管理账号修改留下的数据库备份，但它已损坏，无法用来还原。</source>
         <translation>A database backup left by a master account change was found, but it is damaged and cannot be used to restore the database.</translation>
     </message>
@@ -1565,6 +1574,16 @@ Make sure the database file and its folder are writable and the disk is not full
 
 It will not be used to restore anything. Close any program that may be using it and delete it yourself; otherwise the next master account change cannot make its backup.</translation>
     </message>
+    <message>
+        <source>数据库文件无法写入：
+%1
+
+在这里输入的任务、生日、账号和设置都无法保存。请确认该文件及其所在的文件夹可以写入，然后再启动。程序将退出。</source>
+        <translation>The database file cannot be written:
+%1
+
+No task, birthday, account or setting entered here could be saved. Make sure the file and its folder are writable, then start again. The program will exit.</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
@@ -1575,6 +1594,18 @@ It will not be used to restore anything. Close any program that may be using it 
     <message>
         <source>同目录仅可运行一个程序</source>
         <translation>Only one copy of the program can run from the same folder.</translation>
+    </message>
+    <message>
+        <source>无法打开数据文件夹：%1</source>
+        <translation>Cannot open the data folder: %1</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>每位用户仅可运行一个程序</source>
+        <translation>Only one copy of the program can run for each user.</translation>
     </message>
 </context>
 <context>
@@ -2382,6 +2413,10 @@ Check the user name and type the key again</translation>
     <message>
         <source>该账号没有用户名</source>
         <translation>This account has no user name</translation>
+    </message>
+    <message>
+        <source>已取消注册</source>
+        <translation>Registration cancelled</translation>
     </message>
 </context>
 <context>

@@ -27,6 +27,10 @@
         <source>版本</source>
         <translation>版本</translation>
     </message>
+    <message>
+        <source>数据文件夹：</source>
+        <translation>資料位置：</translation>
+    </message>
 </context>
 <context>
     <name>AesAccountUpdateDialog</name>
@@ -596,16 +600,6 @@
         <translation>行事曆已匯出</translation>
     </message>
     <message>
-        <source>已写入：
-%1
-
-可以把它导入手机或网页日历。再次导出会更新同样的日程，不会重复添加。</source>
-        <translation>已寫入：
-%1
-
-可以把它匯入手機或網頁行事曆。再次匯出會更新同樣的行程，不會重複新增。</translation>
-    </message>
-    <message>
         <source>导出失败</source>
         <translation>匯出失敗</translation>
     </message>
@@ -616,6 +610,18 @@
     <message>
         <source>iCalendar 文件 (*.ics)</source>
         <translation>iCalendar 檔案 (*.ics)</translation>
+    </message>
+    <message>
+        <source>已写入：
+%1
+
+可以把它导入手机或网页日历。
+再次导出会更新同样的日程，不会重复添加。</source>
+        <translation>已寫入：
+%1
+
+可以把它匯入手機或網頁行事曆。
+再次匯出會更新同樣的行程，不會重複新增。</translation>
     </message>
 </context>
 <context>
@@ -1005,10 +1011,6 @@
         <translation>儲存失敗</translation>
     </message>
     <message>
-        <source>图片未能保存，请检查图标文件夹是否可以写入</source>
-        <translation>圖片無法儲存，請檢查圖示資料夾是否可以寫入</translation>
-    </message>
-    <message>
         <source>请选择图片</source>
         <translation>請選擇圖片</translation>
     </message>
@@ -1093,6 +1095,12 @@
     <message>
         <source>选择图片文件</source>
         <translation>選擇圖片檔案</translation>
+    </message>
+    <message>
+        <source>图片未能保存，请检查图标文件夹是否可以写入：
+%1</source>
+        <translation>圖片無法儲存，請檢查圖示資料夾是否可以寫入：
+%1</translation>
     </message>
 </context>
 <context>
@@ -1421,6 +1429,17 @@
     </message>
 </context>
 <context>
+    <name>ProgramFolders</name>
+    <message>
+        <source>无法创建数据文件夹：%1</source>
+        <translation>無法建立存放資料的資料夾：%1</translation>
+    </message>
+    <message>
+        <source>无法把 %1 复制到 %2：%3</source>
+        <translation>無法把 %1 複製到 %2：%3</translation>
+    </message>
+</context>
+<context>
     <name>SecretClipboard</name>
     <message>
         <source>已复制</source>
@@ -1503,16 +1522,6 @@
         <translation>缺少：</translation>
     </message>
     <message>
-        <source>数据库文件无法写入：
-%1
-
-在这里输入的任务、生日、账号和设置都无法保存。请取消该文件及其文件夹的只读属性，或把整个程序文件夹复制到可以写入的位置（不要放在 Program Files 或只读介质中），然后再启动。程序将退出。</source>
-        <translation>資料庫檔案無法寫入：
-%1
-
-在這裡輸入的任務、生日、帳號和設定都無法儲存。請取消該檔案及其資料夾的唯讀屬性，或把整個程式資料夾複製到可以寫入的位置（不要放在 Program Files 或唯讀媒體中），然後再啟動。程式即將結束。</translation>
-    </message>
-    <message>
         <source>检测到管理账号修改留下的数据库备份，但它已损坏，无法用来还原。</source>
         <translation>偵測到管理帳號修改留下的資料庫備份，但它已損壞，無法用來還原。</translation>
     </message>
@@ -1564,6 +1573,16 @@
 
 它不會再被用來還原。請關閉可能佔用它的程式後手動刪除，否則下次修改管理帳號時無法備份。</translation>
     </message>
+    <message>
+        <source>数据库文件无法写入：
+%1
+
+在这里输入的任务、生日、账号和设置都无法保存。请确认该文件及其所在的文件夹可以写入，然后再启动。程序将退出。</source>
+        <translation>資料庫檔案無法寫入：
+%1
+
+在這裡輸入的任務、生日、帳號和設定都無法儲存。請確認該檔案及其所在的資料夾可以寫入，然後再啟動。程式即將結束。</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
@@ -1574,6 +1593,18 @@
     <message>
         <source>同目录仅可运行一个程序</source>
         <translation>同一個資料夾只能執行一份程式</translation>
+    </message>
+    <message>
+        <source>无法打开数据文件夹：%1</source>
+        <translation>無法開啟存放資料的資料夾：%1</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>每位用户仅可运行一个程序</source>
+        <translation>每位使用者只能執行一份程式</translation>
     </message>
 </context>
 <context>
@@ -2378,6 +2409,10 @@
     <message>
         <source>该账号没有用户名</source>
         <translation>此帳號沒有使用者名稱</translation>
+    </message>
+    <message>
+        <source>已取消注册</source>
+        <translation>已取消註冊</translation>
     </message>
 </context>
 <context>

@@ -1,25 +1,19 @@
 // upgrade_database: creates the delivered database (--create PATH), or, started by the program with
-// -pemmo, brings src/database/main.db beside it to the version the program needs and starts it again.
+// -pemmo PROGRAM DATA_FOLDER, brings src/database/main.db in the data folder to the version the program needs
+// and starts the program again. -pemmo alone works on the program and the data beside the upgrader.
 
 #include "app/startup.h"
+#include "platform/programfolders.h"
 #include "upgrader/databaseupgrader.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <cstdio>
 
 namespace {
-
-QString programFile()
-{
-#ifdef Q_OS_WIN
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Pemmora.exe");
-#else
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/pemmora");
-#endif
-}
 
 int createDatabase(int argc, char **argv)
 {
@@ -32,19 +26,32 @@ int createDatabase(int argc, char **argv)
     return 0;
 }
 
-int upgradeBesideProgram(int argc, char **argv)
+int upgrade(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QStringList arguments = QCoreApplication::arguments();
+#ifdef Q_OS_WIN
+    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/Pemmora.exe");
+#else
+    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/pemmora");
+#endif
+    const QString programFile = arguments.size() == 4 ? arguments.at(2) : besideProgram;
+    const QString dataFolder = arguments.size() == 4 ? arguments.at(3) : QCoreApplication::applicationDirPath();
+    const QString folderError =
+        Startup::enterDataFolder(ProgramFolders::choose(QFileInfo(programFile).absolutePath(), dataFolder));
     Startup::loadLanguage();
 
     const QString title = QCoreApplication::translate("DatabaseUpgrader", "数据库升级");
+    if (!folderError.isEmpty()) {
+        QMessageBox::critical(nullptr, title, folderError);
+        return 1;
+    }
     // The program answers "database -v" with the version it needs as its exit code.
-    const int required = QProcess::execute(programFile(), {QStringLiteral("database"), QStringLiteral("-v")});
+    const int required = QProcess::execute(programFile, {QStringLiteral("database"), QStringLiteral("-v")});
     if (required <= 0) {
         QMessageBox::critical(nullptr, title,
                               QCoreApplication::translate("DatabaseUpgrader", "无法从程序 %1 获取所需的数据库版本。")
-                                  .arg(QDir::toNativeSeparators(programFile())));
+                                  .arg(QDir::toNativeSeparators(programFile)));
         return 1;
     }
 
@@ -53,14 +60,14 @@ int upgradeBesideProgram(int argc, char **argv)
         QMessageBox::critical(nullptr, title, result.message);
         return 1;
     }
-    QProcess::startDetached(programFile(), QStringList());
+    QProcess::startDetached(programFile, QStringList());
     return 0;
 }
 
 void printUsage()
 {
     std::fprintf(stderr, "usage: upgrade_database --create PATH\n"
-                         "       upgrade_database -pemmo\n");
+                         "       upgrade_database -pemmo [PROGRAM DATA_FOLDER]\n");
 }
 
 } // namespace
@@ -69,8 +76,8 @@ int main(int argc, char *argv[])
 {
     if (argc == 3 && qstrcmp(argv[1], "--create") == 0)
         return createDatabase(argc, argv);
-    if (argc == 2 && qstrcmp(argv[1], "-pemmo") == 0)
-        return upgradeBesideProgram(argc, argv);
+    if ((argc == 2 || argc == 4) && qstrcmp(argv[1], "-pemmo") == 0)
+        return upgrade(argc, argv);
     printUsage();
     return 2;
 }

@@ -6,10 +6,15 @@
 #include "vault/secretclipboard.h"
 #include "vault/secretfield.h"
 
+#include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTextDocument>
 #include <QWidgetAction>
+
+#include <algorithm>
 
 UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent)
     : QDialog(parent), ui(new Ui::UserInfoDetailDialog), generatorLength(PasswordGenerator::DefaultLength),
@@ -29,8 +34,12 @@ UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent)
     ui->label_NotePublic->setBuddy(ui->textEdit_NotePublic);
     ui->label_NotePrivate->setBuddy(ui->textEdit_NotePrivate);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
-    // One size for adding and editing, whatever the language.
-    resize(size().expandedTo(minimumSizeHint()));
+    // A password of the generator's length shows whole, masked too, whose dots are the wider.
+    const QChar mask(style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, ui->lineEdit_Pwd));
+    ui->lineEdit_Pwd->setMinimumWidth(
+        ui->lineEdit_Pwd->fontMetrics().horizontalAdvance(QString(PasswordGenerator::DefaultLength + 2, mask)));
+    // One size for adding and editing, whatever the language: the fields as wide as they ask to be.
+    resize(size().expandedTo(QSize(sizeHint().width(), minimumSizeHint().height())));
     ui->lineEdit_Pwd->installEventFilter(this);
     ui->lineEdit_PwdNote->installEventFilter(this);
     ui->textEdit_NotePrivate->installEventFilter(this);
@@ -203,6 +212,24 @@ void UserInfoDetailDialog::slotAesLogin(bool login, LoginOutReasonType)
 
 bool UserInfoDetailDialog::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ui->toolButton_GeneratePwd->menu()) {
+        // Ticking a kind leaves the generator's menu open for the next one.
+        auto *menu = static_cast<QMenu *>(watched);
+        QAction *action = nullptr;
+        if (event->type() == QEvent::MouseButtonRelease) {
+            action = menu->actionAt(static_cast<QMouseEvent *>(event)->pos());
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+                action = menu->activeAction();
+        }
+        if (action && action->isCheckable()) {
+            if (action->isEnabled())
+                action->trigger();
+            return true;
+        }
+        return false;
+    }
     auto *edit = qobject_cast<QLineEdit *>(watched);
     if (edit && (edit == ui->lineEdit_Pwd || edit == ui->lineEdit_PwdNote)) {
         // Clear text only while the field has the focus; the event goes on so the cursor still works.
@@ -234,6 +261,7 @@ void UserInfoDetailDialog::buildGeneratorMenu()
              // "&" would mark a shortcut.
              QString(PasswordGenerator::symbols()).replace('&', QStringLiteral("&&")),
          PasswordGenerator::Symbols}};
+    QList<QAction *> kindActions;
     for (const auto &kind : kinds) {
         QAction *action = menu->addAction(kind.first);
         action->setCheckable(true);
@@ -241,7 +269,19 @@ void UserInfoDetailDialog::buildGeneratorMenu()
         connect(action, &QAction::toggled, this, [this, kind](bool on) {
             generatorKinds = on ? generatorKinds | kind.second : generatorKinds & ~kind.second;
         });
+        kindActions.append(action);
     }
+    // A password is made of at least one kind: the last one ticked cannot be unticked.
+    const auto keepOneKind = [kindActions]() {
+        const auto ticked = std::count_if(kindActions.cbegin(), kindActions.cend(),
+                                          [](const QAction *action) { return action->isChecked(); });
+        for (QAction *action : kindActions)
+            action->setEnabled(ticked > 1 || !action->isChecked());
+    };
+    for (QAction *action : qAsConst(kindActions))
+        connect(action, &QAction::toggled, this, keepOneKind);
+    keepOneKind();
+    menu->installEventFilter(this);
     ui->toolButton_GeneratePwd->setMenu(menu);
 }
 

@@ -25,9 +25,11 @@
 
 UsersTab::UsersTab(QWidget *parent) : QWidget(parent), ui(new Ui::UsersTab)
 {
+    ui->setupUi(this);
+    // After the form: its slots connect by name to the first widget of that name among all children, and the
+    // master change dialog has an eye of its own.
     userInfoDetailDialog = new UserInfoDetailDialog(this);
     aesAccountUpdateDialog = new AesAccountUpdateDialog(this);
-    ui->setupUi(this);
     ui->label_LoginTips->hide();
     ui->pushButton_AesAccountUpdate->hide();
     VaultInput::installUserNameValidator(ui->lineEdit_User);
@@ -189,10 +191,14 @@ void UsersTab::on_pushButton_Login_clicked()
     }
     if (!checkLoginInput())
         return;
+    // Whichever question is declined, the status bar says that nothing was registered.
+    const QString cancelled = tr("已取消注册");
     // A lost key cannot be recovered, so a typo must not become the key.
     QString repeated;
-    if (!askKeyAgain(tr("请再次输入密钥"), &repeated))
+    if (!askKeyAgain(tr("请再次输入密钥"), &repeated)) {
+        emit SIGNALStatusMessage(cancelled, 10000);
         return;
+    }
     const bool same = repeated == ui->lineEdit_Key->text();
     VaultCipher::wipe(repeated);
     if (!same) {
@@ -202,10 +208,13 @@ void UsersTab::on_pushButton_Login_clicked()
     }
     const QString warning =
         tr("请牢记用户名和密钥：二者都无法找回，忘记后加密保存的密码、密码备注和加密的备注将无法恢复。");
+    // The key was typed twice already: Enter goes on with what the user set out to do.
     if (QMessageBox::information(this, tr("确认注册该账号吗？"),
                                  ui->lineEdit_User->text() + QStringLiteral("\n\n") + warning,
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok)
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok)
         interfacePublicData.setLoginAccount(ui->lineEdit_User->text(), ui->lineEdit_Key->text());
+    else
+        emit SIGNALStatusMessage(cancelled, 10000);
 }
 
 bool UsersTab::askKeyAgain(const QString &label, QString *key)

@@ -114,9 +114,13 @@ private slots:
         const QString callName = QStringLiteral("SELECT CallName FROM BIRTHDAY_INFO");
         const BirthdayInfoData person =
             lunarBirthday(8, 15, QDate(2024, 9, 17), QStringLiteral("王小明"), QStringLiteral("明明"));
-        enter(config, person, QStringLiteral("1990"));
+        // Enter adds or stores a named person: without a name it does nothing, not even refuse.
+        auto *name = child<QLineEdit>(config, "lineEdit_Name");
+        name->setFocus();
         ModalDismisser dismisser(QMessageBox::Cancel);
-        click(config, "pushButton_Add");
+        QTest::keyClick(name, Qt::Key_Return);
+        enter(config, person, QStringLiteral("1990"));
+        QTest::keyClick(name, Qt::Key_Return);
         QTRY_COMPARE(table->rowCount(), 1);
         QCOMPARE(dir.value(callName).toString(), QStringLiteral("明明"));
         enter(config, person, QStringLiteral("1990"));
@@ -125,8 +129,10 @@ private slots:
                      QStringList{QStringLiteral("已经存在相同的人\n请确认 姓名+别称+性别 组合的唯一性")});
         QCOMPARE(dir.value(QStringLiteral("SELECT count(*) FROM BIRTHDAY_INFO")).toInt(), 1);
         select();
-        child<QLineEdit>(config, "lineEdit_CallName")->setText(QStringLiteral("小明"));
-        click(config, "pushButton_Update");
+        auto *callEdit = child<QLineEdit>(config, "lineEdit_CallName");
+        callEdit->setText(QStringLiteral("小明"));
+        callEdit->setFocus();
+        QTest::keyClick(callEdit, Qt::Key_Enter, Qt::KeypadModifier);
         QTRY_COMPARE(dir.value(callName).toString(), QStringLiteral("小明"));
         QTRY_COMPARE(table->item(0, 2)->text(), QStringLiteral("小明"));
         select();
