@@ -8,13 +8,13 @@
 #include "data/sqlstatement.h"
 #include "data/sqlthread.h"
 #include "platform/programfolders.h"
+#include "platform/safefile.h"
 #include "tasks/taskcalendar.h"
 #include "tasks/taskstore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QTextStream>
 
@@ -83,12 +83,8 @@ bool CalendarExport::exportTo(SqlStatement &sql, const QString &target, const QD
         *error = tr("无法写入标准输出");
         return false;
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
-        *error = tr("无法写入文件：%1\n%2").arg(QDir::toNativeSeparators(target), out.errorString());
-        return false;
-    }
-    return true;
+    // The previous export stays until the new one is whole; a pipe or a device is never replaced.
+    return SafeFile::write(target, text, error);
 }
 
 bool CalendarExport::exportFile(const QString &databaseFile, const QString &target, const QDateTime &now,

@@ -1,6 +1,6 @@
 #include "sync/syncstate.h"
 
-#include "data/databasefile.h"
+#include "platform/safefile.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -93,5 +93,5 @@ bool SyncState::save(const QString &file, QString *error) const
         {QStringLiteral("syncToken"), syncToken}, {QStringLiteral("lastSuccess"), timeText(lastSuccess)},
         {QStringLiteral("records"), list},
     };
-    return DatabaseFile::writeFile(file, QJsonDocument(root).toJson(), error);
+    return SafeFile::write(file, QJsonDocument(root).toJson(), error);
 }

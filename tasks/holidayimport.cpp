@@ -60,14 +60,24 @@ bool HolidayImport::readFile(const QString &path, const QList<TaskWorkdayData> &
         *error = tr("文件太大，不是节假日日历。");
         return false;
     }
+    const QByteArray data = file.readAll();
+    // Text read up to a NUL would lose the rest of a summary: "补\0班" would turn a working day into a day off.
+    if (data.contains('\0')) {
+        *error = tr("文件中有空字符（NUL），事件的标题无法完整读出，没有导入。");
+        return false;
+    }
     QList<IcsCalendar::Event> events;
-    if (!IcsCalendar::read(file.readAll(), &events)) {
+    if (!IcsCalendar::read(data, &events)) {
         *error = tr("这不是一个完整的 iCalendar（.ics）日历文件。");
         return false;
     }
     const QList<Day> days = daysOf(events);
     if (days.isEmpty()) {
         *error = tr("日历中没有全天事件，找不到节假日或调休上班日。");
+        return false;
+    }
+    if (days.size() > MaxFileDays) {
+        *error = tr("日历中有 %1 天，超过了十年的 %2 天，不是节假日日历，没有导入。").arg(days.size()).arg(MaxFileDays);
         return false;
     }
     *result = plan(days, listed);

@@ -16,6 +16,8 @@ public:
     static constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
     // A longer event is no holiday (a whole-year "event" would flood the table).
     static constexpr int MaxEventDays = 31;
+    // Ten years of days in one file at most: more is no holiday calendar, and would fill the table for minutes.
+    static constexpr int MaxFileDays = 3653;
 
     struct Day
     {
@@ -37,7 +39,8 @@ public:
     // One entry per date, in date order; a date both off and working counts as working.
     static QList<Day> daysOf(const QList<IcsCalendar::Event> &events);
     static Plan plan(const QList<Day> &days, const QList<TaskWorkdayData> &listed);
-    // Reads the file; false with a message for the user when it is unreadable, no calendar or has no days.
+    // Reads the file; false with a message for the user when it is unreadable, no calendar, holds a NUL (which
+    // would cut a summary short), or has no days or more than MaxFileDays.
     static bool readFile(const QString &path, const QList<TaskWorkdayData> &listed, Plan *plan, QString *error);
     // The exceptions to insert.
     static QList<TaskWorkdayData> records(const Plan &plan);

@@ -3,6 +3,7 @@
 
 #include "app/appglobals.h"
 #include "app/labelmessagebox.h"
+#include "app/textrule.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/holidayimport.h"
 #include "tasks/tasktiming.h"
@@ -18,6 +19,7 @@ WorkdayConfig::WorkdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::Work
     // A label's mnemonic takes the focus to the field it names.
     ui->label_Date->setBuddy(ui->dateEdit_Date);
     ui->label_Notice->setBuddy(ui->lineEdit_Notice);
+    TextRule::apply(ui->lineEdit_Notice, FieldLength::Name);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     setLocale(AppGlobals::locale);
     // One width for every date, and room for the add panel from the start: opening it must not widen
@@ -278,6 +280,5 @@ void WorkdayConfig::importFile(const QString &path)
     box.setDefaultButton(QMessageBox::Ok);
     if (box.exec() != QMessageBox::Ok)
         return;
-    for (const TaskWorkdayData &day : HolidayImport::records(plan))
-        emit interfacePublicData.SIGNALSendQuery(TaskWorkdayInsert, QVariant::fromValue(day));
+    emit interfacePublicData.SIGNALSendQuery(TaskWorkdayInsert, QVariant::fromValue(HolidayImport::records(plan)));
 }

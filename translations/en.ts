@@ -108,6 +108,21 @@
     </message>
 </context>
 <context>
+    <name>AutoStart</name>
+    <message>
+        <source>无法更改注册表项：%1</source>
+        <translation>Cannot change the registry value: %1</translation>
+    </message>
+    <message>
+        <source>无法删除 %1：%2</source>
+        <translation>Cannot delete %1: %2</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹：%1</source>
+        <translation>Cannot create the folder: %1</translation>
+    </message>
+</context>
+<context>
     <name>BackupRestoreDialog</name>
     <message>
         <source>从备份恢复</source>
@@ -182,6 +197,10 @@
     <message>
         <source>当前的数据库会先另存为一个备份。还原后程序将重新启动。</source>
         <translation>The current database is first kept as one more backup. The program restarts after the restore.</translation>
+    </message>
+    <message>
+        <source>（日期晚于今天）</source>
+        <translation>(dated after today)</translation>
     </message>
 </context>
 <context>
@@ -761,12 +780,6 @@ Exporting again updates these events, no duplicates.</translation>
         <source>无法写入标准输出</source>
         <translation>Cannot write to standard output</translation>
     </message>
-    <message>
-        <source>无法写入文件：%1
-%2</source>
-        <translation>Cannot write the file: %1
-%2</translation>
-    </message>
 </context>
 <context>
     <name>CentralNotice</name>
@@ -795,22 +808,38 @@ Exporting again updates these events, no duplicates.</translation>
         <translation>Cannot create the folder: %1</translation>
     </message>
     <message>
-        <source>备份已损坏，或不是本程序这个版本的数据库：
-%1</source>
-        <translation>The backup is damaged, or not a database of this version of the program:
-%1</translation>
-    </message>
-    <message>
         <source>无法保留当前的数据库，未做还原：
 %1</source>
         <translation>The current database could not be kept, so nothing was restored:
 %1</translation>
     </message>
     <message>
-        <source>无法用备份替换数据库：
+        <source>备份已损坏，或不是本程序的数据库：
 %1</source>
-        <translation>The database could not be replaced with the backup:
+        <translation>The backup is damaged, or not a database of this program:
 %1</translation>
+    </message>
+    <message>
+        <source>无法用备份替换数据库，数据库和备份都保持原样：
+%1</source>
+        <translation>The database could not be replaced with the backup; both are left as they were:
+%1</translation>
+    </message>
+    <message>
+        <source>这是数据库版本 %1 的备份，本程序使用版本 %2，无法还原。</source>
+        <translation>This is a backup of database version %1; this program uses version %2, so it cannot be restored.</translation>
+    </message>
+    <message>
+        <source>数据库无法重新打开：
+%1
+%2
+
+程序将退出，请重新启动它。</source>
+        <translation>The database could not be opened again:
+%1
+%2
+
+The program will now quit; please start it again.</translation>
     </message>
 </context>
 <context>
@@ -834,6 +863,13 @@ Exporting again updates these events, no duplicates.</translation>
     <message>
         <source>今天的数据库备份未能写入：%1</source>
         <translation>Today&apos;s database backup could not be written: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseFile</name>
+    <message>
+        <source>复制出的数据库无法完整读出</source>
+        <translation>the copied database does not read whole</translation>
     </message>
 </context>
 <context>
@@ -902,6 +938,25 @@ Exporting again updates these events, no duplicates.</translation>
         <source>数据库已修复，补上了：%1</source>
         <translation>The database was repaired; added back: %1</translation>
     </message>
+    <message>
+        <source>请手动启动程序。</source>
+        <translation>Please start the program yourself.</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedProcess</name>
+    <message>
+        <source>文件不存在</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>文件不能执行</source>
+        <translation>the file cannot be run</translation>
+    </message>
+    <message>
+        <source>无法启动 %1：%2</source>
+        <translation>Cannot start %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>HelpDocument</name>
@@ -939,6 +994,14 @@ Exporting again updates these events, no duplicates.</translation>
     <message>
         <source>日历中没有全天事件，找不到节假日或调休上班日。</source>
         <translation>The calendar has no all-day events, so it names no holidays or make-up working days.</translation>
+    </message>
+    <message>
+        <source>文件中有空字符（NUL），事件的标题无法完整读出，没有导入。</source>
+        <translation>The file contains a NUL character, so the event titles cannot be read whole. Nothing was imported.</translation>
+    </message>
+    <message>
+        <source>日历中有 %1 天，超过了十年的 %2 天，不是节假日日历，没有导入。</source>
+        <translation>The calendar holds %1 days, more than the %2 days of ten years: it is no holiday calendar. Nothing was imported.</translation>
     </message>
 </context>
 <context>
@@ -1102,6 +1165,18 @@ Please make it smaller first, then import it.</translation>
 %1</source>
         <translation>The image could not be saved. Please check that the icon folder is writable:
 %1</translation>
+    </message>
+    <message>
+        <source>无法读取图片</source>
+        <translation>Cannot Read the Picture</translation>
+    </message>
+    <message>
+        <source>这个文件不是可以读取的 JPEG 或 PNG 图片：
+%1
+%2</source>
+        <translation>This file is not a readable JPEG or PNG picture:
+%1
+%2</translation>
     </message>
 </context>
 <context>
@@ -1276,6 +1351,22 @@ Choose Later to switch at the next start.</translation>
         <translation>Clipboard cleared in %1 s</translation>
     </message>
     <message>
+        <source>无法重新启动</source>
+        <translation>Cannot Restart</translation>
+    </message>
+    <message>
+        <source>程序将退出，请手动启动它。</source>
+        <translation>The program will now quit; please start it yourself.</translation>
+    </message>
+    <message>
+        <source>数据库没有升级，程序将退出。</source>
+        <translation>The database was not upgraded. The program will now quit.</translation>
+    </message>
+    <message>
+        <source>开机启动未更改</source>
+        <translation>Start at Logon Not Changed</translation>
+    </message>
+    <message>
         <source>同步</source>
         <translation>Sync</translation>
     </message>
@@ -1435,6 +1526,25 @@ Choose Later to switch at the next start.</translation>
         <source>无法创建数据文件夹：%1</source>
         <translation>Cannot create the data folder: %1</translation>
     </message>
+</context>
+<context>
+    <name>SafeFile</name>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>写入后只有 %1 字节，应有 %2 字节</source>
+        <translation>only %1 of %2 bytes were written</translation>
+    </message>
+    <message>
+        <source>%1 不是普通文件，没有写入。</source>
+        <translation>%1 is not a regular file; nothing was written.</translation>
+    </message>
+    <message>
+        <source>复制时源文件变了</source>
+        <translation>the source changed while it was copied</translation>
+    </message>
     <message>
         <source>无法把 %1 复制到 %2：%3</source>
         <translation>Cannot copy %1 to %2: %3</translation>
@@ -1449,6 +1559,25 @@ Choose Later to switch at the next start.</translation>
     <message>
         <source>已复制，%1 秒后从剪贴板清除</source>
         <translation>Copied; cleared from the clipboard in %1 seconds</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstanceLock</name>
+    <message>
+        <source>无法创建共享内存 %1：%2</source>
+        <translation>Cannot create the shared memory %1: %2</translation>
+    </message>
+    <message>
+        <source>无法创建锁文件 %1：%2</source>
+        <translation>Cannot create the lock file %1: %2</translation>
+    </message>
+    <message>
+        <source>没有写入权限</source>
+        <translation>no permission to write</translation>
+    </message>
+    <message>
+        <source>无法在这个文件夹中创建文件</source>
+        <translation>no file can be created in that folder</translation>
     </message>
 </context>
 <context>
@@ -1539,18 +1668,6 @@ Put back an intact copy of the database file, then start again. The program will
 %1</translation>
     </message>
     <message>
-        <source>无法用备份还原数据库：
-%1
-
-%2
-请确认数据库所在的文件夹可以写入，然后再启动。程序将退出。</source>
-        <translation>The database could not be restored from its backup:
-%1
-
-%2
-Make sure the database folder is writable, then start again. The program will exit.</translation>
-    </message>
-    <message>
         <source>刚才的更改没有保存到数据库。
 
 数据库：%1
@@ -1584,6 +1701,18 @@ It will not be used to restore anything. Close any program that may be using it 
 
 No task, birthday, account or setting entered here could be saved. Make sure the file and its folder are writable, then start again. The program will exit.</translation>
     </message>
+    <message>
+        <source>无法用备份还原数据库：
+%1
+
+%2
+请确认数据库所在的文件夹可以写入、磁盘没有写满，然后再启动。程序将退出。备份保持原样。</source>
+        <translation>Cannot restore the database from the backup:
+%1
+
+%2
+Make sure the database folder can be written and the disk is not full, then start again. The program will now quit. The backup is kept as it is.</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
@@ -1606,6 +1735,20 @@ No task, birthday, account or setting entered here could be saved. Make sure the
     <message>
         <source>每位用户仅可运行一个程序</source>
         <translation>Only one copy of the program can run for each user.</translation>
+    </message>
+    <message>
+        <source>无法启动</source>
+        <translation>Cannot Start</translation>
+    </message>
+    <message>
+        <source>无法确认同目录没有另一个程序在运行：
+%1
+
+程序将退出。</source>
+        <translation>Cannot make sure that no other copy runs from this folder:
+%1
+
+The program will now quit.</translation>
     </message>
 </context>
 <context>
@@ -2007,6 +2150,24 @@ Without a system keyring to keep it, the password is kept only until the program
     <message>
         <source>提示窗一直停留</source>
         <translation>Popup stays until closed</translation>
+    </message>
+</context>
+<context>
+    <name>TextRule</name>
+    <message numerus="yes">
+        <source>最多 %n 个字符</source>
+        <translation>
+            <numerusform>At most %n character</numerusform>
+            <numerusform>At most %n characters</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>这一栏最多 %1 个字符，多出的部分没有加入。</source>
+        <translation>This field takes at most %1 characters; the rest was left out.</translation>
+    </message>
+    <message>
+        <source>空字符（NUL）无法保存，已去掉。</source>
+        <translation>NUL characters cannot be stored and were removed.</translation>
     </message>
 </context>
 <context>

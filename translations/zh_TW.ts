@@ -108,6 +108,21 @@
     </message>
 </context>
 <context>
+    <name>AutoStart</name>
+    <message>
+        <source>无法更改注册表项：%1</source>
+        <translation>無法變更登錄機碼：%1</translation>
+    </message>
+    <message>
+        <source>无法删除 %1：%2</source>
+        <translation>無法刪除 %1：%2</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹：%1</source>
+        <translation>無法建立資料夾：%1</translation>
+    </message>
+</context>
+<context>
     <name>BackupRestoreDialog</name>
     <message>
         <source>从备份恢复</source>
@@ -182,6 +197,10 @@
     <message>
         <source>当前的数据库会先另存为一个备份。还原后程序将重新启动。</source>
         <translation>目前的資料庫會先另存為一個備份。還原後程式將重新啟動。</translation>
+    </message>
+    <message>
+        <source>（日期晚于今天）</source>
+        <translation>（日期晚於今天）</translation>
     </message>
 </context>
 <context>
@@ -760,12 +779,6 @@
         <source>无法写入标准输出</source>
         <translation>無法寫入標準輸出</translation>
     </message>
-    <message>
-        <source>无法写入文件：%1
-%2</source>
-        <translation>無法寫入檔案：%1
-%2</translation>
-    </message>
 </context>
 <context>
     <name>CentralNotice</name>
@@ -794,22 +807,38 @@
         <translation>無法建立資料夾：%1</translation>
     </message>
     <message>
-        <source>备份已损坏，或不是本程序这个版本的数据库：
-%1</source>
-        <translation>備份已損毀，或不是本程式這個版本的資料庫：
-%1</translation>
-    </message>
-    <message>
         <source>无法保留当前的数据库，未做还原：
 %1</source>
         <translation>無法保留目前的資料庫，未進行還原：
 %1</translation>
     </message>
     <message>
-        <source>无法用备份替换数据库：
+        <source>备份已损坏，或不是本程序的数据库：
 %1</source>
-        <translation>無法以備份取代資料庫：
+        <translation>備份已損壞，或不是本程式的資料庫：
 %1</translation>
+    </message>
+    <message>
+        <source>无法用备份替换数据库，数据库和备份都保持原样：
+%1</source>
+        <translation>無法用備份取代資料庫，資料庫和備份都保持原樣：
+%1</translation>
+    </message>
+    <message>
+        <source>这是数据库版本 %1 的备份，本程序使用版本 %2，无法还原。</source>
+        <translation>這是資料庫版本 %1 的備份，本程式使用版本 %2，無法還原。</translation>
+    </message>
+    <message>
+        <source>数据库无法重新打开：
+%1
+%2
+
+程序将退出，请重新启动它。</source>
+        <translation>資料庫無法重新開啟：
+%1
+%2
+
+程式即將結束，請重新啟動它。</translation>
     </message>
 </context>
 <context>
@@ -833,6 +862,13 @@
     <message>
         <source>今天的数据库备份未能写入：%1</source>
         <translation>今天的資料庫備份未能寫入：%1</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseFile</name>
+    <message>
+        <source>复制出的数据库无法完整读出</source>
+        <translation>複製出的資料庫無法完整讀出</translation>
     </message>
 </context>
 <context>
@@ -901,6 +937,25 @@
         <source>数据库已修复，补上了：%1</source>
         <translation>資料庫已修復，補上了：%1</translation>
     </message>
+    <message>
+        <source>请手动启动程序。</source>
+        <translation>請手動啟動程式。</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedProcess</name>
+    <message>
+        <source>文件不存在</source>
+        <translation>檔案不存在</translation>
+    </message>
+    <message>
+        <source>文件不能执行</source>
+        <translation>檔案無法執行</translation>
+    </message>
+    <message>
+        <source>无法启动 %1：%2</source>
+        <translation>無法啟動 %1：%2</translation>
+    </message>
 </context>
 <context>
     <name>HelpDocument</name>
@@ -938,6 +993,14 @@
     <message>
         <source>日历中没有全天事件，找不到节假日或调休上班日。</source>
         <translation>行事曆中沒有全天事件，找不到節假日或補班日。</translation>
+    </message>
+    <message>
+        <source>文件中有空字符（NUL），事件的标题无法完整读出，没有导入。</source>
+        <translation>檔案中有空字元（NUL），事件的標題無法完整讀出，沒有匯入。</translation>
+    </message>
+    <message>
+        <source>日历中有 %1 天，超过了十年的 %2 天，不是节假日日历，没有导入。</source>
+        <translation>日曆中有 %1 天，超過了十年的 %2 天，不是節假日日曆，沒有匯入。</translation>
     </message>
 </context>
 <context>
@@ -1101,6 +1164,18 @@
 %1</source>
         <translation>圖片無法儲存，請檢查圖示資料夾是否可以寫入：
 %1</translation>
+    </message>
+    <message>
+        <source>无法读取图片</source>
+        <translation>無法讀取圖片</translation>
+    </message>
+    <message>
+        <source>这个文件不是可以读取的 JPEG 或 PNG 图片：
+%1
+%2</source>
+        <translation>這個檔案不是可以讀取的 JPEG 或 PNG 圖片：
+%1
+%2</translation>
     </message>
 </context>
 <context>
@@ -1275,6 +1350,22 @@
         <translation>剪貼簿將在 %1 秒後清除</translation>
     </message>
     <message>
+        <source>无法重新启动</source>
+        <translation>無法重新啟動</translation>
+    </message>
+    <message>
+        <source>程序将退出，请手动启动它。</source>
+        <translation>程式即將結束，請手動啟動它。</translation>
+    </message>
+    <message>
+        <source>数据库没有升级，程序将退出。</source>
+        <translation>資料庫沒有升級，程式即將結束。</translation>
+    </message>
+    <message>
+        <source>开机启动未更改</source>
+        <translation>開機啟動未變更</translation>
+    </message>
+    <message>
         <source>同步</source>
         <translation>同步</translation>
     </message>
@@ -1434,6 +1525,25 @@
         <source>无法创建数据文件夹：%1</source>
         <translation>無法建立存放資料的資料夾：%1</translation>
     </message>
+</context>
+<context>
+    <name>SafeFile</name>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>無法寫入 %1：%2</translation>
+    </message>
+    <message>
+        <source>写入后只有 %1 字节，应有 %2 字节</source>
+        <translation>寫入後只有 %1 位元組，應有 %2 位元組</translation>
+    </message>
+    <message>
+        <source>%1 不是普通文件，没有写入。</source>
+        <translation>%1 不是一般檔案，沒有寫入。</translation>
+    </message>
+    <message>
+        <source>复制时源文件变了</source>
+        <translation>複製時來源檔案變了</translation>
+    </message>
     <message>
         <source>无法把 %1 复制到 %2：%3</source>
         <translation>無法把 %1 複製到 %2：%3</translation>
@@ -1448,6 +1558,25 @@
     <message>
         <source>已复制，%1 秒后从剪贴板清除</source>
         <translation>已複製，%1 秒後從剪貼簿清除</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstanceLock</name>
+    <message>
+        <source>无法创建共享内存 %1：%2</source>
+        <translation>無法建立共用記憶體 %1：%2</translation>
+    </message>
+    <message>
+        <source>无法创建锁文件 %1：%2</source>
+        <translation>無法建立鎖定檔 %1：%2</translation>
+    </message>
+    <message>
+        <source>没有写入权限</source>
+        <translation>沒有寫入權限</translation>
+    </message>
+    <message>
+        <source>无法在这个文件夹中创建文件</source>
+        <translation>無法在這個資料夾中建立檔案</translation>
     </message>
 </context>
 <context>
@@ -1538,18 +1667,6 @@
 %1</translation>
     </message>
     <message>
-        <source>无法用备份还原数据库：
-%1
-
-%2
-请确认数据库所在的文件夹可以写入，然后再启动。程序将退出。</source>
-        <translation>無法用備份還原資料庫：
-%1
-
-%2
-請確認資料庫所在的資料夾可以寫入，然後再啟動。程式即將結束。</translation>
-    </message>
-    <message>
         <source>刚才的更改没有保存到数据库。
 
 数据库：%1
@@ -1583,6 +1700,18 @@
 
 在這裡輸入的任務、生日、帳號和設定都無法儲存。請確認該檔案及其所在的資料夾可以寫入，然後再啟動。程式即將結束。</translation>
     </message>
+    <message>
+        <source>无法用备份还原数据库：
+%1
+
+%2
+请确认数据库所在的文件夹可以写入、磁盘没有写满，然后再启动。程序将退出。备份保持原样。</source>
+        <translation>無法用備份還原資料庫：
+%1
+
+%2
+請確認資料庫所在的資料夾可以寫入、磁碟沒有寫滿，然後再啟動。程式即將結束。備份保持原樣。</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
@@ -1605,6 +1734,20 @@
     <message>
         <source>每位用户仅可运行一个程序</source>
         <translation>每位使用者只能執行一份程式</translation>
+    </message>
+    <message>
+        <source>无法启动</source>
+        <translation>無法啟動</translation>
+    </message>
+    <message>
+        <source>无法确认同目录没有另一个程序在运行：
+%1
+
+程序将退出。</source>
+        <translation>無法確認同一個資料夾沒有另一份程式在執行：
+%1
+
+程式即將結束。</translation>
     </message>
 </context>
 <context>
@@ -2003,6 +2146,23 @@
     <message>
         <source>提示窗一直停留</source>
         <translation>通知視窗一直停留</translation>
+    </message>
+</context>
+<context>
+    <name>TextRule</name>
+    <message numerus="yes">
+        <source>最多 %n 个字符</source>
+        <translation>
+            <numerusform>最多 %n 個字元</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>这一栏最多 %1 个字符，多出的部分没有加入。</source>
+        <translation>這一欄最多 %1 個字元，多出的部分沒有加入。</translation>
+    </message>
+    <message>
+        <source>空字符（NUL）无法保存，已去掉。</source>
+        <translation>空字元（NUL）無法儲存，已去掉。</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "tasks/workdayconfig.h"
 
 #include <QDateEdit>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -54,6 +55,13 @@ struct Fixture
 };
 
 const QString Oct7 = QStringLiteral("2024-10-07=0=国庆");
+
+QByteArray vevent(const QDate &first, int days, const QByteArray &summary)
+{
+    return "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + first.toString("yyyyMMdd").toLatin1() +
+           "\r\nDTEND;VALUE=DATE:" + first.addDays(days).toString("yyyyMMdd").toLatin1() + "\r\nSUMMARY:" + summary +
+           "\r\nEND:VEVENT\r\n";
+}
 } // namespace
 
 // The workday dialog: what reaches the database when dates are added or cleared.
@@ -90,6 +98,44 @@ private slots:
         QTRY_COMPARE(f.table->rowCount(), stored.size());
         const int row = f.table->findItems(date.toString(Qt::ISODate), Qt::MatchExactly).value(0)->row();
         QCOMPARE(f.table->item(row, WorkdayConfig::ColumnWorkOrRest)->text(), shown);
+        QCOMPARE(f.stored(), stored);
+    }
+
+    // A holiday file adds its new days in one request, all of them or none; a NUL, which would cut a summary
+    // short, and more than ten years of days are refused.
+    void import_data()
+    {
+        QTest::addColumn<QByteArray>("events");
+        QTest::addColumn<bool>("refused"); // the working day by the database
+        QTest::addColumn<QStringList>("stored");
+        const QByteArray days = vevent(QDate(2024, 10, 1), 1, "国庆") + vevent(QDate(2024, 10, 12), 1, "补班");
+        QByteArray years;
+        for (int i = 0; i < 118; ++i)
+            years += vevent(QDate(2024, 1, 1).addDays(31 * i), 31, "假");
+        QTest::newRow("one request") << days << false << QStringList{"2024-10-01=0=国庆", "2024-10-12=1=补班"};
+        QTest::newRow("all or none") << days << true << QStringList();
+        QTest::newRow("NUL") << vevent(QDate(2024, 10, 12), 1, QByteArray("补\0班", 7)) << false << QStringList();
+        QTest::newRow("more than ten years") << years << false << QStringList();
+    }
+    void import()
+    {
+        QFETCH(QByteArray, events);
+        QFETCH(bool, refused);
+        QFETCH(QStringList, stored);
+        const bool asked = refused || !stored.isEmpty();
+        Fixture f;
+        QVERIFY(!refused || f.dir.execute("CREATE TRIGGER r BEFORE INSERT ON TASK_WORKDAY WHEN NEW.Workday = 1 "
+                                          "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        QFile file(QStringLiteral("holidays.ics"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("BEGIN:VCALENDAR\r\n" + events + "END:VCALENDAR\r\n"));
+        file.close();
+        ModalDismisser dismisser(QMessageBox::Ok);
+        HubLog log;
+        f.dialog.importFile(file.fileName());
+        QCOMPARE(dismisser.titles, QStringList{asked ? QStringLiteral("导入节假日") : QStringLiteral("无法导入")});
+        QCOMPARE(log.count(TaskWorkdayInsert), int(asked));
+        // The dialog lists the days again once they are in.
+        QTRY_COMPARE(log.count(TaskWorkdaySelect), log.count(TaskWorkdayInsert));
         QCOMPARE(f.stored(), stored);
     }
 
