@@ -134,8 +134,14 @@ void SyncService::run(bool asked)
     running = true;
     afterChange.stop();
     loadState();
-    engine = std::make_unique<SyncEngine>(state, current.calendar.path(QUrl::FullyDecoded));
+    calendar = current.calendar;
+    engine = std::make_unique<SyncEngine>(state, calendar.path(QUrl::FullyDecoded));
     serverFailure.clear();
+    // The same rule as for an address typed in the settings, also for one written into config.ini by hand.
+    if (!CalDavClient::serverUrl(calendar.toString(), &serverFailure).isValid()) {
+        readLocal();
+        return;
+    }
     withPassword(asked, [this](bool have) {
         if (!have) {
             serverFailure = tr("没有同步密码");
@@ -143,7 +149,7 @@ void SyncService::run(bool asked)
             return;
         }
         client.setCredentials(current.user, password);
-        client.list(current.calendar, state.syncToken, [this](CalDavClient::Result result, CalDavClient::Listing got) {
+        client.list(calendar, state.syncToken, [this](CalDavClient::Result result, CalDavClient::Listing got) {
             if (result.kind == CalDavClient::Result::Unauthorized) {
                 // Not asked again on its own: only when the user asks for a sync.
                 password.clear();
@@ -219,7 +225,7 @@ void SyncService::makeCalendar(const QUrl &home, const QString &name,
 void SyncService::listed(const CalDavClient::Listing &got)
 {
     listing = got;
-    client.fetch(current.calendar, engine->changedPaths(listing),
+    client.fetch(calendar, engine->changedPaths(listing),
                  [this](CalDavClient::Result result, QHash<QString, CalDavClient::Resource> resources) {
                      if (!result.ok())
                          serverFailure = result.error;
@@ -275,14 +281,14 @@ void SyncService::nextServerChange()
 {
     if (!plan.writes.isEmpty()) {
         const SyncEngine::Write write = plan.writes.takeFirst();
-        client.put(current.calendar, write.path, write.data, write.etag,
+        client.put(calendar, write.path, write.data, write.etag,
                    [this, write](CalDavClient::Result result, const QString &etag) {
                        engine->written(write, result, etag);
                        serverChanged(result);
                    });
     } else if (!plan.removals.isEmpty()) {
         const SyncEngine::Removal removal = plan.removals.takeFirst();
-        client.remove(current.calendar, removal.path, removal.etag, [this, removal](CalDavClient::Result result) {
+        client.remove(calendar, removal.path, removal.etag, [this, removal](CalDavClient::Result result) {
             engine->removed(removal, result);
             serverChanged(result);
         });

@@ -121,8 +121,9 @@ private:
     QTimer periodic;
     QTimer afterChange;
 
-    // The run under way.
+    // The run under way, with the calendar it began with.
     bool running = false;
+    QUrl calendar;
     bool again = false;
     bool waitingForLocal = false;
     // The server could not be reached: only what changed here is noted.
