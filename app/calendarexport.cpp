@@ -53,9 +53,12 @@ QByteArray CalendarExport::calendar(const Data &data, const QDateTime &now)
     calendar.workdayExceptions = data.workdayExceptions;
     QList<IcsCalendar::Event> events;
     for (const BirthdayInfoData &birthday : data.birthdays)
-        events += BirthdayCalendar::events(birthday, now.date(), calendar);
-    for (const TaskListData &task : data.tasks)
-        events += TaskCalendar::events(task, calendar);
+        events += BirthdayCalendar::events(birthday, now.date());
+    for (const TaskListData &task : data.tasks) {
+        const IcsCalendar::Event event = TaskCalendar::event(task, now, calendar);
+        if (event.isValid())
+            events.append(event);
+    }
     // Two equal pending tasks make one event: calendars refuse a UID twice in a file.
     QSet<QString> uids;
     QList<IcsCalendar::Event> unique;

@@ -112,6 +112,18 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(ui->groupBox_SettingSync, &SyncConfigGroup::SIGNALStatusMessage, statusBar(), &QStatusBar::showMessage);
     ui->groupBox_SettingSync->startSync();
 
+    // Dates of the subscribed holiday calendar that contradict the list wait here until the user decides.
+    holidayConflicts = new QLabel(this);
+    holidayConflicts->setObjectName(QStringLiteral("label_HolidayConflicts"));
+    holidayConflicts->hide();
+    statusBar()->addPermanentWidget(holidayConflicts);
+    connect(holidayConflicts, &QLabel::linkActivated, workdayConfig, &WorkdayConfig::reviewSubscription);
+    connect(workdayConfig, &WorkdayConfig::SIGNALSubscriptionConflicts, this, [this](int count) {
+        holidayConflicts->setText(QStringLiteral("<a href=\"review\">%1</a>")
+                                      .arg(tr("节假日订阅：%n 个日期与工作日列表相反，点此决定", nullptr, count)));
+        holidayConflicts->setVisible(count > 0);
+    });
+
     {
         ConfigSettings settings;
         const QString key = QStringLiteral("IconManage/ShowIconNoticeAlways");

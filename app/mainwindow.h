@@ -96,4 +96,5 @@ private:
     WorkdayConfig *workdayConfig = nullptr;
     // The status bar's countdown until the copied secret leaves the clipboard.
     QLabel *clipboardCountdown = nullptr;
+    QLabel *holidayConflicts = nullptr;
 };

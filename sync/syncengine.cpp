@@ -26,7 +26,10 @@ void SyncEngine::noteLocal(const CalendarExport::Data &local, const QDateTime &n
 
 void SyncEngine::look(const CalendarExport::Data &local, const QDateTime &now)
 {
-    tasks = local.tasks;
+    // A task without a valid time has no event.
+    tasks.clear();
+    std::copy_if(local.tasks.cbegin(), local.tasks.cend(), std::back_inserter(tasks),
+                 [](const TaskListData &task) { return task.TaskTimeSee.isValid(); });
     calendar.workdayExceptions = local.workdayExceptions;
     taskKeys.clear();
     taskOfKey.clear();
@@ -76,7 +79,7 @@ void SyncEngine::look(const CalendarExport::Data &local, const QDateTime &now)
     birthdayEvents.clear();
     birthdayOrder.clear();
     for (const BirthdayInfoData &birthday : local.birthdays) {
-        for (const SyncMapping::Object &object : SyncMapping::birthdayObjects(birthday, now.date(), calendar)) {
+        for (const SyncMapping::Object &object : SyncMapping::birthdayObjects(birthday, now.date())) {
             if (!birthdayEvents.contains(object.uid))
                 birthdayOrder.append(object.uid);
             birthdayEvents.insert(object.uid, object);

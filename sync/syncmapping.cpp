@@ -13,8 +13,6 @@
 
 #include <libical/ical.h>
 
-#include <memory>
-
 namespace {
 
 // The digest leaves out when the object was made.
@@ -28,25 +26,6 @@ SyncMapping::Object objectOf(const IcsCalendar::Event &event, const QDateTime &n
     object.digest =
         QCryptographicHash::hash(IcsCalendar::write({event}, DigestStamp), QCryptographicHash::Sha1).toHex();
     return object;
-}
-
-IcsCalendar::Event taskEvent(const TaskListData &task, const InterfacePublicData &calendar)
-{
-    IcsCalendar::Event event = TaskCalendar::events(task, calendar).value(0);
-    if (task.NoticeCycle == CycleWorkday)
-        event.rrule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR");
-    return event;
-}
-
-QDateTime localTime(const icaltimetype &time)
-{
-    const QDateTime wall(QDate(time.year, time.month, time.day), QTime(time.hour, time.minute, time.second));
-    if (icaltime_is_utc(time))
-        return QDateTime(wall.date(), wall.time(), Qt::UTC).toLocalTime();
-    if (time.zone)
-        return QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(time, time.zone));
-    // Floating: the same hour wherever the reader is.
-    return wall;
 }
 
 bool noneSet(const short *values)
@@ -122,46 +101,35 @@ QDateTime dueOf(int cycle, int weekday, const QDateTime &start, const QDateTime 
 }
 
 // Dates added or left out from today on: a daily or weekly task cannot keep them.
-bool changesComing(icalcomponent *event, const QDate &today)
+bool changesComing(const IcsCalendar::Event &event, const QDate &today)
 {
-    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
-        if (localTime(icalproperty_get_exdate(p)).date() >= today)
-            return true;
-    }
-    for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
-        const icaldatetimeperiodtype value = icalproperty_get_rdate(p);
-        const icaltimetype time = icaltime_is_null_time(value.time) ? value.period.start : value.time;
-        if (localTime(time).date() >= today)
-            return true;
-    }
-    return false;
+    const auto ahead = [&today](const IcsCalendar::Span &at) {
+        return (at.isAllDay() ? at.date : at.start.toLocalTime().date()) >= today;
+    };
+    return std::any_of(event.exdates.cbegin(), event.exdates.cend(), ahead) ||
+           std::any_of(event.rdates.cbegin(), event.rdates.cend(), ahead);
 }
 
 } // namespace
 
 QString SyncMapping::taskKey(const TaskListData &task, const QDateTime &now, const InterfacePublicData &calendar)
 {
-    Q_UNUSED(now)
-    return taskEvent(task, calendar).uid;
+    return TaskCalendar::event(task, now, calendar).uid;
 }
 
 SyncMapping::Object SyncMapping::taskObject(const TaskListData &task, const QString &uid, const QDateTime &now,
                                             const InterfacePublicData &calendar)
 {
-    IcsCalendar::Event event = taskEvent(task, calendar);
+    IcsCalendar::Event event = TaskCalendar::event(task, now, calendar);
     event.uid = uid;
     return objectOf(event, now);
 }
 
-QList<SyncMapping::Object> SyncMapping::birthdayObjects(const BirthdayInfoData &birthday, const QDate &today,
-                                                        const InterfacePublicData &calendar)
+QList<SyncMapping::Object> SyncMapping::birthdayObjects(const BirthdayInfoData &birthday, const QDate &today)
 {
     QList<Object> objects;
-    const QDateTime now(today, QTime(0, 0));
-    for (const IcsCalendar::Event &event : BirthdayCalendar::events(birthday, today, calendar))
-        objects.append(objectOf(event, now));
+    for (const IcsCalendar::Event &event : BirthdayCalendar::events(birthday, today))
+        objects.append(objectOf(event, QDateTime(today, QTime(0, 0))));
     return objects;
 }
 
@@ -182,51 +150,37 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
                                        const InterfacePublicData &calendar)
 {
     Reading reading;
-    const std::unique_ptr<icalcomponent, void (*)(icalcomponent *)> root(icalparser_parse_string(data.constData()),
-                                                                         icalcomponent_free);
-    QList<icalcomponent *> events;
-    if (root && icalcomponent_isa(root.get()) == ICAL_VEVENT_COMPONENT)
-        events.append(root.get());
-    for (icalcomponent *c = root ? icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT) : nullptr; c;
-         c = icalcomponent_get_next_component(root.get(), ICAL_VEVENT_COMPONENT))
-        events.append(c);
-    if (events.isEmpty()) {
+    QList<IcsCalendar::Event> events;
+    if (!IcsCalendar::read(data, &events) || events.isEmpty()) {
         reading.reason = tr("不是日程事件");
         return reading;
     }
-    icalcomponent *event = events.first();
-    for (icalcomponent *c : qAsConst(events)) {
-        if (!icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY))
-            event = c;
-    }
-    reading.uid = QString::fromUtf8(icalcomponent_get_uid(event));
-    reading.summary = QString::fromUtf8(icalcomponent_get_summary(event));
-    if (icalproperty *modified = icalcomponent_get_first_property(event, ICAL_LASTMODIFIED_PROPERTY))
-        reading.modified = localTime(icalproperty_get_lastmodified(modified));
-    else if (!icaltime_is_null_time(icalcomponent_get_dtstamp(event)))
-        reading.modified = localTime(icalcomponent_get_dtstamp(event));
+    // The series itself, beside the occurrences edited on their own.
+    const auto master = std::find_if(events.cbegin(), events.cend(),
+                                     [](const IcsCalendar::Event &event) { return !event.rrule.isEmpty(); });
+    const IcsCalendar::Event event = master == events.cend() ? events.first() : *master;
+    reading.uid = event.uid;
+    reading.summary = event.summary;
+    reading.modified = event.modified.toLocalTime();
 
-    const icaltimetype start = icalcomponent_get_dtstart(event);
-    icalproperty *rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
+    const icalrecurrencetype rule = icalrecurrencetype_from_string(event.rrule.toUtf8().constData());
     int cycle = CycleOnce;
     int weekday = 0;
     if (events.size() > 1)
         reading.reason = tr("重复事件中有单独改过的日子");
-    else if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
+    else if (event.cancelled)
         reading.reason = tr("事件已取消");
-    else if (icaltime_is_null_time(start) || start.is_date)
+    else if (!event.start.isValid())
         reading.reason = tr("全天事件没有提醒的时刻");
-    else if (rule && (icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY) ||
-                      (cycle = cycleOf(icalproperty_get_rrule(rule), &weekday)) < 0))
-        reading.reason =
-            tr("重复规则对应不上任务的周期：%1").arg(QString::fromUtf8(icalproperty_get_value_as_string(rule)));
+    else if (!event.rrule.isEmpty() && (cycle = cycleOf(rule, &weekday)) < 0)
+        reading.reason = tr("重复规则对应不上任务的周期：%1").arg(event.rrule);
     else if (cycle != CycleWorkday && changesComing(event, now.date()))
         reading.reason = tr("重复中另加或除去了日子");
+    const QDateTime begin = event.start.toLocalTime();
     // Over already, or a birthday another copy of this program published: nothing to take, nor to list.
-    if (!reading.reason.isEmpty() || (!rule && localTime(start) <= now) || isBirthdayUid(reading.uid))
+    if (!reading.reason.isEmpty() || (event.rrule.isEmpty() && begin <= now) || isBirthdayUid(reading.uid))
         return reading;
 
-    const QDateTime begin = localTime(start);
     reading.taken = true;
     reading.task.TaskName = reading.summary;
     reading.task.NoticeCycle = cycle;

@@ -46,8 +46,7 @@ public:
     static Object taskObject(const TaskListData &task, const QString &uid, const QDateTime &now,
                              const InterfacePublicData &calendar);
     // Each coming occurrence of a birthday, with its reminders.
-    static QList<Object> birthdayObjects(const BirthdayInfoData &birthday, const QDate &today,
-                                         const InterfacePublicData &calendar);
+    static QList<Object> birthdayObjects(const BirthdayInfoData &birthday, const QDate &today);
     // A birthday event this program wrote (here or on another computer): never a task.
     static bool isBirthdayUid(const QString &uid);
 

@@ -992,16 +992,110 @@ The program will now quit; please start it again.</translation>
         <translation>This is not a complete iCalendar (.ics) file.</translation>
     </message>
     <message>
-        <source>日历中没有全天事件，找不到节假日或调休上班日。</source>
-        <translation>The calendar has no all-day events, so it names no holidays or make-up working days.</translation>
-    </message>
-    <message>
         <source>文件中有空字符（NUL），事件的标题无法完整读出，没有导入。</source>
         <translation>The file contains a NUL character, so the event titles cannot be read whole. Nothing was imported.</translation>
     </message>
     <message>
         <source>日历中有 %1 天，超过了十年的 %2 天，不是节假日日历，没有导入。</source>
         <translation>The calendar holds %1 days, more than the %2 days of ten years: it is no holiday calendar. Nothing was imported.</translation>
+    </message>
+    <message>
+        <source>日历中没有可用的日期，找不到节假日或调休上班日。</source>
+        <translation>The calendar names no usable date: no holidays or make-up working days found.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个已取消</source>
+        <translation>
+            <numerusform>%n cancelled</numerusform>
+            <numerusform>%n cancelled</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个没有日期</source>
+        <translation>
+            <numerusform>%n without a date</numerusform>
+            <numerusform>%n without a date</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个超过 %1 天</source>
+        <translation>
+            <numerusform>%n longer than %1 days</numerusform>
+            <numerusform>%n longer than %1 days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个不在所读的年份内</source>
+        <translation>
+            <numerusform>%n outside the years read</numerusform>
+            <numerusform>%n outside the years read</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>跳过 %n 个事件：%1。</source>
+        <translation>
+            <numerusform>Skipped %n event: %1.</numerusform>
+            <numerusform>Skipped %n events: %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
+    <name>HolidayReview</name>
+    <message>
+        <source>导入节假日</source>
+        <translation>Import Holidays</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>星期</source>
+        <translation>Weekday</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>这一天变为</source>
+        <translation>The day becomes</translation>
+    </message>
+    <message>
+        <source>采用勾选的日期</source>
+        <translation>Take the Ticked Dates</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>日历中有 %1 个日期，其中 %2 个与现在不同，已勾选 %3 个。勾选的日期将被采用。</source>
+        <translation>The calendar names %1 dates; %2 of them differ from now, %3 are ticked. The ticked dates will be taken.</translation>
+    </message>
+    <message>
+        <source>工作</source>
+        <translation>Workday</translation>
+    </message>
+    <message>
+        <source>休息</source>
+        <translation>Day off</translation>
+    </message>
+    <message>
+        <source>（与列表中的相反）</source>
+        <translation> (listed the other way)</translation>
+    </message>
+    <message>
+        <source>（已过去）</source>
+        <translation> (past)</translation>
+    </message>
+    <message>
+        <source>（其他事件）</source>
+        <translation> (other event)</translation>
     </message>
 </context>
 <context>
@@ -1365,6 +1459,13 @@ Choose Later to switch at the next start.</translation>
     <message>
         <source>开机启动未更改</source>
         <translation>Start at Logon Not Changed</translation>
+    </message>
+    <message numerus="yes">
+        <source>节假日订阅：%n 个日期与工作日列表相反，点此决定</source>
+        <translation>
+            <numerusform>Holiday subscription: %n date contradicts the workday list, click to decide</numerusform>
+            <numerusform>Holiday subscription: %n dates contradict the workday list, click to decide</numerusform>
+        </translation>
     </message>
     <message>
         <source>同步</source>
@@ -1809,6 +1910,10 @@ The program will now quit.</translation>
         <source>正在同步…</source>
         <translation>Syncing…</translation>
     </message>
+    <message>
+        <source>系统没有可用的密钥环，密码只保留到程序退出。</source>
+        <translation>The system has no keyring to keep the password: it is kept until the program ends.</translation>
+    </message>
     <message numerus="yes">
         <source>日历中有 %n 个事件没有成为任务：</source>
         <translation>
@@ -1860,10 +1965,6 @@ The program will now quit.</translation>
 系统没有保存它的密钥环时，密码只保留到程序退出。</source>
         <translation>Enter the password of %1 at %2.
 Without a system keyring to keep it, the password is kept only until the program ends.</translation>
-    </message>
-    <message>
-        <source>系统没有可用的密钥环，密码只保留到程序退出。</source>
-        <translation>The system has no keyring to keep the password: it is kept until the program ends.</translation>
     </message>
 </context>
 <context>
@@ -2808,24 +2909,50 @@ a Saturday or Sunday date you add becomes a workday.</translation>
         <translation>Cannot import</translation>
     </message>
     <message>
-        <source>新增</source>
-        <translation>new</translation>
+        <source>网上日历(&amp;S)</source>
+        <translation>&amp;Subscription</translation>
     </message>
     <message>
-        <source>已在列表中</source>
-        <translation>already listed</translation>
+        <source>网上节假日日历的地址（https:// 或 webcal://），启动时和每周获取一次</source>
+        <translation>Address of a holiday calendar on the web (https:// or webcal://), fetched at start and once a week</translation>
     </message>
     <message>
-        <source>与平常相同</source>
-        <translation>as on any week</translation>
+        <source>https:// 或 webcal:// 地址</source>
+        <translation>https:// or webcal:// address</translation>
     </message>
     <message>
-        <source>找到 %1 个休息日和 %2 个工作日。</source>
-        <translation>Found %1 days off and %2 working days.</translation>
+        <source>订阅</source>
+        <translation>Subscribe</translation>
     </message>
     <message>
-        <source>新增 %1 个；已在列表中 %2 个；与平常的周一至周五相同、无需添加 %3 个。</source>
-        <translation>%1 new; %2 already listed; %3 fall as on any Monday-to-Friday week and need no entry.</translation>
+        <source>日历中的 %1 个日期都已与现在相同，无需更改。</source>
+        <translation>All %1 dates of the calendar are already as it says; nothing to change.</translation>
+    </message>
+    <message>
+        <source>无法订阅</source>
+        <translation>Cannot Subscribe</translation>
+    </message>
+    <message>
+        <source>请填写以 https:// 或 webcal:// 开头的日历地址。</source>
+        <translation>Please enter a calendar address that starts with https:// or webcal://.</translation>
+    </message>
+    <message>
+        <source>从未</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>没有订阅网上的节假日日历。</source>
+        <translation>No holiday calendar on the web subscribed.</translation>
+    </message>
+    <message>
+        <source>获取失败：%1
+保留已有的日期。上次成功：%2</source>
+        <translation>Fetch failed: %1
+The dates already listed stay. Last success: %2</translation>
+    </message>
+    <message>
+        <source>启动时和每周获取一次。上次成功：%1</source>
+        <translation>Fetched at start and once a week. Last success: %1</translation>
     </message>
 </context>
 </TS>

@@ -991,16 +991,105 @@
         <translation>這不是一個完整的 iCalendar（.ics）行事曆檔案。</translation>
     </message>
     <message>
-        <source>日历中没有全天事件，找不到节假日或调休上班日。</source>
-        <translation>行事曆中沒有全天事件，找不到節假日或補班日。</translation>
-    </message>
-    <message>
         <source>文件中有空字符（NUL），事件的标题无法完整读出，没有导入。</source>
         <translation>檔案中有空字元（NUL），事件的標題無法完整讀出，沒有匯入。</translation>
     </message>
     <message>
         <source>日历中有 %1 天，超过了十年的 %2 天，不是节假日日历，没有导入。</source>
         <translation>日曆中有 %1 天，超過了十年的 %2 天，不是節假日日曆，沒有匯入。</translation>
+    </message>
+    <message>
+        <source>日历中没有可用的日期，找不到节假日或调休上班日。</source>
+        <translation>日曆中沒有可用的日期，找不到節假日或調休上班日。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个已取消</source>
+        <translation>
+            <numerusform>%n 個已取消</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个没有日期</source>
+        <translation>
+            <numerusform>%n 個沒有日期</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个超过 %1 天</source>
+        <translation>
+            <numerusform>%n 個超過 %1 天</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个不在所读的年份内</source>
+        <translation>
+            <numerusform>%n 個不在所讀的年份內</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>跳过 %n 个事件：%1。</source>
+        <translation>
+            <numerusform>跳過 %n 個事件：%1。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>，</translation>
+    </message>
+</context>
+<context>
+    <name>HolidayReview</name>
+    <message>
+        <source>导入节假日</source>
+        <translation>匯入節假日</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>星期</source>
+        <translation>星期</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>名稱</translation>
+    </message>
+    <message>
+        <source>这一天变为</source>
+        <translation>這一天變為</translation>
+    </message>
+    <message>
+        <source>采用勾选的日期</source>
+        <translation>採用勾選的日期</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>日历中有 %1 个日期，其中 %2 个与现在不同，已勾选 %3 个。勾选的日期将被采用。</source>
+        <translation>日曆中有 %1 個日期，其中 %2 個與現在不同，已勾選 %3 個。勾選的日期將被採用。</translation>
+    </message>
+    <message>
+        <source>工作</source>
+        <translation>工作</translation>
+    </message>
+    <message>
+        <source>休息</source>
+        <translation>休息</translation>
+    </message>
+    <message>
+        <source>（与列表中的相反）</source>
+        <translation>（與列表中的相反）</translation>
+    </message>
+    <message>
+        <source>（已过去）</source>
+        <translation>（已過去）</translation>
+    </message>
+    <message>
+        <source>（其他事件）</source>
+        <translation>（其他事件）</translation>
     </message>
 </context>
 <context>
@@ -1364,6 +1453,12 @@
     <message>
         <source>开机启动未更改</source>
         <translation>開機啟動未變更</translation>
+    </message>
+    <message numerus="yes">
+        <source>节假日订阅：%n 个日期与工作日列表相反，点此决定</source>
+        <translation>
+            <numerusform>節假日訂閱：%n 個日期與工作日列表相反，點此決定</numerusform>
+        </translation>
     </message>
     <message>
         <source>同步</source>
@@ -1808,6 +1903,10 @@
         <source>正在同步…</source>
         <translation>正在同步…</translation>
     </message>
+    <message>
+        <source>系统没有可用的密钥环，密码只保留到程序退出。</source>
+        <translation>系統沒有可用的金鑰圈，密碼只保留到程式結束。</translation>
+    </message>
     <message numerus="yes">
         <source>日历中有 %n 个事件没有成为任务：</source>
         <translation>
@@ -1857,10 +1956,6 @@
 系统没有保存它的密钥环时，密码只保留到程序退出。</source>
         <translation>請輸入 %1 在 %2 的密碼。
 系統沒有可儲存它的金鑰圈時，密碼只保留到程式結束。</translation>
-    </message>
-    <message>
-        <source>系统没有可用的密钥环，密码只保留到程序退出。</source>
-        <translation>系統沒有可用的金鑰圈，密碼只保留到程式結束。</translation>
     </message>
 </context>
 <context>
@@ -2802,24 +2897,50 @@
         <translation>無法匯入</translation>
     </message>
     <message>
-        <source>新增</source>
-        <translation>新增</translation>
+        <source>网上日历(&amp;S)</source>
+        <translation>網上日曆(&amp;S)</translation>
     </message>
     <message>
-        <source>已在列表中</source>
-        <translation>已在清單中</translation>
+        <source>网上节假日日历的地址（https:// 或 webcal://），启动时和每周获取一次</source>
+        <translation>網上節假日日曆的地址（https:// 或 webcal://），啟動時和每週取得一次</translation>
     </message>
     <message>
-        <source>与平常相同</source>
-        <translation>與平常相同</translation>
+        <source>https:// 或 webcal:// 地址</source>
+        <translation>https:// 或 webcal:// 地址</translation>
     </message>
     <message>
-        <source>找到 %1 个休息日和 %2 个工作日。</source>
-        <translation>找到 %1 個休息日和 %2 個工作日。</translation>
+        <source>订阅</source>
+        <translation>訂閱</translation>
     </message>
     <message>
-        <source>新增 %1 个；已在列表中 %2 个；与平常的周一至周五相同、无需添加 %3 个。</source>
-        <translation>新增 %1 個；已在清單中 %2 個；與平常的週一至週五相同、無需新增 %3 個。</translation>
+        <source>日历中的 %1 个日期都已与现在相同，无需更改。</source>
+        <translation>日曆中的 %1 個日期都已與現在相同，無需更改。</translation>
+    </message>
+    <message>
+        <source>无法订阅</source>
+        <translation>無法訂閱</translation>
+    </message>
+    <message>
+        <source>请填写以 https:// 或 webcal:// 开头的日历地址。</source>
+        <translation>請填寫以 https:// 或 webcal:// 開頭的日曆地址。</translation>
+    </message>
+    <message>
+        <source>从未</source>
+        <translation>從未</translation>
+    </message>
+    <message>
+        <source>没有订阅网上的节假日日历。</source>
+        <translation>沒有訂閱網上的節假日日曆。</translation>
+    </message>
+    <message>
+        <source>获取失败：%1
+保留已有的日期。上次成功：%2</source>
+        <translation>取得失敗：%1
+保留已有的日期。上次成功：%2</translation>
+    </message>
+    <message>
+        <source>启动时和每周获取一次。上次成功：%1</source>
+        <translation>啟動時和每週取得一次。上次成功：%1</translation>
     </message>
 </context>
 </TS>
