@@ -4,8 +4,8 @@
 #include "sync/caldavclient.h"
 #include "sync/memorykeyring.h"
 #include "sync/syncengine.h"
+#include "sync/syncmapping.h"
 #include "sync/syncservice.h"
-#include "sync/syncstate.h"
 #include "tasks/tasktiming.h"
 
 #include <QNetworkAccessManager>
