@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDialog>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <QVariant>
 
@@ -13,8 +14,9 @@ class BirthdayConfig;
 }
 
 // The editor of the stored birthdays: the table of every person above a form for one record. It lives
-// as long as the main window and asks for a fresh list after every change of the stored records,
-// including the reminder updates the Birthday tab's rows make.
+// as long as the main window. After every change of the stored records, including the reminder updates
+// the Birthday tab's rows make, it reads the list anew while it is shown, or once when it is shown
+// next; the form keeps what is typed in it.
 class BirthdayConfig : public QDialog
 {
     Q_OBJECT
@@ -38,11 +40,14 @@ public:
     QStringList rowTexts(const BirthdayInfoData &record) const;
 
 public slots:
+    // Changes of the stored birthdays, whoever made them.
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+    void slotReceiveAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private slots:
     void on_tableWidget_Birthday_cellPressed(int row, int column);
@@ -63,7 +68,8 @@ private:
     void setIconPath(const QString &path);
     void refuse(const QString &title, const QString &text);
     void answerSaved(bool saved, const QString &failureTitle);
-    void requestList(bool recordsChanged);
+    void send(SqlOperateType operate, const QVariant &var);
+    void requestList();
     // The person is deleted only on an explicit confirmation.
     bool confirmDelete(const BirthdayInfoData &record);
     // Path of the picture the user picks; empty when nothing is chosen.
@@ -73,6 +79,11 @@ private:
     int selectedRow = -1;
     int selectedId = -1;
     QHash<int, BirthdayInfoData> records;
+    // The changes, adds and deletes sent from here whose answers are still to come.
+    QSet<quint64> ownRequests;
+    quint64 listRequest = 0;
+    // The stored records changed while the editor was hidden.
+    bool listStale = true;
     QStringList monthNames;
     QStringList dayNames;
     QString iconPath;

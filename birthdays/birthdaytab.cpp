@@ -1,10 +1,10 @@
 #include "birthdays/birthdaytab.h"
 #include "ui_birthdaytab.h"
 
-#include "app/lazyrowlist.h"
 #include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdaywidgetitem.h"
 #include "data/interfacepublicdata.h"
+#include "widgets/lazyrowlist.h"
 
 #include <QLabel>
 
@@ -21,6 +21,8 @@ BirthdayTab::BirthdayTab(QWidget *parent) : QWidget(parent), ui(new Ui::Birthday
             &BirthdayConfig::openEditor);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
             &BirthdayTab::slotReceiveQueryData, Qt::UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveAnswer, this, &BirthdayTab::slotReceiveAnswer,
+            Qt::UniqueConnection);
 }
 
 BirthdayTab::~BirthdayTab()
@@ -38,17 +40,40 @@ void BirthdayTab::on_listWidget_Birthday_itemDoubleClicked(QListWidgetItem *)
     birthdayConfig->openEditor();
 }
 
+void BirthdayTab::requestList()
+{
+    // A list already asked for shows every change that came before its answer.
+    if (listRequest == 0)
+        listRequest = interfacePublicData.sendRequest(BirthdayInfoSelect);
+}
+
 void BirthdayTab::slotReceiveQueryData(SqlOperateType operate, QVariant var)
 {
-    if (operate == BirthdayInfoSelect)
-        rebuildBirthdayList(var.value<QList<BirthdayInfoData>>());
+    switch (operate) {
+    case BirthdayInfoInsert:
+    case BirthdayInfoUpdate:
+        if (var.toBool())
+            requestList();
+        break;
+    case BirthdayInfoDelete:
+    case BirthdayInfoUpdateRecentDate:
+        requestList();
+        break;
+    default:
+        break;
+    }
+}
+
+void BirthdayTab::slotReceiveAnswer(quint64 requestId, SqlOperateType, QVariant var)
+{
+    if (requestId != listRequest)
+        return;
+    listRequest = 0;
+    rebuildBirthdayList(var.value<QList<BirthdayInfoData>>());
 }
 
 void BirthdayTab::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
 {
-    // Answers that follow a mere update of reminder flags leave the rows (and their reminders) alone.
-    if (interfacePublicData.birthdayListUpToDate)
-        return;
     int nameWidth = 0;
     for (const BirthdayInfoData &record : list) {
         nameProbe->setText(BirthdayReminder::displayName(record));
@@ -59,5 +84,4 @@ void BirthdayTab::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
         row->setShowNameMinimumWidth(nameWidth);
         return row;
     });
-    interfacePublicData.birthdayListUpToDate = true;
 }

@@ -24,19 +24,24 @@ public:
     ~BirthdayTab() override;
 
     void openEditor();
+    // Reads the stored birthdays and rebuilds the rows from them.
+    void requestList();
+    void rebuildBirthdayList(const QList<BirthdayInfoData> &list);
 
 public slots:
+    // Changes of the stored birthdays, whoever made them; a mere update of reminder flags leaves the rows
+    // (and their reminders) alone.
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+    void slotReceiveAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
 
 private slots:
     void on_listWidget_Birthday_itemDoubleClicked(QListWidgetItem *item);
 
 private:
-    void rebuildBirthdayList(const QList<BirthdayInfoData> &list);
-
     Ui::BirthdayTab *ui;
     BirthdayConfig *birthdayConfig = nullptr;
     LazyRowList *birthdayRows = nullptr;
     // Measures the names of rows whose forms are not built yet, as their own labels would.
     QLabel *nameProbe = nullptr;
+    quint64 listRequest = 0;
 };

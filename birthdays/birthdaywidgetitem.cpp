@@ -1,8 +1,8 @@
 #include "birthdays/birthdaywidgetitem.h"
 #include "ui_birthdaywidgetitem.h"
 
-#include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
+#include "widgets/rowticker.h"
 
 #include <QDateTime>
 #include <QPixmap>

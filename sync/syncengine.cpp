@@ -30,12 +30,12 @@ void SyncEngine::look(const CalendarExport::Data &local, const QDateTime &now)
     tasks.clear();
     std::copy_if(local.tasks.cbegin(), local.tasks.cend(), std::back_inserter(tasks),
                  [](const TaskListData &task) { return task.TaskTimeSee.isValid(); });
-    calendar.workdayExceptions = local.workdayExceptions;
+    workdayExceptions = local.workdayExceptions;
     taskKeys.clear();
     taskOfKey.clear();
     QHash<int, int> taskOfId;
     for (int i = 0; i < tasks.size(); ++i) {
-        taskKeys.append(SyncMapping::taskKey(tasks.at(i), now, calendar));
+        taskKeys.append(SyncMapping::taskKey(tasks.at(i), now, workdayExceptions));
         if (!taskOfKey.contains(taskKeys.last()))
             taskOfKey.insert(taskKeys.last(), i);
         taskOfId.insert(tasks.at(i).id, i);
@@ -85,6 +85,19 @@ void SyncEngine::look(const CalendarExport::Data &local, const QDateTime &now)
             birthdayEvents.insert(object.uid, object);
         }
     }
+}
+
+void SyncEngine::confirm(const CalendarExport::Data &local, const QDateTime &now)
+{
+    look(local, now);
+    const auto missing = [this](const SyncState::Record &record) {
+        return record.kind == SyncState::Task && record.taskId < 0 && matches.value(record.path).task < 0;
+    };
+    const auto removed = std::remove_if(state.records.begin(), state.records.end(), missing);
+    if (removed == state.records.end())
+        return;
+    state.records.erase(removed, state.records.end());
+    state.syncToken.clear();
 }
 
 QStringList SyncEngine::changedPaths(const CalDavClient::Listing &listing) const
@@ -182,7 +195,7 @@ void SyncEngine::takeServerChange(const QString &path, const CalDavClient::Resou
         takeNewEvent(path, resource, now, plan);
         return;
     }
-    const SyncMapping::Reading reading = SyncMapping::read(resource.data, now, calendar);
+    const SyncMapping::Reading reading = SyncMapping::read(resource.data, now, workdayExceptions);
     const Match match = matches.value(path);
     changed.etag = resource.etag;
     changed.summary = reading.summary;
@@ -210,7 +223,7 @@ void SyncEngine::takeServerChange(const QString &path, const CalDavClient::Resou
     } else {
         plan->inserts.append(reading.task);
     }
-    changed.key = SyncMapping::taskKey(reading.task, now, calendar);
+    changed.key = SyncMapping::taskKey(reading.task, now, workdayExceptions);
     changed.written.clear();
     changed.changedHere = QDateTime();
     settled.insert(path);
@@ -219,7 +232,7 @@ void SyncEngine::takeServerChange(const QString &path, const CalDavClient::Resou
 void SyncEngine::takeNewEvent(const QString &path, const CalDavClient::Resource &resource, const QDateTime &now,
                               Plan *plan)
 {
-    const SyncMapping::Reading reading = SyncMapping::read(resource.data, now, calendar);
+    const SyncMapping::Reading reading = SyncMapping::read(resource.data, now, workdayExceptions);
     SyncState::Record added;
     added.path = path;
     added.etag = resource.etag;
@@ -228,7 +241,7 @@ void SyncEngine::takeNewEvent(const QString &path, const CalDavClient::Resource 
     added.reason = reading.reason;
     added.kind = SyncState::Other;
     if (reading.taken) {
-        added.key = SyncMapping::taskKey(reading.task, now, calendar);
+        added.key = SyncMapping::taskKey(reading.task, now, workdayExceptions);
         const int task = taskOfKey.value(added.key, -1);
         if (claimed.contains(task)) {
             added.reason = tr("与日历中另一个事件是同一个任务");
@@ -271,7 +284,7 @@ void SyncEngine::writeTasks(const QDateTime &now, Plan *plan)
             continue;
         }
         const TaskListData &task = tasks.at(match.task);
-        const SyncMapping::Object object = SyncMapping::taskObject(task, known.uid, now, calendar);
+        const SyncMapping::Object object = SyncMapping::taskObject(task, known.uid, now, workdayExceptions);
         // Refreshed while it is this program's own event: a repeating task moved on, the workday
         // exceptions changed.
         if (match.changedHere || known.etag.isEmpty() || (!known.written.isEmpty() && known.written != object.digest)) {
@@ -287,7 +300,7 @@ void SyncEngine::writeTasks(const QDateTime &now, Plan *plan)
     for (int i = 0; i < tasks.size(); ++i) {
         if (claimed.contains(i) || taskOfKey.value(taskKeys.at(i)) != i)
             continue;
-        const SyncMapping::Object object = SyncMapping::taskObject(tasks.at(i), taskKeys.at(i), now, calendar);
+        const SyncMapping::Object object = SyncMapping::taskObject(tasks.at(i), taskKeys.at(i), now, workdayExceptions);
         SyncState::Record added;
         added.path = newPath(object.uid);
         added.uid = object.uid;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/calendarexport.h"
-#include "data/interfacepublicdata.h"
+#include "calendar/calendarexport.h"
 #include "sync/caldavclient.h"
 #include "sync/syncmapping.h"
 #include "sync/syncstate.h"
@@ -62,6 +61,9 @@ public:
     // the listing's sync token when every changed event was fetched.
     Plan plan(const CalendarExport::Data &local, const CalDavClient::Listing &listing,
               const QHash<QString, CalDavClient::Resource> &fetched, const QDateTime &now);
+    // Binds the tasks the plan inserted here to their rows, as read after the inserts. An event whose task
+    // did not arrive is forgotten, and the next run lists the whole calendar to take it again.
+    void confirm(const CalendarExport::Data &local, const QDateTime &now);
     // The paths a listing shows changed, whose events the plan needs.
     QStringList changedPaths(const CalDavClient::Listing &listing) const;
 
@@ -93,7 +95,7 @@ private:
     // What is here, as last looked at: the tasks and the calendar of their workday exceptions.
     QList<TaskListData> tasks;
     QStringList taskKeys;
-    InterfacePublicData calendar;
+    QHash<QDate, bool> workdayExceptions;
     // The events the birthdays give, by UID.
     QHash<QString, SyncMapping::Object> birthdayEvents;
     QStringList birthdayOrder;

@@ -2,11 +2,10 @@
 
 #include "birthdays/birthdaycalendar.h"
 #include "data/icscalendar.h"
-#include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
+#include "models/workdaycalendar.h"
 #include "tasks/taskcalendar.h"
-#include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
-#include "tasks/workdaycalendar.h"
 
 #include <QCryptographicHash>
 #include <QRegularExpression>
@@ -73,20 +72,20 @@ int cycleOf(const icalrecurrencetype &rule, int *weekday)
     return CycleWeekly;
 }
 
-bool fits(int cycle, int weekday, const QDate &date, const InterfacePublicData &calendar)
+bool fits(int cycle, int weekday, const QDate &date, const QHash<QDate, bool> &workdayExceptions)
 {
     if (cycle == CycleWeekly)
         return date.dayOfWeek() == weekday;
-    return cycle != CycleWorkday || calendar.isWorkday(date);
+    return cycle != CycleWorkday || WorkdayCalendar::isWorkday(workdayExceptions, date);
 }
 
 // The first occurrence at or after now of a series that started at start.
 QDateTime dueOf(int cycle, int weekday, const QDateTime &start, const QDateTime &now,
-                const InterfacePublicData &calendar)
+                const QHash<QDate, bool> &workdayExceptions)
 {
     if (start > now || cycle == CycleOnce) {
         QDate date = start.date();
-        for (int i = 0; i < WorkdayCalendar::MaxSearchDays && !fits(cycle, weekday, date, calendar); ++i)
+        for (int i = 0; i < WorkdayCalendar::MaxSearchDays && !fits(cycle, weekday, date, workdayExceptions); ++i)
             date = date.addDays(1);
         return QDateTime(date, start.time());
     }
@@ -94,10 +93,7 @@ QDateTime dueOf(int cycle, int weekday, const QDateTime &start, const QDateTime 
     QDate date = now.date().addDays(-7);
     if (cycle == CycleWeekly)
         date = date.addDays(weekday - date.dayOfWeek());
-    TaskListData fired;
-    fired.NoticeCycle = cycle;
-    fired.TaskTimeSee = QDateTime(date, start.time());
-    return TaskTiming::nextNoticeTime(fired, now, calendar);
+    return TaskTiming::nextNoticeTime(QDateTime(date, start.time()), cycle, now, workdayExceptions);
 }
 
 // Dates added or left out from today on: a daily or weekly task cannot keep them.
@@ -112,15 +108,16 @@ bool changesComing(const IcsCalendar::Event &event, const QDate &today)
 
 } // namespace
 
-QString SyncMapping::taskKey(const TaskListData &task, const QDateTime &now, const InterfacePublicData &calendar)
+QString SyncMapping::taskKey(const TaskListData &task, const QDateTime &now,
+                             const QHash<QDate, bool> &workdayExceptions)
 {
-    return TaskCalendar::event(task, now, calendar).uid;
+    return TaskCalendar::event(task, now, workdayExceptions).uid;
 }
 
 SyncMapping::Object SyncMapping::taskObject(const TaskListData &task, const QString &uid, const QDateTime &now,
-                                            const InterfacePublicData &calendar)
+                                            const QHash<QDate, bool> &workdayExceptions)
 {
-    IcsCalendar::Event event = TaskCalendar::event(task, now, calendar);
+    IcsCalendar::Event event = TaskCalendar::event(task, now, workdayExceptions);
     event.uid = uid;
     return objectOf(event, now);
 }
@@ -147,7 +144,7 @@ QString SyncMapping::fileName(const QString &uid)
 }
 
 SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &now,
-                                       const InterfacePublicData &calendar)
+                                       const QHash<QDate, bool> &workdayExceptions)
 {
     Reading reading;
     QList<IcsCalendar::Event> events;
@@ -184,8 +181,8 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
     reading.taken = true;
     reading.task.TaskName = reading.summary;
     reading.task.NoticeCycle = cycle;
-    reading.task.TaskTimeSee =
-        dueOf(cycle, cycle == CycleWeekly && weekday == 0 ? begin.date().dayOfWeek() : weekday, begin, now, calendar);
+    reading.task.TaskTimeSee = dueOf(cycle, cycle == CycleWeekly && weekday == 0 ? begin.date().dayOfWeek() : weekday,
+                                     begin, now, workdayExceptions);
     reading.task.IconPath = QString::fromLatin1(TaskWidgetItem::DefaultIconPath);
     reading.task.NormalNoticeKeepDisplay = 1;
     return reading;

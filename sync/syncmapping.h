@@ -5,10 +5,9 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
-
-class InterfacePublicData;
 
 // Tasks and birthdays as the calendar resources the sync writes (one event per resource, as the calendar
 // export writes it), and the events other clients wrote as tasks.
@@ -41,10 +40,10 @@ public:
     };
 
     // Tasks with the same key are the same event: name, cycle and time (weekday, date) alike.
-    static QString taskKey(const TaskListData &task, const QDateTime &now, const InterfacePublicData &calendar);
+    static QString taskKey(const TaskListData &task, const QDateTime &now, const QHash<QDate, bool> &workdayExceptions);
     // The event of a pending task, under uid.
     static Object taskObject(const TaskListData &task, const QString &uid, const QDateTime &now,
-                             const InterfacePublicData &calendar);
+                             const QHash<QDate, bool> &workdayExceptions);
     // Each coming occurrence of a birthday, with its reminders.
     static QList<Object> birthdayObjects(const BirthdayInfoData &birthday, const QDate &today);
     // A birthday event this program wrote (here or on another computer): never a task.
@@ -53,7 +52,7 @@ public:
     // Single times become one-shot tasks; daily rules daily ones; weekly rules on one weekday weekly ones;
     // Monday-to-Friday rules workday ones (the workday exceptions here decide the rest). Anything else is
     // not taken, with the reason; a single event that is over and this program's birthdays, silently.
-    static Reading read(const QByteArray &data, const QDateTime &now, const InterfacePublicData &calendar);
+    static Reading read(const QByteArray &data, const QDateTime &now, const QHash<QDate, bool> &workdayExceptions);
     // The name of the resource for an event of this program.
     static QString fileName(const QString &uid);
 };

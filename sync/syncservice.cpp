@@ -1,6 +1,6 @@
 #include "sync/syncservice.h"
 
-#include "app/configsettings.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 #include "sync/keyring.h"
 #include "sync/syncstore.h"
@@ -53,8 +53,9 @@ SyncService::SyncService(Keyring *keyring, QObject *parent) : QObject(parent), k
     afterChange.setInterval(AfterChangeMs);
     connect(&afterChange, &QTimer::timeout, this, [this]() { run(false); });
     connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, this, &SyncService::slotSendQuery);
-    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
-            &SyncService::slotReceiveQueryData, Qt::UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALSendRequest, this,
+            [this](quint64, SqlOperateType operate, const QVariant &var) { slotSendQuery(operate, var); });
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveAnswer, this, &SyncService::slotReceiveAnswer);
 }
 
 SyncService::~SyncService() = default;
@@ -236,45 +237,55 @@ void SyncService::listed(const CalDavClient::Listing &got)
 
 void SyncService::readLocal()
 {
-    waitingForLocal = true;
-    emit interfacePublicData.SIGNALSendQuery(SyncLocalSelect, QVariant());
+    localRequest = interfacePublicData.sendRequest(SyncLocalSelect);
 }
 
-void SyncService::slotReceiveQueryData(SqlOperateType operate, QVariant var)
+void SyncService::slotReceiveAnswer(quint64 requestId, SqlOperateType, QVariant var)
 {
-    if (operate != SyncLocalSelect || !waitingForLocal)
+    if (requestId == 0 || requestId != localRequest)
         return;
-    waitingForLocal = false;
+    localRequest = 0;
     if (!var.canConvert<CalendarExport::Data>()) {
         finish(tr("无法读取数据库"));
         return;
     }
     const CalendarExport::Data local = var.value<CalendarExport::Data>();
-    if (!serverFailure.isEmpty()) {
-        engine->noteLocal(local, QDateTime::currentDateTime());
+    const QDateTime now = QDateTime::currentDateTime();
+    if (applied) {
+        // Read after the server's changes were stored here: the tasks they made are bound to their rows.
+        engine->confirm(local, now);
+        nextServerChange();
+    } else if (!serverFailure.isEmpty()) {
+        engine->noteLocal(local, now);
         finish(serverFailure);
-        return;
+    } else {
+        apply(local, now);
     }
-    apply(local);
 }
 
-void SyncService::apply(const CalendarExport::Data &local)
+void SyncService::apply(const CalendarExport::Data &local, const QDateTime &now)
 {
-    plan = engine->plan(local, listing, fetched, QDateTime::currentDateTime());
+    plan = engine->plan(local, listing, fetched, now);
     applying = true;
     for (const TaskListData &task : qAsConst(plan.inserts))
-        emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task));
+        interfacePublicData.sendRequest(TaskListInsert, QVariant::fromValue(task));
     for (const TaskListData &task : qAsConst(plan.updates))
-        emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(task));
+        interfacePublicData.sendRequest(TaskListUpdate, QVariant::fromValue(task));
     for (const int id : qAsConst(plan.deletes))
-        emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{id}));
+        interfacePublicData.sendRequest(TaskListDelete, QVariant::fromValue(QList<int>{id}));
     // An update alone does not make the Task tab read the list again.
     if (!plan.updates.isEmpty())
         emit interfacePublicData.SIGNALSendQuery(TaskListSelect, QVariant());
     applying = false;
     if (!plan.conflicts.isEmpty())
         emit SIGNALConflicts(plan.conflicts);
-    nextServerChange();
+    if (plan.inserts.isEmpty()) {
+        nextServerChange();
+        return;
+    }
+    // The worker runs requests in order: this read sees the new tasks, or that they were not stored.
+    applied = true;
+    readLocal();
 }
 
 void SyncService::nextServerChange()
@@ -318,6 +329,7 @@ void SyncService::finish(const QString &failure)
         error = tr("无法保存同步状态：%1").arg(saveError);
     plan = SyncEngine::Plan();
     fetched.clear();
+    applied = false;
     running = false;
     emit SIGNALStatusChanged();
     emit SIGNALFinished(error.isEmpty());

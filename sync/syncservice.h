@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/calendarexport.h"
+#include "calendar/calendarexport.h"
 #include "data/records.h"
 #include "sync/caldavclient.h"
 #include "sync/syncengine.h"
@@ -91,13 +91,13 @@ signals:
 
 private slots:
     void slotSendQuery(SqlOperateType operate, const QVariant &var);
-    void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+    void slotReceiveAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
 
 private:
     void run(bool asked);
     void listed(const CalDavClient::Listing &listing);
     void readLocal();
-    void apply(const CalendarExport::Data &local);
+    void apply(const CalendarExport::Data &local, const QDateTime &now);
     void nextServerChange();
     void serverChanged(const CalDavClient::Result &result);
     void finish(const QString &failure);
@@ -125,7 +125,10 @@ private:
     bool running = false;
     QUrl calendar;
     bool again = false;
-    bool waitingForLocal = false;
+    // The read of what is here that the run waits for; 0 when none.
+    quint64 localRequest = 0;
+    // The server's changes were sent to the tasks here.
+    bool applied = false;
     // The server could not be reached: only what changed here is noted.
     QString serverFailure;
     CalDavClient::Listing listing;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/calendarexport.h"
+#include "calendar/calendarexport.h"
 #include "data/sqlstore.h"
 
 #include <QMetaType>

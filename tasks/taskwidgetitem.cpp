@@ -1,15 +1,16 @@
 #include "tasks/taskwidgetitem.h"
 #include "ui_taskwidgetitem.h"
 
-#include "app/appglobals.h"
-#include "app/labelmessagebox.h"
-#include "app/rowticker.h"
-#include "app/textrule.h"
+#include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
+#include "models/tasktiming.h"
 #include "tasks/imagebutton.h"
-#include "tasks/tasktiming.h"
+#include "tasks/taskfiring.h"
+#include "widgets/labelmessagebox.h"
+#include "widgets/rowticker.h"
+#include "widgets/textrule.h"
 
 #include <QDateTimeEdit>
 #include <QLineEdit>
@@ -280,7 +281,7 @@ void TaskWidgetItem::fire(qint64 nowMs)
     setCompleted(true);
     task.Noticed = 1;
     // The task holds what the row shows: the name of its label and the state of its keep toggle.
-    TaskTiming::fireTask(task, QDateTime::fromMSecsSinceEpoch(nowMs), currentNoticeConfig, interfacePublicData);
+    TaskFiring::fireTask(task, QDateTime::fromMSecsSinceEpoch(nowMs), currentNoticeConfig, interfacePublicData);
 }
 
 void TaskWidgetItem::sendUpdate()

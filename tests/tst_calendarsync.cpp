@@ -1,12 +1,13 @@
 #include "common/hubworker.h"
 #include "common/testprogramdir.h"
 #include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
 #include "sync/caldavclient.h"
 #include "sync/memorykeyring.h"
 #include "sync/syncengine.h"
 #include "sync/syncmapping.h"
 #include "sync/syncservice.h"
-#include "tasks/tasktiming.h"
+#include "tasks/taskfiring.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -214,9 +215,7 @@ private slots:
         QVERIFY(syncs());
         // It falls due here first: the next one is another row.
         TaskListData task = tasks().value(0);
-        emit interfacePublicData.SIGNALSendQuery(TaskListUpdateNoticed, task.id);
-        emit interfacePublicData.SIGNALSendQuery(
-            TaskListInsert, QVariant::fromValue(TaskTiming::successorOf(task, task.TaskTimeSee, interfacePublicData)));
+        TaskFiring::fireTask(task, task.TaskTimeSee, NoticeConfigData(), interfacePublicData);
         emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{task.id}));
         QVERIFY(syncs());
         task = tasks().value(0);

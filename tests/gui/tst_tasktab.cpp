@@ -1,9 +1,9 @@
 #include "app/mainwindow.h"
-#include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
 #include "tasks/tasktab.h"
-#include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
+#include "widgets/rowticker.h"
 
 #include "common/hublog.h"
 #include "common/hubworker.h"

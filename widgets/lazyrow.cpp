@@ -1,6 +1,6 @@
-#include "app/lazyrow.h"
+#include "widgets/lazyrow.h"
 
-#include "app/rowticker.h"
+#include "widgets/rowticker.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "app/rowticker.h"
+#include "widgets/rowticker.h"
 
 #include "platform/wallclocktimer.h"
 
