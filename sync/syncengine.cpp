@@ -200,6 +200,7 @@ void SyncEngine::takeServerChange(const QString &path, const CalDavClient::Resou
     changed.etag = resource.etag;
     changed.summary = reading.summary;
     changed.reason = reading.reason;
+    changed.reasonDetail = reading.reasonDetail;
     // The task here stays as it is, and is written over the event only when it changes.
     if (!reading.taken) {
         changed.written.clear();
@@ -239,12 +240,13 @@ void SyncEngine::takeNewEvent(const QString &path, const CalDavClient::Resource 
     added.uid = reading.uid;
     added.summary = reading.summary;
     added.reason = reading.reason;
+    added.reasonDetail = reading.reasonDetail;
     added.kind = SyncState::Other;
     if (reading.taken) {
         added.key = SyncMapping::taskKey(reading.task, now, workdayExceptions);
         const int task = taskOfKey.value(added.key, -1);
         if (claimed.contains(task)) {
-            added.reason = tr("与日历中另一个事件是同一个任务");
+            added.reason = QString::fromUtf8(QT_TRANSLATE_NOOP("SyncMapping", "与日历中另一个事件是同一个任务"));
         } else {
             // The same task here already (written by another copy of this program, or before the state
             // was lost): the two are one.
@@ -294,6 +296,7 @@ void SyncEngine::writeTasks(const QDateTime &now, Plan *plan)
             next.written = object.digest;
             next.changedHere = QDateTime();
             next.reason.clear();
+            next.reasonDetail.clear();
             plan->writes.append({known.path, object.data, known.etag, next});
         }
     }

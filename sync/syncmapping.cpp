@@ -135,6 +135,12 @@ bool SyncMapping::isBirthdayUid(const QString &uid)
     return uid.startsWith(QLatin1String("birthday-")) && uid.endsWith(QLatin1String("@pemmora"));
 }
 
+QString SyncMapping::reasonText(const QString &reason, const QString &detail)
+{
+    const QString text = QCoreApplication::translate("SyncMapping", reason.toUtf8().constData());
+    return detail.isEmpty() ? text : text.arg(detail);
+}
+
 QString SyncMapping::fileName(const QString &uid)
 {
     QString name = uid;
@@ -149,7 +155,7 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
     Reading reading;
     QList<IcsCalendar::Event> events;
     if (!IcsCalendar::read(data, &events) || events.isEmpty()) {
-        reading.reason = tr("不是日程事件");
+        reading.reason = QString::fromUtf8(QT_TR_NOOP("不是日程事件"));
         return reading;
     }
     // The series itself, beside the occurrences edited on their own.
@@ -163,16 +169,21 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
     const icalrecurrencetype rule = icalrecurrencetype_from_string(event.rrule.toUtf8().constData());
     int cycle = CycleOnce;
     int weekday = 0;
+    const char *reason = nullptr;
     if (events.size() > 1)
-        reading.reason = tr("重复事件中有单独改过的日子");
+        reason = QT_TR_NOOP("重复事件中有单独改过的日子");
     else if (event.cancelled)
-        reading.reason = tr("事件已取消");
+        reason = QT_TR_NOOP("事件已取消");
     else if (!event.start.isValid())
-        reading.reason = tr("全天事件没有提醒的时刻");
+        reason = QT_TR_NOOP("全天事件没有提醒的时刻");
     else if (!event.rrule.isEmpty() && (cycle = cycleOf(rule, &weekday)) < 0)
-        reading.reason = tr("重复规则对应不上任务的周期：%1").arg(event.rrule);
+        reason = QT_TR_NOOP("重复规则对应不上任务的周期：%1");
     else if (cycle != CycleWorkday && changesComing(event, now.date()))
-        reading.reason = tr("重复中另加或除去了日子");
+        reason = QT_TR_NOOP("重复中另加或除去了日子");
+    reading.reason = QString::fromUtf8(reason);
+    // The only reason that names something: the rule.
+    if (reading.reason.contains(QLatin1String("%1")))
+        reading.reasonDetail = event.rrule;
     const QDateTime begin = event.start.toLocalTime();
     // Over already, or a birthday another copy of this program published: nothing to take, nor to list.
     if (!reading.reason.isEmpty() || (event.rrule.isEmpty() && begin <= now) || isBirthdayUid(reading.uid))

@@ -33,8 +33,10 @@ public:
         // A task with its name, cycle and coming due time; the rest as a new task has it.
         bool taken = false;
         TaskListData task;
-        // Why it is not taken; empty also for a single event that is over and for this program's birthdays.
+        // Why it is not taken, untranslated (reasonText gives it in the user's language), with what %1 stands
+        // for; empty also for a single event that is over and for this program's birthdays.
         QString reason;
+        QString reasonDetail;
         // When the event was last changed (LAST-MODIFIED, else DTSTAMP); invalid when it does not say.
         QDateTime modified;
     };
@@ -53,6 +55,8 @@ public:
     // Monday-to-Friday rules workday ones (the workday exceptions here decide the rest). Anything else is
     // not taken, with the reason; a single event that is over and this program's birthdays, silently.
     static Reading read(const QByteArray &data, const QDateTime &now, const QHash<QDate, bool> &workdayExceptions);
+    // A reason of a Reading, or of a record that keeps one, as the user reads it.
+    static QString reasonText(const QString &reason, const QString &detail);
     // The name of the resource for an event of this program.
     static QString fileName(const QString &uid);
 };

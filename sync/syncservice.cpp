@@ -344,7 +344,8 @@ QStringList SyncService::notTaken() const
     QStringList lines;
     for (const SyncState::Record &record : state.records) {
         if (!record.reason.isEmpty())
-            lines.append(tr("%1：%2").arg(record.summary.isEmpty() ? tr("（无标题）") : record.summary, record.reason));
+            lines.append(tr("%1：%2").arg(record.summary.isEmpty() ? tr("（无标题）") : record.summary,
+                                          SyncMapping::reasonText(record.reason, record.reasonDetail)));
     }
     return lines;
 }

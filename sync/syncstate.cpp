@@ -66,6 +66,7 @@ bool SyncState::load(const QString &file)
         record.changedHere = timeOf(object.value(QStringLiteral("changedHere")));
         record.summary = object.value(QStringLiteral("summary")).toString();
         record.reason = object.value(QStringLiteral("reason")).toString();
+        record.reasonDetail = object.value(QStringLiteral("reasonDetail")).toString();
         records.append(record);
     }
     return true;
@@ -86,6 +87,7 @@ bool SyncState::save(const QString &file, QString *error) const
             {QStringLiteral("changedHere"), timeText(record.changedHere)},
             {QStringLiteral("summary"), record.summary},
             {QStringLiteral("reason"), record.reason},
+            {QStringLiteral("reasonDetail"), record.reasonDetail},
         });
     }
     const QJsonObject root{

@@ -36,9 +36,10 @@ public:
         QByteArray written;
         // A task changed or gone here, not yet on the server: when that was first seen.
         QDateTime changedHere;
-        // An event not taken: its title and why.
+        // An event not taken: its title and why (SyncMapping::Reading's reason and detail).
         QString summary;
         QString reason;
+        QString reasonDetail;
     };
 
     // The calendar (and user) the records belong to; another one starts from nothing.

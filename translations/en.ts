@@ -1981,10 +1981,6 @@ Without a system keyring to keep it, the password is kept only until the program
         <source>“%1”两边都改过，服务器上的修改较晚，替换了本机的版本</source>
         <translation>“%1” changed on both sides; the server&apos;s change is later and replaced the version here</translation>
     </message>
-    <message>
-        <source>与日历中另一个事件是同一个任务</source>
-        <translation>The same task as another event of the calendar</translation>
-    </message>
 </context>
 <context>
     <name>SyncMapping</name>
@@ -2011,6 +2007,10 @@ Without a system keyring to keep it, the password is kept only until the program
     <message>
         <source>重复中另加或除去了日子</source>
         <translation>The series adds or leaves out days</translation>
+    </message>
+    <message>
+        <source>与日历中另一个事件是同一个任务</source>
+        <translation>The same task as another event of the calendar</translation>
     </message>
 </context>
 <context>

@@ -1972,10 +1972,6 @@
         <source>“%1”两边都改过，服务器上的修改较晚，替换了本机的版本</source>
         <translation>「%1」兩邊都改過，伺服器上的修改較晚，取代了本機的版本</translation>
     </message>
-    <message>
-        <source>与日历中另一个事件是同一个任务</source>
-        <translation>與行事曆中另一個事件是同一個待辦事項</translation>
-    </message>
 </context>
 <context>
     <name>SyncMapping</name>
@@ -2002,6 +1998,10 @@
     <message>
         <source>重复中另加或除去了日子</source>
         <translation>重複中另外加入或排除了日子</translation>
+    </message>
+    <message>
+        <source>与日历中另一个事件是同一个任务</source>
+        <translation>與行事曆中另一個事件是同一個待辦事項</translation>
     </message>
 </context>
 <context>
