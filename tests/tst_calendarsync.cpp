@@ -186,6 +186,12 @@ private slots:
         QTRY_COMPARE(taskNames(), QStringList({"Phone3", "Renamed0", "Workdays2"}));
         QVERIFY(sync->notTaken().size() == 1 && sync->notTaken().first().startsWith("Monthly"));
         QVERIFY(!events().firstKey().startsWith("Changed")); // a birthday is written from here only
+        // Renamed here before any other run: still the other client's event.
+        TaskListData phone = tasks().last();
+        phone.TaskName = "Phone here";
+        emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(phone));
+        QVERIFY(syncs());
+        QCOMPARE(events().value("Phone here").path, calendar + "p1.ics");
 
         // Deleted here: gone there, the other client's event too; one deleted there is no longer listed.
         for (const TaskListData &task : tasks()) {
