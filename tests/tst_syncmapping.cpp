@@ -29,8 +29,7 @@ private slots:
         const QDateTime none;
         // clang-format off
         QTest::newRow("single time ahead") << event("DTSTART:20260611T090000\r\n") << 0 << at(6, 11, 9);
-        QTest::newRow("single time in UTC") << event("DTSTART:20260611T090000Z\r\n") << 0
-                                            << QDateTime(QDate(2026, 6, 11), QTime(9, 0), Qt::UTC).toLocalTime();
+        QTest::newRow("single time in UTC") << event("DTSTART:20260611T090000Z\r\n") << 0 << QDateTime(QDate(2026, 6, 11), QTime(9, 0), Qt::UTC).toLocalTime();
         QTest::newRow("single time past") << event("DTSTART:20260609T090000\r\n") << -1 << none;
         QTest::newRow("daily, time of day passed") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY\r\n") << 1 << at(6, 11, 8);
         QTest::newRow("daily, later today") << event("DTSTART:20260101T150000\r\nRRULE:FREQ=DAILY\r\n") << 1 << at(6, 10, 15);
@@ -50,8 +49,7 @@ private slots:
         QTest::newRow("cancelled") << event("DTSTART:20260611T090000\r\nSTATUS:CANCELLED\r\n") << -1 << none;
         QTest::newRow("a to-do") << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:t\r\nEND:VTODO\r\nEND:VCALENDAR\r\n") << -1 << none;
         QTest::newRow("a birthday of this program") << event("DTSTART:20260611T090000\r\n", "birthday-3-20260611@pemmora") << -1 << none;
-        QTest::newRow("one occurrence edited") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\n"
-                                                        "UID:a@phone\r\nDTSTART:20260612T100000\r\nRECURRENCE-ID:20260612T080000\r\n") << -1 << none;
+        QTest::newRow("one occurrence edited") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:a@phone\r\nDTSTART:20260612T100000\r\nRECURRENCE-ID:20260612T080000\r\n") << -1 << none;
         QTest::newRow("no calendar") << QByteArray("<html/>") << -1 << none;
         // clang-format on
         // What the program writes for a task reads back as the same task.
