@@ -1,6 +1,8 @@
+#include "app/lazyrowlist.h"
 #include "app/mainwindow.h"
 #include "app/rowticker.h"
 #include "data/interfacepublicdata.h"
+#include "tasks/taskrow.h"
 #include "tasks/tasktab.h"
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
@@ -54,13 +56,9 @@ void show(MainWindow &window, const QList<TaskListData> &tasks)
     window.findChild<TaskTab *>()->slotReceiveQueryData(TaskListSelect, QVariant::fromValue(tasks));
 }
 
-QList<TaskWidgetItem *> rows(MainWindow &window)
+QList<TaskRow *> rows(MainWindow &window)
 {
-    auto *list = find<QListWidget>(window, "listWidget_Task");
-    QList<TaskWidgetItem *> result;
-    for (int i = 0; i < list->count(); ++i)
-        result.append(qobject_cast<TaskWidgetItem *>(list->itemWidget(list->item(i))));
-    return result;
+    return find<QListWidget>(window, "listWidget_Task")->findChild<LazyRowList *>()->rows<TaskRow>();
 }
 
 QString query(SqlOperateType operate)
@@ -167,28 +165,66 @@ private slots:
         QCOMPARE(find<QLabel>(*row, "label_Time")->text(), QStringLiteral("时间到"));
     }
 
-    // A reload that arrives while a row is still firing replaces it; the replaced row never fires again.
-    void replacedRowNeverFiresAgain()
+    // A reload that arrives while a row is still firing keeps it, as it shows the stored task; it never fires again.
+    void firedRowNeverFiresAgain()
     {
         TestProgramDir dir;
         MainWindow window;
         const QDateTime soon = QDateTime::currentDateTime().addSecs(3600);
         show(window, {task(1, soon, CycleDaily), task(2)});
-        QPointer<TaskWidgetItem> firing = rows(window).first();
+        QPointer<TaskRow> firing = rows(window).first();
         HubLog log;
         const auto reload = connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, this,
                                     [&window, soon](SqlOperateType operate, QVariant) {
                                         if (operate == TaskListUpdateNoticed)
                                             show(window, {task(1, soon, CycleDaily, true)});
                                     });
-        firing->updateRemainTime(soon.toMSecsSinceEpoch() + 1000);
+        firing->tick(soon.toMSecsSinceEpoch() + 1000);
         disconnect(reload);
-        firing->updateRemainTime(soon.toMSecsSinceEpoch() + 2000);
-        emit RowTicker::tasks().SIGNALTick(soon.toMSecsSinceEpoch() + 3000);
+        firing->tick(soon.toMSecsSinceEpoch() + 2000);
+        RowTicker::tasks().tick(soon.toMSecsSinceEpoch() + 3000);
         QCOMPARE(log.sequence, (QStringList{query(TaskListUpdateNoticed), query(TaskListInsert), "central", "normal"}));
-        QCOMPARE(rows(window).size(), 1);
-        QVERIFY(rows(window).first()->isCompleted());
-        QTRY_VERIFY(firing.isNull());
+        QCOMPARE(rows(window), QList<TaskRow *>{firing});
+        QVERIFY(firing->isCompleted());
+    }
+
+    // A reload keeps the rows whose stored task is unchanged and replaces the others, which stop at once;
+    // the rows follow the answer's order.
+    void reloadKeepsUnchangedRows_data()
+    {
+        QTest::addColumn<QList<TaskListData>>("reload");
+        QTest::addColumn<QList<bool>>("kept");
+        const QList<TaskListData> before = {task(1), task(2), task(3)};
+        const TaskListData renamed = task(2, Due, CycleOnce, false, QStringLiteral("改名"));
+        QTest::newRow("same") << before << QList<bool>{true, true, true};
+        QTest::newRow("one changed") << QList<TaskListData>{task(1), renamed, task(3)}
+                                     << QList<bool>{true, false, true};
+        QTest::newRow("one added, one gone")
+            << QList<TaskListData>{task(1), task(4), task(3)} << QList<bool>{true, false, true};
+        QTest::newRow("moved") << QList<TaskListData>{task(3), task(1), task(2)} << QList<bool>{true, true, true};
+        QTest::newRow("all new") << QList<TaskListData>{task(5), task(6)} << QList<bool>{false, false};
+    }
+    void reloadKeepsUnchangedRows()
+    {
+        QFETCH(QList<TaskListData>, reload);
+        QFETCH(QList<bool>, kept);
+        TestProgramDir dir;
+        MainWindow window;
+        window.show();
+        show(window, {task(1), task(2), task(3)});
+        QHash<int, QPointer<TaskRow>> before;
+        for (TaskRow *row : rows(window))
+            before.insert(row->record().id, row);
+        show(window, reload);
+        QCOMPARE(rows(window).size(), reload.size());
+        for (int i = 0; i < reload.size(); ++i) {
+            TaskRow *row = rows(window).at(i);
+            QCOMPARE(row->record(), reload.at(i));
+            QCOMPARE(row == before.value(reload.at(i).id), kept.at(i));
+            QVERIFY(row->widget());
+        }
+        for (const QPointer<TaskRow> &old : qAsConst(before))
+            QVERIFY(rows(window).contains(old) || !old->isUpdating());
     }
 
     // Fired at start through the worker: the fired row completed beside its pending successor. Clearing the
@@ -205,9 +241,10 @@ private slots:
         HubWorker worker;
         HubLog log;
         MainWindow window;
+        window.show();
         QTRY_COMPARE(log.count(TaskListSelect), 2);
         QTRY_COMPARE(rows(window).size(), 3);
-        const QList<TaskWidgetItem *> shown = rows(window);
+        const QList<TaskRow *> shown = rows(window);
         QVERIFY(shown.at(0)->isCompleted());
         QVERIFY(!shown.at(1)->isCompleted());
         QCOMPARE(shown.at(0)->record().TaskTimeSee, due);
@@ -226,14 +263,14 @@ private slots:
         QVERIFY(!rows(window).at(1)->isCompleted());
 
         dismisser.setAnswer(QMessageBox::Cancel);
-        click(*rows(window).at(1), "pushButton_Delete");
+        click(*rows(window).at(1)->widget(), "pushButton_Delete");
         QCOMPARE(dismisser.texts.last(), QStringLiteral("删除任务“以后”？"));
         dismisser.setAnswer(QMessageBox::Ok);
-        click(*rows(window).at(1), "pushButton_Delete");
+        click(*rows(window).at(1)->widget(), "pushButton_Delete");
         QTRY_COMPARE(rows(window).size(), 1);
         QCOMPARE(log.count(TaskListDelete), 2);
 
-        // The window was never shown: a task added now still fires at its second.
+        // A task added now fires at its second.
         const QDateTime soon = QDateTime::currentDateTime().addSecs(2);
         emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task(-1, soon)));
         QTRY_COMPARE(rows(window).size(), 2);
