@@ -154,7 +154,11 @@ void BirthdayConfig::slotReceiveQueryData(SqlOperateType operate, QVariant var)
 {
     switch (operate) {
     case BirthdayInfoSelect:
-        fillTable(var.value<QList<BirthdayInfoData>>());
+        // A hidden editor fills its table when it opens: thousands of people are ten times as many cells.
+        waitingList = var.value<QList<BirthdayInfoData>>();
+        listWaiting = true;
+        if (isVisible())
+            fillWaitingTable();
         break;
     case CalendarExportWrite:
         if (exportFile.isEmpty())
@@ -317,6 +321,21 @@ void BirthdayConfig::loadRow(int row)
     ui->checkBox_Notice1->setChecked(record.Notice1);
     ui->checkBox_Notice3->setChecked(record.Notice3);
     ui->checkBox_Notice7->setChecked(record.Notice7);
+}
+
+void BirthdayConfig::showEvent(QShowEvent *event)
+{
+    fillWaitingTable();
+    QDialog::showEvent(event);
+}
+
+void BirthdayConfig::fillWaitingTable()
+{
+    if (!listWaiting)
+        return;
+    listWaiting = false;
+    fillTable(waitingList);
+    waitingList.clear();
 }
 
 void BirthdayConfig::fillTable(const QList<BirthdayInfoData> &list)

@@ -43,6 +43,7 @@ public slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private slots:
     void on_tableWidget_Birthday_cellPressed(int row, int column);
@@ -59,6 +60,7 @@ private slots:
 private:
     void loadRow(int row);
     void fillTable(const QList<BirthdayInfoData> &list);
+    void fillWaitingTable();
     void showLunarDate(const QDate &date);
     void setIconPath(const QString &path);
     void refuse(const QString &title, const QString &text);
@@ -73,6 +75,9 @@ private:
     int selectedRow = -1;
     int selectedId = -1;
     QHash<int, BirthdayInfoData> records;
+    // The last list received while the editor was hidden.
+    QList<BirthdayInfoData> waitingList;
+    bool listWaiting = false;
     QStringList monthNames;
     QStringList dayNames;
     QString iconPath;
