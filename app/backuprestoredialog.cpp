@@ -70,24 +70,29 @@ void BackupRestoreDialog::showBackups(const QList<DatabaseBackup::Entry> &backup
                           : tr("选择一个备份来替换当前的数据库。当前的数据库会先另存为一个备份，然后程序重新启动。"));
     QTableWidget *table = ui->tableWidget_Backups;
     table->clearContents();
+    table->clearSpans();
     table->setRowCount(backups.size());
     for (int row = 0; row < backups.size(); ++row) {
         const DatabaseBackup::Entry &entry = backups.at(row);
         const QString date = label(entry);
+        const QString unusable = entry.version == 0 ? tr("已损坏") : DatabaseBackup::otherVersionText(entry.version);
         const QStringList texts = entry.usable
                                       ? QStringList{date, QString::number(entry.tasks),
                                                     QString::number(entry.birthdays), QString::number(entry.accounts)}
-                                      : QStringList{date, tr("已损坏"), QString(), QString()};
+                                      : QStringList{date, unusable};
         for (int column = 0; column < texts.size(); ++column) {
             auto *item = new QTableWidgetItem(texts.at(column));
-            item->setToolTip(QDir::toNativeSeparators(entry.path));
+            // The markers may not fit the column.
+            item->setToolTip(date + QLatin1Char('\n') + QDir::toNativeSeparators(entry.path));
             if (column > 0)
                 item->setTextAlignment(Qt::AlignCenter);
-            // A damaged backup is shown, greyed, and cannot be chosen.
+            // A backup that cannot be restored is shown, greyed, with the reason across the counts.
             if (!entry.usable)
                 item->setFlags(Qt::NoItemFlags);
             table->setItem(row, column, item);
         }
+        if (!entry.usable)
+            table->setSpan(row, 1, 1, table->columnCount() - 1);
     }
     on_tableWidget_Backups_itemSelectionChanged();
 }
@@ -99,6 +104,8 @@ QString BackupRestoreDialog::label(const DatabaseBackup::Entry &entry)
         text += QLatin1Char(' ') + entry.written.toString(QStringLiteral("hh:mm"));
     if (entry.keptAtRestore)
         text += QLatin1Char(' ') + tr("（还原前）");
+    if (entry.future)
+        text += QLatin1Char(' ') + tr("（日期晚于今天）");
     return text;
 }
 

@@ -8,13 +8,13 @@
 #include "data/sqlstatement.h"
 #include "data/sqlthread.h"
 #include "platform/programfolders.h"
+#include "platform/safefile.h"
 #include "tasks/taskcalendar.h"
 #include "tasks/taskstore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QTextStream>
 
@@ -53,9 +53,12 @@ QByteArray CalendarExport::calendar(const Data &data, const QDateTime &now)
     calendar.workdayExceptions = data.workdayExceptions;
     QList<IcsCalendar::Event> events;
     for (const BirthdayInfoData &birthday : data.birthdays)
-        events += BirthdayCalendar::events(birthday, now.date(), calendar);
-    for (const TaskListData &task : data.tasks)
-        events += TaskCalendar::events(task, calendar);
+        events += BirthdayCalendar::events(birthday, now.date());
+    for (const TaskListData &task : data.tasks) {
+        const IcsCalendar::Event event = TaskCalendar::event(task, now, calendar);
+        if (event.isValid())
+            events.append(event);
+    }
     // Two equal pending tasks make one event: calendars refuse a UID twice in a file.
     QSet<QString> uids;
     QList<IcsCalendar::Event> unique;
@@ -83,12 +86,8 @@ bool CalendarExport::exportTo(SqlStatement &sql, const QString &target, const QD
         *error = tr("无法写入标准输出");
         return false;
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
-        *error = tr("无法写入文件：%1\n%2").arg(QDir::toNativeSeparators(target), out.errorString());
-        return false;
-    }
-    return true;
+    // The previous export stays until the new one is whole; a pipe or a device is never replaced.
+    return SafeFile::write(target, text, error);
 }
 
 bool CalendarExport::exportFile(const QString &databaseFile, const QString &target, const QDateTime &now,

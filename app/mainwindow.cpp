@@ -14,6 +14,7 @@
 #include "notices/normalnoticemanager.h"
 #include "notices/noticeconfig.h"
 #include "platform/autostart.h"
+#include "platform/detachedprocess.h"
 #include "platform/displaychangewatcher.h"
 #include "tasks/tasktab.h"
 #include "tasks/workdayconfig.h"
@@ -26,7 +27,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -103,6 +103,18 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(ui->groupBox_SettingDatabase, &DatabaseConfigGroup::SIGNALStatusMessage, statusBar(),
             &QStatusBar::showMessage);
     ui->groupBox_SettingDatabase->startBackups();
+
+    // Dates of the subscribed holiday calendar that contradict the list wait here until the user decides.
+    holidayConflicts = new QLabel(this);
+    holidayConflicts->setObjectName(QStringLiteral("label_HolidayConflicts"));
+    holidayConflicts->hide();
+    statusBar()->addPermanentWidget(holidayConflicts);
+    connect(holidayConflicts, &QLabel::linkActivated, workdayConfig, &WorkdayConfig::reviewSubscription);
+    connect(workdayConfig, &WorkdayConfig::SIGNALSubscriptionConflicts, this, [this](int count) {
+        holidayConflicts->setText(QStringLiteral("<a href=\"review\">%1</a>")
+                                      .arg(tr("节假日订阅：%n 个日期与工作日列表相反，点此决定", nullptr, count)));
+        holidayConflicts->setVisible(count > 0);
+    });
 
     {
         ConfigSettings settings;
@@ -229,7 +241,10 @@ void MainWindow::askRestart(const QString &text)
 void MainWindow::restartProgram()
 {
     AppGlobals::instanceLock.release();
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), QStringList());
+    QString error;
+    if (!DetachedProcess::start(QCoreApplication::applicationFilePath(), QStringList(), &error))
+        QMessageBox::warning(this, tr("无法重新启动"),
+                             error + QStringLiteral("\n\n") + tr("程序将退出，请手动启动它。"));
     QCoreApplication::quit();
 }
 
@@ -334,14 +349,19 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         QMessageBox::critical(this, tr("错误"), var.toString());
         QCoreApplication::quit();
         break;
-    case DatabaseVersionLow:
+    case DatabaseVersionLow: {
         QMessageBox::information(this, tr("数据库需要升级"), var.toString());
         // It upgrades the database of this data folder and then starts this program again.
-        QProcess::startDetached(
-            AppGlobals::folders.upgrader,
-            {QStringLiteral("-pemmo"), QCoreApplication::applicationFilePath(), AppGlobals::folders.dataDir});
+        QString error;
+        if (!DetachedProcess::start(
+                AppGlobals::folders.upgrader,
+                {QStringLiteral("-pemmo"), QCoreApplication::applicationFilePath(), AppGlobals::folders.dataDir},
+                &error))
+            QMessageBox::critical(this, tr("错误"),
+                                  error + QStringLiteral("\n\n") + tr("数据库没有升级，程序将退出。"));
         QCoreApplication::quit();
         break;
+    }
     case DatabaseRestored:
         QMessageBox::information(this, tr("提示", "title of the database restored message"), var.toString());
         break;
@@ -369,7 +389,12 @@ void MainWindow::slotReceiveQueryData(SqlOperateType operate, QVariant var)
 
 void MainWindow::on_pushButton_AutoRunCurrentUser_clicked(bool checked)
 {
-    AutoStart::setEnabled(checked, QCoreApplication::applicationFilePath());
+    QString error;
+    if (AutoStart::setEnabled(checked, QCoreApplication::applicationFilePath(), &error))
+        return;
+    // The switch shows what the desktop will do at the next logon.
+    ui->pushButton_AutoRunCurrentUser->setChecked(AutoStart::isEnabled());
+    QMessageBox::information(this, tr("开机启动未更改"), error);
 }
 
 void MainWindow::on_comboBox_Language_currentIndexChanged(int index)

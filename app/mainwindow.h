@@ -71,8 +71,9 @@ private:
     void updateRowsOnScreen();
     bool hasTray() const;
     void askRestart(const QString &text);
-    // Releases the single-instance lock, starts the program again and quits this copy.
-    static void restartProgram();
+    // Releases the single-instance lock, starts the program again and quits this copy (saying so when the new
+    // copy did not start).
+    void restartProgram();
     bool confirmQuit();
 
     Ui::MainWindow *ui;
@@ -95,4 +96,5 @@ private:
     WorkdayConfig *workdayConfig = nullptr;
     // The status bar's countdown until the copied secret leaves the clipboard.
     QLabel *clipboardCountdown = nullptr;
+    QLabel *holidayConflicts = nullptr;
 };

@@ -8,12 +8,14 @@
 #include "app/mainwindow.h"
 #include "birthdays/birthdaystore.h"
 #include "data/backupstore.h"
+#include "data/databasebackup.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconstore.h"
 #include "notices/noticestore.h"
 #include "platform/programfolders.h"
+#include "platform/safefile.h"
 #include "tasks/taskstore.h"
 #include "upgrader/databaseupgrader.h"
 #include "vault/vaultstore.h"
@@ -148,6 +150,19 @@ int Startup::loadLanguage()
     return installed;
 }
 
+void Startup::removeLeftovers()
+{
+    const QString database = QString::fromLatin1(SqlThread::DatabasePath);
+    const QStringList folders = {QFileInfo(database).path(),
+                                 DatabaseBackup::folderOf(database),
+                                 QFileInfo(QString::fromLatin1(AppGlobals::ConfigFile)).path(),
+                                 QFileInfo(QString::fromLatin1(IconLibrary::ScratchPath)).path(),
+                                 IconLibrary::directory(IconLibrary::KindTask),
+                                 IconLibrary::directory(IconLibrary::KindBirthday)};
+    for (const QString &folder : folders)
+        SafeFile::removeLeftovers(folder);
+}
+
 void Startup::addStores(SqlThread &worker)
 {
     SqlStatement &sql = worker.statement();
@@ -226,7 +241,12 @@ int Startup::run(int &argc, char **argv)
                                      QMessageBox::Ok);
         return 0;
     case SingleInstanceLock::Failed:
-        return 0;
+        // Without the lock two copies could write one database.
+        QMessageBox::critical(
+            nullptr, QCoreApplication::translate("Startup", "无法启动"),
+            QCoreApplication::translate("Startup", "无法确认同目录没有另一个程序在运行：\n%1\n\n程序将退出。")
+                .arg(AppGlobals::instanceLock.failure()));
+        return 1;
     case SingleInstanceLock::Acquired:
         break;
     }
@@ -240,6 +260,7 @@ int Startup::run(int &argc, char **argv)
     QApplication::setStyle(new ButtonPaddingStyle);
 
     registerRecordMetaTypes();
+    removeLeftovers();
 
     QThread *workerThread = startSqlWorker()->thread();
 

@@ -47,6 +47,10 @@ public:
     static int loadLanguage();
     static QLocale localeFor(const QString &code, const QLocale &fallback);
 
+    // Removes the temporary files a copy killed while writing left in the program's data folders; run while
+    // the single-instance lock is held, so that no other copy is writing them.
+    static void removeLeftovers();
+
     // Gives the SQL worker every subsystem's store.
     static void addStores(SqlThread &worker);
     // Creates the SQL worker with its stores on this thread (it opens the database here), moves it to a

@@ -5,10 +5,9 @@
 
 #include <QCoreApplication>
 
-class InterfacePublicData;
-
-// A birthday's coming occurrences as all-day calendar events for other calendars; lunar birthdays land
-// on the solar day the program's own lunar calendar gives.
+// A birthday's coming occurrences as all-day calendar events for other calendars, on the days the program
+// itself reminds of it (lunar birthdays on the solar day the program's lunar calendar gives, a repeated
+// leap month included), each with the reminders the person has switched on.
 class BirthdayCalendar
 {
     Q_DECLARE_TR_FUNCTIONS(BirthdayCalendar)
@@ -16,12 +15,12 @@ class BirthdayCalendar
 public:
     static constexpr int Occurrences = 10;
 
-    // The next count dates on or after today, one a year: a lunar year's repeated leap month is
-    // passed over. Fewer near the end of the lunar calendar.
-    static QList<QDate> nextDates(const BirthdayInfoData &birthday, const QDate &today, int count,
-                                  const InterfacePublicData &hub);
+    // The stored occurrence while it lies ahead, then the ones the reminders move on to; fewer near the
+    // end of the lunar calendar.
+    static QList<QDate> nextDates(const BirthdayInfoData &birthday, const QDate &today, int count);
     // "明明的生日", or "明明的30岁生日" when the age reached that day is known.
     static QString summary(const BirthdayInfoData &birthday, const QDate &date);
-    static QList<IcsCalendar::Event> events(const BirthdayInfoData &birthday, const QDate &today,
-                                            const InterfacePublicData &hub);
+    // Seconds from the start of the day: on the day, and one, three and seven days ahead as switched on.
+    static QList<int> alarms(const BirthdayInfoData &birthday);
+    static QList<IcsCalendar::Event> events(const BirthdayInfoData &birthday, const QDate &today);
 };

@@ -3,6 +3,7 @@
 
 #include "app/appglobals.h"
 #include "app/labelmessagebox.h"
+#include "app/textrule.h"
 #include "birthdays/chinesenumerals.h"
 #include "birthdays/lunarcalendarinfo.h"
 #include "data/interfacepublicdata.h"
@@ -32,6 +33,8 @@ BirthdayConfig::BirthdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::Bi
     // A label's mnemonic takes the focus to the field it names.
     ui->label_Name->setBuddy(ui->lineEdit_Name);
     ui->label_CallName->setBuddy(ui->lineEdit_CallName);
+    TextRule::apply(ui->lineEdit_Name, FieldLength::Name);
+    TextRule::apply(ui->lineEdit_CallName, FieldLength::Name);
     ui->label_LunarBirthday->setBuddy(ui->lineEdit_LunarYear);
     ui->label_SolarBirthday->setBuddy(ui->dateEdit_SolarBirthday);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);

@@ -51,6 +51,13 @@ QString BirthdayReminder::dayWord(int days, const QDate &date)
     }
 }
 
+QDate BirthdayReminder::nextOccurrence(const BirthdayInfoData &r, const QDate &today, bool &isLeapMonth)
+{
+    const int offset = r.RecentDate == today ? 1 : 0;
+    return r.IsLunar ? interfacePublicData.nextLunarBirthday(r.LunarMonth, r.LunarDay, isLeapMonth, offset, today)
+                     : interfacePublicData.nextSolarBirthday(r.SolarDate.month(), r.SolarDate.day(), offset, today);
+}
+
 BirthdayReminder::Outcome BirthdayReminder::evaluate()
 {
     return evaluate(QDate::currentDate(), currentNoticeConfig);
@@ -100,11 +107,8 @@ BirthdayReminder::Outcome BirthdayReminder::evaluate(const QDate &today, const N
     const QStringList normalNotice = fire ? normalNoticeOf(days, word, today) : QStringList();
 
     if (advance) {
-        const int offset = r.RecentDate == today ? 1 : 0;
         bool leap = r.IsLeapMonth;
-        const QDate next =
-            r.IsLunar ? interfacePublicData.nextLunarBirthday(r.LunarMonth, r.LunarDay, leap, offset, today)
-                      : interfacePublicData.nextSolarBirthday(r.SolarDate.month(), r.SolarDate.day(), offset, today);
+        const QDate next = nextOccurrence(r, today, leap);
         // Past the end of the lunar calendar there is no next date: keep this one and store the flags, so
         // that nothing is announced again and no empty date is written.
         if (next.isValid()) {

@@ -50,6 +50,10 @@ public:
     static QString occurrenceAgeText(const BirthdayInfoData &record);
     // "明天", "后天 (2024-05-21)", "5天前 (2024-05-14)" ... for a countdown and the occurrence's date.
     static QString dayWord(int days, const QDate &date);
+    // The occurrence the reminders move on to on today: the one after today when the stored occurrence is
+    // today, else the first from today; a lunar year's repeated month gives a second one. Invalid past the
+    // end of the lunar calendar. isLeapMonth is left alone for a solar birthday.
+    static QDate nextOccurrence(const BirthdayInfoData &record, const QDate &today, bool &isLeapMonth);
 
 private:
     QStringList normalNoticeOf(int days, const QString &word, const QDate &today) const;

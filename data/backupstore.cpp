@@ -26,7 +26,8 @@ std::optional<QVariant> BackupStore::run(SqlOperateType operate, const QVariant 
         return error;
     }
     case DatabaseBackupList:
-        return QVariant::fromValue(DatabaseBackup::list(DatabaseBackup::folderOf(db.databaseName())));
+        return QVariant::fromValue(
+            DatabaseBackup::list(DatabaseBackup::folderOf(db.databaseName()), QDate::currentDate()));
     case DatabaseBackupRestore:
         return restore(var.toString());
     default:

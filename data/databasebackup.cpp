@@ -2,6 +2,7 @@
 
 #include "data/databasefile.h"
 #include "data/sqlthread.h"
+#include "platform/safefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,20 +39,17 @@ QDate DatabaseBackup::dateOf(const QString &fileName)
 
 bool DatabaseBackup::writeCopy(const QSqlDatabase &db, const QString &target, QString *error)
 {
-    const QString partial = target + QStringLiteral(".part");
-    QFile::remove(partial);
+    // VACUUM INTO neither syncs its file nor checks it: SafeFile does both before the copy takes its name.
+    const QString partial = SafeFile::temporaryPath(target);
     QSqlQuery query(db);
     query.prepare(QStringLiteral("VACUUM INTO ?"));
     query.addBindValue(partial);
     if (!query.exec()) {
-        *error = query.lastError().text();
+        *error = SafeFile::tr("无法写入 %1：%2").arg(QDir::toNativeSeparators(target), query.lastError().text());
         QFile::remove(partial);
         return false;
     }
-    // VACUUM INTO does not sync its file; the copy does, before it takes the backup's name.
-    const bool copied = DatabaseFile::copy(partial, target, nullptr, error);
-    QFile::remove(partial);
-    return copied;
+    return SafeFile::commit(partial, target, &DatabaseFile::checkCopy, error);
 }
 
 bool DatabaseBackup::writeDaily(const QSqlDatabase &db, const QDate &today, int keep, QString *error)
@@ -68,19 +66,20 @@ bool DatabaseBackup::writeDaily(const QSqlDatabase &db, const QDate &today, int 
         if (!writeCopy(db, target, error))
             return false;
     }
-    rotate(folder, keep);
+    rotate(folder, keep, today);
     return true;
 }
 
-void DatabaseBackup::rotate(const QString &folder, int keep)
+void DatabaseBackup::rotate(const QString &folder, int keep, const QDate &today)
 {
     if (keep <= 0)
         return;
     const QStringList names = QDir(folder).entryList({QStringLiteral("main-*.db")}, QDir::Files);
+    // Backups dated after today (a clock once set ahead) are not counted: they would push out today's.
     QList<QDate> days;
     for (const QString &name : names) {
         const QDate date = dateOf(name);
-        if (date.isValid() && !days.contains(date))
+        if (date.isValid() && date <= today && !days.contains(date))
             days.append(date);
     }
     if (days.size() <= keep)
@@ -94,7 +93,7 @@ void DatabaseBackup::rotate(const QString &folder, int keep)
     }
 }
 
-QList<DatabaseBackup::Entry> DatabaseBackup::list(const QString &folder)
+QList<DatabaseBackup::Entry> DatabaseBackup::list(const QString &folder, const QDate &today)
 {
     const QDir dir(folder);
     // Newest first: by day, and within a day a restore's copy (it has a time) before the daily one.
@@ -115,10 +114,13 @@ QList<DatabaseBackup::Entry> DatabaseBackup::list(const QString &folder)
         Entry entry;
         entry.date = dateOf(name);
         entry.keptAtRestore = !BackupName.match(name).captured(2).isEmpty();
+        entry.future = entry.date > today;
         entry.path = dir.filePath(name);
         entry.written = QFileInfo(entry.path).lastModified().time();
         const DatabaseFile::Inspection found = DatabaseFile::inspectFile(entry.path, false);
-        if (found.state == DatabaseFile::Usable && found.version == SqlThread::RequiredDatabaseVersion) {
+        if (found.state == DatabaseFile::Usable)
+            entry.version = found.version;
+        if (entry.version == SqlThread::RequiredDatabaseVersion) {
             DatabaseFile::Connection connection(entry.path, QStringLiteral("QSQLITE_OPEN_READONLY"));
             QSqlDatabase db = connection.database();
             QSqlQuery query(db);
@@ -143,8 +145,12 @@ QList<DatabaseBackup::Entry> DatabaseBackup::list(const QString &folder)
 bool DatabaseBackup::restore(QSqlDatabase &db, const QString &backup, const QDateTime &now, QString *error)
 {
     const DatabaseFile::Inspection found = DatabaseFile::inspectFile(backup, true);
-    if (found.state != DatabaseFile::Usable || found.version != SqlThread::RequiredDatabaseVersion) {
-        *error = tr("备份已损坏，或不是本程序这个版本的数据库：\n%1").arg(QDir::toNativeSeparators(backup));
+    if (found.state != DatabaseFile::Usable) {
+        *error = tr("备份已损坏，或不是本程序的数据库：\n%1").arg(QDir::toNativeSeparators(backup));
+        return false;
+    }
+    if (found.version != SqlThread::RequiredDatabaseVersion) {
+        *error = otherVersionText(found.version) + QStringLiteral("\n") + QDir::toNativeSeparators(backup);
         return false;
     }
     const QString databaseFile = QFileInfo(db.databaseName()).absoluteFilePath();
@@ -157,9 +163,23 @@ bool DatabaseBackup::restore(QSqlDatabase &db, const QString &backup, const QDat
     }
     db.close();
     if (!DatabaseFile::copy(backup, databaseFile, nullptr, &reason)) {
-        db.open();
-        *error = tr("无法用备份替换数据库：\n%1").arg(reason);
+        *error = tr("无法用备份替换数据库，数据库和备份都保持原样：\n%1").arg(reason);
+        if (!db.open())
+            *error += QStringLiteral("\n\n") + reopenFailedText(databaseFile, db.lastError().text());
         return false;
     }
     return true;
+}
+
+QString DatabaseBackup::otherVersionText(int version)
+{
+    return tr("这是数据库版本 %1 的备份，本程序使用版本 %2，无法还原。")
+        .arg(version)
+        .arg(SqlThread::RequiredDatabaseVersion);
+}
+
+QString DatabaseBackup::reopenFailedText(const QString &databaseFile, const QString &reason)
+{
+    return tr("数据库无法重新打开：\n%1\n%2\n\n程序将退出，请重新启动它。")
+        .arg(QDir::toNativeSeparators(databaseFile), reason);
 }

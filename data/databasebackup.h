@@ -26,6 +26,8 @@ public:
         QDate date;
         QTime written;              // when the copy was made, by the file's modification time
         bool keptAtRestore = false; // the database a restore replaced
+        bool future = false;        // dated after today: written while the clock was ahead
+        int version = 0;            // of a whole database; 0 when damaged
         bool usable = false;        // a whole database of this program's version
         int tasks = 0;
         int birthdays = 0;
@@ -44,13 +46,18 @@ public:
     static bool writeCopy(const QSqlDatabase &db, const QString &target, QString *error);
     // Today's backup unless it exists, then only the backups of the newest keep days stay; keep 0 does nothing.
     static bool writeDaily(const QSqlDatabase &db, const QDate &today, int keep, QString *error);
-    static void rotate(const QString &folder, int keep);
+    // Backups dated after today are neither counted nor removed.
+    static void rotate(const QString &folder, int keep, const QDate &today);
     // Newest first, each with what it holds.
-    static QList<Entry> list(const QString &folder);
+    static QList<Entry> list(const QString &folder, const QDate &today);
 
     // Checks the backup, keeps the open database as one more backup, closes it and puts the backup in its
-    // place (temporary file, then rename). On failure the database is open again and unchanged.
+    // place (SafeFile). On failure the database is unchanged and open again, unless *error says it could not be
+    // reopened.
     static bool restore(QSqlDatabase &db, const QString &backup, const QDateTime &now, QString *error);
+    // Why a backup of another database version cannot be restored.
+    static QString otherVersionText(int version);
+    static QString reopenFailedText(const QString &databaseFile, const QString &reason);
 };
 
 Q_DECLARE_METATYPE(DatabaseBackup::Entry)

@@ -1,36 +1,18 @@
 #include "data/databasefile.h"
 
+#include "platform/safefile.h"
+
 #include <QAtomicInt>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSqlQuery>
 #include <QVariant>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
 const QString SoftwareInfoTable = QStringLiteral("SOFTWARE_INFO");
-
-#ifdef Q_OS_UNIX
-// A rename is durable only once its folder is.
-void syncFolder(const QString &file)
-{
-    const int fd = ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), O_RDONLY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-#else
-void syncFolder(const QString &) {}
-#endif
 
 } // namespace
 
@@ -145,38 +127,24 @@ bool DatabaseFile::isBusy(const QSqlError &error)
 
 bool DatabaseFile::copy(const QString &source, const QString &target, QByteArray *hash, QString *error)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        *error = in.errorString();
-        return false;
+    return SafeFile::copy(source, target, &DatabaseFile::checkCopy, hash, error);
+}
+
+bool DatabaseFile::checkCopy(const QString &path, QString *reason)
+{
+    bool readable = false;
+    if (hasSqliteHeader(path)) {
+        Connection connection(path, QStringLiteral("QSQLITE_OPEN_READONLY"));
+        QSqlDatabase db = connection.database();
+        QSqlQuery query(db);
+        readable = db.open() && query.exec(QStringLiteral("PRAGMA quick_check")) && query.next() &&
+                   query.value(0).toString() == QLatin1String("ok");
+        query.finish();
+        db.close();
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *error = out.errorString();
-        return false;
-    }
-    QCryptographicHash sum(QCryptographicHash::Sha256);
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 20);
-        if (in.error() != QFileDevice::NoError) {
-            *error = in.errorString();
-            return false;
-        }
-        sum.addData(chunk);
-        if (out.write(chunk) != chunk.size()) {
-            *error = out.errorString();
-            return false;
-        }
-    }
-    // commit() flushes the copy to disk before it takes the target's name.
-    if (!out.commit()) {
-        *error = out.errorString();
-        return false;
-    }
-    syncFolder(target);
-    if (hash)
-        *hash = sum.result().toHex();
-    return true;
+    if (!readable)
+        *reason = tr("复制出的数据库无法完整读出");
+    return readable;
 }
 
 QByteArray DatabaseFile::hash(const QString &path)

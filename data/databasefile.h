@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -9,6 +10,8 @@
 // written, and copies that never leave a half-written file in place of a good one.
 class DatabaseFile
 {
+    Q_DECLARE_TR_FUNCTIONS(DatabaseFile)
+
 public:
     enum State
     {
@@ -62,9 +65,11 @@ public:
     static QSqlError writeProbe(const QSqlDatabase &db, int busyTimeoutMs);
     static bool isBusy(const QSqlError &error);
 
-    // Copies source over target through a temporary file in target's folder, flushed to disk before it
-    // replaces target. The hex SHA-256 of the bytes copied goes to *hash when given.
+    // Copies source over target through SafeFile; the copy replaces target only once SQLite reads every page
+    // of it. The hex SHA-256 of the bytes copied goes to *hash when given.
     static bool copy(const QString &source, const QString &target, QByteArray *hash, QString *error);
+    // SafeFile's check for a database: a quick_check on a read-only connection of its own.
+    static bool checkCopy(const QString &path, QString *reason);
     static QByteArray hash(const QString &path);
 
     // Renames a file or folder to a free name ending in ".damaged"; the new path, or empty when it stays.

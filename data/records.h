@@ -15,6 +15,14 @@ inline const QString Date = QStringLiteral("yyyy-MM-dd");
 inline const QString DateTime = QStringLiteral("yyyy-MM-dd hh:mm:ss");
 } // namespace StoredFormat
 
+// The longest texts the one-line fields take; the database keeps them whole.
+namespace FieldLength {
+constexpr int Name = 100;    // task and birthday names, call names, workday notes
+constexpr int Account = 200; // the account window's fields but the site and the phone
+constexpr int Site = 2000;
+constexpr int Phone = 11;
+} // namespace FieldLength
+
 // Every database request is a pair (operation, payload); the answer carries the same operation.
 enum SqlOperateType : int
 {
@@ -65,7 +73,8 @@ enum SqlOperateType : int
     // The backups, newest first (QList<DatabaseBackup::Entry>).
     DatabaseBackupList = 40,
     // Puts the backup at the path in the database's place; answers the reason of a failure, empty once the
-    // database is replaced (it stays closed: the program restarts).
+    // database is replaced (it stays closed: the program restarts). A failure that leaves the database closed
+    // comes as DatabaseFatalError instead.
     DatabaseBackupRestore = 41,
 };
 

@@ -37,6 +37,16 @@ bool SqlStatement::exec(const QString &sql, const QVariantList &values)
     return false;
 }
 
+bool SqlStatement::transaction(const std::function<bool()> &changes)
+{
+    if (!exec(QStringLiteral("BEGIN TRANSACTION")))
+        return false;
+    if (changes() && exec(QStringLiteral("COMMIT")))
+        return true;
+    exec(QStringLiteral("ROLLBACK"));
+    return false;
+}
+
 QVariant SqlStatement::scalar(const QString &sql, const QVariantList &values)
 {
     QVariant value;

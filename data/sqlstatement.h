@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 // The one statement of the worker's connection, through which every store runs its SQL: values are bound,
 // never written into the text, and the first change of a request that was not stored is kept for the user.
 class SqlStatement
@@ -16,6 +18,9 @@ public:
 
     // Prepares the statement, binds the values in order and executes it.
     bool exec(const QString &sql, const QVariantList &values = {});
+    // Runs changes (false when one failed) in one transaction: every change is stored, or none is. A commit
+    // that fails counts as a failed change.
+    bool transaction(const std::function<bool()> &changes);
     // First column of the first row, or an invalid value when the statement fails or returns nothing.
     QVariant scalar(const QString &sql, const QVariantList &values = {});
     // The rows of the last statement, one after another.

@@ -131,7 +131,8 @@ bool SqlThread::settleBackup(const QString &databaseFile, const QString &backupF
     QByteArray backupHash;
     if (!DatabaseFile::copy(backupFile, databaseFile, &backupHash, &error)) {
         postNotice(DatabaseFatalError,
-                   tr("无法用备份还原数据库：\n%1\n\n%2\n请确认数据库所在的文件夹可以写入，然后再启动。程序将退出。")
+                   tr("无法用备份还原数据库：\n%1\n\n%2\n"
+                      "请确认数据库所在的文件夹可以写入、磁盘没有写满，然后再启动。程序将退出。备份保持原样。")
                        .arg(QDir::toNativeSeparators(databaseFile), error),
                    0);
         return false;
@@ -170,7 +171,13 @@ void SqlThread::SLOTReceiveQuery(SqlOperateType operate, QVariant var)
     if (!store)
         return;
     sql.clearWriteFailure();
+    const bool wasOpen = db.isOpen();
     const std::optional<QVariant> answer = store->run(operate, var);
+    // A failed restore whose database did not open again: nothing could be stored from now on.
+    if (wasOpen && !db.isOpen() && answer && !answer->toString().isEmpty()) {
+        emit SIGNALSendQueryData(DatabaseFatalError, *answer);
+        return;
+    }
     if (answer)
         emit SIGNALSendQueryData(operate, *answer);
     // The master account change answers for itself; a closed database was reported at start-up.

@@ -1,5 +1,8 @@
 #include "icons/iconlibrary.h"
 
+#include "platform/safefile.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,6 +56,16 @@ bool IconLibrary::isDroppablePicture(const QString &fileName)
 QRegularExpression IconLibrary::noteRule()
 {
     return QRegularExpression(QStringLiteral("[0-9a-zA-Z _\\-\u4e00-\u9fa5]{0,16}"));
+}
+
+bool IconLibrary::writePicture(const QImage &image, const QString &path, QString *error)
+{
+    // PNG is built into Qt: encoding a picture into memory does not fail.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return SafeFile::write(path, bytes, error);
 }
 
 bool IconLibrary::isSameFile(const QString &a, const QString &b)

@@ -40,6 +40,8 @@ public:
     // Notes become part of file names: letters, digits, space, underscore, hyphen and CJK ideographs.
     static QRegularExpression noteRule();
 
+    // Writes the picture as PNG through SafeFile; false with a message naming the path and the reason.
+    static bool writePicture(const QImage &image, const QString &path, QString *error);
     // Moves source to target, replacing a file there. On failure the target keeps its old content
     // and the source stays where it was.
     static bool placeFile(const QString &source, const QString &target);

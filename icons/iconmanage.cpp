@@ -283,12 +283,18 @@ void IconManage::loadPicture(const QString &file)
         return;
     }
     const QImage square = IconLibrary::readConverted(reader);
-    if (square.isNull())
+    if (square.isNull()) {
+        QMessageBox::information(this, tr("无法读取图片"),
+                                 tr("这个文件不是可以读取的 JPEG 或 PNG 图片：\n%1\n%2")
+                                     .arg(QDir::toNativeSeparators(file), reader.errorString()));
         return;
+    }
+    QString error;
+    if (!IconLibrary::writePicture(square, ScratchPath, &error)) {
+        QMessageBox::information(this, tr("保存失败"), error);
+        return;
+    }
     ui->lineEdit_PicPath->setText(file);
-    if (QFile::exists(ScratchPath))
-        QFile::remove(ScratchPath);
-    square.save(ScratchPath, "PNG");
     ui->label_IconEditNew->setPixmap(QPixmap::fromImage(square));
     ui->label_IconEditNew->show();
     ui->label_IconEditChangeArrow->setVisible(editing);

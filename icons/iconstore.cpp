@@ -77,11 +77,14 @@ int IconStore::countIconUsers(const QString &path)
 
 void IconStore::repointIconUsers(const QString &oldPath, const QString &newPath)
 {
-    QSqlDatabase db = sql.database();
-    db.transaction();
-    for (const QString &table : IconUserTables)
-        sql.exec(QStringLiteral("UPDATE `%1` SET IconPath = ? WHERE IconPath = ?").arg(table), {newPath, oldPath});
-    db.commit();
+    sql.transaction([this, &oldPath, &newPath]() {
+        for (const QString &table : IconUserTables) {
+            if (!sql.exec(QStringLiteral("UPDATE `%1` SET IconPath = ? WHERE IconPath = ?").arg(table),
+                          {newPath, oldPath}))
+                return false;
+        }
+        return true;
+    });
 }
 
 QString IconStore::deleteIcon(const QStringList &request)

@@ -1,5 +1,7 @@
 #include "platform/autostart.h"
 
+#include "platform/safefile.h"
+
 #include <QSettings>
 
 #ifdef Q_OS_WIN
@@ -18,13 +20,18 @@ QString AutoStart::commandLine(const QString &programFile)
     return QStringLiteral("\"%1\" -tray").arg(programFile).replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
-void AutoStart::setEnabled(bool enabled, const QString &programFile)
+bool AutoStart::setEnabled(bool enabled, const QString &programFile, QString *error)
 {
     QSettings settings(QString::fromLatin1(RunKey), QSettings::NativeFormat);
     if (enabled)
         settings.setValue(QString::fromLatin1(ValueName), commandLine(programFile));
     else
         settings.remove(QString::fromLatin1(ValueName));
+    settings.sync();
+    if (settings.status() == QSettings::NoError && isEnabled() == enabled)
+        return true;
+    *error = tr("无法更改注册表项：%1").arg(QString::fromLatin1(RunKey));
+    return false;
 }
 
 #else
@@ -32,7 +39,6 @@ void AutoStart::setEnabled(bool enabled, const QString &programFile)
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString AutoStart::entryPath()
 {
@@ -75,17 +81,20 @@ QString AutoStart::commandLine(const QString &programFile)
     return QStringLiteral("\"%1\" -tray").arg(quoted);
 }
 
-void AutoStart::setEnabled(bool enabled, const QString &programFile)
+bool AutoStart::setEnabled(bool enabled, const QString &programFile, QString *error)
 {
     const QString path = entryPath();
     if (!enabled) {
-        QFile::remove(path);
-        return;
+        QFile file(path);
+        if (!file.exists() || file.remove())
+            return true;
+        *error = tr("无法删除 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
     }
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        *error = tr("无法创建文件夹：%1").arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+        return false;
+    }
     // Desktop entries are UTF-8; a backslash in the Exec value must itself be doubled by the file format.
     QString exec = commandLine(programFile);
     exec.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
@@ -96,8 +105,7 @@ void AutoStart::setEnabled(bool enabled, const QString &programFile)
                                          "Terminal=false\n"
                                          "X-GNOME-Autostart-enabled=true\n")
                               .arg(exec);
-    file.write(entry.toUtf8());
-    file.commit();
+    return SafeFile::write(path, entry.toUtf8(), error);
 }
 
 #endif

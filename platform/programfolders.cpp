@@ -1,5 +1,7 @@
 #include "platform/programfolders.h"
 
+#include "platform/safefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,11 +82,11 @@ QString ProgramFolders::copyIfMissing(const QString &source, const QString &targ
 {
     if (QFileInfo::exists(target))
         return QString();
-    QFile file(source);
-    // A copy another start made meanwhile counts: it is the same delivered file.
-    if (!QDir().mkpath(QFileInfo(target).absolutePath()) || (!file.copy(target) && !QFileInfo::exists(target)))
-        return tr("无法把 %1 复制到 %2：%3")
-            .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target), file.errorString());
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QString error;
+    // Whole or not at all; a copy another start made meanwhile counts: it is the same delivered file.
+    if (!SafeFile::copy(source, target, SafeFile::Check(), nullptr, &error) && !QFileInfo::exists(target))
+        return error;
     // Delivered files are often read-only; the user's copy must take changes.
     QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
     return QString();

@@ -97,8 +97,10 @@ SingleInstanceLock::Result SingleInstanceLock::acquire(const QString &key)
     memory.setKey(key);
     if (memory.attach(QSharedMemory::ReadWrite))
         return HeldElsewhere;
-    if (!memory.create(1, QSharedMemory::ReadWrite))
+    if (!memory.create(1, QSharedMemory::ReadWrite)) {
+        failureText = tr("无法创建共享内存 %1：%2").arg(key, memory.errorString());
         return Failed;
+    }
     heldKey = key;
     return Acquired;
 }
@@ -107,7 +109,8 @@ SingleInstanceLock::Result SingleInstanceLock::acquire(const QString &key)
 
 SingleInstanceLock::Result SingleInstanceLock::acquire(const QString &key)
 {
-    lockFile = std::make_unique<QLockFile>(QDir(QDir::tempPath()).absoluteFilePath(key + QStringLiteral(".lock")));
+    const QString path = QDir(QDir::tempPath()).absoluteFilePath(key + QStringLiteral(".lock"));
+    lockFile = std::make_unique<QLockFile>(path);
     // Only a dead owner makes a lock stale; a long-running copy keeps its lock however old it is.
     lockFile->setStaleLockTime(0);
     if (lockFile->tryLock(0)) {
@@ -116,7 +119,12 @@ SingleInstanceLock::Result SingleInstanceLock::acquire(const QString &key)
     }
     const QLockFile::LockError error = lockFile->error();
     lockFile.reset();
-    return error == QLockFile::LockFailedError ? HeldElsewhere : Failed;
+    if (error == QLockFile::LockFailedError)
+        return HeldElsewhere;
+    failureText = tr("无法创建锁文件 %1：%2")
+                      .arg(QDir::toNativeSeparators(path),
+                           error == QLockFile::PermissionError ? tr("没有写入权限") : tr("无法在这个文件夹中创建文件"));
+    return Failed;
 }
 
 #endif

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -19,6 +20,8 @@ class QObject;
 // socket named by the key, so that a second start can ask it to show itself.
 class SingleInstanceLock
 {
+    Q_DECLARE_TR_FUNCTIONS(SingleInstanceLock)
+
 public:
     enum Result
     {
@@ -35,6 +38,8 @@ public:
     static QString keyFor(const QString &directory);
 
     Result acquire(const QString &key);
+    // Why acquire() failed, with the lock's name.
+    const QString &failure() const { return failureText; }
     // Lets a restarted copy take over before this one has quit.
     void release();
 
@@ -49,6 +54,7 @@ private:
     static QString serverName(const QString &key);
 
     QString heldKey;
+    QString failureText;
     QPointer<QLocalServer> server;
 #ifdef Q_OS_WIN
     QSharedMemory memory;

@@ -222,6 +222,30 @@ xdotool mousemove --window "$main" 70 360 click 1
 dialog notice-config shift+Tab space
 dialog icon-manage shift+Tab space
 dialog workday-config shift+Tab space
+# The review of a holiday calendar, with dates around the demo's listed Monday off and Saturday worked:
+# days off after that Monday, a timed make-up Sunday, the Saturday the file calls a day off (a conflict),
+# an observance, a past day and a cancelled event.
+ics_day() { date -d "$1" +%Y%m%d; }
+monday=$(sqlite3 "$run/src/database/main.db" "SELECT TaskDateStr FROM TASK_WORKDAY WHERE Workday = 0")
+{
+    printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Pemmora//screenshots//ZH\r\n'
+    event() { printf 'BEGIN:VEVENT\r\nUID:%s@screenshots\r\n%b\r\nEND:VEVENT\r\n' "$1" "$2"; }
+    event 1 "DTSTART;VALUE=DATE:$(ics_day "$monday")\r\nDURATION:P3D\r\nSUMMARY:节日 放假"
+    event 2 "DTSTART:$(ics_day "$monday + 13 days")T090000\r\nDTEND:$(ics_day "$monday + 13 days")T180000\r\nSUMMARY:节日 补班"
+    event 3 "DTSTART;VALUE=DATE:$(ics_day "$monday - 2 days")\r\nSUMMARY:节日 放假"
+    event 4 "DTSTART;VALUE=DATE:$(ics_day "$monday + 3 days")\r\nSUMMARY:纪念日"
+    event 5 "DTSTART;VALUE=DATE:$(ics_day "$monday - 28 days")\r\nSUMMARY:假期"
+    event 6 "DTSTART;VALUE=DATE:$(ics_day "$monday + 4 days")\r\nSTATUS:CANCELLED\r\nSUMMARY:临时放假"
+    printf 'END:VCALENDAR\r\n'
+} >"$work/holidays.ics"
+workday=$(open_window key space)
+open_window xdotool key alt+i >/dev/null
+type_text "$work/holidays.ics"
+window=$(open_window xdotool key Return)
+shoot "$window" holiday-review
+close_window "$window"
+xdotool windowfocus --sync "$workday"
+close_window "$workday"
 # The birthday editor with a lunar birthday chosen (the fifth row).
 window=$(open_window key shift+Tab space)
 click_at "$window" 12 33

@@ -5,8 +5,9 @@
 
 #include <QCoreApplication>
 
-// What an iCalendar file of official holidays and make-up working days adds to the workday exceptions.
-// Its all-day events are the days; a summary with "班" (补班, 上班) marks a working day, any other a day off.
+// What a calendar of official holidays and make-up working days does to the workday exceptions. Every
+// event names the dates it covers (all-day, or the dates a timed event touches; repeats expanded within
+// the file's years, ten at most); its summary says what they become.
 class HolidayImport
 {
     Q_DECLARE_TR_FUNCTIONS(HolidayImport)
@@ -16,29 +17,65 @@ public:
     static constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
     // A longer event is no holiday (a whole-year "event" would flood the table).
     static constexpr int MaxEventDays = 31;
+    // Ten years of days in one file at most: more is no holiday calendar, and would fill the table for minutes.
+    static constexpr int MaxFileDays = 3653;
+    // Repeating events are expanded over the latest ten of the file's years.
+    static constexpr int MaxYears = 10;
 
-    struct Day
+    // Ordered by strength: of two events on one date the stronger decides.
+    enum Kind : int
+    {
+        OtherEvent = 0, // an observance: a day off only if the user says so
+        DayOff = 1,
+        WorkingDay = 2,
+    };
+    static Kind kindOf(const QString &summary);
+
+    // Events left out, by reason.
+    struct Skipped
+    {
+        int cancelled = 0;
+        int undated = 0;
+        int tooLong = 0;
+        int outsideYears = 0;
+    };
+
+    // A date whose state the file would change.
+    struct Change
     {
         QDate date;
-        bool workday = false;
-        QString note;
+        QString summary;
+        Kind kind = OtherEvent;
+        bool workday = false; // what the day becomes
+        int listedId = -1;    // the exception that lists the date the other way: a conflict
+        bool ticked = false;  // taken unless the user decides otherwise: future, not "other", no conflict
     };
 
     struct Plan
     {
-        int daysOff = 0;
-        int workdays = 0;
-        QList<Day> added;     // reverse the Monday-to-Friday rule and are not listed yet
-        QList<Day> listed;    // already in the table, left as they are
-        QList<Day> unchanged; // the normal week already treats them so
+        QList<Change> changes; // in date order
+        int dates = 0;         // dates the file names
+        Skipped skipped;
     };
 
-    static bool isWorkingDay(const QString &summary);
-    // One entry per date, in date order; a date both off and working counts as working.
-    static QList<Day> daysOf(const QList<IcsCalendar::Event> &events);
-    static Plan plan(const QList<Day> &days, const QList<TaskWorkdayData> &listed);
-    // Reads the file; false with a message for the user when it is unreadable, no calendar or has no days.
-    static bool readFile(const QString &path, const QList<TaskWorkdayData> &listed, Plan *plan, QString *error);
-    // The exceptions to insert.
-    static QList<TaskWorkdayData> records(const Plan &plan);
+    static Plan plan(const QList<IcsCalendar::Event> &events, const QList<TaskWorkdayData> &listed, const QDate &today);
+    // False with a message for the user when the data is too large, no calendar, holds a NUL (which would cut
+    // a summary short), names no date, or more than MaxFileDays days.
+    static bool readData(const QByteArray &data, const QList<TaskWorkdayData> &listed, const QDate &today, Plan *plan,
+                         QString *error);
+    static bool readFile(const QString &path, const QList<TaskWorkdayData> &listed, const QDate &today, Plan *plan,
+                         QString *error);
+
+    // The stored exceptions that taking these changes adds, changes and removes (a conflicting
+    // exception whose date the file puts back to the normal week goes).
+    struct Records
+    {
+        QList<TaskWorkdayData> inserted;
+        QList<TaskWorkdayData> updated;
+        QList<int> deleted;
+    };
+    static Records records(const QList<Change> &taken);
+
+    // "跳过 3 个事件：2 个已取消，1 个超过 31 天。", empty when none was.
+    static QString skippedText(const Skipped &skipped);
 };

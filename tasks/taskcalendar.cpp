@@ -5,47 +5,53 @@
 
 #include <QCryptographicHash>
 
-QList<IcsCalendar::Event> TaskCalendar::events(const TaskListData &task, const InterfacePublicData &calendar)
+#include <algorithm>
+
+IcsCalendar::Event TaskCalendar::event(const TaskListData &task, const QDateTime &now,
+                                       const InterfacePublicData &calendar)
 {
-    QList<IcsCalendar::Event> events;
+    IcsCalendar::Event event;
     if (!task.TaskTimeSee.isValid())
-        return events;
+        return event;
+    const bool overdue = task.TaskTimeSee < now && TaskTiming::isRepeating(task.NoticeCycle);
+    event.start = overdue ? TaskTiming::nextNoticeTime(task, now, calendar) : task.TaskTimeSee;
+    event.summary = task.TaskName;
+    event.alarms = {0};
     const QString key = QString::fromLatin1(
         QCryptographicHash::hash(task.TaskName.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
-    const auto event = [&task, &key](const QDateTime &start, const QString &series) {
-        IcsCalendar::Event e;
-        e.uid = QStringLiteral("task-%1-%2@pemmora").arg(key, series);
-        e.summary = task.TaskName;
-        e.start = start;
-        e.alarm = true;
-        return e;
-    };
-    const QTime time = task.TaskTimeSee.time();
-    const QString timeText = time.toString(QStringLiteral("HHmmss"));
+    const QString timeText = event.start.time().toString(QStringLiteral("HHmmss"));
+    QString series;
     switch (task.NoticeCycle) {
     case CycleDaily:
-        events.append(event(task.TaskTimeSee, QStringLiteral("daily-") + timeText));
-        events.last().rrule = QStringLiteral("FREQ=DAILY");
+        series = QStringLiteral("daily-") + timeText;
+        event.rrule = QStringLiteral("FREQ=DAILY");
         break;
     case CycleWeekly:
-        events.append(event(task.TaskTimeSee,
-                            QStringLiteral("weekly-%1-%2").arg(task.TaskTimeSee.date().dayOfWeek()).arg(timeText)));
-        events.last().rrule = QStringLiteral("FREQ=WEEKLY");
+        series = QStringLiteral("weekly-%1-%2").arg(event.start.date().dayOfWeek()).arg(timeText);
+        event.rrule = QStringLiteral("FREQ=WEEKLY");
         break;
     case CycleWorkday: {
-        // The exceptions of the coming days are known; a rule could not carry them.
-        QDate date = task.TaskTimeSee.date();
-        for (int i = 0; i < WorkdayOccurrences; ++i) {
-            const QDateTime start(date, time);
-            events.append(event(start, QStringLiteral("workday-") + start.toString(IcsCalendar::LocalTimeFormat)));
-            date = calendar.nextWorkday(date);
+        series = QStringLiteral("workday-") + timeText;
+        event.rrule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR");
+        // From the start's own date on: a series that starts on a make-up Saturday, which the rule does
+        // not give, names it too.
+        QList<QDate> dates = calendar.workdayExceptions.keys();
+        std::sort(dates.begin(), dates.end());
+        for (const QDate &date : qAsConst(dates)) {
+            const bool workday = calendar.workdayExceptions.value(date);
+            const bool weekday = TaskTiming::exceptionWorkdayFlag(date) == 0;
+            IcsCalendar::Span at;
+            at.start = QDateTime(date, event.start.time());
+            if (date < event.start.date() || weekday == workday)
+                continue;
+            (workday ? event.rdates : event.exdates).append(at);
         }
         break;
     }
     default:
-        events.append(
-            event(task.TaskTimeSee, QStringLiteral("once-") + task.TaskTimeSee.toString(IcsCalendar::LocalTimeFormat)));
+        series = QStringLiteral("once-") + event.start.toString(IcsCalendar::LocalTimeFormat);
         break;
     }
-    return events;
+    event.uid = QStringLiteral("task-%1-%2@pemmora").arg(key, series);
+    return event;
 }

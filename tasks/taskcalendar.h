@@ -5,14 +5,15 @@
 
 class InterfacePublicData;
 
-// A pending task as calendar events for other calendars: its next due time, daily and weekly tasks as a
-// repeating event, workday tasks as their coming occurrences so that the workday exceptions hold there too.
+// A pending task as one calendar event for other calendars: its coming due time with a reminder at it,
+// daily, weekly and workday tasks as a repeating event. A workday task repeats Monday to Friday, without
+// the rest days and with the make-up working days of the workday exceptions.
 class TaskCalendar
 {
 public:
-    static constexpr int WorkdayOccurrences = 10;
-
     // UIDs follow name, cycle and time rather than the row id,
-    // which changes each time a repeating task fires, so exporting again updates the same events.
-    static QList<IcsCalendar::Event> events(const TaskListData &task, const InterfacePublicData &calendar);
+    // which changes each time a repeating task fires, so exporting again updates the same event.
+    // An overdue repeating task starts at the occurrence that follows when it fires now.
+    static IcsCalendar::Event event(const TaskListData &task, const QDateTime &now,
+                                    const InterfacePublicData &calendar);
 };

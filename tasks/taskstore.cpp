@@ -2,6 +2,8 @@
 
 #include "data/sqlstatement.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString TaskListTable = QStringLiteral("TASK_LIST");
@@ -50,7 +52,16 @@ std::optional<QVariant> TaskStore::run(SqlOperateType operate, const QVariant &v
         updateWorkday(var.value<TaskWorkdayData>());
         break;
     case TaskWorkdayInsert:
-        insertWorkday(var.value<TaskWorkdayData>());
+        // An import adds its days in one transaction: a statement each would take minutes for a big file.
+        if (var.userType() == qMetaTypeId<QList<TaskWorkdayData>>()) {
+            const QList<TaskWorkdayData> days = var.value<QList<TaskWorkdayData>>();
+            sql.transaction([this, &days]() {
+                return std::all_of(days.begin(), days.end(),
+                                   [this](const TaskWorkdayData &day) { return insertWorkday(day); });
+            });
+        } else {
+            insertWorkday(var.value<TaskWorkdayData>());
+        }
         break;
     case TaskWorkdayDelete:
         sql.exec(QStringLiteral("DELETE FROM `%1` WHERE id = ?").arg(TaskWorkdayTable), {var.toInt()});
@@ -81,11 +92,13 @@ void TaskStore::refreshTaskId()
 
 void TaskStore::deleteTasks(const QList<int> &ids)
 {
-    QSqlDatabase db = sql.database();
-    db.transaction();
-    for (const int id : ids)
-        sql.exec(QStringLiteral("UPDATE `%1` SET Deleted = 1 WHERE id = ?").arg(TaskListTable), {id});
-    db.commit();
+    sql.transaction([this, &ids]() {
+        for (const int id : ids) {
+            if (!sql.exec(QStringLiteral("UPDATE `%1` SET Deleted = 1 WHERE id = ?").arg(TaskListTable), {id}))
+                return false;
+        }
+        return true;
+    });
 
     // Once nothing is alive the table is emptied and ids start again at 0.
     const QVariant all = sql.scalar(QStringLiteral("SELECT count(*) FROM `%1`").arg(TaskListTable));
@@ -175,9 +188,9 @@ void TaskStore::updateWorkday(const TaskWorkdayData &day)
              {day.TaskDate.toString(StoredFormat::Date), day.Notice, day.TaskDate.toJulianDay(), day.Workday, day.id});
 }
 
-void TaskStore::insertWorkday(const TaskWorkdayData &day)
+bool TaskStore::insertWorkday(const TaskWorkdayData &day)
 {
-    sql.exec(QStringLiteral("INSERT INTO `%1` (TaskDateStr, Notice, TaskDate, Workday) VALUES (?, ?, ?, ?)")
-                 .arg(TaskWorkdayTable),
-             {day.TaskDate.toString(StoredFormat::Date), day.Notice, day.TaskDate.toJulianDay(), day.Workday});
+    return sql.exec(QStringLiteral("INSERT INTO `%1` (TaskDateStr, Notice, TaskDate, Workday) VALUES (?, ?, ?, ?)")
+                        .arg(TaskWorkdayTable),
+                    {day.TaskDate.toString(StoredFormat::Date), day.Notice, day.TaskDate.toJulianDay(), day.Workday});
 }

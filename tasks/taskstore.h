@@ -22,7 +22,7 @@ private:
     QList<TaskListData> selectTasks(const QString &where);
     QList<TaskWorkdayData> selectWorkdays();
     void updateWorkday(const TaskWorkdayData &day);
-    void insertWorkday(const TaskWorkdayData &day);
+    bool insertWorkday(const TaskWorkdayData &day);
 
     bool reuseDeletedId = false;
     int nextTaskId = -1;

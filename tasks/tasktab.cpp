@@ -4,6 +4,7 @@
 #include "app/configsettings.h"
 #include "app/labelmessagebox.h"
 #include "app/lazyrowlist.h"
+#include "app/textrule.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/imagebutton.h"
 #include "tasks/taskrow.h"
@@ -24,6 +25,7 @@ TaskTab::TaskTab(QWidget *parent) : QWidget(parent), ui(new Ui::TaskTab)
     // A prompt, not a name: typing replaces it and an untouched field adds a task without a name.
     ui->comboBox_TaskName->setCurrentIndex(-1);
     ui->comboBox_TaskName->lineEdit()->setPlaceholderText(tr("请填写任务名称"));
+    TextRule::apply(ui->comboBox_TaskName->lineEdit(), FieldLength::Name);
     ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &TaskTab::slotReceiveQueryData,
             Qt::UniqueConnection);

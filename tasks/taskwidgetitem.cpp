@@ -3,6 +3,7 @@
 
 #include "app/appglobals.h"
 #include "app/labelmessagebox.h"
+#include "app/textrule.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
@@ -254,6 +255,7 @@ void TaskWidgetItem::createEditors()
     const TaskListData &task = row->record();
     lineEdit_TaskName = new QLineEdit(task.TaskName, ui->widget);
     lineEdit_TaskName->setObjectName(QStringLiteral("lineEdit_TaskName"));
+    TextRule::apply(lineEdit_TaskName, FieldLength::Name);
     QSizePolicy expanding(QSizePolicy::Expanding, QSizePolicy::Fixed);
     expanding.setHorizontalStretch(1);
     lineEdit_TaskName->setSizePolicy(expanding);

@@ -3,8 +3,10 @@
 
 #include "app/appglobals.h"
 #include "app/labelmessagebox.h"
+#include "app/textrule.h"
 #include "data/interfacepublicdata.h"
-#include "tasks/holidayimport.h"
+#include "tasks/holidayreview.h"
+#include "tasks/holidaysubscription.h"
 #include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
@@ -12,12 +14,34 @@
 #include <QHeaderView>
 #include <QMessageBox>
 
+#include <utility>
+
+namespace {
+
+// How the subscription remembers a date it offered.
+QString offeredKey(const HolidayImport::Change &change)
+{
+    return change.date.toString(Qt::ISODate) + (change.workday ? QStringLiteral("=1") : QStringLiteral("=0"));
+}
+
+QStringList offeredKeys(const QList<HolidayImport::Change> &changes)
+{
+    QStringList keys;
+    for (const HolidayImport::Change &change : changes)
+        keys.append(offeredKey(change));
+    return keys;
+}
+
+} // namespace
+
 WorkdayConfig::WorkdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::WorkdayConfig)
 {
     ui->setupUi(this);
     // A label's mnemonic takes the focus to the field it names.
     ui->label_Date->setBuddy(ui->dateEdit_Date);
     ui->label_Notice->setBuddy(ui->lineEdit_Notice);
+    TextRule::apply(ui->lineEdit_Notice, FieldLength::Name);
+    ui->label_Subscription->setBuddy(ui->lineEdit_SubscriptionUrl);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     setLocale(AppGlobals::locale);
     // One width for every date, and room for the add panel from the start: opening it must not widen
@@ -48,6 +72,18 @@ WorkdayConfig::WorkdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::Work
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
             &WorkdayConfig::slotReceiveQueryData, Qt::UniqueConnection);
+
+    subscription = new HolidaySubscription(this);
+    connect(subscription, &HolidaySubscription::SIGNALFetched, this, [this](const QByteArray &data) {
+        if (listReceived)
+            takeSubscription(data);
+        else
+            pendingSubscription = data;
+    });
+    connect(subscription, &HolidaySubscription::SIGNALFailed, this, &WorkdayConfig::showSubscriptionState);
+    ui->lineEdit_SubscriptionUrl->setText(subscription->address());
+    showSubscriptionState();
+    subscription->start();
 }
 
 WorkdayConfig::~WorkdayConfig()
@@ -60,6 +96,9 @@ void WorkdayConfig::slotReceiveQueryData(SqlOperateType operate, QVariant var)
     switch (operate) {
     case TaskWorkdaySelect:
         fill(var.value<QList<TaskWorkdayData>>());
+        listReceived = true;
+        if (!pendingSubscription.isEmpty())
+            takeSubscription(std::exchange(pendingSubscription, QByteArray()));
         break;
     case TaskWorkdayUpdate:
     case TaskWorkdayInsert:
@@ -248,36 +287,110 @@ void WorkdayConfig::importFile(const QString &path)
 {
     HolidayImport::Plan plan;
     QString error;
-    if (!HolidayImport::readFile(path, listedDays, &plan, &error)) {
+    if (!HolidayImport::readFile(path, listedDays, QDate::currentDate(), &plan, &error)) {
         QMessageBox::information(this, tr("无法导入"), error);
         return;
     }
-    QString details;
-    const auto describe = [&details](const QList<HolidayImport::Day> &days, const QString &state) {
-        for (const HolidayImport::Day &day : days)
-            details +=
-                QStringLiteral("%1  %2  %3  (%4)\n")
-                    .arg(day.date.toString(StoredFormat::Date), day.workday ? tr("工作") : tr("休息"), day.note, state);
-    };
-    describe(plan.added, tr("新增"));
-    describe(plan.listed, tr("已在列表中"));
-    describe(plan.unchanged, tr("与平常相同"));
-    QMessageBox box(QMessageBox::Question, tr("导入节假日"),
-                    tr("找到 %1 个休息日和 %2 个工作日。").arg(plan.daysOff).arg(plan.workdays) + QStringLiteral("\n") +
-                        tr("新增 %1 个；已在列表中 %2 个；与平常的周一至周五相同、无需添加 %3 个。")
-                            .arg(plan.added.size())
-                            .arg(plan.listed.size())
-                            .arg(plan.unchanged.size()),
-                    plan.added.isEmpty() ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel, this);
-    box.setDetailedText(details);
-    if (plan.added.isEmpty()) {
-        box.setIcon(QMessageBox::Information);
-        box.exec();
+    if (plan.changes.isEmpty()) {
+        QMessageBox::information(this, tr("导入节假日"),
+                                 (tr("日历中的 %1 个日期都已与现在相同，无需更改。").arg(plan.dates) +
+                                  QLatin1Char('\n') + HolidayImport::skippedText(plan.skipped))
+                                     .trimmed());
         return;
     }
-    box.setDefaultButton(QMessageBox::Ok);
-    if (box.exec() != QMessageBox::Ok)
+    review(plan);
+}
+
+bool WorkdayConfig::review(const HolidayImport::Plan &plan)
+{
+    HolidayReview review(this);
+    review.setPlan(plan, QDate::currentDate());
+    if (review.exec() != QDialog::Accepted)
+        return false;
+    take(review.taken());
+    return true;
+}
+
+void WorkdayConfig::take(const QList<HolidayImport::Change> &changes)
+{
+    const HolidayImport::Records records = HolidayImport::records(changes);
+    for (const TaskWorkdayData &day : records.updated)
+        emit interfacePublicData.SIGNALSendQuery(TaskWorkdayUpdate, QVariant::fromValue(day));
+    for (const int id : records.deleted)
+        emit interfacePublicData.SIGNALSendQuery(TaskWorkdayDelete, id);
+    addExceptions(records.inserted);
+}
+
+void WorkdayConfig::addExceptions(const QList<TaskWorkdayData> &days)
+{
+    // One request, one transaction: all of the days or none.
+    if (!days.isEmpty())
+        emit interfacePublicData.SIGNALSendQuery(TaskWorkdayInsert, QVariant::fromValue(days));
+}
+
+void WorkdayConfig::takeSubscription(const QByteArray &data)
+{
+    const QDate today = QDate::currentDate();
+    HolidayImport::Plan plan;
+    QString error;
+    if (!HolidayImport::readData(data, listedDays, today, &plan, &error)) {
+        showSubscriptionState(error);
         return;
-    for (const TaskWorkdayData &day : HolidayImport::records(plan))
-        emit interfacePublicData.SIGNALSendQuery(TaskWorkdayInsert, QVariant::fromValue(day));
+    }
+    subscription->setLastSuccess(QDateTime::currentDateTime());
+    const QStringList offered = subscription->offered();
+    QList<HolidayImport::Change> added;
+    subscriptionConflicts.clear();
+    for (const HolidayImport::Change &change : qAsConst(plan.changes)) {
+        if (offered.contains(offeredKey(change)) || change.date < today || change.kind == HolidayImport::OtherEvent)
+            continue;
+        (change.listedId < 0 ? added : subscriptionConflicts).append(change);
+    }
+    subscription->addOffered(offeredKeys(added), today);
+    take(added);
+    showSubscriptionState();
+    emit SIGNALSubscriptionConflicts(subscriptionConflicts.size());
+}
+
+void WorkdayConfig::reviewSubscription()
+{
+    HolidayImport::Plan plan;
+    plan.changes = subscriptionConflicts;
+    plan.dates = subscriptionConflicts.size();
+    if (plan.changes.isEmpty() || !review(plan))
+        return;
+    // Decided either way: not asked again unless the calendar changes its mind.
+    subscription->addOffered(offeredKeys(subscriptionConflicts), QDate::currentDate());
+    subscriptionConflicts.clear();
+    emit SIGNALSubscriptionConflicts(0);
+}
+
+void WorkdayConfig::on_pushButton_Subscribe_clicked()
+{
+    const QString address = ui->lineEdit_SubscriptionUrl->text().trimmed();
+    if (!address.isEmpty() && HolidaySubscription::fetchUrl(address).isEmpty()) {
+        QMessageBox::information(this, tr("无法订阅"), tr("请填写以 https:// 或 webcal:// 开头的日历地址。"));
+        return;
+    }
+    // Another calendar's conflicts are no longer this one's.
+    if (address != subscription->address()) {
+        subscriptionConflicts.clear();
+        emit SIGNALSubscriptionConflicts(0);
+    }
+    subscription->subscribe(address);
+    showSubscriptionState();
+}
+
+void WorkdayConfig::showSubscriptionState(const QString &error)
+{
+    const QDateTime last = subscription->lastSuccess();
+    const QString lastText = last.isValid() ? last.toString(QStringLiteral("yyyy-MM-dd hh:mm")) : tr("从未");
+    if (subscription->address().isEmpty())
+        ui->label_SubscriptionState->setText(tr("没有订阅网上的节假日日历。"));
+    else if (HolidaySubscription::fetchUrl(subscription->address()).isEmpty())
+        ui->label_SubscriptionState->setText(tr("请填写以 https:// 或 webcal:// 开头的日历地址。"));
+    else if (!error.isEmpty())
+        ui->label_SubscriptionState->setText(tr("获取失败：%1\n保留已有的日期。上次成功：%2").arg(error, lastText));
+    else
+        ui->label_SubscriptionState->setText(tr("启动时和每周获取一次。上次成功：%1").arg(lastText));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/records.h"
+#include "tasks/holidayimport.h"
 
 #include <QDialog>
 #include <QVariant>
@@ -8,6 +9,7 @@
 namespace Ui {
 class WorkdayConfig;
 }
+class HolidaySubscription;
 
 // Lists, adds, edits and deletes the workday exceptions: dates on which the Monday-to-Friday rule is
 // reversed. Lives as long as the main window and follows every reload, also while closed.
@@ -30,8 +32,14 @@ public:
     // "工作" or "休息" with the weekday in brackets, as the table shows an exception.
     static QString workOrRestText(const TaskWorkdayData &day);
 
-    // Reads a holiday calendar, shows what it would add and adds it once the user confirms.
+    // Reads a holiday calendar, lists the dates it would change and takes those the user ticks.
     void importFile(const QString &path);
+    // The subscribed calendar's dates that contradict listed exceptions, for the user to decide.
+    void reviewSubscription();
+
+signals:
+    // Dates of the subscribed calendar wait for the user's decision; 0 when none.
+    void SIGNALSubscriptionConflicts(int count);
 
 public slots:
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
@@ -46,6 +54,7 @@ private slots:
     void on_pushButton_Help_clicked();
     void on_pushButton_ClearOutdated_clicked();
     void on_pushButton_Import_clicked();
+    void on_pushButton_Subscribe_clicked();
 
 private:
     void fill(const QList<TaskWorkdayData> &days);
@@ -56,7 +65,21 @@ private:
     // What an exception on a day of this weekday (1..7) turns it into, "工作 => 休息" or back.
     static QString restOrWorkText(int dayOfWeek);
 
+    // Shows the review and takes what the user ticks; false when nothing was taken.
+    bool review(const HolidayImport::Plan &plan);
+    void take(const QList<HolidayImport::Change> &changes);
+    // Stores new exceptions.
+    void addExceptions(const QList<TaskWorkdayData> &days);
+    // Adds the subscribed calendar's new future dates and keeps its conflicts for the review.
+    void takeSubscription(const QByteArray &data);
+    void showSubscriptionState(const QString &error = QString());
+
     Ui::WorkdayConfig *ui;
     bool cellEditEnabled = true;
     QList<TaskWorkdayData> listedDays;
+    bool listReceived = false;
+    HolidaySubscription *subscription;
+    // Fetched before the list arrived.
+    QByteArray pendingSubscription;
+    QList<HolidayImport::Change> subscriptionConflicts;
 };

@@ -1,9 +1,11 @@
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/databasebackup.h"
+#include "data/databasefile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,9 +27,11 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<int>("keep");
         QTest::addColumn<QStringList>("left");
+        // Today is 2024-05-16.
         // clang-format off
         QTest::newRow("keeps the newest days") << QStringList{"main-2024-05-14.db", "main-2024-05-15.db", "main-2024-05-16.db"} << 2 << QStringList{"main-2024-05-15.db", "main-2024-05-16.db"};
         QTest::newRow("a restore's copy shares its day") << QStringList{"main-2024-05-15.db", "main-2024-05-16-101500.db", "main-2024-05-16.db"} << 1 << QStringList{"main-2024-05-16-101500.db", "main-2024-05-16.db"};
+        QTest::newRow("dated after today: neither counted nor removed") << QStringList{"main-2024-05-15.db", "main-2024-05-16.db", "main-2030-01-01.db"} << 1 << QStringList{"main-2024-05-16.db", "main-2030-01-01.db"};
         QTest::newRow("other files stay") << QStringList{"main-2024-05-15.db", "main-2024-05-16.db", "main-2024-13-01.db", "notes.txt"} << 1 << QStringList{"main-2024-05-16.db", "main-2024-13-01.db", "notes.txt"};
         // clang-format on
     }
@@ -39,7 +43,7 @@ private slots:
         QTemporaryDir dir;
         for (const QString &name : files)
             QVERIFY(touch(dir.filePath(name)));
-        DatabaseBackup::rotate(dir.path(), keep);
+        DatabaseBackup::rotate(dir.path(), keep, QDate(2024, 5, 16));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), left);
     }
 
@@ -61,24 +65,43 @@ private slots:
         QVERIFY(dir.execute("INSERT INTO BIRTHDAY_INFO (Name) VALUES ('李四')"));
         QCOMPARE(ask(worker, DatabaseBackupDaily, 7), QVariant(QString()));
         QVERIFY(touch(QDir(folder).filePath("main-2024-05-19.db"), QByteArray(4096, 'x')));
+        // From a clock once set ahead, of an older database version.
+        const QString future = QDir(folder).filePath("main-2030-01-01.db");
+        QVERIFY(QFile::copy(QDir(folder).filePath(DatabaseBackup::fileName(QDate::currentDate())), future));
+        DatabaseFile::Connection older(future);
+        QVERIFY(older.database().open());
+        QVERIFY(older.database().exec("UPDATE SOFTWARE_INFO SET Value = 1 WHERE Key = 'DatabaseVersion'").isActive());
+        older.database().close();
         const auto entries = ask(worker, DatabaseBackupList).value<QList<DatabaseBackup::Entry>>();
-        QCOMPARE(entries.value(0).date, QDate::currentDate());
+        QCOMPARE(entries.value(1).date, QDate::currentDate());
         const auto e = [&entries](int i) { return entries.value(i); };
-        QCOMPARE((QList<int>{entries.size(), e(0).usable, e(0).tasks, e(0).birthdays, e(0).accounts, e(1).usable}),
-                 (QList<int>{2, 1, 2, 1, 0, 0}));
-        // Refused: a damaged backup, and a restore that cannot first keep a copy (the backup stays).
-        QVERIFY(!ask(worker, DatabaseBackupRestore, entries.at(1).path).toString().isEmpty());
+        QCOMPARE((QList<int>{entries.size(), e(1).usable, e(1).tasks, e(1).birthdays, e(1).accounts, e(1).future}),
+                 (QList<int>{3, 1, 2, 1, 0, 0}));
+        QCOMPARE((QList<int>{e(0).future, e(0).version, e(0).usable, e(2).version, e(2).usable}),
+                 (QList<int>{1, 1, 0, 0, 0}));
+        // Refused: another version, a damaged backup, and a restore that cannot first keep a copy (the backup stays).
+        QVERIFY(ask(worker, DatabaseBackupRestore, future).toString().startsWith(DatabaseBackup::otherVersionText(1)));
+        QVERIFY(!ask(worker, DatabaseBackupRestore, entries.at(2).path).toString().isEmpty());
         QCOMPARE(ask(worker, BirthdayInfoSelect).value<QList<BirthdayInfoData>>().size(), 2);
         QVERIFY(QDir().rename(folder, aside) && touch(folder));
-        const QString backup = QDir(aside).filePath(QFileInfo(entries.at(0).path).fileName());
+        const QString backup = QDir(aside).filePath(QFileInfo(entries.at(1).path).fileName());
         QVERIFY(!ask(worker, DatabaseBackupRestore, backup).toString().isEmpty());
         QVERIFY(QFileInfo::exists(backup));
         QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 2);
         QVERIFY(QFile::remove(folder) && QDir().rename(aside, folder));
-        QCOMPARE(ask(worker, DatabaseBackupRestore, entries.at(0).path), QVariant(QString()));
+        // The backup cannot take the database's place (no new file in its folder): both stay, the database works on.
+        // (Root cannot make a folder read-only where the file system has no immutable flag.)
+        const QString databaseFolder = QFileInfo(dir.databaseFile()).path();
+        if (setReadOnly(databaseFolder, true)) {
+            const QString refused = ask(worker, DatabaseBackupRestore, entries.at(1).path).toString();
+            QVERIFY(setReadOnly(databaseFolder, false));
+            QVERIFY2(refused.contains(QDir::toNativeSeparators(dir.databaseFile())), qPrintable(refused));
+            QCOMPARE(ask(worker, BirthdayInfoSelect).value<QList<BirthdayInfoData>>().size(), 2);
+        }
+        QCOMPARE(ask(worker, DatabaseBackupRestore, entries.at(1).path), QVariant(QString()));
         QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 1);
         // What was there before is kept as one more backup.
-        const DatabaseBackup::Entry kept = DatabaseBackup::list(folder).value(0);
+        const DatabaseBackup::Entry kept = DatabaseBackup::list(folder, QDate::currentDate()).value(1);
         QVERIFY(kept.keptAtRestore && kept.birthdays == 2);
         QVERIFY(!QFileInfo::exists(kept.path + ".part"));
     }

@@ -1,3 +1,4 @@
+#include "common/programcopy.h"
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/databasefile.h"
@@ -5,33 +6,17 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
 #include <memory>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace {
 
 QString shown(const QString &relative)
 {
     return QDir::toNativeSeparators(QDir::current().absoluteFilePath(relative));
-}
-
-// Root ignores permissions, so it needs the immutable flag.
-bool setReadOnly(const QString &path, bool readOnly)
-{
-#ifdef Q_OS_UNIX
-    if (::geteuid() == 0)
-        return QProcess::execute(QStringLiteral("chattr"), {readOnly ? "+i" : "-i", path}) == 0;
-#endif
-    const QFileDevice::Permissions write = QFileDevice::WriteOwner | QFileDevice::WriteUser;
-    return QFile::setPermissions(path, readOnly ? QFile::permissions(path) & ~write : QFile::permissions(path) | write);
 }
 
 } // namespace
@@ -151,6 +136,23 @@ private slots:
         QVERIFY2(text.contains(message.replace("%path", shown("src/database/main.db"))), qPrintable(text));
         QCOMPARE(fileContents(dir.databaseFile()), before);
         QVERIFY(ask(worker, TaskListSelect).value<QList<TaskListData>>().isEmpty());
+    }
+
+    // A lock that cannot be made ends the start with a message and a failure, never silently.
+    void lockFailureIsTold()
+    {
+        TestProgramDir dir;
+        const QString locks = dir.filePath(QStringLiteral("locks"));
+        if (!QDir().mkpath(locks) || !setReadOnly(locks, true))
+            QSKIP("cannot make a folder read-only here");
+        const auto writable = qScopeGuard([&locks]() { setReadOnly(locks, false); });
+        ProgramCopy copy(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), locks);
+        copy.process.setProcessEnvironment(environment);
+        copy.start();
+        QVERIFY2(copy.waitForLine(QStringLiteral("modal: 无法启动")), qPrintable(copy.output));
+        QVERIFY(copy.process.waitForFinished(10000) && copy.process.exitCode() == 1);
     }
 };
 

@@ -55,9 +55,13 @@ private slots:
     void secondStartShowsTheRunningCopy()
     {
         TestProgramDir dir, otherDir;
+        // The first start also removes the temporary files a copy killed while writing left.
+        const QString left = dir.filePath(QStringLiteral("src/database/backups/main-2024-05-16.db.1a2b3c.part"));
+        QVERIFY(QDir().mkpath(QFileInfo(left).path()) && QFile(left).open(QIODevice::WriteOnly));
         ProgramCopy first(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
         first.start({QStringLiteral("-tray")});
         QVERIFY2(first.waitForLine(QStringLiteral("ready")), qPrintable(first.output));
+        QVERIFY(!QFileInfo::exists(left));
         ProgramCopy second(dir, QStringLiteral(PEMMORA_STARTUP_PROBE));
         second.start();
         QVERIFY2(!second.waitForLine(QStringLiteral("ready")), qPrintable(second.output));
@@ -124,10 +128,14 @@ private slots:
         // The path is quoted for the shell, and % doubled for the entry's field codes.
         QCOMPARE(AutoStart::commandLine("/x/$HOME`id`\"q\\/%f"),
                  QStringLiteral("\"/x/\\$HOME\\`id\\`\\\"q\\\\/%%f\" -tray"));
-        AutoStart::setEnabled(true, QStringLiteral("/opt/my apps/100%"));
+        QString error;
+        QVERIFY(AutoStart::setEnabled(true, QStringLiteral("/opt/my apps/100%"), &error));
         QVERIFY(AutoStart::isEnabled() && fileContents(entryFile).contains("\nExec=\"/opt/my apps/100%%\" -tray\n"));
-        AutoStart::setEnabled(false, QString());
+        QVERIFY(AutoStart::setEnabled(false, QString(), &error));
         QVERIFY(!AutoStart::isEnabled() && !QFile::exists(entryFile));
+        // An entry that cannot be written is a failure with its path, not a switch that says "on".
+        QVERIFY(QDir().mkpath(entryFile) && !AutoStart::setEnabled(true, QString(), &error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(entryFile)) && !AutoStart::isEnabled(), qPrintable(error));
         qunsetenv("XDG_CONFIG_HOME");
     }
 #endif

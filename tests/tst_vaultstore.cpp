@@ -234,8 +234,8 @@ private slots:
         QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, FreshKey));
     }
 
-    // A read that ends early (a broken overflow chain) stops the change: no account under the new key.
-    void changeStopsOnShortRead()
+    // A broken overflow chain stops the change before it starts: the backup's copy does not read whole.
+    void changeStopsOnDamagedDatabase()
     {
         start(5, "UPDATE USERS_USER_INFO SET NotePublic = replace(hex(zeroblob(20000)), '0', 'z') WHERE ID = 5");
         QByteArray bytes = fileContents(dir->databaseFile());
@@ -251,7 +251,8 @@ private slots:
         QFile file(dir->databaseFile());
         QVERIFY(broken > 0 && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
-        QCOMPARE(change(QString(), FreshKey), int(AesUpdateExecError));
+        QCOMPARE(change(QString(), FreshKey), int(AesUpdateBackupFailed));
+        QVERIFY(!QFile::exists(dir->backupFile()));
         QCOMPARE(fileContents(dir->databaseFile()), bytes);
         QVERIFY(VaultSeed::verifies(dir->databaseFile(), OldUser, OldKey));
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), OldUser, FreshKey));

@@ -108,6 +108,21 @@
     </message>
 </context>
 <context>
+    <name>AutoStart</name>
+    <message>
+        <source>无法更改注册表项：%1</source>
+        <translation>Cannot change the registry value: %1</translation>
+    </message>
+    <message>
+        <source>无法删除 %1：%2</source>
+        <translation>Cannot delete %1: %2</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹：%1</source>
+        <translation>Cannot create the folder: %1</translation>
+    </message>
+</context>
+<context>
     <name>BackupRestoreDialog</name>
     <message>
         <source>从备份恢复</source>
@@ -182,6 +197,10 @@
     <message>
         <source>当前的数据库会先另存为一个备份。还原后程序将重新启动。</source>
         <translation>The current database is first kept as one more backup. The program restarts after the restore.</translation>
+    </message>
+    <message>
+        <source>（日期晚于今天）</source>
+        <translation>(dated after today)</translation>
     </message>
 </context>
 <context>
@@ -718,12 +737,6 @@ Exporting again updates these events, no duplicates.</translation>
         <source>无法写入标准输出</source>
         <translation>Cannot write to standard output</translation>
     </message>
-    <message>
-        <source>无法写入文件：%1
-%2</source>
-        <translation>Cannot write the file: %1
-%2</translation>
-    </message>
 </context>
 <context>
     <name>CentralNotice</name>
@@ -752,22 +765,38 @@ Exporting again updates these events, no duplicates.</translation>
         <translation>Cannot create the folder: %1</translation>
     </message>
     <message>
-        <source>备份已损坏，或不是本程序这个版本的数据库：
-%1</source>
-        <translation>The backup is damaged, or not a database of this version of the program:
-%1</translation>
-    </message>
-    <message>
         <source>无法保留当前的数据库，未做还原：
 %1</source>
         <translation>The current database could not be kept, so nothing was restored:
 %1</translation>
     </message>
     <message>
-        <source>无法用备份替换数据库：
+        <source>备份已损坏，或不是本程序的数据库：
 %1</source>
-        <translation>The database could not be replaced with the backup:
+        <translation>The backup is damaged, or not a database of this program:
 %1</translation>
+    </message>
+    <message>
+        <source>无法用备份替换数据库，数据库和备份都保持原样：
+%1</source>
+        <translation>The database could not be replaced with the backup; both are left as they were:
+%1</translation>
+    </message>
+    <message>
+        <source>这是数据库版本 %1 的备份，本程序使用版本 %2，无法还原。</source>
+        <translation>This is a backup of database version %1; this program uses version %2, so it cannot be restored.</translation>
+    </message>
+    <message>
+        <source>数据库无法重新打开：
+%1
+%2
+
+程序将退出，请重新启动它。</source>
+        <translation>The database could not be opened again:
+%1
+%2
+
+The program will now quit; please start it again.</translation>
     </message>
 </context>
 <context>
@@ -791,6 +820,13 @@ Exporting again updates these events, no duplicates.</translation>
     <message>
         <source>今天的数据库备份未能写入：%1</source>
         <translation>Today&apos;s database backup could not be written: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseFile</name>
+    <message>
+        <source>复制出的数据库无法完整读出</source>
+        <translation>the copied database does not read whole</translation>
     </message>
 </context>
 <context>
@@ -859,6 +895,25 @@ Exporting again updates these events, no duplicates.</translation>
         <source>数据库已修复，补上了：%1</source>
         <translation>The database was repaired; added back: %1</translation>
     </message>
+    <message>
+        <source>请手动启动程序。</source>
+        <translation>Please start the program yourself.</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedProcess</name>
+    <message>
+        <source>文件不存在</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>文件不能执行</source>
+        <translation>the file cannot be run</translation>
+    </message>
+    <message>
+        <source>无法启动 %1：%2</source>
+        <translation>Cannot start %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>HelpDocument</name>
@@ -894,8 +949,110 @@ Exporting again updates these events, no duplicates.</translation>
         <translation>This is not a complete iCalendar (.ics) file.</translation>
     </message>
     <message>
-        <source>日历中没有全天事件，找不到节假日或调休上班日。</source>
-        <translation>The calendar has no all-day events, so it names no holidays or make-up working days.</translation>
+        <source>文件中有空字符（NUL），事件的标题无法完整读出，没有导入。</source>
+        <translation>The file contains a NUL character, so the event titles cannot be read whole. Nothing was imported.</translation>
+    </message>
+    <message>
+        <source>日历中有 %1 天，超过了十年的 %2 天，不是节假日日历，没有导入。</source>
+        <translation>The calendar holds %1 days, more than the %2 days of ten years: it is no holiday calendar. Nothing was imported.</translation>
+    </message>
+    <message>
+        <source>日历中没有可用的日期，找不到节假日或调休上班日。</source>
+        <translation>The calendar names no usable date: no holidays or make-up working days found.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个已取消</source>
+        <translation>
+            <numerusform>%n cancelled</numerusform>
+            <numerusform>%n cancelled</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个没有日期</source>
+        <translation>
+            <numerusform>%n without a date</numerusform>
+            <numerusform>%n without a date</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个超过 %1 天</source>
+        <translation>
+            <numerusform>%n longer than %1 days</numerusform>
+            <numerusform>%n longer than %1 days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个不在所读的年份内</source>
+        <translation>
+            <numerusform>%n outside the years read</numerusform>
+            <numerusform>%n outside the years read</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>跳过 %n 个事件：%1。</source>
+        <translation>
+            <numerusform>Skipped %n event: %1.</numerusform>
+            <numerusform>Skipped %n events: %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
+    <name>HolidayReview</name>
+    <message>
+        <source>导入节假日</source>
+        <translation>Import Holidays</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>星期</source>
+        <translation>Weekday</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>这一天变为</source>
+        <translation>The day becomes</translation>
+    </message>
+    <message>
+        <source>采用勾选的日期</source>
+        <translation>Take the Ticked Dates</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>日历中有 %1 个日期，其中 %2 个与现在不同，已勾选 %3 个。勾选的日期将被采用。</source>
+        <translation>The calendar names %1 dates; %2 of them differ from now, %3 are ticked. The ticked dates will be taken.</translation>
+    </message>
+    <message>
+        <source>工作</source>
+        <translation>Workday</translation>
+    </message>
+    <message>
+        <source>休息</source>
+        <translation>Day off</translation>
+    </message>
+    <message>
+        <source>（与列表中的相反）</source>
+        <translation> (listed the other way)</translation>
+    </message>
+    <message>
+        <source>（已过去）</source>
+        <translation> (past)</translation>
+    </message>
+    <message>
+        <source>（其他事件）</source>
+        <translation> (other event)</translation>
     </message>
 </context>
 <context>
@@ -1059,6 +1216,18 @@ Please make it smaller first, then import it.</translation>
 %1</source>
         <translation>The image could not be saved. Please check that the icon folder is writable:
 %1</translation>
+    </message>
+    <message>
+        <source>无法读取图片</source>
+        <translation>Cannot Read the Picture</translation>
+    </message>
+    <message>
+        <source>这个文件不是可以读取的 JPEG 或 PNG 图片：
+%1
+%2</source>
+        <translation>This file is not a readable JPEG or PNG picture:
+%1
+%2</translation>
     </message>
 </context>
 <context>
@@ -1232,6 +1401,29 @@ Choose Later to switch at the next start.</translation>
         <source>剪贴板将在 %1 秒后清除</source>
         <translation>Clipboard cleared in %1 s</translation>
     </message>
+    <message>
+        <source>无法重新启动</source>
+        <translation>Cannot Restart</translation>
+    </message>
+    <message>
+        <source>程序将退出，请手动启动它。</source>
+        <translation>The program will now quit; please start it yourself.</translation>
+    </message>
+    <message>
+        <source>数据库没有升级，程序将退出。</source>
+        <translation>The database was not upgraded. The program will now quit.</translation>
+    </message>
+    <message>
+        <source>开机启动未更改</source>
+        <translation>Start at Logon Not Changed</translation>
+    </message>
+    <message numerus="yes">
+        <source>节假日订阅：%n 个日期与工作日列表相反，点此决定</source>
+        <translation>
+            <numerusform>Holiday subscription: %n date contradicts the workday list, click to decide</numerusform>
+            <numerusform>Holiday subscription: %n dates contradict the workday list, click to decide</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
@@ -1388,6 +1580,25 @@ Choose Later to switch at the next start.</translation>
         <source>无法创建数据文件夹：%1</source>
         <translation>Cannot create the data folder: %1</translation>
     </message>
+</context>
+<context>
+    <name>SafeFile</name>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>写入后只有 %1 字节，应有 %2 字节</source>
+        <translation>only %1 of %2 bytes were written</translation>
+    </message>
+    <message>
+        <source>%1 不是普通文件，没有写入。</source>
+        <translation>%1 is not a regular file; nothing was written.</translation>
+    </message>
+    <message>
+        <source>复制时源文件变了</source>
+        <translation>the source changed while it was copied</translation>
+    </message>
     <message>
         <source>无法把 %1 复制到 %2：%3</source>
         <translation>Cannot copy %1 to %2: %3</translation>
@@ -1402,6 +1613,25 @@ Choose Later to switch at the next start.</translation>
     <message>
         <source>已复制，%1 秒后从剪贴板清除</source>
         <translation>Copied; cleared from the clipboard in %1 seconds</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstanceLock</name>
+    <message>
+        <source>无法创建共享内存 %1：%2</source>
+        <translation>Cannot create the shared memory %1: %2</translation>
+    </message>
+    <message>
+        <source>无法创建锁文件 %1：%2</source>
+        <translation>Cannot create the lock file %1: %2</translation>
+    </message>
+    <message>
+        <source>没有写入权限</source>
+        <translation>no permission to write</translation>
+    </message>
+    <message>
+        <source>无法在这个文件夹中创建文件</source>
+        <translation>no file can be created in that folder</translation>
     </message>
 </context>
 <context>
@@ -1492,18 +1722,6 @@ Put back an intact copy of the database file, then start again. The program will
 %1</translation>
     </message>
     <message>
-        <source>无法用备份还原数据库：
-%1
-
-%2
-请确认数据库所在的文件夹可以写入，然后再启动。程序将退出。</source>
-        <translation>The database could not be restored from its backup:
-%1
-
-%2
-Make sure the database folder is writable, then start again. The program will exit.</translation>
-    </message>
-    <message>
         <source>刚才的更改没有保存到数据库。
 
 数据库：%1
@@ -1537,6 +1755,18 @@ It will not be used to restore anything. Close any program that may be using it 
 
 No task, birthday, account or setting entered here could be saved. Make sure the file and its folder are writable, then start again. The program will exit.</translation>
     </message>
+    <message>
+        <source>无法用备份还原数据库：
+%1
+
+%2
+请确认数据库所在的文件夹可以写入、磁盘没有写满，然后再启动。程序将退出。备份保持原样。</source>
+        <translation>Cannot restore the database from the backup:
+%1
+
+%2
+Make sure the database folder can be written and the disk is not full, then start again. The program will now quit. The backup is kept as it is.</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
@@ -1559,6 +1789,20 @@ No task, birthday, account or setting entered here could be saved. Make sure the
     <message>
         <source>每位用户仅可运行一个程序</source>
         <translation>Only one copy of the program can run for each user.</translation>
+    </message>
+    <message>
+        <source>无法启动</source>
+        <translation>Cannot Start</translation>
+    </message>
+    <message>
+        <source>无法确认同目录没有另一个程序在运行：
+%1
+
+程序将退出。</source>
+        <translation>Cannot make sure that no other copy runs from this folder:
+%1
+
+The program will now quit.</translation>
     </message>
 </context>
 <context>
@@ -1760,6 +2004,24 @@ No task, birthday, account or setting entered here could be saved. Make sure the
     <message>
         <source>提示窗一直停留</source>
         <translation>Popup stays until closed</translation>
+    </message>
+</context>
+<context>
+    <name>TextRule</name>
+    <message numerus="yes">
+        <source>最多 %n 个字符</source>
+        <translation>
+            <numerusform>At most %n character</numerusform>
+            <numerusform>At most %n characters</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>这一栏最多 %1 个字符，多出的部分没有加入。</source>
+        <translation>This field takes at most %1 characters; the rest was left out.</translation>
+    </message>
+    <message>
+        <source>空字符（NUL）无法保存，已去掉。</source>
+        <translation>NUL characters cannot be stored and were removed.</translation>
     </message>
 </context>
 <context>
@@ -2400,24 +2662,50 @@ a Saturday or Sunday date you add becomes a workday.</translation>
         <translation>Cannot import</translation>
     </message>
     <message>
-        <source>新增</source>
-        <translation>new</translation>
+        <source>网上日历(&amp;S)</source>
+        <translation>&amp;Subscription</translation>
     </message>
     <message>
-        <source>已在列表中</source>
-        <translation>already listed</translation>
+        <source>网上节假日日历的地址（https:// 或 webcal://），启动时和每周获取一次</source>
+        <translation>Address of a holiday calendar on the web (https:// or webcal://), fetched at start and once a week</translation>
     </message>
     <message>
-        <source>与平常相同</source>
-        <translation>as on any week</translation>
+        <source>https:// 或 webcal:// 地址</source>
+        <translation>https:// or webcal:// address</translation>
     </message>
     <message>
-        <source>找到 %1 个休息日和 %2 个工作日。</source>
-        <translation>Found %1 days off and %2 working days.</translation>
+        <source>订阅</source>
+        <translation>Subscribe</translation>
     </message>
     <message>
-        <source>新增 %1 个；已在列表中 %2 个；与平常的周一至周五相同、无需添加 %3 个。</source>
-        <translation>%1 new; %2 already listed; %3 fall as on any Monday-to-Friday week and need no entry.</translation>
+        <source>日历中的 %1 个日期都已与现在相同，无需更改。</source>
+        <translation>All %1 dates of the calendar are already as it says; nothing to change.</translation>
+    </message>
+    <message>
+        <source>无法订阅</source>
+        <translation>Cannot Subscribe</translation>
+    </message>
+    <message>
+        <source>请填写以 https:// 或 webcal:// 开头的日历地址。</source>
+        <translation>Please enter a calendar address that starts with https:// or webcal://.</translation>
+    </message>
+    <message>
+        <source>从未</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>没有订阅网上的节假日日历。</source>
+        <translation>No holiday calendar on the web subscribed.</translation>
+    </message>
+    <message>
+        <source>获取失败：%1
+保留已有的日期。上次成功：%2</source>
+        <translation>Fetch failed: %1
+The dates already listed stay. Last success: %2</translation>
+    </message>
+    <message>
+        <source>启动时和每周获取一次。上次成功：%1</source>
+        <translation>Fetched at start and once a week. Last success: %1</translation>
     </message>
 </context>
 </TS>

@@ -108,6 +108,21 @@
     </message>
 </context>
 <context>
+    <name>AutoStart</name>
+    <message>
+        <source>无法更改注册表项：%1</source>
+        <translation>無法變更登錄機碼：%1</translation>
+    </message>
+    <message>
+        <source>无法删除 %1：%2</source>
+        <translation>無法刪除 %1：%2</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹：%1</source>
+        <translation>無法建立資料夾：%1</translation>
+    </message>
+</context>
+<context>
     <name>BackupRestoreDialog</name>
     <message>
         <source>从备份恢复</source>
@@ -182,6 +197,10 @@
     <message>
         <source>当前的数据库会先另存为一个备份。还原后程序将重新启动。</source>
         <translation>目前的資料庫會先另存為一個備份。還原後程式將重新啟動。</translation>
+    </message>
+    <message>
+        <source>（日期晚于今天）</source>
+        <translation>（日期晚於今天）</translation>
     </message>
 </context>
 <context>
@@ -717,12 +736,6 @@
         <source>无法写入标准输出</source>
         <translation>無法寫入標準輸出</translation>
     </message>
-    <message>
-        <source>无法写入文件：%1
-%2</source>
-        <translation>無法寫入檔案：%1
-%2</translation>
-    </message>
 </context>
 <context>
     <name>CentralNotice</name>
@@ -751,22 +764,38 @@
         <translation>無法建立資料夾：%1</translation>
     </message>
     <message>
-        <source>备份已损坏，或不是本程序这个版本的数据库：
-%1</source>
-        <translation>備份已損毀，或不是本程式這個版本的資料庫：
-%1</translation>
-    </message>
-    <message>
         <source>无法保留当前的数据库，未做还原：
 %1</source>
         <translation>無法保留目前的資料庫，未進行還原：
 %1</translation>
     </message>
     <message>
-        <source>无法用备份替换数据库：
+        <source>备份已损坏，或不是本程序的数据库：
 %1</source>
-        <translation>無法以備份取代資料庫：
+        <translation>備份已損壞，或不是本程式的資料庫：
 %1</translation>
+    </message>
+    <message>
+        <source>无法用备份替换数据库，数据库和备份都保持原样：
+%1</source>
+        <translation>無法用備份取代資料庫，資料庫和備份都保持原樣：
+%1</translation>
+    </message>
+    <message>
+        <source>这是数据库版本 %1 的备份，本程序使用版本 %2，无法还原。</source>
+        <translation>這是資料庫版本 %1 的備份，本程式使用版本 %2，無法還原。</translation>
+    </message>
+    <message>
+        <source>数据库无法重新打开：
+%1
+%2
+
+程序将退出，请重新启动它。</source>
+        <translation>資料庫無法重新開啟：
+%1
+%2
+
+程式即將結束，請重新啟動它。</translation>
     </message>
 </context>
 <context>
@@ -790,6 +819,13 @@
     <message>
         <source>今天的数据库备份未能写入：%1</source>
         <translation>今天的資料庫備份未能寫入：%1</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseFile</name>
+    <message>
+        <source>复制出的数据库无法完整读出</source>
+        <translation>複製出的資料庫無法完整讀出</translation>
     </message>
 </context>
 <context>
@@ -858,6 +894,25 @@
         <source>数据库已修复，补上了：%1</source>
         <translation>資料庫已修復，補上了：%1</translation>
     </message>
+    <message>
+        <source>请手动启动程序。</source>
+        <translation>請手動啟動程式。</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedProcess</name>
+    <message>
+        <source>文件不存在</source>
+        <translation>檔案不存在</translation>
+    </message>
+    <message>
+        <source>文件不能执行</source>
+        <translation>檔案無法執行</translation>
+    </message>
+    <message>
+        <source>无法启动 %1：%2</source>
+        <translation>無法啟動 %1：%2</translation>
+    </message>
 </context>
 <context>
     <name>HelpDocument</name>
@@ -893,8 +948,105 @@
         <translation>這不是一個完整的 iCalendar（.ics）行事曆檔案。</translation>
     </message>
     <message>
-        <source>日历中没有全天事件，找不到节假日或调休上班日。</source>
-        <translation>行事曆中沒有全天事件，找不到節假日或補班日。</translation>
+        <source>文件中有空字符（NUL），事件的标题无法完整读出，没有导入。</source>
+        <translation>檔案中有空字元（NUL），事件的標題無法完整讀出，沒有匯入。</translation>
+    </message>
+    <message>
+        <source>日历中有 %1 天，超过了十年的 %2 天，不是节假日日历，没有导入。</source>
+        <translation>日曆中有 %1 天，超過了十年的 %2 天，不是節假日日曆，沒有匯入。</translation>
+    </message>
+    <message>
+        <source>日历中没有可用的日期，找不到节假日或调休上班日。</source>
+        <translation>日曆中沒有可用的日期，找不到節假日或調休上班日。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个已取消</source>
+        <translation>
+            <numerusform>%n 個已取消</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个没有日期</source>
+        <translation>
+            <numerusform>%n 個沒有日期</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个超过 %1 天</source>
+        <translation>
+            <numerusform>%n 個超過 %1 天</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个不在所读的年份内</source>
+        <translation>
+            <numerusform>%n 個不在所讀的年份內</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>跳过 %n 个事件：%1。</source>
+        <translation>
+            <numerusform>跳過 %n 個事件：%1。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>，</translation>
+    </message>
+</context>
+<context>
+    <name>HolidayReview</name>
+    <message>
+        <source>导入节假日</source>
+        <translation>匯入節假日</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>星期</source>
+        <translation>星期</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>名稱</translation>
+    </message>
+    <message>
+        <source>这一天变为</source>
+        <translation>這一天變為</translation>
+    </message>
+    <message>
+        <source>采用勾选的日期</source>
+        <translation>採用勾選的日期</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>日历中有 %1 个日期，其中 %2 个与现在不同，已勾选 %3 个。勾选的日期将被采用。</source>
+        <translation>日曆中有 %1 個日期，其中 %2 個與現在不同，已勾選 %3 個。勾選的日期將被採用。</translation>
+    </message>
+    <message>
+        <source>工作</source>
+        <translation>工作</translation>
+    </message>
+    <message>
+        <source>休息</source>
+        <translation>休息</translation>
+    </message>
+    <message>
+        <source>（与列表中的相反）</source>
+        <translation>（與列表中的相反）</translation>
+    </message>
+    <message>
+        <source>（已过去）</source>
+        <translation>（已過去）</translation>
+    </message>
+    <message>
+        <source>（其他事件）</source>
+        <translation>（其他事件）</translation>
     </message>
 </context>
 <context>
@@ -1058,6 +1210,18 @@
 %1</source>
         <translation>圖片無法儲存，請檢查圖示資料夾是否可以寫入：
 %1</translation>
+    </message>
+    <message>
+        <source>无法读取图片</source>
+        <translation>無法讀取圖片</translation>
+    </message>
+    <message>
+        <source>这个文件不是可以读取的 JPEG 或 PNG 图片：
+%1
+%2</source>
+        <translation>這個檔案不是可以讀取的 JPEG 或 PNG 圖片：
+%1
+%2</translation>
     </message>
 </context>
 <context>
@@ -1231,6 +1395,28 @@
         <source>剪贴板将在 %1 秒后清除</source>
         <translation>剪貼簿將在 %1 秒後清除</translation>
     </message>
+    <message>
+        <source>无法重新启动</source>
+        <translation>無法重新啟動</translation>
+    </message>
+    <message>
+        <source>程序将退出，请手动启动它。</source>
+        <translation>程式即將結束，請手動啟動它。</translation>
+    </message>
+    <message>
+        <source>数据库没有升级，程序将退出。</source>
+        <translation>資料庫沒有升級，程式即將結束。</translation>
+    </message>
+    <message>
+        <source>开机启动未更改</source>
+        <translation>開機啟動未變更</translation>
+    </message>
+    <message numerus="yes">
+        <source>节假日订阅：%n 个日期与工作日列表相反，点此决定</source>
+        <translation>
+            <numerusform>節假日訂閱：%n 個日期與工作日列表相反，點此決定</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
@@ -1387,6 +1573,25 @@
         <source>无法创建数据文件夹：%1</source>
         <translation>無法建立存放資料的資料夾：%1</translation>
     </message>
+</context>
+<context>
+    <name>SafeFile</name>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>無法寫入 %1：%2</translation>
+    </message>
+    <message>
+        <source>写入后只有 %1 字节，应有 %2 字节</source>
+        <translation>寫入後只有 %1 位元組，應有 %2 位元組</translation>
+    </message>
+    <message>
+        <source>%1 不是普通文件，没有写入。</source>
+        <translation>%1 不是一般檔案，沒有寫入。</translation>
+    </message>
+    <message>
+        <source>复制时源文件变了</source>
+        <translation>複製時來源檔案變了</translation>
+    </message>
     <message>
         <source>无法把 %1 复制到 %2：%3</source>
         <translation>無法把 %1 複製到 %2：%3</translation>
@@ -1401,6 +1606,25 @@
     <message>
         <source>已复制，%1 秒后从剪贴板清除</source>
         <translation>已複製，%1 秒後從剪貼簿清除</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstanceLock</name>
+    <message>
+        <source>无法创建共享内存 %1：%2</source>
+        <translation>無法建立共用記憶體 %1：%2</translation>
+    </message>
+    <message>
+        <source>无法创建锁文件 %1：%2</source>
+        <translation>無法建立鎖定檔 %1：%2</translation>
+    </message>
+    <message>
+        <source>没有写入权限</source>
+        <translation>沒有寫入權限</translation>
+    </message>
+    <message>
+        <source>无法在这个文件夹中创建文件</source>
+        <translation>無法在這個資料夾中建立檔案</translation>
     </message>
 </context>
 <context>
@@ -1491,18 +1715,6 @@
 %1</translation>
     </message>
     <message>
-        <source>无法用备份还原数据库：
-%1
-
-%2
-请确认数据库所在的文件夹可以写入，然后再启动。程序将退出。</source>
-        <translation>無法用備份還原資料庫：
-%1
-
-%2
-請確認資料庫所在的資料夾可以寫入，然後再啟動。程式即將結束。</translation>
-    </message>
-    <message>
         <source>刚才的更改没有保存到数据库。
 
 数据库：%1
@@ -1536,6 +1748,18 @@
 
 在這裡輸入的任務、生日、帳號和設定都無法儲存。請確認該檔案及其所在的資料夾可以寫入，然後再啟動。程式即將結束。</translation>
     </message>
+    <message>
+        <source>无法用备份还原数据库：
+%1
+
+%2
+请确认数据库所在的文件夹可以写入、磁盘没有写满，然后再启动。程序将退出。备份保持原样。</source>
+        <translation>無法用備份還原資料庫：
+%1
+
+%2
+請確認資料庫所在的資料夾可以寫入、磁碟沒有寫滿，然後再啟動。程式即將結束。備份保持原樣。</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
@@ -1558,6 +1782,20 @@
     <message>
         <source>每位用户仅可运行一个程序</source>
         <translation>每位使用者只能執行一份程式</translation>
+    </message>
+    <message>
+        <source>无法启动</source>
+        <translation>無法啟動</translation>
+    </message>
+    <message>
+        <source>无法确认同目录没有另一个程序在运行：
+%1
+
+程序将退出。</source>
+        <translation>無法確認同一個資料夾沒有另一份程式在執行：
+%1
+
+程式即將結束。</translation>
     </message>
 </context>
 <context>
@@ -1758,6 +1996,23 @@
     <message>
         <source>提示窗一直停留</source>
         <translation>通知視窗一直停留</translation>
+    </message>
+</context>
+<context>
+    <name>TextRule</name>
+    <message numerus="yes">
+        <source>最多 %n 个字符</source>
+        <translation>
+            <numerusform>最多 %n 個字元</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>这一栏最多 %1 个字符，多出的部分没有加入。</source>
+        <translation>這一欄最多 %1 個字元，多出的部分沒有加入。</translation>
+    </message>
+    <message>
+        <source>空字符（NUL）无法保存，已去掉。</source>
+        <translation>空字元（NUL）無法儲存，已去掉。</translation>
     </message>
 </context>
 <context>
@@ -2397,24 +2652,50 @@
         <translation>無法匯入</translation>
     </message>
     <message>
-        <source>新增</source>
-        <translation>新增</translation>
+        <source>网上日历(&amp;S)</source>
+        <translation>網上日曆(&amp;S)</translation>
     </message>
     <message>
-        <source>已在列表中</source>
-        <translation>已在清單中</translation>
+        <source>网上节假日日历的地址（https:// 或 webcal://），启动时和每周获取一次</source>
+        <translation>網上節假日日曆的地址（https:// 或 webcal://），啟動時和每週取得一次</translation>
     </message>
     <message>
-        <source>与平常相同</source>
-        <translation>與平常相同</translation>
+        <source>https:// 或 webcal:// 地址</source>
+        <translation>https:// 或 webcal:// 地址</translation>
     </message>
     <message>
-        <source>找到 %1 个休息日和 %2 个工作日。</source>
-        <translation>找到 %1 個休息日和 %2 個工作日。</translation>
+        <source>订阅</source>
+        <translation>訂閱</translation>
     </message>
     <message>
-        <source>新增 %1 个；已在列表中 %2 个；与平常的周一至周五相同、无需添加 %3 个。</source>
-        <translation>新增 %1 個；已在清單中 %2 個；與平常的週一至週五相同、無需新增 %3 個。</translation>
+        <source>日历中的 %1 个日期都已与现在相同，无需更改。</source>
+        <translation>日曆中的 %1 個日期都已與現在相同，無需更改。</translation>
+    </message>
+    <message>
+        <source>无法订阅</source>
+        <translation>無法訂閱</translation>
+    </message>
+    <message>
+        <source>请填写以 https:// 或 webcal:// 开头的日历地址。</source>
+        <translation>請填寫以 https:// 或 webcal:// 開頭的日曆地址。</translation>
+    </message>
+    <message>
+        <source>从未</source>
+        <translation>從未</translation>
+    </message>
+    <message>
+        <source>没有订阅网上的节假日日历。</source>
+        <translation>沒有訂閱網上的節假日日曆。</translation>
+    </message>
+    <message>
+        <source>获取失败：%1
+保留已有的日期。上次成功：%2</source>
+        <translation>取得失敗：%1
+保留已有的日期。上次成功：%2</translation>
+    </message>
+    <message>
+        <source>启动时和每周获取一次。上次成功：%1</source>
+        <translation>啟動時和每週取得一次。上次成功：%1</translation>
     </message>
 </context>
 </TS>

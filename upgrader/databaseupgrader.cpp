@@ -1,11 +1,11 @@
 #include "upgrader/databaseupgrader.h"
 
 #include "data/databasefile.h"
+#include "platform/safefile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -246,13 +246,12 @@ auto DatabaseUpgrader::upgrade(const QString &path, int requiredVersion) -> Resu
     if (storedVersion == SchemaVersion && missing.isEmpty())
         return {AlreadyCurrent, tr("数据库已是版本 %1，无需升级。").arg(SchemaVersion)};
 
-    // Work on a copy; the original is replaced only by a complete, committed result.
-    const QString workCopy = path + QStringLiteral(".upgrading");
-    QFile::remove(workCopy);
-    if (!QFile::copy(path, workCopy))
-        return {Refused, tr("无法复制数据库文件。") + QLatin1Char('\n') + untouched};
-
+    // Work on a copy; the original is replaced only by a complete, committed and checked result.
+    const QString workCopy = SafeFile::temporaryPath(path);
     QString error;
+    if (!DatabaseFile::copy(path, workCopy, nullptr, &error))
+        return {Refused, tr("无法复制数据库文件。") + QLatin1Char('\n') + error + QLatin1Char('\n') + untouched};
+
     bool ok = false;
     {
         Connection connection(workCopy);
@@ -267,15 +266,10 @@ auto DatabaseUpgrader::upgrade(const QString &path, int requiredVersion) -> Resu
         }
     }
 
-    if (ok) {
-        QFile upgraded(workCopy);
-        QSaveFile target(path);
-        ok = upgraded.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly) &&
-             target.write(upgraded.readAll()) == upgraded.size() && target.commit();
-        if (!ok)
-            error = target.errorString();
-    }
-    QFile::remove(workCopy);
+    if (ok)
+        ok = SafeFile::commit(workCopy, path, &DatabaseFile::checkCopy, &error);
+    else
+        QFile::remove(workCopy);
     if (!ok)
         return {Refused, tr("升级失败：%1").arg(error) + QLatin1Char('\n') + untouched};
     if (storedVersion == SchemaVersion)

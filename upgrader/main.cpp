@@ -3,6 +3,7 @@
 // and starts the program again. -pemmo alone works on the program and the data beside the upgrader.
 
 #include "app/startup.h"
+#include "platform/detachedprocess.h"
 #include "platform/programfolders.h"
 #include "upgrader/databaseupgrader.h"
 
@@ -60,7 +61,13 @@ int upgrade(int argc, char **argv)
         QMessageBox::critical(nullptr, title, result.message);
         return 1;
     }
-    QProcess::startDetached(programFile, QStringList());
+    QString error;
+    if (!DetachedProcess::start(programFile, QStringList(), &error)) {
+        QMessageBox::warning(nullptr, title,
+                             result.message + QStringLiteral("\n\n") + error + QStringLiteral("\n") +
+                                 QCoreApplication::translate("DatabaseUpgrader", "请手动启动程序。"));
+        return 1;
+    }
     return 0;
 }
 

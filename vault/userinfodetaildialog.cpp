@@ -1,6 +1,7 @@
 #include "vault/userinfodetaildialog.h"
 #include "ui_userinfodetaildialog.h"
 
+#include "app/textrule.h"
 #include "data/interfacepublicdata.h"
 #include "vault/passwordgenerator.h"
 #include "vault/secretclipboard.h"
@@ -33,6 +34,13 @@ UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent)
     ui->label_Site->setBuddy(ui->lineEdit_Site);
     ui->label_NotePublic->setBuddy(ui->textEdit_NotePublic);
     ui->label_NotePrivate->setBuddy(ui->textEdit_NotePrivate);
+    for (QLineEdit *field : {ui->lineEdit_Title, ui->lineEdit_User, ui->lineEdit_Email, ui->lineEdit_Pwd,
+                             ui->lineEdit_NickName, ui->lineEdit_PwdNote})
+        TextRule::apply(field, FieldLength::Account);
+    TextRule::apply(ui->lineEdit_Site, FieldLength::Site);
+    TextRule::apply(ui->lineEdit_Phone, FieldLength::Phone);
+    TextRule::apply(ui->textEdit_NotePublic);
+    TextRule::apply(ui->textEdit_NotePrivate);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     // A password of the generator's length shows whole, masked too, whose dots are the wider.
     const QChar mask(style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, ui->lineEdit_Pwd));

@@ -195,10 +195,13 @@ AesAccountUpdateResultType VaultStore::changeMasterAccount(const QString &newUse
     const QString backupFile = QDir::current().absoluteFilePath(QString::fromLatin1(SqlThread::BackupPath));
     QByteArray backupHash;
     QString copyError;
-    if (QFileInfo::exists(backupFile) ||
-        !DatabaseFile::copy(QDir::current().absoluteFilePath(QString::fromLatin1(SqlThread::DatabasePath)), backupFile,
-                            &backupHash, &copyError))
+    if (QFileInfo::exists(backupFile))
         return AesUpdateBackupFailed;
+    if (!DatabaseFile::copy(QDir::current().absoluteFilePath(QString::fromLatin1(SqlThread::DatabasePath)), backupFile,
+                            &backupHash, &copyError)) {
+        status(copyError);
+        return AesUpdateBackupFailed;
+    }
     progress = 10;
     status(tr("完成."));
     status(tr("开始获取账号信息.."));

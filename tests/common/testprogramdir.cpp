@@ -4,8 +4,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 TestProgramDir::TestProgramDir(bool withDatabase) : previousDir(QDir::currentPath())
 {
@@ -67,4 +72,14 @@ QByteArray fileContents(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool setReadOnly(const QString &path, bool readOnly)
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() == 0)
+        return QProcess::execute(QStringLiteral("chattr"), {readOnly ? "+i" : "-i", path}) == 0;
+#endif
+    const QFileDevice::Permissions write = QFileDevice::WriteOwner | QFileDevice::WriteUser;
+    return QFile::setPermissions(path, readOnly ? QFile::permissions(path) & ~write : QFile::permissions(path) | write);
 }

@@ -34,3 +34,5 @@ private:
 
 // The bytes of a file; empty when it cannot be read.
 QByteArray fileContents(const QString &path);
+// Makes a file or folder read-only or writable again; root, who ignores permissions, gets the immutable flag.
+bool setReadOnly(const QString &path, bool readOnly);

@@ -105,18 +105,23 @@ private slots:
         AppGlobals::showIconNoticeAlways = false;
     }
 
-    // A dropped picture is stored scaled down; one whose catalogue row cannot be written is not left behind.
+    // A dropped picture is stored scaled down; one whose catalogue row cannot be written is not left behind; a
+    // file that is no picture is refused with a message.
     void add_data()
     {
         QTest::addColumn<bool>("stored");
-        QTest::newRow("stored") << true;
-        QTest::newRow("row refused") << false;
+        QTest::addColumn<bool>("picture");
+        QTest::newRow("stored") << true << true;
+        QTest::newRow("row refused") << false << true;
+        QTest::newRow("no picture") << false << false;
     }
     void add()
     {
         QFETCH(bool, stored);
+        QFETCH(bool, picture);
         const QString path = QStringLiteral("src/icon/birthday/8_cake.png");
         savePicture(QStringLiteral("pic.png"), QSize(300, 150));
+        QVERIFY(picture || QFile::resize(QStringLiteral("pic.png"), 100));
         open(true, stored ? QString()
                           : QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON ICON_LIST BEGIN SELECT RAISE(ABORT, "
                                            "'no'); END"));
@@ -129,8 +134,12 @@ private slots:
         QApplication::sendEvent(child("lineEdit_PicPath"), &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent dropped(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        ModalDismisser dismisser;
         QApplication::sendEvent(child("lineEdit_PicPath"), &dropped);
         click("pushButton_AddOk");
+        QCOMPARE(dismisser.titles, picture ? QStringList() : (QStringList{"无法读取图片", "请选择图片"}));
+        if (!picture)
+            return;
         QCOMPARE(sent(IconListInsert), QList<QVariant>{QStringList({"8", "1", path, "cake"})});
         QVERIFY(!QFile::exists(QStringLiteral("src/icon/convert.png")));
         waitForReload();

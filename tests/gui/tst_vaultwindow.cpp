@@ -199,7 +199,14 @@ private slots:
         QTest::keySequence(pwd, QKeySequence::Cut);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
         QCOMPARE(pwd->text(), VaultSeed::plainAccount(2).Pwd);
-        pwd->setText(QStringLiteral("n3w-passw0rd"));
+        // A NUL, which would end the encrypted text, is taken out; a paste beyond the limit is cut where it went in.
+        pwd->clear();
+        pwd->insert(QStringLiteral("n3w-pass") + QChar(0) + QStringLiteral("w0rd"));
+        auto *title = child(dialog, "lineEdit_Title");
+        title->setCursorPosition(1);
+        title->insert(QString(FieldLength::Account, QLatin1Char('x')));
+        QCOMPARE(title->text().size(), FieldLength::Account);
+        QVERIFY(title->text().startsWith(QStringLiteral("站x")) && title->text().endsWith(QStringLiteral("x点 2")));
         QMetaObject::invokeMethod(dialog, "on_pushButton_Ok_clicked");
         const QString stored = QStringLiteral("SELECT Pwd FROM USERS_USER_INFO WHERE ID = 3");
         QTRY_COMPARE(interfacePublicData.aesDecrypt(dir->value(stored).toString()), QStringLiteral("n3w-passw0rd"));

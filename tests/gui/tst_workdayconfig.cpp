@@ -3,12 +3,19 @@
 #include "common/modaldismisser.h"
 #include "common/testprogramdir.h"
 #include "data/interfacepublicdata.h"
+#include "tasks/holidayreview.h"
 #include "tasks/workdayconfig.h"
 
+#include <QApplication>
 #include <QDateEdit>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 namespace {
@@ -54,6 +61,13 @@ struct Fixture
 };
 
 const QString Oct7 = QStringLiteral("2024-10-07=0=国庆");
+
+QByteArray vevent(const QDate &first, int days, const QByteArray &summary)
+{
+    return "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + first.toString("yyyyMMdd").toLatin1() +
+           "\r\nDTEND;VALUE=DATE:" + first.addDays(days).toString("yyyyMMdd").toLatin1() + "\r\nSUMMARY:" + summary +
+           "\r\nEND:VEVENT\r\n";
+}
 } // namespace
 
 // The workday dialog: what reaches the database when dates are added or cleared.
@@ -93,6 +107,61 @@ private slots:
         QCOMPARE(f.stored(), stored);
     }
 
+    // A holiday file adds the days the review takes in one request, all of them or none; a NUL, which would
+    // cut a summary short, and more than ten years of days are refused.
+    void import_data()
+    {
+        QTest::addColumn<QByteArray>("events");
+        QTest::addColumn<bool>("refused"); // the working day by the database
+        QTest::addColumn<QStringList>("stored");
+        const QDate monday = QDate::currentDate().addDays(8 - QDate::currentDate().dayOfWeek());
+        const QDate saturday = monday.addDays(5);
+        const QByteArray days = vevent(monday, 1, "国庆放假") + vevent(saturday, 1, "补班");
+        QByteArray years;
+        for (int i = 0; i < 118; ++i)
+            years += vevent(monday.addDays(31 * i), 31, "假");
+        const QStringList both{monday.toString(Qt::ISODate) + "=0=国庆放假",
+                               saturday.toString(Qt::ISODate) + "=1=补班"};
+        QTest::newRow("one request") << days << false << both;
+        QTest::newRow("all or none") << days << true << QStringList();
+        QTest::newRow("NUL") << vevent(monday, 1, QByteArray("补\0班", 7)) << false << QStringList();
+        QTest::newRow("more than ten years") << years << false << QStringList();
+    }
+    void import()
+    {
+        QFETCH(QByteArray, events);
+        QFETCH(bool, refused);
+        QFETCH(QStringList, stored);
+        const bool asked = refused || !stored.isEmpty();
+        Fixture f;
+        QVERIFY(!refused || f.dir.execute("CREATE TRIGGER r BEFORE INSERT ON TASK_WORKDAY WHEN NEW.Workday = 1 "
+                                          "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        QFile file(QStringLiteral("holidays.ics"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("BEGIN:VCALENDAR\r\n" + events + "END:VCALENDAR\r\n"));
+        file.close();
+        // The review takes its ticked dates; a refusal is read and closed.
+        QStringList titles;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&titles]() {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            titles.append(modal->windowTitle());
+            if (auto *review = qobject_cast<HolidayReview *>(modal))
+                review->accept();
+            else
+                modal->close();
+        });
+        answer.start(10);
+        HubLog log;
+        f.dialog.importFile(file.fileName());
+        QCOMPARE(titles, QStringList{asked ? QStringLiteral("导入节假日") : QStringLiteral("无法导入")});
+        QCOMPARE(log.count(TaskWorkdayInsert), int(asked));
+        // The dialog lists the days again once they are in.
+        QTRY_COMPARE(log.count(TaskWorkdaySelect), log.count(TaskWorkdayInsert));
+        QCOMPARE(f.stored(), stored);
+    }
+
     // Past dates go only once confirmed; today stays.
     void clearOutdatedKeepsToday()
     {
@@ -111,6 +180,58 @@ private slots:
         f.click("pushButton_ClearOutdated");
         QTRY_COMPARE(f.table->rowCount(), 2);
         QCOMPARE(f.stored(), (QStringList{day(0, "今天"), day(1, "明天")}));
+    }
+
+    // A calendar served on this computer: its new future date is added at once, the date it contradicts
+    // waits for the user, who takes it; offline, the dates stay and the dialog says when it last succeeded.
+    void subscription()
+    {
+        const QDate today = QDate::currentDate();
+        const QDate sunday = today.addDays(21 - today.dayOfWeek());
+        const auto ics = [](const QDate &date, const char *summary) {
+            return "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + date.toString("yyyyMMdd").toLatin1() +
+                   "\r\nSUMMARY:" + summary + "\r\nEND:VEVENT\r\n";
+        };
+        const QByteArray body =
+            "BEGIN:VCALENDAR\r\n" + ics(sunday, "补班") + ics(sunday.addDays(1), "上班") + "END:VCALENDAR\r\n";
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        connect(&server, &QTcpServer::newConnection, &server, [&server, body]() {
+            QTcpSocket *client = server.nextPendingConnection();
+            connect(client, &QTcpSocket::readyRead, client, [client, body]() {
+                client->write("HTTP/1.1 200 OK\r\nContent-Type: text/calendar\r\nConnection: close\r\n"
+                              "Content-Length: " +
+                              QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                client->disconnectFromHost();
+            });
+        });
+        const QString monday = sunday.addDays(1).toString(Qt::ISODate) + "=0=调休";
+        Fixture f({monday});
+        QSignalSpy conflicts(&f.dialog, &WorkdayConfig::SIGNALSubscriptionConflicts);
+        f.find<QLineEdit>("lineEdit_SubscriptionUrl")
+            ->setText(QString("http://127.0.0.1:%1/h.ics").arg(server.serverPort()));
+        f.click("pushButton_Subscribe");
+        QTRY_COMPARE(f.stored(), (QStringList{sunday.toString(Qt::ISODate) + "=1=补班", monday}));
+        QTRY_COMPARE(conflicts.last().first().toInt(), 1);
+
+        QTimer::singleShot(0, [] {
+            auto *review = qobject_cast<HolidayReview *>(QApplication::activeModalWidget());
+            QVERIFY(review);
+            auto *table = review->findChild<QTableWidget *>("tableWidget_Days");
+            QCOMPARE(table->item(0, HolidayReview::ColumnDate)->checkState(), Qt::Unchecked);
+            table->item(0, HolidayReview::ColumnDate)->setCheckState(Qt::Checked);
+            review->accept();
+        });
+        f.dialog.reviewSubscription();
+        QTRY_COMPARE(f.stored(), QStringList{sunday.toString(Qt::ISODate) + "=1=补班"});
+        QCOMPARE(conflicts.last().first().toInt(), 0);
+
+        server.close();
+        f.click("pushButton_Subscribe");
+        auto *state = f.find<QLabel>("label_SubscriptionState");
+        QTRY_VERIFY(state->text().startsWith("获取失败"));
+        QVERIFY2(state->text().contains(today.toString(Qt::ISODate)), qPrintable(state->text()));
+        QCOMPARE(f.stored(), QStringList{sunday.toString(Qt::ISODate) + "=1=补班"});
     }
 };
 

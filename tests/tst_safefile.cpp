@@ -1,0 +1,96 @@
+#include "common/testprogramdir.h"
+#include "data/databasefile.h"
+#include "platform/safefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <functional>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs what in a child process whose files cannot grow past limit bytes (0: no limit), as on a full disk, which
+// answers 0 for a file written, 1 for a refusal that names the target, 2 for one that does not.
+int inChild(rlim_t limit, const QString &target, const std::function<bool(QString *)> &what)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const rlimit size{limit, limit};
+        if (limit > 0 && (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &size) != 0))
+            ::_exit(3);
+        QString error;
+        ::_exit(what(&error) ? 0 : error.contains(QDir::toNativeSeparators(target)) ? 1 : 2);
+    }
+    int status = 0;
+    return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+class TestSafeFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // A file replaces another only once it is whole, a database once it reads back whole: a full disk or a
+    // damaged copy leaves the previous file. Only a regular file (also through a link) or a new path is written.
+    void write_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("size");  // of a database: where it is cut, 0 when whole
+        QTest::addColumn<int>("limit"); // 0: the disk has room
+        QTest::newRow("file") << "file" << 5000 << 0;
+        QTest::newRow("new path") << "new" << 106 << 0;
+        QTest::newRow("through a link") << "link" << 106 << 0;
+        QTest::newRow("full disk, 106 bytes") << "file" << 106 << 100;
+        QTest::newRow("full disk, 5000 bytes") << "file" << 5000 << 4096;
+        QTest::newRow("full disk, 16383 bytes") << "file" << 16383 << 16000;
+        QTest::newRow("pipe") << "pipe" << 106 << 0;
+        QTest::newRow("database copy") << "copy" << 0 << 0;
+        QTest::newRow("damaged database copy") << "copy" << 8192 << 0;
+        QTest::newRow("database in a temporary file") << "commit" << 0 << 0;
+        QTest::newRow("damaged database in a temporary file") << "commit" << 8192 << 0;
+    }
+    void write()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, size);
+        QFETCH(int, limit);
+        const bool pipe = target == QLatin1String("pipe"), copy = target == QLatin1String("copy");
+        const bool database = copy || target == QLatin1String("commit");
+        const bool written = !pipe && limit == 0 && !(database && size > 0);
+        TestProgramDir dir;
+        QVERIFY(dir.execute("INSERT INTO TASK_LIST (TaskName) VALUES (replace(hex(zeroblob(20000)), '0', 'a'))"));
+        const QString file = database ? dir.databaseFile() : dir.filePath("out.ics"), source = dir.filePath("source");
+        const QString path = target == QLatin1String("link") ? dir.filePath("link.ics") : file;
+        QVERIFY(!database || (QFile::copy(file, source) && (size == 0 || QFile::resize(source, size))));
+        QVERIFY(database ? dir.execute("UPDATE TASK_LIST SET TaskName = 'before'")
+                         : target == QLatin1String("new") || pipe || QFile::copy(dir.databaseFile(), file));
+        QVERIFY(path == file || QFile::link(file, path));
+        QVERIFY(!pipe || ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+        const QByteArray before = pipe ? QByteArray() : fileContents(file);
+        const QByteArray bytes = database ? fileContents(source) : QByteArray(size, 'n');
+        QCOMPARE(inChild(rlim_t(limit), path,
+                         [&](QString *error) {
+                             return copy       ? DatabaseFile::copy(source, path, nullptr, error)
+                                    : database ? SafeFile::commit(source, path, &DatabaseFile::checkCopy, error)
+                                               : SafeFile::write(path, bytes, error);
+                         }),
+                 written ? 0 : 1);
+        QCOMPARE(pipe ? QByteArray() : fileContents(file), written ? bytes : before);
+        QCOMPARE(QFileInfo(path).isSymLink(), path != file);
+        QCOMPARE(QFileInfo(file).isFile(), !pipe);
+        QCOMPARE(QFileInfo::exists(source), copy);
+        for (const QString &folder : {dir.path(), QFileInfo(file).path()})
+            QCOMPARE(QDir(folder).entryList({QStringLiteral("*.part*")}, QDir::Files), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSafeFile)
+#include "tst_safefile.moc"
