@@ -55,7 +55,7 @@ void RowTicker::tick(qint64 nowMs)
     for (LazyRow *row : qAsConst(shown))
         due.append(row);
     for (const QPointer<LazyRow> &row : qAsConst(due)) {
-        if (row && row->isUpdating())
+        if (row)
             row->tick(nowMs);
     }
 }

@@ -64,9 +64,14 @@ void TaskRow::update(qint64 nowMs)
     if (completed && !view())
         return;
     const qint64 due = dueMs();
-    if (TaskTiming::isDue(due, completed, nowMs))
+    if (TaskTiming::isDue(due, completed, nowMs)) {
         fire(nowMs);
-    else if (due >= nowMs && view())
+        return;
+    }
+    // Ticked before its time (the clock went back): it still waits for its time.
+    if (!completed)
+        setDeadline(due + 1);
+    if (due >= nowMs && view())
         view()->showRemainSeconds((due - nowMs) / 1000);
 }
 
