@@ -2,9 +2,9 @@
 #include "ui_abouttab.h"
 
 #include "app/aboutpage.h"
-#include "app/appglobals.h"
 #include "app/helpdocument.h"
 #include "app/thirdpartysource.h"
+#include "data/appglobals.h"
 
 #include <QDir>
 #include <QMessageBox>

@@ -1,9 +1,9 @@
 #include "app/backuprestoredialog.h"
 #include "ui_backuprestoredialog.h"
 
-#include "app/labelmessagebox.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
+#include "widgets/labelmessagebox.h"
 
 #include <QDir>
 #include <QHeaderView>

@@ -2,7 +2,7 @@
 #include "ui_databaseconfiggroup.h"
 
 #include "app/backuprestoredialog.h"
-#include "app/configsettings.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 
 #include <QTimer>

@@ -2,7 +2,7 @@
 #include "ui_helpdocument.h"
 
 #include "app/aboutpage.h"
-#include "app/appglobals.h"
+#include "data/appglobals.h"
 
 #include <QLabel>
 

@@ -2,13 +2,13 @@
 #include "ui_mainwindow.h"
 
 #include "app/abouttab.h"
-#include "app/appglobals.h"
-#include "app/configsettings.h"
 #include "app/databaseconfiggroup.h"
 #include "app/globalapplication.h"
-#include "app/rowticker.h"
 #include "birthdays/birthdaytab.h"
+#include "data/appglobals.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
+#include "data/language.h"
 #include "icons/iconmanage.h"
 #include "notices/centralnotice.h"
 #include "notices/normalnoticemanager.h"
@@ -21,6 +21,7 @@
 #include "vault/secretclipboard.h"
 #include "vault/userstab.h"
 #include "vault/warnborder.h"
+#include "widgets/rowticker.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -57,7 +58,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
         const QString name = settings.softwareName();
         if (!name.isEmpty())
             AppGlobals::softwareName = name;
-        languageIndex = ConfigSettings::languageIndex(settings.language());
+        languageIndex = ConfigSettings::languageIndex(Language::configured());
     }
     ui->comboBox_Language->setCurrentIndex(languageIndex);
     storedLanguageIndex = languageIndex;
@@ -95,8 +96,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     // Workday exceptions first: a task row checks its due time as soon as it is built, and the worker answers
     // in order, so a late workday task moves on by the user's calendar.
-    for (const SqlOperateType operate :
-         {TaskWorkdaySelect, TaskListSelect, BirthdayInfoSelect, UsersConfigSelect, UsersVerifySelectRegistered})
+    for (const SqlOperateType operate : {TaskWorkdaySelect, TaskListSelect})
+        emit interfacePublicData.SIGNALSendQuery(operate, QVariant());
+    ui->tab_Birthday->requestList();
+    for (const SqlOperateType operate : {UsersConfigSelect, UsersVerifySelectRegistered})
         emit interfacePublicData.SIGNALSendQuery(operate, QVariant());
     // After the lists: the day's backup must not hold up the first screen.
     connect(ui->groupBox_SettingDatabase, &DatabaseConfigGroup::SIGNALRestored, this, &MainWindow::restartProgram);
@@ -170,7 +173,7 @@ void MainWindow::setupTray()
 void MainWindow::setupScreens()
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
-    // Notices: one centre notice per screen, made anew whenever the displays change.
+    // Notices: one centre notice per screen, made anew with the settings in use whenever the displays change.
     for (CentralNotice *notice : qAsConst(centralNotices)) {
         disconnect(noticeConfig, &NoticeConfig::SIGNALUpdateCentralNoticeCfg, notice,
                    &CentralNotice::SLOTUpdateCentralNoticeCfg);
@@ -184,6 +187,7 @@ void MainWindow::setupScreens()
         centralNotices.append(notice);
         connect(noticeConfig, &NoticeConfig::SIGNALUpdateCentralNoticeCfg, notice,
                 &CentralNotice::SLOTUpdateCentralNoticeCfg);
+        notice->SLOTUpdateCentralNoticeCfg();
     }
     if (!screens.isEmpty()) {
         const QScreen *first = screens.first();
@@ -192,7 +196,6 @@ void MainWindow::setupScreens()
         AppGlobals::dpi = static_cast<int>(first->logicalDotsPerInch());
         normalNoticeManager->setNoticeArea(first->availableGeometry());
     }
-    emit interfacePublicData.SIGNALSendQuery(TaskConfigSelect, QVariant());
 }
 
 // The designed size where the screen has room for it; on a smaller screen the window, frame included, fits

@@ -1,15 +1,14 @@
 #include "app/startup.h"
 
-#include "app/appglobals.h"
-#include "app/buttonpaddingstyle.h"
-#include "app/calendarexport.h"
-#include "app/configsettings.h"
 #include "app/globalapplication.h"
 #include "app/mainwindow.h"
 #include "birthdays/birthdaystore.h"
+#include "calendar/calendarexport.h"
+#include "data/appglobals.h"
 #include "data/backupstore.h"
 #include "data/databasebackup.h"
 #include "data/interfacepublicdata.h"
+#include "data/language.h"
 #include "data/sqlthread.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconstore.h"
@@ -19,6 +18,7 @@
 #include "tasks/taskstore.h"
 #include "upgrader/databaseupgrader.h"
 #include "vault/vaultstore.h"
+#include "widgets/buttonpaddingstyle.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -27,7 +27,6 @@
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QThread>
-#include <QTranslator>
 #include <cstdio>
 
 Startup::CommandLine Startup::parseCommandLine(const QStringList &arguments)
@@ -100,56 +99,6 @@ Startup::CommandLine Startup::parseCommandLine(const QStringList &arguments)
     return result;
 }
 
-QLocale Startup::localeFor(const QString &code, const QLocale &fallback)
-{
-    if (code == QLatin1String("zh_CN"))
-        return QLocale(QLocale::Chinese, QLocale::AnyCountry);
-    // Taiwan's own usage: weekdays are 週一 ... 週日 in the calendars.
-    if (code == QLatin1String("zh_TW"))
-        return QLocale(QLocale::Chinese, QLocale::Taiwan);
-    if (code == QLatin1String("en"))
-        return QLocale(QLocale::English, QLocale::AnyCountry);
-    return fallback;
-}
-
-QString Startup::enterDataFolder(const ProgramFolders &folders)
-{
-    AppGlobals::folders = folders;
-    // The delivered parts that become the user's own: the database, and the default pictures the user may replace.
-    const QString error =
-        folders.prepare({QString::fromLatin1(SqlThread::DatabasePath), IconLibrary::defaultPath(IconLibrary::KindTask),
-                         IconLibrary::defaultPath(IconLibrary::KindBirthday)});
-    if (!error.isEmpty())
-        return error;
-    QDir::setSearchPaths(QString::fromLatin1(ProgramFolders::DeliveredPrefix), {folders.deliveredDir});
-    if (!QDir::setCurrent(folders.dataDir))
-        return QCoreApplication::translate("Startup", "无法打开数据文件夹：%1")
-            .arg(QDir::toNativeSeparators(folders.dataDir));
-    return QString();
-}
-
-int Startup::loadLanguage()
-{
-    AppGlobals::language = ConfigSettings().language();
-    AppGlobals::locale = localeFor(AppGlobals::language, AppGlobals::locale);
-    if (AppGlobals::language.isEmpty())
-        return 0;
-
-    // Qt's own catalog first (standard dialogs), then the program's texts. A missing file leaves Chinese.
-    int installed = 0;
-    const QDir folder(AppGlobals::folders.deliveredDir + QStringLiteral("/language"));
-    const QStringList files = {folder.filePath(QStringLiteral("qt_%1.qm").arg(AppGlobals::language)),
-                               folder.filePath(QStringLiteral("%1.qm").arg(AppGlobals::language))};
-    for (const QString &file : files) {
-        auto *translator = new QTranslator(QCoreApplication::instance());
-        if (translator->load(file) && QCoreApplication::installTranslator(translator))
-            ++installed;
-        else
-            delete translator;
-    }
-    return installed;
-}
-
 void Startup::removeLeftovers()
 {
     const QString database = QString::fromLatin1(SqlThread::DatabasePath);
@@ -181,10 +130,10 @@ SqlThread *Startup::startSqlWorker()
     addStores(*sqlThread);
     auto *workerThread = new QThread();
     sqlThread->moveToThread(workerThread);
-    QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, sqlThread,
-                     &SqlThread::SLOTReceiveQuery, Qt::UniqueConnection);
-    QObject::connect(sqlThread, &SqlThread::SIGNALSendQueryData, &interfacePublicData,
-                     &InterfacePublicData::SIGNALReceiveQueryData, Qt::UniqueConnection);
+    // Both run on the worker thread, before its first request and after its last.
+    QObject::connect(workerThread, &QThread::started, sqlThread, &SqlThread::open, Qt::DirectConnection);
+    QObject::connect(workerThread, &QThread::finished, sqlThread, &SqlThread::close, Qt::DirectConnection);
+    interfacePublicData.connectWorker(sqlThread);
     workerThread->start(QThread::InheritPriority);
     return sqlThread;
 }
@@ -220,12 +169,16 @@ int Startup::run(int &argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     AppGlobals::programPath = QString::fromLocal8Bit(argv[0]);
-    const QString folderError = enterDataFolder(ProgramFolders::ofThisProgram());
+    // The delivered parts that become the user's own: the database, and the default pictures the user may replace.
+    const QString folderError = AppGlobals::enterDataFolder(ProgramFolders::ofThisProgram(),
+                                                            {QString::fromLatin1(SqlThread::DatabasePath),
+                                                             IconLibrary::defaultPath(IconLibrary::KindTask),
+                                                             IconLibrary::defaultPath(IconLibrary::KindBirthday)});
     if (!folderError.isEmpty()) {
         QMessageBox::critical(nullptr, QCoreApplication::translate("Startup", "错误"), folderError);
         return 1;
     }
-    loadLanguage();
+    Language::load();
 
     // One running copy per data folder: per program folder when portable, per user when installed.
     const QString key = SingleInstanceLock::keyFor(AppGlobals::folders.dataDir);

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 
-class ProgramFolders;
 class SqlThread;
 
 // The start-up sequence of the program, in the order it must happen.
@@ -37,24 +35,14 @@ public:
     // in the tray, -h/--help and -v/--version print and exit; anything else is an error.
     static CommandLine parseCommandLine(const QStringList &arguments);
 
-    // Takes the folders as the program's (AppGlobals::folders), sets up the user's data folder when installed
-    // and makes the data folder the current directory: every relative path of the program resolves against
-    // it. Returns what could not be done, or nothing.
-    static QString enterDataFolder(const ProgramFolders &folders);
-
-    // Reads the language from the settings file, stores it with its locale in AppGlobals and installs
-    // the translators that load. Returns how many were installed.
-    static int loadLanguage();
-    static QLocale localeFor(const QString &code, const QLocale &fallback);
-
     // Removes the temporary files a copy killed while writing left in the program's data folders; run while
     // the single-instance lock is held, so that no other copy is writing them.
     static void removeLeftovers();
 
     // Gives the SQL worker every subsystem's store.
     static void addStores(SqlThread &worker);
-    // Creates the SQL worker with its stores on this thread (it opens the database here), moves it to a
-    // thread of its own, wires it to the hub and starts that thread.
+    // Creates the SQL worker with its stores, moves it to a thread of its own, which opens the database,
+    // wires it to the hub and starts that thread.
     static SqlThread *startSqlWorker();
 
     static int run(int &argc, char **argv);

@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "benchseed.h"
+#include "data/language.h"
 #include "data/sqlthread.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ int startOnce(int argc, char **argv, const QString &programDir, const BenchSeed:
     clock.start();
     QApplication app(argc, argv);
     QDir::setCurrent(programDir);
-    Startup::loadLanguage();
+    Language::load();
     registerRecordMetaTypes();
     QThread *workerThread = Startup::startSqlWorker()->thread();
     auto *window = new MainWindow();

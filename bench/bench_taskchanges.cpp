@@ -6,8 +6,8 @@
 #include "benchtiming.h"
 #include "common/hubworker.h"
 #include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
 #include "tasks/tasktab.h"
-#include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
 
 #include <QApplication>

@@ -6,8 +6,8 @@
 #include "common/vaultseed.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
-#include "vault/qaesencryption.h"
-#include "vault/vaultcipher.h"
+#include "models/qaesencryption.h"
+#include "models/vaultcipher.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -49,8 +49,8 @@ double reencryptMilliseconds(int accounts)
         QSignalSpy answer(&worker, &SqlThread::SIGNALSendQueryData);
         QElapsedTimer timer;
         timer.start();
-        worker.SLOTReceiveQuery(AesAccountUpdate,
-                                QVariant::fromValue(qMakePair(QString(), QStringLiteral("new.key.2024"))));
+        worker.SLOTReceiveQuery(AesAccountUpdate, QVariant::fromValue(interfacePublicData.setNewAccount(
+                                                      QString(), QStringLiteral("new.key.2024"))));
         elapsed = timer.nsecsElapsed() / 1e6;
         if (answer.count() != 1 || answer.at(0).at(1).value<AesAccountUpdateResultType>() != AesUpdateSuccess)
             qFatal("the change failed");

@@ -1,14 +1,14 @@
 #include "birthdays/birthdayconfig.h"
 #include "ui_birthdayconfig.h"
 
-#include "app/appglobals.h"
-#include "app/labelmessagebox.h"
-#include "app/textrule.h"
 #include "birthdays/chinesenumerals.h"
-#include "birthdays/lunarcalendarinfo.h"
+#include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
+#include "models/lunarcalendarinfo.h"
+#include "widgets/labelmessagebox.h"
+#include "widgets/textrule.h"
 
 #include <QDir>
 #include <QEvent>
@@ -58,6 +58,8 @@ BirthdayConfig::BirthdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::Bi
     ui->label_Icon->installEventFilter(this);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
             &BirthdayConfig::slotReceiveQueryData, Qt::UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveAnswer, this, &BirthdayConfig::slotReceiveAnswer,
+            Qt::UniqueConnection);
 }
 
 BirthdayConfig::~BirthdayConfig()
@@ -156,16 +158,39 @@ QStringList BirthdayConfig::rowTexts(const BirthdayInfoData &record) const
 void BirthdayConfig::slotReceiveQueryData(SqlOperateType operate, QVariant var)
 {
     switch (operate) {
-    case BirthdayInfoSelect:
-        // A hidden editor fills its table when it opens: thousands of people are ten times as many cells.
-        waitingList = var.value<QList<BirthdayInfoData>>();
-        listWaiting = true;
-        if (isVisible())
-            fillWaitingTable();
-        break;
-    case CalendarExportWrite:
-        if (exportFile.isEmpty())
+    case BirthdayInfoInsert:
+    case BirthdayInfoUpdate:
+        // A refused duplicate changed nothing.
+        if (!var.toBool())
             break;
+        Q_FALLTHROUGH();
+    case BirthdayInfoDelete:
+    case BirthdayInfoUpdateRecentDate:
+    case BirthdayInfoUpdateNoticed:
+        // A list already asked for shows the change: the worker ran the change first.
+        if (listRequest != 0)
+            break;
+        if (isVisible())
+            requestList();
+        else
+            listStale = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void BirthdayConfig::slotReceiveAnswer(quint64 requestId, SqlOperateType operate, QVariant var)
+{
+    if (requestId == listRequest) {
+        listRequest = 0;
+        fillTable(var.value<QList<BirthdayInfoData>>());
+        return;
+    }
+    if (!ownRequests.remove(requestId))
+        return;
+    switch (operate) {
+    case CalendarExportWrite:
         ui->pushButton_ExportCalendar->setEnabled(true);
         if (var.toString().isEmpty())
             QMessageBox::information(
@@ -183,11 +208,7 @@ void BirthdayConfig::slotReceiveQueryData(SqlOperateType operate, QVariant var)
         answerSaved(var.toBool(), tr("更新失败"));
         break;
     case BirthdayInfoDelete:
-    case BirthdayInfoUpdateRecentDate:
-        requestList(true);
-        break;
-    case BirthdayInfoUpdateNoticed:
-        requestList(false);
+        on_pushButton_ClearEdit_clicked();
         break;
     default:
         break;
@@ -203,6 +224,13 @@ bool BirthdayConfig::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void BirthdayConfig::showEvent(QShowEvent *event)
+{
+    if (listStale && listRequest == 0)
+        requestList();
+    QDialog::showEvent(event);
 }
 
 void BirthdayConfig::keyPressEvent(QKeyEvent *event)
@@ -256,7 +284,7 @@ void BirthdayConfig::on_pushButton_Add_clicked()
 {
     BirthdayInfoData record;
     if (readForm(-1, record))
-        emit interfacePublicData.SIGNALSendQuery(BirthdayInfoInsert, QVariant::fromValue(record));
+        send(BirthdayInfoInsert, QVariant::fromValue(record));
 }
 
 void BirthdayConfig::on_pushButton_Update_clicked()
@@ -267,7 +295,7 @@ void BirthdayConfig::on_pushButton_Update_clicked()
     }
     BirthdayInfoData record;
     if (readForm(selectedId, record))
-        emit interfacePublicData.SIGNALSendQuery(BirthdayInfoUpdate, QVariant::fromValue(record));
+        send(BirthdayInfoUpdate, QVariant::fromValue(record));
 }
 
 void BirthdayConfig::on_pushButton_Delete_clicked()
@@ -277,7 +305,7 @@ void BirthdayConfig::on_pushButton_Delete_clicked()
         return;
     }
     if (confirmDelete(records.value(selectedId)))
-        emit interfacePublicData.SIGNALSendQuery(BirthdayInfoDelete, selectedId);
+        send(BirthdayInfoDelete, selectedId);
 }
 
 void BirthdayConfig::on_pushButton_Cancel_clicked()
@@ -326,24 +354,8 @@ void BirthdayConfig::loadRow(int row)
     ui->checkBox_Notice7->setChecked(record.Notice7);
 }
 
-void BirthdayConfig::showEvent(QShowEvent *event)
-{
-    fillWaitingTable();
-    QDialog::showEvent(event);
-}
-
-void BirthdayConfig::fillWaitingTable()
-{
-    if (!listWaiting)
-        return;
-    listWaiting = false;
-    fillTable(waitingList);
-    waitingList.clear();
-}
-
 void BirthdayConfig::fillTable(const QList<BirthdayInfoData> &list)
 {
-    on_pushButton_ClearEdit_clicked();
     records.clear();
     for (const BirthdayInfoData &record : list)
         records.insert(record.id, record);
@@ -366,6 +378,19 @@ void BirthdayConfig::fillTable(const QList<BirthdayInfoData> &list)
     }
     table->setSortingEnabled(true);
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    // The record being edited stays chosen wherever its row went; gone, the form is a new one.
+    selectedRow = -1;
+    for (int row = 0; row < table->rowCount() && selectedId >= 0; ++row) {
+        if (table->item(row, 0)->text().toInt() == selectedId)
+            selectedRow = row;
+    }
+    if (selectedRow >= 0)
+        table->selectRow(selectedRow);
+    else
+        selectedId = -1;
+    ui->pushButton_Update->setEnabled(selectedRow >= 0);
+    ui->pushButton_Delete->setEnabled(selectedRow >= 0);
 }
 
 void BirthdayConfig::showLunarDate(const QDate &date)
@@ -393,17 +418,20 @@ void BirthdayConfig::refuse(const QString &title, const QString &text)
 void BirthdayConfig::answerSaved(bool saved, const QString &failureTitle)
 {
     if (saved)
-        requestList(true);
+        on_pushButton_ClearEdit_clicked();
     else
         refuse(failureTitle, tr("已经存在相同的人\n请确认 姓名+别称+性别 组合的唯一性"));
 }
 
-void BirthdayConfig::requestList(bool recordsChanged)
+void BirthdayConfig::send(SqlOperateType operate, const QVariant &var)
 {
-    // The Birthday tab rebuilds its rows only for changed records, not for a mere update of reminder flags.
-    if (recordsChanged)
-        interfacePublicData.birthdayListUpToDate = false;
-    emit interfacePublicData.SIGNALSendQuery(BirthdayInfoSelect, QVariant());
+    ownRequests.insert(interfacePublicData.sendRequest(operate, var));
+}
+
+void BirthdayConfig::requestList()
+{
+    listStale = false;
+    listRequest = interfacePublicData.sendRequest(BirthdayInfoSelect);
 }
 
 bool BirthdayConfig::confirmDelete(const BirthdayInfoData &record)
@@ -435,5 +463,5 @@ void BirthdayConfig::on_pushButton_ExportCalendar_clicked()
         return;
     exportFile = lastExportFile = dialog.selectedFiles().first();
     ui->pushButton_ExportCalendar->setEnabled(false);
-    emit interfacePublicData.SIGNALSendQuery(CalendarExportWrite, exportFile);
+    send(CalendarExportWrite, exportFile);
 }

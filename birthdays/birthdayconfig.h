@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDialog>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <QVariant>
 
@@ -13,8 +14,9 @@ class BirthdayConfig;
 }
 
 // The editor of the stored birthdays: the table of every person above a form for one record. It lives
-// as long as the main window and asks for a fresh list after every change of the stored records,
-// including the reminder updates the Birthday tab's rows make.
+// as long as the main window. After every change of the stored records, including the reminder updates
+// the Birthday tab's rows make, it reads the list anew while it is shown, or once when it is shown
+// next; the form keeps what is typed in it.
 class BirthdayConfig : public QDialog
 {
     Q_OBJECT
@@ -38,7 +40,9 @@ public:
     QStringList rowTexts(const BirthdayInfoData &record) const;
 
 public slots:
+    // Changes of the stored birthdays, whoever made them.
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+    void slotReceiveAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -60,12 +64,12 @@ private slots:
 private:
     void loadRow(int row);
     void fillTable(const QList<BirthdayInfoData> &list);
-    void fillWaitingTable();
     void showLunarDate(const QDate &date);
     void setIconPath(const QString &path);
     void refuse(const QString &title, const QString &text);
     void answerSaved(bool saved, const QString &failureTitle);
-    void requestList(bool recordsChanged);
+    void send(SqlOperateType operate, const QVariant &var);
+    void requestList();
     // The person is deleted only on an explicit confirmation.
     bool confirmDelete(const BirthdayInfoData &record);
     // Path of the picture the user picks; empty when nothing is chosen.
@@ -75,9 +79,11 @@ private:
     int selectedRow = -1;
     int selectedId = -1;
     QHash<int, BirthdayInfoData> records;
-    // The last list received while the editor was hidden.
-    QList<BirthdayInfoData> waitingList;
-    bool listWaiting = false;
+    // The changes, adds and deletes sent from here whose answers are still to come.
+    QSet<quint64> ownRequests;
+    quint64 listRequest = 0;
+    // The stored records changed while the editor was hidden.
+    bool listStale = true;
     QStringList monthNames;
     QStringList dayNames;
     QString iconPath;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/lazyrow.h"
 #include "birthdays/birthdayreminder.h"
+#include "widgets/lazyrow.h"
 
 class BirthdayWidgetItem;
 

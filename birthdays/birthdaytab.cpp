@@ -1,11 +1,11 @@
 #include "birthdays/birthdaytab.h"
 #include "ui_birthdaytab.h"
 
-#include "app/lazyrowlist.h"
 #include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdayrow.h"
 #include "birthdays/birthdaywidgetitem.h"
 #include "data/interfacepublicdata.h"
+#include "widgets/lazyrowlist.h"
 
 #include <QLabel>
 #include <QtMath>
@@ -24,6 +24,8 @@ BirthdayTab::BirthdayTab(QWidget *parent) : QWidget(parent), ui(new Ui::Birthday
             &BirthdayConfig::openEditor);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
             &BirthdayTab::slotReceiveQueryData, Qt::UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveAnswer, this, &BirthdayTab::slotReceiveAnswer,
+            Qt::UniqueConnection);
 }
 
 BirthdayTab::~BirthdayTab()
@@ -41,17 +43,40 @@ void BirthdayTab::on_listWidget_Birthday_itemDoubleClicked(QListWidgetItem *)
     birthdayConfig->openEditor();
 }
 
+void BirthdayTab::requestList()
+{
+    // A list already asked for shows every change that came before its answer.
+    if (listRequest == 0)
+        listRequest = interfacePublicData.sendRequest(BirthdayInfoSelect);
+}
+
 void BirthdayTab::slotReceiveQueryData(SqlOperateType operate, QVariant var)
 {
-    if (operate == BirthdayInfoSelect)
-        rebuildBirthdayList(var.value<QList<BirthdayInfoData>>());
+    switch (operate) {
+    case BirthdayInfoInsert:
+    case BirthdayInfoUpdate:
+        if (var.toBool())
+            requestList();
+        break;
+    case BirthdayInfoDelete:
+    case BirthdayInfoUpdateRecentDate:
+        requestList();
+        break;
+    default:
+        break;
+    }
+}
+
+void BirthdayTab::slotReceiveAnswer(quint64 requestId, SqlOperateType, QVariant var)
+{
+    if (requestId != listRequest)
+        return;
+    listRequest = 0;
+    rebuildBirthdayList(var.value<QList<BirthdayInfoData>>());
 }
 
 void BirthdayTab::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
 {
-    // Answers that follow a mere update of reminder flags leave the rows (and their reminders) alone.
-    if (interfacePublicData.birthdayListUpToDate)
-        return;
     // A row whose record is stored as the row has it stays, and its reminders are not run again.
     birthdayRows->setRows(
         list.size(), [&list](int i) { return list.at(i).id; },
@@ -66,7 +91,6 @@ void BirthdayTab::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
         if (row->widget())
             static_cast<BirthdayWidgetItem *>(row->widget())->setShowNameMinimumWidth(nameWidth);
     }
-    interfacePublicData.birthdayListUpToDate = true;
 }
 
 int BirthdayTab::widestName(const QList<BirthdayRow *> &rows) const

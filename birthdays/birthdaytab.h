@@ -26,15 +26,20 @@ public:
     ~BirthdayTab() override;
 
     void openEditor();
+    // Reads the stored birthdays and rebuilds the rows from them.
+    void requestList();
+    void rebuildBirthdayList(const QList<BirthdayInfoData> &list);
 
 public slots:
+    // Changes of the stored birthdays, whoever made them; a mere update of reminder flags leaves the rows
+    // (and their reminders) alone.
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+    void slotReceiveAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
 
 private slots:
     void on_listWidget_Birthday_itemDoubleClicked(QListWidgetItem *item);
 
 private:
-    void rebuildBirthdayList(const QList<BirthdayInfoData> &list);
     // The width of the widest name's label.
     int widestName(const QList<BirthdayRow *> &rows) const;
 
@@ -45,4 +50,5 @@ private:
     QLabel *nameProbe = nullptr;
     // The advance of each character met in a name, by code point.
     mutable QHash<uint, qreal> charAdvances;
+    quint64 listRequest = 0;
 };

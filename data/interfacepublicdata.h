@@ -6,20 +6,30 @@
 #include <QObject>
 #include <QVariant>
 
+class SqlThread;
+
 // The one object through which windows and the SQL worker talk: requests go out on SIGNALSendQuery,
 // every answer comes back to all receivers on SIGNALReceiveQueryData, and program-wide events are
 // broadcast here. Lives on the GUI thread for the whole process.
 //
-// It also carries the shared state of the subsystems and their operations on it under one name each.
-// Those operations are defined beside their models, so that this folder needs none of them:
-// the workday calendar in tasks/workdaycalendar.cpp, the birthday dates in birthdays/birthdaydates.cpp,
-// the vault's encryption and login in vault/vaultcipher.cpp.
+// A window that must tell its own answers from the answers to others' requests sends with sendRequest
+// and acts on SIGNALReceiveAnswer when the id is one it sent; on SIGNALReceiveQueryData it then hears
+// only of what others changed, where it cares to.
+//
+// It also carries the shared state of the subsystems and their operations on it under one name each;
+// they forward to the plain models (models/): WorkdayCalendar, BirthdayDates and VaultCipher.
 class InterfacePublicData : public QObject
 {
     Q_OBJECT
 
 public:
     InterfacePublicData();
+
+    // Requests to the worker and its answers back, queued both ways.
+    void connectWorker(SqlThread *worker);
+    // Sends a request as SIGNALSendQuery does, in the same order, and returns its id. Its answer (if the
+    // operation answers) comes on SIGNALReceiveAnswer with this id, then on SIGNALReceiveQueryData.
+    quint64 sendRequest(SqlOperateType operate, const QVariant &var = QVariant());
 
     // The workday calendar of the loaded exceptions (WorkdayCalendar).
     bool isWorkday(const QDate &date) const;
@@ -33,20 +43,17 @@ public:
     QDate nextLunarBirthday(int lunarMonth, int lunarDay, bool &isLeapMonth, int offsetDays, const QDate &today) const;
     void lunarDateOf(const QDate &date, int &lunarYear, int &lunarMonth, int &lunarDay) const;
     int lunarYearOf(const QDate &date) const;
-    // Set once the main window's birthday rows show the stored list; cleared whenever the records change.
-    bool birthdayListUpToDate = false;
 
     QHash<QDate, bool> workdayExceptions;
     // The stored exceptions by date: true for a working day.
     static QHash<QDate, bool> exceptionsOf(const QList<TaskWorkdayData> &days);
 
-    // Account vault: credential hashes and login state. During a master account change the SQL worker
-    // calls setNewAccount, aesDecrypt and aesEncryptNew from its own thread; the GUI leaves these
-    // members alone until that change answers (reencryptIdle is false meanwhile).
+    // Account vault: credential hashes and login state, used on the GUI thread only.
     void setLoginAccount(const QString &user, const QString &key);
-    void setNewAccount(const QString &user, const QString &key);
+    // The new hashes of a master account change to these credentials (an empty one stays as it is), and
+    // the request that carries them with the present ones to the worker.
+    AesAccountUpdateData setNewAccount(const QString &user, const QString &key);
     QString aesEncrypt(const QString &plain) const;
-    QString aesEncryptNew(const QString &plain) const;
     // *ok is false for a stored text that cannot be decoded at all (see VaultCipher::decrypt).
     QString aesDecrypt(const QString &vaultText, bool *ok = nullptr) const;
     void setAesLogin(bool login, LoginOutReasonType reason);
@@ -86,6 +93,8 @@ signals:
     void SIGNALScreenSizeChanged(int oldWidth, int oldHeight, int oldDpi, int newWidth, int newHeight, int newDpi);
     void SIGNALIconItemOperate(int id, int what, QString path, QString notice, int operate);
     void SIGNALShowIconNoticeAlways(bool show);
+    void SIGNALSendRequest(quint64 requestId, SqlOperateType operate, QVariant var);
+    void SIGNALReceiveAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
 
 public slots:
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
@@ -99,6 +108,7 @@ private:
     // The credentials of a login in progress, kept only while an older vault may need them.
     QString typedUser;
     QString typedKey;
+    quint64 lastRequestId = 0;
 };
 
 extern InterfacePublicData interfacePublicData;

@@ -56,6 +56,11 @@ bool UsersUserResultData::operator==(const UsersUserResultData &o) const
            hasPrevPage == o.hasPrevPage && hasNextPage == o.hasNextPage;
 }
 
+bool AesAccountUpdateData::operator==(const AesAccountUpdateData &o) const
+{
+    return userHash == o.userHash && keyHash == o.keyHash && newUserHash == o.newUserHash && newKeyHash == o.newKeyHash;
+}
+
 namespace {
 
 // Registers a type under its name, with its comparison, so that QVariants holding it compare by value.
@@ -81,6 +86,7 @@ void registerRecordMetaTypes()
     registerType<UsersUserInfoData>("UsersUserInfoData");
     registerType<UsersUserQueryData>("UsersUserQueryData");
     registerType<UsersUserResultData>("UsersUserResultData");
+    registerType<AesAccountUpdateData>("AesAccountUpdateData");
     registerType<QList<int>>("QList<int>");
     registerType<QList<TaskListData>>("QList<TaskListData>");
     registerType<QList<TaskWorkdayData>>("QList<TaskWorkdayData>");

@@ -217,6 +217,18 @@ struct UsersUserResultData
     bool operator==(const UsersUserResultData &o) const;
 };
 
+// A master account change as the worker runs it: the hashes the accounts are stored under and the
+// hashes they are to be stored under. The worker takes them from here, never from the hub.
+struct AesAccountUpdateData
+{
+    QString userHash;
+    QString keyHash;
+    QString newUserHash;
+    QString newKeyHash;
+
+    bool operator==(const AesAccountUpdateData &o) const;
+};
+
 // The notice settings every part of the program reads; holds the defaults until the stored row arrives.
 extern NoticeConfigData currentNoticeConfig;
 
@@ -235,3 +247,4 @@ Q_DECLARE_METATYPE(UsersConfigData)
 Q_DECLARE_METATYPE(UsersUserInfoData)
 Q_DECLARE_METATYPE(UsersUserQueryData)
 Q_DECLARE_METATYPE(UsersUserResultData)
+Q_DECLARE_METATYPE(AesAccountUpdateData)

@@ -7,10 +7,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
-SqlThread::SqlThread(SchemaCheck missingParts, QObject *parent) : QObject(parent)
-{
-    openDatabase(missingParts);
-}
+SqlThread::SqlThread(SchemaCheck missingParts, QObject *parent) : QObject(parent), missingParts(missingParts) {}
 
 void SqlThread::postNotice(SqlOperateType operate, const QString &message, int delayMs)
 {
@@ -25,7 +22,7 @@ QString SqlThread::undeletableBackupText(const QString &backupFile)
         .arg(QDir::toNativeSeparators(backupFile));
 }
 
-void SqlThread::openDatabase(SchemaCheck missingParts)
+void SqlThread::open()
 {
     const QString databaseFile = QDir::current().absoluteFilePath(QString::fromLatin1(DatabasePath));
     const QString backupFile = QDir::current().absoluteFilePath(QString::fromLatin1(BackupPath));
@@ -66,7 +63,7 @@ void SqlThread::openDatabase(SchemaCheck missingParts)
                             "程序将退出。")
                              .arg(shownPath),
                    0);
-        closeDatabase();
+        close();
         return;
     }
     if (found.version != RequiredDatabaseVersion) {
@@ -76,7 +73,7 @@ void SqlThread::openDatabase(SchemaCheck missingParts)
                                 QString::number(found.version) + QStringLiteral(" (") + found.date +
                                 QStringLiteral(")");
         postNotice(DatabaseVersionLow, message, 0);
-        closeDatabase();
+        close();
         return;
     }
     // Writes to a missing table or settings row would vanish without a word: the upgrader puts them back.
@@ -86,7 +83,7 @@ void SqlThread::openDatabase(SchemaCheck missingParts)
                    tr("数据库不完整，程序将在数据库修复后自动重启") + QStringLiteral("\n\n") + tr("缺少：") +
                        missing.join(QStringLiteral(", ")),
                    0);
-        closeDatabase();
+        close();
         return;
     }
     if (DatabaseFile::writeProbe(db, BusyTimeoutMs).isValid()) {
@@ -95,7 +92,7 @@ void SqlThread::openDatabase(SchemaCheck missingParts)
                       "请确认该文件及其所在的文件夹可以写入，然后再启动。程序将退出。")
                        .arg(shownPath),
                    0);
-        closeDatabase();
+        close();
     }
 }
 
@@ -151,7 +148,7 @@ bool SqlThread::settleBackup(const QString &databaseFile, const QString &backupF
     return true;
 }
 
-void SqlThread::closeDatabase()
+void SqlThread::close()
 {
     sql.detach();
     if (db.isOpen())
@@ -167,6 +164,11 @@ void SqlThread::addStore(std::unique_ptr<SqlStore> store)
 
 void SqlThread::SLOTReceiveQuery(SqlOperateType operate, QVariant var)
 {
+    SLOTReceiveRequest(0, operate, var);
+}
+
+void SqlThread::SLOTReceiveRequest(quint64 requestId, SqlOperateType operate, QVariant var)
+{
     SqlStore *store = routes.value(operate);
     if (!store)
         return;
@@ -178,6 +180,9 @@ void SqlThread::SLOTReceiveQuery(SqlOperateType operate, QVariant var)
         emit SIGNALSendQueryData(DatabaseFatalError, *answer);
         return;
     }
+    // The window that asked acts on its answer before the others hear of the change.
+    if (answer && requestId != 0)
+        emit SIGNALSendAnswer(requestId, operate, *answer);
     if (answer)
         emit SIGNALSendQueryData(operate, *answer);
     // The master account change answers for itself; a closed database was reported at start-up.

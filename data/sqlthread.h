@@ -13,9 +13,9 @@
 #include <memory>
 #include <vector>
 
-// The only object that touches the database. Constructed on the GUI thread (it restores a leftover
-// backup, opens the file and checks its version there), then moved to its own thread, where it hands
-// each request, in the order received, to the store of its subsystem and answers with the same code.
+// The only object that touches the database. Constructed on the GUI thread and moved to its own thread,
+// which opens the connection (open) and is the only one to use it: there the worker hands each request,
+// in the order received, to the store of its subsystem and answers with the same code.
 class SqlThread : public QObject
 {
     Q_OBJECT
@@ -35,6 +35,11 @@ public:
 
     explicit SqlThread(SchemaCheck missingParts, QObject *parent = nullptr);
 
+    // Restores a leftover backup, opens the database and checks it, posting what the user must be told.
+    // The connection belongs to the calling thread, which alone may use it and must close it.
+    void open();
+    void close();
+
     // The statement the stores run their SQL through.
     SqlStatement &statement() { return sql; }
     // Routes the store's operations to it from now on; added before the worker moves to its thread.
@@ -45,19 +50,21 @@ public:
 
 signals:
     void SIGNALSendQueryData(SqlOperateType operate, QVariant var);
+    // The answer to a request that came with an id, sent just before the same answer on SIGNALSendQueryData.
+    void SIGNALSendAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
 
 public slots:
     void SLOTReceiveQuery(SqlOperateType operate, QVariant var);
+    void SLOTReceiveRequest(quint64 requestId, SqlOperateType operate, QVariant var);
 
 private:
-    void openDatabase(SchemaCheck missingParts);
     // A backup found at start-up: restores an interrupted change, drops one that finished, sets aside one
     // that is no database of this program. False when the start cannot go on.
     bool settleBackup(const QString &databaseFile, const QString &backupFile);
-    void closeDatabase();
     // Posts a start-up notice through the event loop, so that it arrives after the main window connected.
     void postNotice(SqlOperateType operate, const QString &message, int delayMs);
 
+    SchemaCheck missingParts;
     QSqlDatabase db;
     SqlStatement sql;
     std::vector<std::unique_ptr<SqlStore>> stores;

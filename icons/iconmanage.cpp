@@ -1,12 +1,12 @@
 #include "icons/iconmanage.h"
 #include "ui_iconmanage.h"
 
-#include "app/appglobals.h"
-#include "app/configsettings.h"
-#include "app/labelmessagebox.h"
+#include "data/appglobals.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconwidgetitem.h"
+#include "widgets/labelmessagebox.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

@@ -1,7 +1,7 @@
 #include "icons/iconwidgetitem.h"
 #include "ui_iconwidgetitem.h"
 
-#include "app/appglobals.h"
+#include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
 
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "notices/normalnoticemanager.h"
 
-#include "app/appglobals.h"
+#include "data/appglobals.h"
 
 #include <QPropertyAnimation>
 #include <QTimer>

@@ -32,6 +32,9 @@ NoticeConfig::NoticeConfig(QWidget *parent) : QDialog(parent), ui(new Ui::Notice
 
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
             &NoticeConfig::slotReceiveQueryData, Qt::UniqueConnection);
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveAnswer, this, &NoticeConfig::slotReceiveAnswer,
+            Qt::UniqueConnection);
+    settingsRequest = interfacePublicData.sendRequest(TaskConfigSelect);
 }
 
 NoticeConfig::~NoticeConfig()
@@ -125,18 +128,16 @@ int NoticeConfig::openDialog()
     return exec();
 }
 
-void NoticeConfig::slotReceiveQueryData(SqlOperateType operate, QVariant var)
+void NoticeConfig::slotReceiveQueryData(SqlOperateType operate, QVariant)
 {
-    switch (operate) {
-    case TaskConfigSelect:
+    if (operate == TaskConfigUpdate)
+        settingsRequest = interfacePublicData.sendRequest(TaskConfigSelect);
+}
+
+void NoticeConfig::slotReceiveAnswer(quint64 requestId, SqlOperateType, QVariant var)
+{
+    if (requestId == settingsRequest)
         applyConfig(var.value<NoticeConfigData>());
-        break;
-    case TaskConfigUpdate:
-        emit interfacePublicData.SIGNALSendQuery(TaskConfigSelect, QVariant());
-        break;
-    default:
-        break;
-    }
 }
 
 void NoticeConfig::on_pushButton_Ok_clicked()

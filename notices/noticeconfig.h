@@ -13,7 +13,8 @@ class QLineEdit;
 class QPushButton;
 
 // Edits which events raise which notices and how the notices look and last. Loads the stored settings
-// into currentNoticeConfig, saves them back, and tells every centre notice when they change.
+// into currentNoticeConfig when made and after every save, saves them back, and tells every centre
+// notice when they change. Only its own requests' answers reach it.
 class NoticeConfig : public QDialog
 {
     Q_OBJECT
@@ -36,7 +37,9 @@ signals:
     void SIGNALUpdateCentralNoticeCfg();
 
 public slots:
+    // The stored settings changed: they are read back.
     void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+    void slotReceiveAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
 
 private slots:
     void on_pushButton_Ok_clicked();
@@ -66,4 +69,5 @@ private:
     QColor fontColor = QColor(0, 103, 124);
     QColor fontShadowColor = QColor(0, 0, 0);
     int bgType = 1;
+    quint64 settingsRequest = 0;
 };

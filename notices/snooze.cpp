@@ -1,6 +1,6 @@
 #include "notices/snooze.h"
 
-#include "tasks/tasktiming.h"
+#include "models/tasktiming.h"
 
 QList<int> Snooze::choices()
 {

@@ -1,6 +1,6 @@
 #include "tasks/holidayimport.h"
 
-#include "tasks/tasktiming.h"
+#include "models/tasktiming.h"
 
 #include <QFile>
 #include <QHash>

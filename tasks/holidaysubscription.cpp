@@ -1,6 +1,6 @@
 #include "tasks/holidaysubscription.h"
 
-#include "app/configsettings.h"
+#include "data/configsettings.h"
 #include "tasks/holidayimport.h"
 
 #include <QHostAddress>

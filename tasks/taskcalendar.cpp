@@ -1,20 +1,20 @@
 #include "tasks/taskcalendar.h"
 
-#include "data/interfacepublicdata.h"
-#include "tasks/tasktiming.h"
+#include "models/tasktiming.h"
 
 #include <QCryptographicHash>
 
 #include <algorithm>
 
 IcsCalendar::Event TaskCalendar::event(const TaskListData &task, const QDateTime &now,
-                                       const InterfacePublicData &calendar)
+                                       const QHash<QDate, bool> &workdayExceptions)
 {
     IcsCalendar::Event event;
     if (!task.TaskTimeSee.isValid())
         return event;
     const bool overdue = task.TaskTimeSee < now && TaskTiming::isRepeating(task.NoticeCycle);
-    event.start = overdue ? TaskTiming::nextNoticeTime(task, now, calendar) : task.TaskTimeSee;
+    event.start = overdue ? TaskTiming::nextNoticeTime(task.TaskTimeSee, task.NoticeCycle, now, workdayExceptions)
+                          : task.TaskTimeSee;
     event.summary = task.TaskName;
     event.alarms = {0};
     const QString key = QString::fromLatin1(
@@ -35,10 +35,10 @@ IcsCalendar::Event TaskCalendar::event(const TaskListData &task, const QDateTime
         event.rrule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR");
         // From the start's own date on: a series that starts on a make-up Saturday, which the rule does
         // not give, names it too.
-        QList<QDate> dates = calendar.workdayExceptions.keys();
+        QList<QDate> dates = workdayExceptions.keys();
         std::sort(dates.begin(), dates.end());
         for (const QDate &date : qAsConst(dates)) {
-            const bool workday = calendar.workdayExceptions.value(date);
+            const bool workday = workdayExceptions.value(date);
             const bool weekday = TaskTiming::exceptionWorkdayFlag(date) == 0;
             IcsCalendar::Span at;
             at.start = QDateTime(date, event.start.time());

@@ -3,7 +3,7 @@
 #include "data/icscalendar.h"
 #include "data/records.h"
 
-class InterfacePublicData;
+#include <QHash>
 
 // A pending task as one calendar event for other calendars: its coming due time with a reminder at it,
 // daily, weekly and workday tasks as a repeating event. A workday task repeats Monday to Friday, without
@@ -15,5 +15,5 @@ public:
     // which changes each time a repeating task fires, so exporting again updates the same event.
     // An overdue repeating task starts at the occurrence that follows when it fires now.
     static IcsCalendar::Event event(const TaskListData &task, const QDateTime &now,
-                                    const InterfacePublicData &calendar);
+                                    const QHash<QDate, bool> &workdayExceptions);
 };

@@ -1,7 +1,8 @@
 #include "tasks/taskrow.h"
 
 #include "data/interfacepublicdata.h"
-#include "tasks/tasktiming.h"
+#include "models/tasktiming.h"
+#include "tasks/taskfiring.h"
 #include "tasks/taskwidgetitem.h"
 
 #include <limits>
@@ -82,7 +83,7 @@ void TaskRow::fire(qint64 nowMs)
     if (view())
         view()->showFired();
     // The task holds what the row shows: the name of its label and the state of its keep toggle.
-    TaskTiming::fireTask(task, QDateTime::fromMSecsSinceEpoch(nowMs), currentNoticeConfig, interfacePublicData);
+    TaskFiring::fireTask(task, QDateTime::fromMSecsSinceEpoch(nowMs), currentNoticeConfig, interfacePublicData);
 }
 
 void TaskRow::confirmEdit(const QString &name, const QDateTime &due)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/lazyrow.h"
 #include "data/records.h"
+#include "widgets/lazyrow.h"
 
 class TaskWidgetItem;
 

@@ -13,13 +13,6 @@ const QString TaskColumns =
 
 } // namespace
 
-TaskStore::TaskStore(SqlStatement &sql) : SqlStore(sql)
-{
-    // A database that did not open was reported at start-up.
-    if (sql.database().isOpen())
-        refreshTaskId();
-}
-
 QList<SqlOperateType> TaskStore::operations() const
 {
     return {TaskListUpdateNoticed, TaskListDelete,    TaskListInsert,          TaskListSelectUnnoticed,
@@ -111,6 +104,9 @@ void TaskStore::deleteTasks(const QList<int> &ids)
 
 void TaskStore::insertTask(TaskListData task)
 {
+    // The first insert looks the id up; every change keeps it current from then on.
+    if (nextTaskId < 0)
+        refreshTaskId();
     task.id = nextTaskId;
     if (reuseDeletedId)
         updateTask(task);

@@ -9,7 +9,7 @@
 class TaskStore : public SqlStore
 {
 public:
-    explicit TaskStore(SqlStatement &sql);
+    using SqlStore::SqlStore;
 
     QList<SqlOperateType> operations() const override;
     std::optional<QVariant> run(SqlOperateType operate, const QVariant &var) override;

@@ -1,15 +1,15 @@
 #include "tasks/tasktab.h"
 #include "ui_tasktab.h"
 
-#include "app/configsettings.h"
-#include "app/labelmessagebox.h"
-#include "app/lazyrowlist.h"
-#include "app/textrule.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
 #include "tasks/imagebutton.h"
 #include "tasks/taskrow.h"
-#include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
+#include "widgets/labelmessagebox.h"
+#include "widgets/lazyrowlist.h"
+#include "widgets/textrule.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -111,9 +111,10 @@ void TaskTab::on_pushButton_AddTask_clicked()
     TaskListData task;
     task.id = -1;
     task.TaskName = ui->comboBox_TaskName->currentText();
-    task.TaskTimeSee = TaskTiming::firstNoticeTime(
-        mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
-        ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime(), interfacePublicData);
+    task.TaskTimeSee =
+        TaskTiming::firstNoticeTime(mode, currentCycleIndex, ui->timeEdit_Set->time(), ui->dateTimeEdit_Set->dateTime(),
+                                    ui->comboBox_TaskDayOfWeek->currentIndex(), QDateTime::currentDateTime(),
+                                    interfacePublicData.workdayExceptions);
     task.IconPath = taskIconPath;
     task.NoticeCycle = currentCycleIndex;
     task.Noticed = 0;

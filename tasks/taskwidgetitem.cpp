@@ -1,14 +1,14 @@
 #include "tasks/taskwidgetitem.h"
 #include "ui_taskwidgetitem.h"
 
-#include "app/appglobals.h"
-#include "app/labelmessagebox.h"
-#include "app/textrule.h"
+#include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
 #include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
+#include "models/tasktiming.h"
 #include "tasks/imagebutton.h"
-#include "tasks/tasktiming.h"
+#include "widgets/labelmessagebox.h"
+#include "widgets/textrule.h"
 
 #include <QDateTimeEdit>
 #include <QLineEdit>

@@ -1,14 +1,14 @@
 #include "tasks/workdayconfig.h"
 #include "ui_workdayconfig.h"
 
-#include "app/appglobals.h"
-#include "app/labelmessagebox.h"
-#include "app/textrule.h"
+#include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
 #include "tasks/holidayreview.h"
 #include "tasks/holidaysubscription.h"
-#include "tasks/tasktiming.h"
 #include "tasks/taskwidgetitem.h"
+#include "widgets/labelmessagebox.h"
+#include "widgets/textrule.h"
 
 #include <QFileDialog>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "birthdays/birthdaydates.h"
+#include "models/birthdaydates.h"
 
 #include <QTest>
 

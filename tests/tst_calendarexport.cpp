@@ -1,14 +1,14 @@
-#include "app/calendarexport.h"
 #include "birthdays/birthdaycalendar.h"
+#include "calendar/calendarexport.h"
 #include "common/birthdayrecord.h"
 #include "common/programcopy.h"
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
 #include "data/icscalendar.h"
-#include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
+#include "models/workdaycalendar.h"
 #include "platform/singleinstancelock.h"
 #include "tasks/taskcalendar.h"
-#include "tasks/tasktiming.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -92,15 +92,14 @@ private slots:
     {
         QFETCH(QDateTime, now);
         QFETCH(QString, first);
-        InterfacePublicData calendar;
-        calendar.workdayExceptions = {
+        const QHash<QDate, bool> exceptions = {
             {QDate(2024, 5, 18), true}, {QDate(2024, 5, 20), false}, {QDate(2024, 5, 31), false}};
         TaskListData task;
         task.TaskName = "打卡";
         task.TaskTimeSee = QDateTime(QDate(2024, 5, 17), QTime(18, 0));
         task.NoticeCycle = CycleWorkday;
         QList<IcsCalendar::Event> read;
-        QVERIFY(IcsCalendar::read(IcsCalendar::write({TaskCalendar::event(task, now, calendar)}, now), &read));
+        QVERIFY(IcsCalendar::read(IcsCalendar::write({TaskCalendar::event(task, now, exceptions)}, now), &read));
         QCOMPARE(read.first().alarms, QList<int>{0});
         // Named even where the series starts on it, for calendars that only take days of the rule.
         QCOMPARE(read.first().rdates.value(0).start, QDateTime(QDate(2024, 5, 18), QTime(18, 0)));
@@ -108,8 +107,8 @@ private slots:
         for (const IcsCalendar::Span &at : IcsCalendar::occurrences(read.first(), {2024, 5, 1}, {2024, 6, 28}))
             exported << at.start.toString(Qt::ISODate);
         QStringList program{first};
-        for (QDate day = calendar.nextWorkday(QDate::fromString(first.left(10), Qt::ISODate));
-             day <= QDate(2024, 6, 28); day = calendar.nextWorkday(day))
+        for (QDate day = WorkdayCalendar::nextWorkday(exceptions, QDate::fromString(first.left(10), Qt::ISODate));
+             day <= QDate(2024, 6, 28); day = WorkdayCalendar::nextWorkday(exceptions, day))
             program << QDateTime(day, QTime(18, 0)).toString(Qt::ISODate);
         QCOMPARE(exported, program);
     }
@@ -121,8 +120,7 @@ private slots:
         task.TaskName = "吃药";
         task.TaskTimeSee = QDateTime(QDate(2024, 5, 16), QTime(23, 0));
         task.NoticeCycle = CycleDaily;
-        const IcsCalendar::Event event =
-            TaskCalendar::event(task, QDateTime(QDate(2024, 5, 17), QTime(0, 30)), interfacePublicData);
+        const IcsCalendar::Event event = TaskCalendar::event(task, QDateTime(QDate(2024, 5, 17), QTime(0, 30)), {});
         QCOMPARE(event.start, QDateTime(QDate(2024, 5, 18), QTime(23, 0)));
         QCOMPARE(event.rrule, "FREQ=DAILY");
     }

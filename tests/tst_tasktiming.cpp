@@ -1,6 +1,6 @@
-#include "data/interfacepublicdata.h"
-#include "tasks/tasktiming.h"
-#include "tasks/workdaycalendar.h"
+#include "data/records.h"
+#include "models/tasktiming.h"
+#include "models/workdaycalendar.h"
 
 #include <QTest>
 
@@ -21,11 +21,12 @@ QDate day(const QString &text)
 }
 
 // "05-18=1 05-20=0": a workday and a rest day.
-void setExceptions(InterfacePublicData &calendar, const QString &exceptions)
+QHash<QDate, bool> exceptionsOf(const QString &exceptions)
 {
-    calendar.workdayExceptions.clear();
+    QHash<QDate, bool> parsed;
     for (const QString &exception : exceptions.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        calendar.workdayExceptions.insert(day(exception.left(5)), exception.endsWith(QLatin1String("=1")));
+        parsed.insert(day(exception.left(5)), exception.endsWith(QLatin1String("=1")));
+    return parsed;
 }
 
 struct FirstNotice
@@ -80,9 +81,8 @@ private slots:
     {
         QFETCH(FirstNotice, in);
         QFETCH(QDateTime, expected);
-        const InterfacePublicData calendar;
         QCOMPARE(TaskTiming::firstNoticeTime(TaskTiming::TimeMode(in.mode), in.cycle, in.timeSet, in.target, in.weekday,
-                                             in.now, calendar),
+                                             in.now, {}),
                  expected);
     }
 
@@ -126,9 +126,8 @@ private slots:
         QFETCH(QDateTime, now);
         QFETCH(QDateTime, expected);
         QFETCH(QString, exceptions);
-        InterfacePublicData calendar;
-        setExceptions(calendar, exceptions);
-        QCOMPARE(TaskTiming::nextNoticeTime(task, now, calendar), expected);
+        QCOMPARE(TaskTiming::nextNoticeTime(task.TaskTimeSee, task.NoticeCycle, now, exceptionsOf(exceptions)),
+                 expected);
     }
 
     // Whether a day is a workday, the next one after it, and the flag an exception on it is stored with.
@@ -155,21 +154,21 @@ private slots:
         QFETCH(QDate, date);
         QFETCH(QString, exceptions);
         QFETCH(QString, expected);
-        InterfacePublicData calendar;
-        setExceptions(calendar, exceptions);
-        const QString found = QStringLiteral("%1 %2 %3").arg(int(calendar.isWorkday(date)));
-        QCOMPARE(found.arg(calendar.nextWorkday(date).toString("MM-dd")).arg(TaskTiming::exceptionWorkdayFlag(date)),
+        const QHash<QDate, bool> calendar = exceptionsOf(exceptions);
+        const QString found = QStringLiteral("%1 %2 %3").arg(int(WorkdayCalendar::isWorkday(calendar, date)));
+        QCOMPARE(found.arg(WorkdayCalendar::nextWorkday(calendar, date).toString("MM-dd"))
+                     .arg(TaskTiming::exceptionWorkdayFlag(date)),
                  expected);
     }
 
     void workdaySearchIsBounded()
     {
-        InterfacePublicData calendar;
+        QHash<QDate, bool> calendar;
         const QDate today(2024, 5, 15);
-        QVERIFY(!calendar.isWorkday(QDate()));
+        QVERIFY(!WorkdayCalendar::isWorkday(calendar, QDate()));
         for (int i = 1; i <= 400; ++i)
-            calendar.workdayExceptions.insert(today.addDays(i), false);
-        QCOMPARE(calendar.nextWorkday(today), today.addDays(WorkdayCalendar::MaxSearchDays));
+            calendar.insert(today.addDays(i), false);
+        QCOMPARE(WorkdayCalendar::nextWorkday(calendar, today), today.addDays(WorkdayCalendar::MaxSearchDays));
     }
 };
 

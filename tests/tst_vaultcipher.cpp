@@ -2,7 +2,7 @@
 #include "common/testprogramdir.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
-#include "vault/vaultcipher.h"
+#include "models/vaultcipher.h"
 
 #include <QSignalSpy>
 #include <QSqlQuery>

@@ -3,7 +3,7 @@
 #include "common/vaultseed.h"
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
-#include "vault/vaultcipher.h"
+#include "models/vaultcipher.h"
 #include "vault/vaultstore.h"
 
 #include <QFile>
@@ -49,7 +49,8 @@ private:
     int change(const QString &user, const QString &key)
     {
         bool answered = false;
-        const QVariant answer = ask(*worker, AesAccountUpdate, QVariant::fromValue(qMakePair(user, key)), &answered);
+        const QVariant answer = ask(*worker, AesAccountUpdate,
+                                    QVariant::fromValue(interfacePublicData.setNewAccount(user, key)), &answered);
         return answered ? answer.value<AesAccountUpdateResultType>() : -1;
     }
 

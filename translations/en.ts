@@ -1212,12 +1212,6 @@ Please make it smaller first, then import it.</translation>
         <translation>Choose a picture file</translation>
     </message>
     <message>
-        <source>图片未能保存，请检查图标文件夹是否可以写入：
-%1</source>
-        <translation>The image could not be saved. Please check that the icon folder is writable:
-%1</translation>
-    </message>
-    <message>
         <source>无法读取图片</source>
         <translation>Cannot Read the Picture</translation>
     </message>
@@ -1228,6 +1222,12 @@ Please make it smaller first, then import it.</translation>
         <translation>This file is not a readable JPEG or PNG picture:
 %1
 %2</translation>
+    </message>
+    <message>
+        <source>图片未能保存，请检查图标文件夹是否可以写入：
+%1</source>
+        <translation>The image could not be saved. Please check that the icon folder is writable:
+%1</translation>
     </message>
 </context>
 <context>
@@ -1401,6 +1401,13 @@ Choose Later to switch at the next start.</translation>
         <source>剪贴板将在 %1 秒后清除</source>
         <translation>Clipboard cleared in %1 s</translation>
     </message>
+    <message numerus="yes">
+        <source>节假日订阅：%n 个日期与工作日列表相反，点此决定</source>
+        <translation>
+            <numerusform>Holiday subscription: %n date contradicts the workday list, click to decide</numerusform>
+            <numerusform>Holiday subscription: %n dates contradict the workday list, click to decide</numerusform>
+        </translation>
+    </message>
     <message>
         <source>无法重新启动</source>
         <translation>Cannot Restart</translation>
@@ -1416,13 +1423,6 @@ Choose Later to switch at the next start.</translation>
     <message>
         <source>开机启动未更改</source>
         <translation>Start at Logon Not Changed</translation>
-    </message>
-    <message numerus="yes">
-        <source>节假日订阅：%n 个日期与工作日列表相反，点此决定</source>
-        <translation>
-            <numerusform>Holiday subscription: %n date contradicts the workday list, click to decide</numerusform>
-            <numerusform>Holiday subscription: %n dates contradict the workday list, click to decide</numerusform>
-        </translation>
     </message>
 </context>
 <context>
@@ -1779,10 +1779,6 @@ Make sure the database folder can be written and the disk is not full, then star
         <translation>Only one copy of the program can run from the same folder.</translation>
     </message>
     <message>
-        <source>无法打开数据文件夹：%1</source>
-        <translation>Cannot open the data folder: %1</translation>
-    </message>
-    <message>
         <source>错误</source>
         <translation>Error</translation>
     </message>
@@ -1803,6 +1799,10 @@ Make sure the database folder can be written and the disk is not full, then star
 %1
 
 The program will now quit.</translation>
+    </message>
+    <message>
+        <source>无法打开数据文件夹：%1</source>
+        <translation>Cannot open the data folder: %1</translation>
     </message>
 </context>
 <context>

@@ -1206,12 +1206,6 @@
         <translation>選擇圖片檔案</translation>
     </message>
     <message>
-        <source>图片未能保存，请检查图标文件夹是否可以写入：
-%1</source>
-        <translation>圖片無法儲存，請檢查圖示資料夾是否可以寫入：
-%1</translation>
-    </message>
-    <message>
         <source>无法读取图片</source>
         <translation>無法讀取圖片</translation>
     </message>
@@ -1222,6 +1216,12 @@
         <translation>這個檔案不是可以讀取的 JPEG 或 PNG 圖片：
 %1
 %2</translation>
+    </message>
+    <message>
+        <source>图片未能保存，请检查图标文件夹是否可以写入：
+%1</source>
+        <translation>圖片無法儲存，請檢查圖示資料夾是否可以寫入：
+%1</translation>
     </message>
 </context>
 <context>
@@ -1395,6 +1395,12 @@
         <source>剪贴板将在 %1 秒后清除</source>
         <translation>剪貼簿將在 %1 秒後清除</translation>
     </message>
+    <message numerus="yes">
+        <source>节假日订阅：%n 个日期与工作日列表相反，点此决定</source>
+        <translation>
+            <numerusform>節假日訂閱：%n 個日期與工作日列表相反，點此決定</numerusform>
+        </translation>
+    </message>
     <message>
         <source>无法重新启动</source>
         <translation>無法重新啟動</translation>
@@ -1410,12 +1416,6 @@
     <message>
         <source>开机启动未更改</source>
         <translation>開機啟動未變更</translation>
-    </message>
-    <message numerus="yes">
-        <source>节假日订阅：%n 个日期与工作日列表相反，点此决定</source>
-        <translation>
-            <numerusform>節假日訂閱：%n 個日期與工作日列表相反，點此決定</numerusform>
-        </translation>
     </message>
 </context>
 <context>
@@ -1772,10 +1772,6 @@
         <translation>同一個資料夾只能執行一份程式</translation>
     </message>
     <message>
-        <source>无法打开数据文件夹：%1</source>
-        <translation>無法開啟存放資料的資料夾：%1</translation>
-    </message>
-    <message>
         <source>错误</source>
         <translation>錯誤</translation>
     </message>
@@ -1796,6 +1792,10 @@
 %1
 
 程式即將結束。</translation>
+    </message>
+    <message>
+        <source>无法打开数据文件夹：%1</source>
+        <translation>無法開啟存放資料的資料夾：%1</translation>
     </message>
 </context>
 <context>

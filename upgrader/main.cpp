@@ -2,7 +2,8 @@
 // -pemmo PROGRAM DATA_FOLDER, brings src/database/main.db in the data folder to the version the program needs
 // and starts the program again. -pemmo alone works on the program and the data beside the upgrader.
 
-#include "app/startup.h"
+#include "data/appglobals.h"
+#include "data/language.h"
 #include "platform/detachedprocess.h"
 #include "platform/programfolders.h"
 #include "upgrader/databaseupgrader.h"
@@ -38,9 +39,11 @@ int upgrade(int argc, char **argv)
 #endif
     const QString programFile = arguments.size() == 4 ? arguments.at(2) : besideProgram;
     const QString dataFolder = arguments.size() == 4 ? arguments.at(3) : QCoreApplication::applicationDirPath();
-    const QString folderError =
-        Startup::enterDataFolder(ProgramFolders::choose(QFileInfo(programFile).absolutePath(), dataFolder));
-    Startup::loadLanguage();
+    // The program prepared the data folder before it started the upgrader; the database is all it works on.
+    const QString database = QStringLiteral("src/database/main.db");
+    const QString folderError = AppGlobals::enterDataFolder(
+        ProgramFolders::choose(QFileInfo(programFile).absolutePath(), dataFolder), {database});
+    Language::load();
 
     const QString title = QCoreApplication::translate("DatabaseUpgrader", "数据库升级");
     if (!folderError.isEmpty()) {
@@ -56,7 +59,7 @@ int upgrade(int argc, char **argv)
         return 1;
     }
 
-    const DatabaseUpgrader::Result result = DatabaseUpgrader::upgrade(QStringLiteral("src/database/main.db"), required);
+    const DatabaseUpgrader::Result result = DatabaseUpgrader::upgrade(database, required);
     if (result.outcome == DatabaseUpgrader::Refused) {
         QMessageBox::critical(nullptr, title, result.message);
         return 1;

@@ -23,9 +23,9 @@ AesAccountUpdateDialog::AesAccountUpdateDialog(QWidget *parent) : QDialog(parent
     SecretField::protect(ui->lineEdit_KeyNewRepeat);
     ui->widget_UpdateInfo->hide();
     adjustSize();
-    // Connected before the Users tab, so the dialog sees a result first.
-    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this,
-            &AesAccountUpdateDialog::slotReceiveQueryData, Qt::UniqueConnection);
+    // An answer reaches the window that asked before the Users tab hears of it.
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveAnswer, this,
+            &AesAccountUpdateDialog::slotReceiveAnswer, Qt::UniqueConnection);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALAesUpdateStatus, this,
             &AesAccountUpdateDialog::slotAesUpdateStatus, Qt::UniqueConnection);
 }
@@ -105,7 +105,8 @@ void AesAccountUpdateDialog::on_pushButton_Ok_clicked()
     ui->pushButton_Cancel->setEnabled(false);
     interfacePublicData.reencryptIdle = false;
     adjustSize();
-    emit interfacePublicData.SIGNALSendQuery(AesAccountUpdate, QVariant::fromValue(qMakePair(user, key)));
+    changeRequest = interfacePublicData.sendRequest(AesAccountUpdate,
+                                                    QVariant::fromValue(interfacePublicData.setNewAccount(user, key)));
 }
 
 void AesAccountUpdateDialog::on_pushButton_Cancel_clicked()
@@ -124,15 +125,21 @@ void AesAccountUpdateDialog::slotAesUpdateStatus(QString info, int progressValue
     ui->progressBar->setMaximum(progressMax);
 }
 
-void AesAccountUpdateDialog::slotReceiveQueryData(SqlOperateType operate, QVariant var)
+void AesAccountUpdateDialog::quitForRestore(QWidget *parent)
 {
-    if (operate != AesAccountUpdate)
+    // The backup is still there; the next start puts it back.
+    QMessageBox::critical(parent, tr("数据库执行出错"), tr("请重启软件以还原数据库！"));
+    QCoreApplication::quit();
+}
+
+void AesAccountUpdateDialog::slotReceiveAnswer(quint64 requestId, SqlOperateType, QVariant var)
+{
+    if (requestId != changeRequest)
         return;
+    changeRequest = 0;
     switch (var.value<AesAccountUpdateResultType>()) {
     case AesUpdateExecError:
-        // The backup is still there; the next start puts it back.
-        QMessageBox::critical(this, tr("数据库执行出错"), tr("请重启软件以还原数据库！"));
-        QCoreApplication::quit();
+        quitForRestore(this);
         break;
     default:
         ui->pushButton_Ok->setEnabled(true);

@@ -26,9 +26,13 @@ public:
                                                    QMessageBox::StandardButtons buttons);
     // Back to the empty input page.
     void resetPages();
+    // After a change that failed midway: the user is told to restart, which puts the backup back, and the
+    // program ends before anything new is entered.
+    static void quitForRestore(QWidget *parent);
 
 public slots:
-    void slotReceiveQueryData(SqlOperateType operate, QVariant var);
+    // Only the answer to the change started here: an older vault stored anew is the Users tab's.
+    void slotReceiveAnswer(quint64 requestId, SqlOperateType operate, QVariant var);
     void slotAesUpdateStatus(QString info, int progressValue, int progressMax);
     // Refused while the change runs: the worker is using the credentials.
     void reject() override;
@@ -48,4 +52,5 @@ private:
 
     Ui::AesAccountUpdateDialog *ui;
     QPointer<QMessageBox> pendingMessage;
+    quint64 changeRequest = 0;
 };

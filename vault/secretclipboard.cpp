@@ -1,6 +1,6 @@
 #include "vault/secretclipboard.h"
 
-#include "app/configsettings.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 
 #include <QClipboard>
@@ -32,6 +32,13 @@ QMimeData *secretData(const QString &text)
 bool SecretClipboard::clearSecondsValid(int seconds)
 {
     return seconds == 0 || (seconds >= MinClearSeconds && seconds <= MaxClearSeconds);
+}
+
+int SecretClipboard::configuredClearSeconds()
+{
+    bool ok = false;
+    const int seconds = ConfigSettings().value(QLatin1String(ConfigSettings::ClipboardClearSecondsKey)).toInt(&ok);
+    return ok && clearSecondsValid(seconds) ? seconds : DefaultClearSeconds;
 }
 
 SecretClipboard::SecretClipboard(QClipboard *clipboard, QObject *parent) : QObject(parent), clipboard(clipboard)
@@ -75,7 +82,7 @@ void SecretClipboard::copyAndTell(const QString &text, QWidget *widget, const QP
 {
     if (text.isEmpty())
         return;
-    const int seconds = ConfigSettings().clipboardClearSeconds();
+    const int seconds = configuredClearSeconds();
     copy(text, seconds);
     QToolTip::showText(globalPos, seconds == 0 ? tr("已复制") : tr("已复制，%1 秒后从剪贴板清除").arg(seconds), widget);
 }

@@ -21,6 +21,8 @@ public:
     static constexpr int MaxClearSeconds = 120;
     // 0 keeps the text until the user copies something else.
     static bool clearSecondsValid(int seconds);
+    // The seconds set in the settings file; the default when missing or out of range.
+    static int configuredClearSeconds();
 
     explicit SecretClipboard(QClipboard *clipboard, QObject *parent = nullptr);
     // The one on the application's clipboard; it also clears at logout and when the program quits.

@@ -1,11 +1,11 @@
 #include "vault/userinfodetaildialog.h"
 #include "ui_userinfodetaildialog.h"
 
-#include "app/textrule.h"
 #include "data/interfacepublicdata.h"
 #include "vault/passwordgenerator.h"
 #include "vault/secretclipboard.h"
 #include "vault/secretfield.h"
+#include "widgets/textrule.h"
 
 #include <QKeyEvent>
 #include <QMenu>

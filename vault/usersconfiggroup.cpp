@@ -1,7 +1,7 @@
 #include "vault/usersconfiggroup.h"
 #include "ui_usersconfiggroup.h"
 
-#include "app/configsettings.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
 #include "vault/secretclipboard.h"
 #include "vault/vaultinput.h"
@@ -54,7 +54,7 @@ void UsersConfigGroup::on_pushButton_UsersSetUpdate_clicked()
                           tr("不自动退出，有被他人查看的风险"));
     const int clipboardSeconds = VaultInput::settingValue(ui->lineEdit_ClipboardClearSeconds->text());
     if (!SecretClipboard::clearSecondsValid(clipboardSeconds))
-        return refuse(ui->lineEdit_ClipboardClearSeconds, ConfigSettings().clipboardClearSeconds(),
+        return refuse(ui->lineEdit_ClipboardClearSeconds, SecretClipboard::configuredClearSeconds(),
                       QStringLiteral("0 ") + tr("或") +
                           QStringLiteral(" %1~%2\n0: ")
                               .arg(SecretClipboard::MinClearSeconds)
@@ -77,7 +77,7 @@ void UsersConfigGroup::refuse(QLineEdit *field, int storedValue, const QString &
 
 void UsersConfigGroup::showClipboardSeconds()
 {
-    ui->lineEdit_ClipboardClearSeconds->setText(QString::number(ConfigSettings().clipboardClearSeconds()));
+    ui->lineEdit_ClipboardClearSeconds->setText(QString::number(SecretClipboard::configuredClearSeconds()));
 }
 
 void UsersConfigGroup::on_lineEdit_ClipboardClearSeconds_textChanged(const QString &)

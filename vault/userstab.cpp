@@ -3,11 +3,11 @@
 
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
+#include "models/vaultcipher.h"
 #include "vault/aesaccountupdatedialog.h"
 #include "vault/secretclipboard.h"
 #include "vault/secretfield.h"
 #include "vault/userinfodetaildialog.h"
-#include "vault/vaultcipher.h"
 #include "vault/vaultinput.h"
 
 #include <QAction>
@@ -495,6 +495,9 @@ void UsersTab::finishAccountUpdate(const QVariant &var)
         break;
     case AesUpdateExecError:
         emit interfacePublicData.SIGNALAesUpdateStatus(tr("数据库操作出错！"), 1, 1);
+        // The master change dialog tells of its own change; an older vault stored anew is told here.
+        if (upgrade)
+            AesAccountUpdateDialog::quitForRestore(this);
         break;
     default: {
         // The change is committed and a later start will not go back to the backup; a backup left behind

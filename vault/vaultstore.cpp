@@ -4,6 +4,7 @@
 #include "data/interfacepublicdata.h"
 #include "data/sqlstatement.h"
 #include "data/sqlthread.h"
+#include "models/vaultcipher.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -60,10 +61,8 @@ std::optional<QVariant> VaultStore::run(SqlOperateType operate, const QVariant &
         sql.exec(QStringLiteral("UPDATE `%1` SET DecryptText = ?").arg(UsersVerifyTable),
                  {var.value<QPair<QString, QString>>().second});
         break;
-    case AesAccountUpdate: {
-        const auto account = var.value<QPair<QString, QString>>();
-        return QVariant::fromValue(changeMasterAccount(account.first, account.second));
-    }
+    case AesAccountUpdate:
+        return QVariant::fromValue(changeMasterAccount(var.value<AesAccountUpdateData>()));
     default:
         return std::nullopt;
     }
@@ -168,7 +167,7 @@ bool VaultStore::selectVerifier(QPair<QString, QString> *verifier)
     return true;
 }
 
-AesAccountUpdateResultType VaultStore::changeMasterAccount(const QString &newUser, const QString &newKey)
+AesAccountUpdateResultType VaultStore::changeMasterAccount(const AesAccountUpdateData &change)
 {
     struct Secrets
     {
@@ -188,7 +187,6 @@ AesAccountUpdateResultType VaultStore::changeMasterAccount(const QString &newUse
             status(tr(format).arg(done).arg(count));
     };
 
-    interfacePublicData.setNewAccount(newUser, newKey);
     status(tr("开始备份数据库.."));
     // A backup left from before stops the change with nothing touched. The copy is on disk before the first
     // statement; its hash, committed with the change, tells a later start that the change finished.
@@ -227,9 +225,9 @@ AesAccountUpdateResultType VaultStore::changeMasterAccount(const QString &newUse
         Secrets &row = rows[j];
         for (QString *field : {&row.pwd, &row.pwdNote, &row.notePrivate}) {
             bool readable = true;
-            const QString plain = interfacePublicData.aesDecrypt(*field, &readable);
+            const QString plain = VaultCipher::decrypt(*field, change.keyHash, change.userHash, &readable);
             if (readable)
-                *field = interfacePublicData.aesEncryptNew(plain);
+                *field = VaultCipher::encrypt(plain, change.newKeyHash, change.newUserHash);
             else
                 ++interfacePublicData.unreadableFields;
         }
@@ -255,7 +253,7 @@ AesAccountUpdateResultType VaultStore::changeMasterAccount(const QString &newUse
         counter(QT_TR_NOOP("提交: %1 / %2"), k + 1);
     }
     if (!sql.exec(QStringLiteral("UPDATE `%1` SET DecryptText = ?").arg(UsersVerifyTable),
-                  {interfacePublicData.aesEncryptNew(plain.toString())}) ||
+                  {VaultCipher::encrypt(plain.toString(), change.newKeyHash, change.newUserHash)}) ||
         !DatabaseFile::markBackupUsed(sql.database(), backupHash) || !sql.exec(QStringLiteral("COMMIT"))) {
         sql.exec(QStringLiteral("ROLLBACK"));
         return AesUpdateExecError;

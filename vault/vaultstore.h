@@ -22,5 +22,5 @@ private:
     void updateUser(const UsersUserInfoData &user, const QDate &today);
     void insertUser(const UsersUserInfoData &user, const QDate &today);
     bool selectVerifier(QPair<QString, QString> *verifier);
-    AesAccountUpdateResultType changeMasterAccount(const QString &newUser, const QString &newKey);
+    AesAccountUpdateResultType changeMasterAccount(const AesAccountUpdateData &change);
 };

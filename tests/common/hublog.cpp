@@ -4,10 +4,13 @@
 
 HubLog::HubLog(InterfacePublicData &hub)
 {
-    connect(&hub, &InterfacePublicData::SIGNALSendQuery, this, [this](SqlOperateType operate, QVariant var) {
+    const auto query = [this](SqlOperateType operate, const QVariant &var) {
         queries.append({operate, var});
         sequence.append(QStringLiteral("query %1").arg(operate));
-    });
+    };
+    connect(&hub, &InterfacePublicData::SIGNALSendQuery, this, query);
+    connect(&hub, &InterfacePublicData::SIGNALSendRequest, this,
+            [query](quint64, SqlOperateType operate, QVariant var) { query(operate, var); });
     const auto notice = [this](const QString &kind, int what, const QStringList &strs) {
         allNotices.append({kind, what, strs});
         sequence.append(kind);

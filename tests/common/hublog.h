@@ -8,7 +8,8 @@
 
 class InterfacePublicData;
 
-// Records what is sent through a hub, in order: database requests and the two notice signals.
+// Records what is sent through a hub, in order: database requests (with an id or without) and the two
+// notice signals.
 class HubLog : public QObject
 {
 public:

@@ -7,18 +7,15 @@
 HubWorker::HubWorker()
 {
     registerRecordMetaTypes();
-    requests = QObject::connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, &worker,
-                                &SqlThread::SLOTReceiveQuery, Qt::QueuedConnection);
-    answers = QObject::connect(&worker, &SqlThread::SIGNALSendQueryData, &interfacePublicData,
-                               &InterfacePublicData::SIGNALReceiveQueryData, Qt::QueuedConnection);
+    interfacePublicData.connectWorker(&worker);
 }
 
 HubWorker::~HubWorker()
 {
     // Requests and answers still queued are delivered now: left in the queue, they would reach the next
     // test's windows through the hub, which outlives every test.
-    QObject::disconnect(requests);
+    QObject::disconnect(&interfacePublicData, nullptr, &worker, nullptr);
     QCoreApplication::sendPostedEvents();
-    QObject::disconnect(answers);
+    QObject::disconnect(&worker, nullptr, &interfacePublicData, nullptr);
     QCoreApplication::sendPostedEvents();
 }

@@ -2,8 +2,6 @@
 
 #include "common/storeworker.h"
 
-#include <QMetaObject>
-
 // A SQL worker with every store on the test's own thread, wired to the hub with queued connections as
 // the program wires its worker thread: requests and answers pass through the event loop, so windows see
 // the same order of events as in the program. Needs the program directory (TestProgramDir) to exist first.
@@ -16,8 +14,4 @@ public:
     HubWorker &operator=(const HubWorker &) = delete;
 
     StoreWorker<> worker;
-
-private:
-    QMetaObject::Connection requests;
-    QMetaObject::Connection answers;
 };

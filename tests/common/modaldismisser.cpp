@@ -1,6 +1,6 @@
 #include "modaldismisser.h"
 
-#include "app/labelmessagebox.h"
+#include "widgets/labelmessagebox.h"
 
 #include <QAbstractButton>
 #include <QApplication>

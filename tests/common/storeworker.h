@@ -18,6 +18,7 @@ public:
             Startup::addStores(*this);
         else
             (addStore(std::make_unique<Stores>(statement())), ...);
+        open();
     }
 };
 

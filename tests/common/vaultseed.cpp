@@ -1,6 +1,6 @@
 #include "vaultseed.h"
 
-#include "vault/vaultcipher.h"
+#include "models/vaultcipher.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

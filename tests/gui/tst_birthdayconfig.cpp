@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 #include <tuple>
@@ -52,7 +53,6 @@ class TestBirthdayConfig : public QObject
 
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
-    void init() { interfacePublicData.birthdayListUpToDate = false; }
 
     // What the form gives for a record: the record read, or the refusal's text.
     void readForm_data()
@@ -144,6 +144,35 @@ private slots:
         click(config, "pushButton_Delete");
         QTRY_COMPARE(table->rowCount(), 0);
         QCOMPARE(dir.value(QStringLiteral("SELECT count(*) FROM BIRTHDAY_INFO")).toInt(), 0);
+    }
+
+    // Hidden, the editor takes no other window's list and reads its own once, when shown, however many
+    // reminder flags the rows stored; shown, it follows every change and keeps what is typed.
+    void othersChanges()
+    {
+        TestProgramDir dir;
+        HubWorker worker;
+        BirthdayConfig config;
+        auto *table = child<QTableWidget>(config, "tableWidget_Birthday");
+        BirthdayInfoData person = lunarBirthday(8, 15, QDate(2024, 9, 17));
+        HubLog log;
+        QSignalSpy answers(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData);
+        emit interfacePublicData.SIGNALSendQuery(BirthdayInfoInsert, QVariant::fromValue(person));
+        interfacePublicData.sendRequest(BirthdayInfoSelect);
+        person.HasNoticed1 = true;
+        for (int i = 0; i < 3; ++i)
+            emit interfacePublicData.SIGNALSendQuery(BirthdayInfoUpdateNoticed, QVariant::fromValue(person));
+        QTRY_COMPARE(answers.count(), 5);
+        QCOMPARE(table->rowCount(), 0);
+        config.show();
+        QTRY_COMPARE(table->rowCount(), 1);
+        QCOMPARE(log.count(BirthdayInfoSelect), 2);
+
+        child<QLineEdit>(config, "lineEdit_Name")->setText(QStringLiteral("李"));
+        QVERIFY(dir.execute(QStringLiteral("UPDATE BIRTHDAY_INFO SET Name = '王大明'")));
+        emit interfacePublicData.SIGNALSendQuery(BirthdayInfoUpdateNoticed, QVariant::fromValue(person));
+        QTRY_COMPARE(table->item(0, 1)->text(), QStringLiteral("王大明"));
+        QCOMPARE(child<QLineEdit>(config, "lineEdit_Name")->text(), QStringLiteral("李"));
     }
 };
 

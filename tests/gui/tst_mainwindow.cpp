@@ -1,9 +1,10 @@
-#include "app/appglobals.h"
-#include "app/configsettings.h"
 #include "app/mainwindow.h"
 #include "common/modaldismisser.h"
 #include "common/testprogramdir.h"
+#include "data/appglobals.h"
+#include "data/configsettings.h"
 #include "data/interfacepublicdata.h"
+#include "data/language.h"
 #include "notices/normalnoticemanager.h"
 
 #include <QApplication>
@@ -61,10 +62,10 @@ private slots:
         auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Language"));
         ModalDismisser dismisser(QMessageBox::Cancel);
         combo->setCurrentIndex(2);
-        QCOMPARE(ConfigSettings().language(), QStringLiteral("en"));
+        QCOMPARE(Language::configured(), QStringLiteral("en"));
         QCOMPARE(dismisser.titles, QStringList{QStringLiteral("是否重启本软件生效？")});
         combo->setCurrentIndex(0);
-        QCOMPARE(ConfigSettings().language(), QStringLiteral("zh_CN"));
+        QCOMPARE(Language::configured(), QStringLiteral("zh_CN"));
         QCOMPARE(dismisser.titles.size(), 1);
 
         // A settings file that cannot be written: the combo shows what the next start will use.

@@ -1,4 +1,4 @@
-#include "app/appglobals.h"
+#include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
 #include "data/records.h"
 #include "notices/normalnotice.h"

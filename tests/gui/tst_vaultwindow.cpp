@@ -121,7 +121,7 @@ private slots:
         // Declining the upgrade still opens the older vault.
         const bool opens = older && repeated != QStringLiteral("春夏秋东");
         QTRY_COMPARE(interfacePublicData.loggedIn, opens);
-        // The page of accounts comes with an answer of its own, after the login.
+        // The page is read anew after the upgrade.
         QTRY_VERIFY(!opens || interfacePublicData.aesDecrypt(interfacePublicData.pageUsers.value(2).Pwd) ==
                                   VaultSeed::plainAccount(2).Pwd);
     }

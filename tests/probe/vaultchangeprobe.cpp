@@ -26,9 +26,9 @@ void installDriver()
             loggingIn = true;
         } else if (interfacePublicData.loggedIn) {
             interfacePublicData.reencryptIdle = false;
-            emit interfacePublicData.SIGNALSendQuery(
-                AesAccountUpdate,
-                QVariant::fromValue(qMakePair(QString(), qEnvironmentVariable("PEMMORA_PROBE_NEW_KEY"))));
+            emit interfacePublicData.SIGNALSendQuery(AesAccountUpdate,
+                                                     QVariant::fromValue(interfacePublicData.setNewAccount(
+                                                         QString(), qEnvironmentVariable("PEMMORA_PROBE_NEW_KEY"))));
             timer->stop();
         }
     });

@@ -1,4 +1,4 @@
-#include "birthdays/lunarcalendarinfo.h"
+#include "models/lunarcalendarinfo.h"
 
 #include <QMutex>
 #include <QMutexLocker>

@@ -5,6 +5,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 // Process-wide settings and state, alive from before main() until after it returns.
 class AppGlobals
@@ -26,4 +27,10 @@ public:
     static int dpi;
     static int cycleLabelWidth;
     static bool showIconNoticeAlways;
+
+    // Takes the folders as the program's (folders above), copies the delivered parts that become the user's own
+    // (ownParts, "src/..." paths) into the user's data folder when installed and makes the data folder the current
+    // directory: every relative path of the program resolves against it. Returns what could not be done, or
+    // nothing.
+    static QString enterDataFolder(const ProgramFolders &programFolders, const QStringList &ownParts);
 };

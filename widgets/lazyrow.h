@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/rowticker.h"
+#include "widgets/rowticker.h"
 
 #include <QObject>
 #include <QPointer>

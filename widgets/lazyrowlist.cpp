@@ -1,6 +1,6 @@
-#include "app/lazyrowlist.h"
+#include "widgets/lazyrowlist.h"
 
-#include "app/lazyrow.h"
+#include "widgets/lazyrow.h"
 
 #include <QEvent>
 #include <QHash>

@@ -1,10 +1,11 @@
-#include "app/calendarexport.h"
+#include "calendar/calendarexport.h"
 
-#include "app/startup.h"
 #include "birthdays/birthdaycalendar.h"
 #include "birthdays/birthdaystore.h"
+#include "data/appglobals.h"
 #include "data/databasefile.h"
 #include "data/interfacepublicdata.h"
+#include "data/language.h"
 #include "data/sqlstatement.h"
 #include "data/sqlthread.h"
 #include "platform/programfolders.h"
@@ -49,13 +50,11 @@ bool CalendarExport::read(SqlStatement &sql, Data *data)
 
 QByteArray CalendarExport::calendar(const Data &data, const QDateTime &now)
 {
-    InterfacePublicData calendar;
-    calendar.workdayExceptions = data.workdayExceptions;
     QList<IcsCalendar::Event> events;
     for (const BirthdayInfoData &birthday : data.birthdays)
         events += BirthdayCalendar::events(birthday, now.date());
     for (const TaskListData &task : data.tasks) {
-        const IcsCalendar::Event event = TaskCalendar::event(task, now, calendar);
+        const IcsCalendar::Event event = TaskCalendar::event(task, now, data.workdayExceptions);
         if (event.isValid())
             events.append(event);
     }
@@ -120,12 +119,13 @@ int CalendarExport::runCommand(int &argc, char **argv, const QString &file)
     QCoreApplication app(argc, argv);
     // The file named is relative to where the command was given; the database to the data folder.
     const QString target = file == QLatin1String("-") ? file : QDir::current().absoluteFilePath(file);
-    const QString folderError = Startup::enterDataFolder(ProgramFolders::ofThisProgram());
+    const QString folderError =
+        AppGlobals::enterDataFolder(ProgramFolders::ofThisProgram(), {QString::fromLatin1(SqlThread::DatabasePath)});
     if (!folderError.isEmpty()) {
         QTextStream(stderr) << folderError << '\n';
         return 1;
     }
-    Startup::loadLanguage();
+    Language::load();
     registerRecordMetaTypes();
     QString error;
     if (!exportFile(QDir::current().absoluteFilePath(QString::fromLatin1(SqlThread::DatabasePath)), target,

@@ -1,6 +1,4 @@
-#include "tasks/workdaycalendar.h"
-
-#include "data/interfacepublicdata.h"
+#include "models/workdaycalendar.h"
 
 bool WorkdayCalendar::isWorkday(const QHash<QDate, bool> &exceptions, const QDate &date)
 {
@@ -20,21 +18,4 @@ QDate WorkdayCalendar::nextWorkday(const QHash<QDate, bool> &exceptions, const Q
             return date;
     }
     return date;
-}
-
-// The hub's names for the calendar of its loaded exceptions.
-
-bool InterfacePublicData::isWorkday(const QDate &date) const
-{
-    return WorkdayCalendar::isWorkday(workdayExceptions, date);
-}
-
-QDate InterfacePublicData::nextWorkday() const
-{
-    return WorkdayCalendar::nextWorkday(workdayExceptions, QDate::currentDate());
-}
-
-QDate InterfacePublicData::nextWorkday(const QDate &today) const
-{
-    return WorkdayCalendar::nextWorkday(workdayExceptions, today);
 }

@@ -1,4 +1,4 @@
-#include "app/textrule.h"
+#include "widgets/textrule.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

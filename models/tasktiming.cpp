@@ -1,8 +1,6 @@
-#include "tasks/tasktiming.h"
+#include "models/tasktiming.h"
 
-#include "data/interfacepublicdata.h"
-
-#include <QVariant>
+#include "models/workdaycalendar.h"
 
 namespace {
 
@@ -24,12 +22,15 @@ bool isRepeating(int cycle)
 }
 
 QDateTime firstNoticeTime(TimeMode mode, int cycle, const QTime &timeSet, const QDateTime &targetTime, int weekdayIndex,
-                          const QDateTime &now, const InterfacePublicData &calendar)
+                          const QDateTime &now, const QHash<QDate, bool> &workdayExceptions)
 {
     if (cycle == CycleWorkday) {
         // Its successors fall on workdays only; so must the first occurrence, at the same time of day.
-        const QDateTime due = firstNoticeTime(mode, CycleOnce, timeSet, targetTime, weekdayIndex, now, calendar);
-        return calendar.isWorkday(due.date()) ? due : localAt(calendar.nextWorkday(due.date()), due.time());
+        const QDateTime due =
+            firstNoticeTime(mode, CycleOnce, timeSet, targetTime, weekdayIndex, now, workdayExceptions);
+        return WorkdayCalendar::isWorkday(workdayExceptions, due.date())
+                   ? due
+                   : localAt(WorkdayCalendar::nextWorkday(workdayExceptions, due.date()), due.time());
     }
     if (mode == TargetTimeMode)
         return targetTime;
@@ -43,29 +44,32 @@ QDateTime firstNoticeTime(TimeMode mode, int cycle, const QTime &timeSet, const 
     return now.addMSecs(duration);
 }
 
-QDateTime nextNoticeTime(const TaskListData &fired, const QDateTime &now, const InterfacePublicData &calendar)
+QDateTime nextNoticeTime(const QDateTime &due, int cycle, const QDateTime &now,
+                         const QHash<QDate, bool> &workdayExceptions)
 {
     const QDate today = now.date();
-    const QTime timeOfDay = fired.TaskTimeSee.time();
+    const QTime timeOfDay = due.time();
     const bool laterToday = timeOfDay > now.time();
     // Only a task more than a day late catches up to today's occurrence; one found due within a day
     // (even across midnight) moves on to the next day.
-    const bool overADayLate = fired.TaskTimeSee.addDays(1) < now;
+    const bool overADayLate = due.addDays(1) < now;
     QDate date;
-    switch (fired.NoticeCycle) {
+    switch (cycle) {
     case CycleDaily:
         date = overADayLate && laterToday ? today : today.addDays(1);
         break;
     case CycleWorkday:
-        date = overADayLate && laterToday && calendar.isWorkday(today) ? today : calendar.nextWorkday(today);
+        date = overADayLate && laterToday && WorkdayCalendar::isWorkday(workdayExceptions, today)
+                   ? today
+                   : WorkdayCalendar::nextWorkday(workdayExceptions, today);
         break;
     case CycleWeekly: {
-        const int days = fired.TaskTimeSee.date().dayOfWeek() - today.dayOfWeek();
+        const int days = due.date().dayOfWeek() - today.dayOfWeek();
         if (days > 0)
             date = today.addDays(days);
         else if (days < 0)
             date = today.addDays(days + 7);
-        else if (fired.TaskTimeSee.date() < today && laterToday)
+        else if (due.date() < today && laterToday)
             date = today;
         else
             date = today.addDays(7);
@@ -75,34 +79,6 @@ QDateTime nextNoticeTime(const TaskListData &fired, const QDateTime &now, const 
         return QDateTime();
     }
     return localAt(date, timeOfDay);
-}
-
-TaskListData successorOf(const TaskListData &fired, const QDateTime &now, const InterfacePublicData &calendar)
-{
-    TaskListData next = fired;
-    next.id = -1;
-    next.Noticed = 0;
-    next.TaskTimeSee = nextNoticeTime(fired, now, calendar);
-    return next;
-}
-
-QStringList normalNoticeStrings(const TaskListData &task)
-{
-    return {task.TaskName, task.TaskTimeSee.toString(StoredFormat::DateTime),
-            task.NormalNoticeKeepDisplay != 0 ? QStringLiteral("keepYes") : QStringLiteral("keepNo"), task.IconPath};
-}
-
-void fireTask(const TaskListData &task, const QDateTime &now, const NoticeConfigData &config, InterfacePublicData &hub)
-{
-    // The worker runs requests in order: the insert's answer reloads a list that already shows this
-    // row as noticed.
-    emit hub.SIGNALSendQuery(TaskListUpdateNoticed, task.id);
-    if (isRepeating(task.NoticeCycle))
-        emit hub.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(successorOf(task, now, hub)));
-    if (config.CN_EnableTask)
-        emit hub.SIGNALShowCentralNotice(NoticeWhatTask, {task.TaskName});
-    if (config.NN_EnableTask)
-        emit hub.SIGNALShowNormalNotice(NoticeWhatTask, normalNoticeStrings(task));
 }
 
 int exceptionWorkdayFlag(const QDate &date)

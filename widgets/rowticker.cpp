@@ -1,7 +1,7 @@
-#include "app/rowticker.h"
+#include "widgets/rowticker.h"
 
-#include "app/lazyrow.h"
 #include "platform/wallclocktimer.h"
+#include "widgets/lazyrow.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -20,8 +20,6 @@ public:
     // Writes what was set to the file; when it cannot be written, says so in a box over parent.
     bool syncOrTell(QWidget *parent);
 
-    // "zh_CN" when the key is missing.
-    QString language();
     // Language combo index: 1 for "zh_TW", 2 for "en", otherwise 0.
     static int languageIndex(const QString &code);
     static QString languageCode(int index);
@@ -31,9 +29,9 @@ public:
     QString softwareName();
     // Stored as 1 or 0: the start-up code reads the key as an integer.
     void setShowIconNoticeAlways(bool show);
-    // Seconds before a copied user name or password leaves the clipboard, 0 never; the default when the
-    // stored value is missing or out of range.
-    int clipboardClearSeconds();
+    // Seconds before a copied user name or password leaves the clipboard, 0 never (read by SecretClipboard,
+    // which knows the range).
+    static constexpr const char *ClipboardClearSecondsKey = "Vault/ClipboardClearSeconds";
     void setClipboardClearSeconds(int seconds);
     // Daily database backups kept, 0 none.
     int backupsKept();

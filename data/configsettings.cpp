@@ -1,8 +1,7 @@
-#include "app/configsettings.h"
+#include "data/configsettings.h"
 
-#include "app/appglobals.h"
+#include "data/appglobals.h"
 #include "data/databasebackup.h"
-#include "vault/secretclipboard.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -20,11 +19,6 @@ bool ConfigSettings::syncOrTell(QWidget *parent)
     QMessageBox::information(parent, tr("设置未保存"),
                              tr("无法写入设置文件 %1").arg(QDir::toNativeSeparators(fileName())));
     return false;
-}
-
-QString ConfigSettings::language()
-{
-    return value(QStringLiteral("Language/lang"), QStringLiteral("zh_CN")).toString();
 }
 
 int ConfigSettings::languageIndex(const QString &code)
@@ -71,16 +65,9 @@ void ConfigSettings::setShowIconNoticeAlways(bool show)
     setValue(QStringLiteral("IconManage/ShowIconNoticeAlways"), show ? 1 : 0);
 }
 
-int ConfigSettings::clipboardClearSeconds()
-{
-    bool ok = false;
-    const int seconds = value(QStringLiteral("Vault/ClipboardClearSeconds")).toInt(&ok);
-    return ok && SecretClipboard::clearSecondsValid(seconds) ? seconds : SecretClipboard::DefaultClearSeconds;
-}
-
 void ConfigSettings::setClipboardClearSeconds(int seconds)
 {
-    setValue(QStringLiteral("Vault/ClipboardClearSeconds"), seconds);
+    setValue(QLatin1String(ClipboardClearSecondsKey), seconds);
 }
 
 int ConfigSettings::backupsKept()

@@ -1,4 +1,4 @@
-#include "app/lazyrow.h"
+#include "widgets/lazyrow.h"
 
 LazyRow::LazyRow(RowTicker &ticker) : ticker(ticker) {}
 

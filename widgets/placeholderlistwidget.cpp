@@ -1,4 +1,4 @@
-#include "app/placeholderlistwidget.h"
+#include "widgets/placeholderlistwidget.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "tasks/elidedlabel.h"
+#include "widgets/elidedlabel.h"
 
 #include <QHelpEvent>
 #include <QPainter>

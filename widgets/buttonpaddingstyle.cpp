@@ -1,4 +1,4 @@
-#include "app/buttonpaddingstyle.h"
+#include "widgets/buttonpaddingstyle.h"
 
 #include <QStyleOptionButton>
 

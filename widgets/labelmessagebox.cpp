@@ -1,4 +1,4 @@
-#include "app/labelmessagebox.h"
+#include "widgets/labelmessagebox.h"
 #include "ui_labelmessagebox.h"
 
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "vault/qaesencryption.h"
+#include "models/qaesencryption.h"
 
 #include <cstring>
 

@@ -1,7 +1,6 @@
-#include "birthdays/birthdaydates.h"
+#include "models/birthdaydates.h"
 
-#include "birthdays/lunarcalendarinfo.h"
-#include "data/interfacepublicdata.h"
+#include "models/lunarcalendarinfo.h"
 
 namespace {
 
@@ -101,37 +100,4 @@ int BirthdayDates::lunarYearOf(const QDate &date)
     int day = 0;
     lunarDateOf(date, year, month, day);
     return year;
-}
-
-// The hub's names for the searches, from today.
-
-QDate InterfacePublicData::nextSolarBirthday(int month, int day, int offsetDays) const
-{
-    return BirthdayDates::nextSolarBirthday(month, day, offsetDays, QDate::currentDate());
-}
-
-QDate InterfacePublicData::nextSolarBirthday(int month, int day, int offsetDays, const QDate &today) const
-{
-    return BirthdayDates::nextSolarBirthday(month, day, offsetDays, today);
-}
-
-QDate InterfacePublicData::nextLunarBirthday(int lunarMonth, int lunarDay, bool &isLeapMonth, int offsetDays) const
-{
-    return BirthdayDates::nextLunarBirthday(lunarMonth, lunarDay, isLeapMonth, offsetDays, QDate::currentDate());
-}
-
-QDate InterfacePublicData::nextLunarBirthday(int lunarMonth, int lunarDay, bool &isLeapMonth, int offsetDays,
-                                             const QDate &today) const
-{
-    return BirthdayDates::nextLunarBirthday(lunarMonth, lunarDay, isLeapMonth, offsetDays, today);
-}
-
-void InterfacePublicData::lunarDateOf(const QDate &date, int &lunarYear, int &lunarMonth, int &lunarDay) const
-{
-    BirthdayDates::lunarDateOf(date, lunarYear, lunarMonth, lunarDay);
-}
-
-int InterfacePublicData::lunarYearOf(const QDate &date) const
-{
-    return BirthdayDates::lunarYearOf(date);
 }
