@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 #include "data/interfacepublicdata.h"
 #include "models/tasktiming.h"
-#include "tasks/taskrow.h"
 #include "tasks/tasktab.h"
 #include "tasks/taskwidgetitem.h"
 #include "widgets/lazyrowlist.h"
@@ -205,16 +204,19 @@ private slots:
         TestProgramDir dir;
         MainWindow window;
         window.show();
-        show(window, {task(1), task(2), task(3)});
+        QList<TaskListData> more; // than the list shows: those rows have no widget
+        for (int id = 10; id < 60; ++id)
+            more.append(task(id, Due.addDays(1)));
+        show(window, QList<TaskListData>{task(1), task(2), task(3)} + more);
         const QList<TaskRow *> before = rows(window);
-        for (TaskRow *row : before)
+        QVERIFY(!before.last()->widget());
+        for (TaskRow *row : before.mid(0, 3))
             row->widget()->setProperty("before", true);
         show(window, reload);
         QString seen;
         for (TaskRow *row : rows(window))
-            seen += QString::number(row->record().id) + (!before.contains(row)                        ? 'n'
-                                                         : row->widget()->property("before").toBool() ? 'k'
-                                                                                                      : 'm');
+            seen += QString::number(row->record().id) +
+                    "nmk"[before.contains(row) + row->widget()->property("before").toBool()];
         QCOMPARE(seen, kept);
         for (TaskRow *old : before)
             QVERIFY(rows(window).contains(old) || !old->isUpdating());
@@ -273,7 +275,6 @@ private slots:
         QTRY_COMPARE(rows(window).size(), 1);
         QCOMPARE(log.count(TaskListDelete), 2);
 
-        // A task added now fires at its second.
         const QDateTime soon = QDateTime::currentDateTime().addSecs(2);
         emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task(-1, soon)));
         QTRY_COMPARE(rows(window).size(), 2);
