@@ -16,6 +16,7 @@
 #include "platform/autostart.h"
 #include "platform/detachedprocess.h"
 #include "platform/displaychangewatcher.h"
+#include "sync/syncconfiggroup.h"
 #include "tasks/tasktab.h"
 #include "tasks/workdayconfig.h"
 #include "vault/secretclipboard.h"
@@ -106,6 +107,13 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(ui->groupBox_SettingDatabase, &DatabaseConfigGroup::SIGNALStatusMessage, statusBar(),
             &QStatusBar::showMessage);
     ui->groupBox_SettingDatabase->startBackups();
+    // The calendar sync keeps its state in the status bar; which change replaced which passes through it.
+    auto *syncState = new QLabel(this);
+    syncState->setObjectName(QStringLiteral("label_SyncState"));
+    statusBar()->addPermanentWidget(syncState);
+    connect(ui->groupBox_SettingSync, &SyncConfigGroup::SIGNALStatusText, syncState, &QLabel::setText);
+    connect(ui->groupBox_SettingSync, &SyncConfigGroup::SIGNALStatusMessage, statusBar(), &QStatusBar::showMessage);
+    ui->groupBox_SettingSync->startSync();
 
     // Dates of the subscribed holiday calendar that contradict the list wait here until the user decides.
     holidayConflicts = new QLabel(this);

@@ -15,6 +15,7 @@
 #include "notices/noticestore.h"
 #include "platform/programfolders.h"
 #include "platform/safefile.h"
+#include "sync/syncstore.h"
 #include "tasks/taskstore.h"
 #include "upgrader/databaseupgrader.h"
 #include "vault/vaultstore.h"
@@ -122,6 +123,7 @@ void Startup::addStores(SqlThread &worker)
     worker.addStore(std::make_unique<IconStore>(sql));
     worker.addStore(std::make_unique<CalendarExport>(sql));
     worker.addStore(std::make_unique<BackupStore>(sql));
+    worker.addStore(std::make_unique<SyncStore>(sql));
 }
 
 SqlThread *Startup::startSqlWorker()

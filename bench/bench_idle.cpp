@@ -1,7 +1,9 @@
-// The real program at rest on the data of a heavy user (1,000 tasks, 500 birthdays, 10,000 accounts),
-// started for the tray with -tray (minimized where the display has no tray): how often its threads wake
-// (voluntary context switches, summed over all of them) and how much CPU it takes. Needs an X display:
-// PEMMORA_BENCH_DISPLAY, else DISPLAY.
+// The real program at rest on the data of a heavy user (by default 1,000 tasks, 500 birthdays, 10,000
+// accounts), started for the tray with -tray (minimized where the display has no tray): how often its
+// threads wake (voluntary context switches, summed over all of them) and how much CPU it takes. Needs an
+// X display: PEMMORA_BENCH_DISPLAY, else DISPLAY.
+// Arguments: the data sizes (tasks, birthdays, accounts), then --seconds to measure (default 30) and
+// --settle, the seconds to let the program settle first (default 15).
 #include "benchseed.h"
 #include "common/programcopy.h"
 
@@ -60,9 +62,9 @@ void wait(int seconds)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    // Arguments: seconds to measure (default 30), seconds to let the program settle first (default 15).
-    const int seconds = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : 30;
-    const int settle = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 15;
+    const BenchSeed::Arguments arguments(argc, argv);
+    const int seconds = qMax(1, arguments.option("seconds", 30));
+    const int settle = arguments.option("settle", 15);
     QByteArray display = qgetenv("PEMMORA_BENCH_DISPLAY");
     if (display.isEmpty())
         display = qgetenv("DISPLAY");
@@ -72,7 +74,7 @@ int main(int argc, char *argv[])
     }
 
     TestProgramDir dir;
-    if (!dir.isValid() || !BenchSeed::seed(dir)) {
+    if (!dir.isValid() || !BenchSeed::seed(dir, arguments)) {
         std::fprintf(stderr, "cannot seed the database\n");
         return 1;
     }

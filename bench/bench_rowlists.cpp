@@ -1,6 +1,11 @@
-// List speed, in one run so that the figures compare: rebuilding 1,000 task rows and 500 birthday rows
+// List speed, in one run so that the figures compare: rebuilding the task rows and the birthday rows
 // from a list answer, and the CPU the process uses while the task rows count down on screen.
+// Arguments: the task and birthday counts (default 1,000 and 500), then --idle-seconds (default 10) and
+// --rebuilds (default 5).
 #include "app/mainwindow.h"
+#include "benchseed.h"
+#include "benchtiming.h"
+#include "birthdays/birthdayconfig.h"
 #include "birthdays/birthdaytab.h"
 #include "data/interfacepublicdata.h"
 #include "tasks/tasktab.h"
@@ -13,27 +18,20 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
-constexpr int TaskCount = 1000;
-constexpr int BirthdayCount = 500;
-
-double processCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+using BenchTiming::processCpuSeconds;
+using Rebuild = BenchTiming::Timing;
 
 // stepSeconds apart, the first one a minute ahead; cycles and keep flags mixed as a user's list would be.
-QList<TaskListData> makeTasks(const QDateTime &now, int stepSeconds)
+// Ids from firstId on: lists with other ids share no row.
+QList<TaskListData> makeTasks(int count, const QDateTime &now, int stepSeconds, int firstId = 0)
 {
     QList<TaskListData> tasks;
-    for (int i = 0; i < TaskCount; ++i) {
+    for (int i = 0; i < count; ++i) {
         TaskListData task;
-        task.id = i;
+        task.id = firstId + i;
         task.TaskName = QStringLiteral("任务 %1").arg(i);
         task.TaskTimeSee = QDateTime::fromSecsSinceEpoch(now.toSecsSinceEpoch() + 60 + qint64(i) * stepSeconds);
         task.IconPath = QStringLiteral("src/icon/task/default.png");
@@ -45,19 +43,19 @@ QList<TaskListData> makeTasks(const QDateTime &now, int stepSeconds)
 }
 
 // Spread over a year, lunar and solar, with and without call names and birth years.
-QList<BirthdayInfoData> makeBirthdays(const QDate &today)
+QList<BirthdayInfoData> makeBirthdays(int count, const QDate &today, int firstId = 1)
 {
     const QStringList names = {QStringLiteral("李"), QStringLiteral("王小明"), QStringLiteral("欧阳娜娜"),
                                QStringLiteral("Grandmother Zhang"), QStringLiteral("司马相如的朋友")};
     QList<BirthdayInfoData> list;
-    for (int i = 0; i < BirthdayCount; ++i) {
+    for (int i = 0; i < count; ++i) {
         BirthdayInfoData b;
-        b.id = i + 1;
+        b.id = firstId + i;
         b.Name = names.at(i % names.size()) + QString::number(i);
         b.CallName = i % 3 == 0 ? QStringLiteral("阿%1").arg(i) : QString();
         b.Gender = i % 2 == 0;
         b.IsLunar = i % 2 == 1;
-        b.RecentDate = today.addDays(i * 365 / BirthdayCount);
+        b.RecentDate = today.addDays(i * 365 / count);
         b.SolarDate = QDate(1950 + i % 60, b.RecentDate.month(), std::min(b.RecentDate.day(), 28));
         b.LunarYear = 1950 + i % 60;
         b.LunarMonth = 1 + i % 12;
@@ -76,40 +74,17 @@ void settle()
     QCoreApplication::processEvents();
 }
 
-struct Rebuild
-{
-    double wallMs;
-    double cpuMs;
-};
-
-// Until the list is laid out and painted and the old rows are gone. CPU time beside wall time: the
-// machine is shared, and waiting for a core is not the program's cost.
+// Until the list is laid out and painted and the old rows are gone.
 Rebuild timed(const std::function<void()> &rebuild)
 {
-    const double cpuBefore = processCpuSeconds();
-    QElapsedTimer timer;
-    timer.start();
-    rebuild();
-    settle();
-    return {timer.nsecsElapsed() / 1e6, (processCpuSeconds() - cpuBefore) * 1000};
+    return BenchTiming::timed([&rebuild]() {
+        rebuild();
+        settle();
+    });
 }
 
-// The first rebuild fills an empty list; the later ones also tear down the rows before. Returns the medians.
-Rebuild report(const char *name, QList<Rebuild> times)
-{
-    std::printf("%s_first_wall: %.1f ms\n", name, times.first().wallMs);
-    const auto median = [&times](double Rebuild::*field) {
-        QList<double> values;
-        for (const Rebuild &r : times)
-            values.append(r.*field);
-        std::sort(values.begin(), values.end());
-        return values.at(values.size() / 2);
-    };
-    const Rebuild result{median(&Rebuild::wallMs), median(&Rebuild::cpuMs)};
-    std::printf("%s_median_wall: %.1f ms\n", name, result.wallMs);
-    std::printf("%s_median_cpu: %.1f ms\n", name, result.cpuMs);
-    return result;
-}
+// The first rebuild fills an empty list; the later ones also tear down the rows before.
+using BenchTiming::report;
 
 double idleCpuPercent(int seconds)
 {
@@ -131,9 +106,11 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     registerRecordMetaTypes();
-    // Arguments: idle seconds to measure (default 10), rebuilds to time (default 5).
-    const int idleSeconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 10;
-    const int rebuilds = argc > 2 ? qMax(1, QString::fromLocal8Bit(argv[2]).toInt()) : 5;
+    const BenchSeed::Arguments arguments(argc, argv);
+    const int idleSeconds = arguments.option("idle-seconds", 10);
+    const int rebuilds = qMax(1, arguments.option("rebuilds", 5));
+    const int taskCount = arguments.tasks;
+    const int birthdayCount = arguments.birthdays;
 
     // The window reads its settings relative to the program directory: give it an empty one.
     QTemporaryDir programDir;
@@ -149,29 +126,57 @@ int main(int argc, char *argv[])
     auto *birthdayTab = window.findChild<BirthdayTab *>();
 
     const QDateTime now = QDateTime::currentDateTime();
-    // Spread over a week: most texts change once a minute or once an hour.
-    const QVariant spread = QVariant::fromValue(makeTasks(now, 600));
-    const QVariant birthdays = QVariant::fromValue(makeBirthdays(now.date()));
+    // Spread over a week (or more): most texts change once a minute or once an hour. Every rebuild gets the
+    // other of two lists that share no row, so that every row is replaced.
+    const QVariant spread[] = {QVariant::fromValue(makeTasks(taskCount, now, 600)),
+                               QVariant::fromValue(makeTasks(taskCount, now, 600, taskCount))};
+    const QVariant birthdays[] = {QVariant::fromValue(makeBirthdays(birthdayCount, now.date())),
+                                  QVariant::fromValue(makeBirthdays(birthdayCount, now.date(), birthdayCount + 1))};
 
     // Each list on its own tab, shown, as the user sees it rebuilt.
-    QList<Rebuild> taskTimes, birthdayTimes;
+    QList<Rebuild> taskTimes, birthdayTimes, reloadTimes;
     tabs->setCurrentWidget(taskTab);
     for (int i = 0; i < rebuilds; ++i)
-        taskTimes.append(timed([&]() { taskTab->slotReceiveQueryData(TaskListSelect, spread); }));
-    tabs->setCurrentWidget(birthdayTab);
-    const QList<BirthdayInfoData> birthdayList = birthdays.value<QList<BirthdayInfoData>>();
+        taskTimes.append(timed([&]() { taskTab->slotReceiveQueryData(TaskListSelect, spread[i % 2]); }));
+    // The same list again, as after a change stored elsewhere.
     for (int i = 0; i < rebuilds; ++i)
-        birthdayTimes.append(timed([&]() { birthdayTab->rebuildBirthdayList(birthdayList); }));
-    const Rebuild tasks = report("rebuild_1000_task_rows", taskTimes);
-    const Rebuild rows = report("rebuild_500_birthday_rows", birthdayTimes);
-    std::printf("birthday_500_to_task_1000_ratio_cpu: %.2f x\n", rows.cpuMs / tasks.cpuMs);
-    std::printf("birthday_500_to_task_1000_ratio_wall: %.2f x\n", rows.wallMs / tasks.wallMs);
+        reloadTimes.append(timed([&]() { taskTab->slotReceiveQueryData(TaskListSelect, spread[(rebuilds - 1) % 2]); }));
+    tabs->setCurrentWidget(birthdayTab);
+    for (int i = 0; i < rebuilds; ++i) {
+        const QList<BirthdayInfoData> list = birthdays[i % 2].value<QList<BirthdayInfoData>>();
+        birthdayTimes.append(timed([&]() { birthdayTab->rebuildBirthdayList(list); }));
+    }
+    // The editor reads the list when it opens after a change: here the answer comes from the event loop,
+    // as the worker's would.
+    int answered = 0;
+    QObject::connect(
+        &interfacePublicData, &InterfacePublicData::SIGNALSendRequest, &app,
+        [&](quint64 id, SqlOperateType operate) {
+            if (operate == BirthdayInfoSelect)
+                emit interfacePublicData.SIGNALReceiveAnswer(id, operate, birthdays[answered++ % 2]);
+        },
+        Qt::QueuedConnection);
+    auto *editor = window.findChild<BirthdayConfig *>();
+    QList<Rebuild> editorTimes;
+    for (int i = 0; i < rebuilds; ++i) {
+        editor->slotReceiveQueryData(BirthdayInfoDelete, QVariant());
+        editorTimes.append(timed([editor]() { editor->show(); }));
+        editor->hide();
+    }
+    const Rebuild tasks = report(QStringLiteral("rebuild_%1_task_rows").arg(taskCount), taskTimes);
+    report(QStringLiteral("reload_%1_unchanged_task_rows").arg(taskCount), reloadTimes);
+    const Rebuild rows = report(QStringLiteral("rebuild_%1_birthday_rows").arg(birthdayCount), birthdayTimes);
+    report(QStringLiteral("open_editor_%1_birthdays").arg(birthdayCount), editorTimes);
+    std::printf("birthday_%d_to_task_%d_ratio_cpu: %.2f x\n", birthdayCount, taskCount, rows.cpuMs / tasks.cpuMs);
+    std::printf("birthday_%d_to_task_%d_ratio_wall: %.2f x\n", birthdayCount, taskCount, rows.wallMs / tasks.wallMs);
+    if (idleSeconds <= 0)
+        return 0;
 
     tabs->setCurrentWidget(taskTab);
-    std::printf("idle_cpu_1000_rows_spread: %.2f %%\n", idleCpuPercent(idleSeconds));
+    std::printf("idle_cpu_%d_rows_spread: %.2f %%\n", taskCount, idleCpuPercent(idleSeconds));
     // All within the hour: every row's text changes every second.
-    taskTab->slotReceiveQueryData(TaskListSelect, QVariant::fromValue(makeTasks(now, 1)));
-    std::printf("idle_cpu_1000_rows_every_second: %.2f %%\n", idleCpuPercent(idleSeconds));
+    taskTab->slotReceiveQueryData(TaskListSelect, QVariant::fromValue(makeTasks(taskCount, now, 1)));
+    std::printf("idle_cpu_%d_rows_every_second: %.2f %%\n", taskCount, idleCpuPercent(idleSeconds));
     std::fflush(stdout);
     return 0;
 }

@@ -1,6 +1,7 @@
-// Start to a shown window on the data of a heavy user (1,000 tasks, 500 birthdays, 10,000 accounts), and
-// on until the task list, the birthday list and the first page of accounts are filled. Each start is a
-// process of its own, timed from its main(); the figures are the medians of the starts.
+// Start to a shown window on the data of a heavy user (by default 1,000 tasks, 500 birthdays, 10,000
+// accounts), and on until the task list, the birthday list and the first page of accounts are filled. Each
+// start is a process of its own, timed from its main(); the figures are the medians of the starts.
+// Arguments: the data sizes (tasks, birthdays, accounts), then --starts to time (default 5).
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "benchseed.h"
@@ -21,7 +22,7 @@
 namespace {
 
 // One start in this process: the program's own start-up steps, without the single-instance lock.
-int startOnce(int argc, char **argv, const QString &programDir)
+int startOnce(int argc, char **argv, const QString &programDir, const BenchSeed::Arguments &sizes)
 {
     QElapsedTimer clock;
     clock.start();
@@ -33,19 +34,18 @@ int startOnce(int argc, char **argv, const QString &programDir)
     auto *window = new MainWindow();
     window->show();
 
-    const auto count = [window](const char *name) {
-        auto *list = window->findChild<QListWidget *>(QLatin1String(name));
-        return list ? list->count() : -1;
-    };
+    // Looked up once: a search of the whole window after every event would be a cost of its own.
+    const auto *tasks = window->findChild<QListWidget *>(QStringLiteral("listWidget_Task"));
+    const auto *birthdays = window->findChild<QListWidget *>(QStringLiteral("listWidget_Birthday"));
+    const auto *accounts = window->findChild<QTableWidget *>(QStringLiteral("tableWidget_Users"));
     qint64 shownMs = -1;
     qint64 filledMs = -1;
     while (filledMs < 0 && clock.elapsed() < 60000) {
         app.processEvents(QEventLoop::WaitForMoreEvents, 10);
         if (shownMs < 0 && window->windowHandle() && window->windowHandle()->isExposed())
             shownMs = clock.elapsed();
-        if (shownMs >= 0 && count("listWidget_Task") == BenchSeed::Tasks &&
-            count("listWidget_Birthday") == BenchSeed::Birthdays &&
-            window->findChild<QTableWidget *>(QStringLiteral("tableWidget_Users"))->rowCount() > 0) {
+        if (shownMs >= 0 && tasks->count() == sizes.tasks && birthdays->count() == sizes.birthdays &&
+            accounts->rowCount() > 0) {
             app.processEvents();
             filledMs = clock.elapsed();
         }
@@ -68,14 +68,14 @@ double median(std::vector<double> values)
 
 int main(int argc, char *argv[])
 {
-    if (argc == 3 && QByteArray(argv[1]) == "--once")
-        return startOnce(argc, argv, QString::fromLocal8Bit(argv[2]));
+    const BenchSeed::Arguments arguments(argc, argv);
+    if (arguments.options.value(0) == QLatin1String("--once"))
+        return startOnce(argc, argv, arguments.options.value(1), arguments);
 
     QCoreApplication app(argc, argv);
-    // Argument: starts to time (default 5).
-    const int starts = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
+    const int starts = qMax(1, arguments.option("starts", 5));
     TestProgramDir dir;
-    if (!dir.isValid() || !BenchSeed::seed(dir)) {
+    if (!dir.isValid() || !BenchSeed::seed(dir, arguments)) {
         std::fprintf(stderr, "cannot seed the database\n");
         return 1;
     }
@@ -83,7 +83,8 @@ int main(int argc, char *argv[])
     for (int i = 0; i < starts; ++i) {
         QProcess start;
         start.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        start.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--once"), dir.path()});
+        start.start(QCoreApplication::applicationFilePath(),
+                    arguments.sizeArguments() + QStringList{QStringLiteral("--once"), dir.path()});
         if (!start.waitForFinished(90000) || start.exitCode() != 0) {
             std::fprintf(stderr, "a start failed\n");
             return 1;

@@ -65,7 +65,7 @@ BirthdayReminder::Outcome BirthdayReminder::evaluate()
 
 BirthdayReminder::Outcome BirthdayReminder::evaluate(const QDate &today, const NoticeConfigData &config)
 {
-    Outcome outcome;
+    Outcome outcome(current);
     BirthdayInfoData &r = current;
     const int days = today.daysTo(r.RecentDate);
     bool fire = false;

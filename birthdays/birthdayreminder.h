@@ -21,6 +21,9 @@ public:
 
     struct Outcome
     {
+        // Made from the record, not from a default one, which would read the clock.
+        explicit Outcome(const BirthdayInfoData &record) : record(record) {}
+
         int days = 0;               // countdown to the occurrence looked at, before any advance
         bool fired = false;         // a reminder fell due (shown only if the notice settings allow)
         bool refreshLabels = false; // the row shows ageText, and days when countdownChanged

@@ -2,11 +2,14 @@
 #include "ui_birthdaytab.h"
 
 #include "birthdays/birthdayconfig.h"
+#include "birthdays/birthdayrow.h"
 #include "birthdays/birthdaywidgetitem.h"
 #include "data/interfacepublicdata.h"
 #include "widgets/lazyrowlist.h"
 
 #include <QLabel>
+#include <QtMath>
+#include <algorithm>
 
 BirthdayTab::BirthdayTab(QWidget *parent) : QWidget(parent), ui(new Ui::BirthdayTab)
 {
@@ -74,14 +77,48 @@ void BirthdayTab::slotReceiveAnswer(quint64 requestId, SqlOperateType, QVariant 
 
 void BirthdayTab::rebuildBirthdayList(const QList<BirthdayInfoData> &list)
 {
-    int nameWidth = 0;
-    for (const BirthdayInfoData &record : list) {
-        nameProbe->setText(BirthdayReminder::displayName(record));
-        nameWidth = qMax(nameWidth, nameProbe->sizeHint().width());
+    // A row whose record is stored as the row has it stays, and its reminders are not run again.
+    birthdayRows->setRows(
+        list.size(), [&list](int i) { return list.at(i).id; },
+        [&list](int i, LazyRow *current) -> LazyRow * {
+            auto *row = static_cast<BirthdayRow *>(current);
+            return row && row->record() == list.at(i) ? row : new BirthdayRow(list.at(i));
+        });
+    const QList<BirthdayRow *> rows = birthdayRows->rows<BirthdayRow>();
+    const int nameWidth = widestName(rows);
+    for (BirthdayRow *row : rows) {
+        row->nameWidth = nameWidth;
+        if (row->widget())
+            static_cast<BirthdayWidgetItem *>(row->widget())->setShowNameMinimumWidth(nameWidth);
     }
-    birthdayRows->setRows(list.size(), [&list, nameWidth](int i, QWidget *parent) {
-        auto *row = new BirthdayWidgetItem(list.at(i), parent, BirthdayWidgetItem::FormWhenShown);
-        row->setShowNameMinimumWidth(nameWidth);
-        return row;
-    });
+}
+
+int BirthdayTab::widestName(const QList<BirthdayRow *> &rows) const
+{
+    // Measuring a name as its label does costs a text layout each: the names are ranked by the sum of
+    // their characters' advances, which kerning and ligatures narrow rather than widen, and only the
+    // widest few are measured as their labels will be; every other name is held to the next sum.
+    constexpr int Measured = 8;
+    const QFontMetricsF metrics(nameProbe->font());
+    QVector<QPair<qreal, int>> sums;
+    sums.reserve(rows.size());
+    for (int i = 0; i < rows.size(); ++i) {
+        qreal sum = 0;
+        for (const uint c : BirthdayReminder::displayName(rows.at(i)->record()).toUcs4()) {
+            auto advance = charAdvances.constFind(c);
+            if (advance == charAdvances.cend())
+                advance = charAdvances.insert(c, metrics.horizontalAdvance(QString::fromUcs4(&c, 1)));
+            sum += *advance;
+        }
+        sums.append({sum, i});
+    }
+    const int measured = qMin(Measured, sums.size());
+    std::partial_sort(sums.begin(), sums.begin() + qMin(Measured + 1, sums.size()), sums.end(),
+                      [](const QPair<qreal, int> &a, const QPair<qreal, int> &b) { return a.first > b.first; });
+    int width = sums.size() > measured ? qCeil(sums.at(measured).first) : 0;
+    for (int i = 0; i < measured; ++i) {
+        nameProbe->setText(BirthdayReminder::displayName(rows.at(sums.at(i).second)->record()));
+        width = qMax(width, nameProbe->sizeHint().width());
+    }
+    return width;
 }

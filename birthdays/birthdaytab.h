@@ -2,6 +2,7 @@
 
 #include "data/records.h"
 
+#include <QHash>
 #include <QVariant>
 #include <QWidget>
 
@@ -9,6 +10,7 @@ namespace Ui {
 class BirthdayTab;
 }
 class BirthdayConfig;
+class BirthdayRow;
 class LazyRowList;
 class QLabel;
 class QListWidgetItem;
@@ -38,10 +40,15 @@ private slots:
     void on_listWidget_Birthday_itemDoubleClicked(QListWidgetItem *item);
 
 private:
+    // The width of the widest name's label.
+    int widestName(const QList<BirthdayRow *> &rows) const;
+
     Ui::BirthdayTab *ui;
     BirthdayConfig *birthdayConfig = nullptr;
     LazyRowList *birthdayRows = nullptr;
-    // Measures the names of rows whose forms are not built yet, as their own labels would.
+    // Measures names as the rows' own labels would.
     QLabel *nameProbe = nullptr;
+    // The advance of each character met in a name, by code point.
+    mutable QHash<uint, qreal> charAdvances;
     quint64 listRequest = 0;
 };

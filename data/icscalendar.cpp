@@ -94,6 +94,10 @@ IcsCalendar::Event eventOf(icalcomponent *vevent)
     event.cancelled = icalcomponent_get_status(vevent) == ICAL_STATUS_CANCELLED;
     icalproperty *transp = icalcomponent_get_first_property(vevent, ICAL_TRANSP_PROPERTY);
     event.transparent = transp && icalproperty_get_transp(transp) == ICAL_TRANSP_TRANSPARENT;
+    icalproperty *modified = icalcomponent_get_first_property(vevent, ICAL_LASTMODIFIED_PROPERTY);
+    event.modified =
+        spanAt(modified ? icalproperty_get_lastmodified(modified) : icalcomponent_get_dtstamp(vevent), QByteArray())
+            .start;
 
     const QByteArray startZone = tzidOf(icalcomponent_get_first_property(vevent, ICAL_DTSTART_PROPERTY));
     static_cast<IcsCalendar::Span &>(event) = spanAt(icalcomponent_get_dtstart(vevent), startZone);

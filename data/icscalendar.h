@@ -46,6 +46,8 @@ public:
         QList<Span> exdates;
         // Reminders, in seconds from the start (negative: before it).
         QList<int> alarms;
+        // When it was last changed (LAST-MODIFIED, else DTSTAMP); read only.
+        QDateTime modified;
     };
 
     // All-day dates, and local times without a zone.

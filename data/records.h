@@ -76,6 +76,9 @@ enum SqlOperateType : int
     // database is replaced (it stays closed: the program restarts). A failure that leaves the database closed
     // comes as DatabaseFatalError instead.
     DatabaseBackupRestore = 41,
+    // What the calendar sync writes from: the pending tasks, the birthdays and the workday exceptions
+    // (CalendarExport::Data); answers nothing valid when the database cannot be read.
+    SyncLocalSelect = 42,
 };
 
 enum LoginOutReasonType : int

@@ -6,6 +6,8 @@ void SqlStatement::attach(const QSqlDatabase &database)
 {
     db = database;
     query = QSqlQuery(db);
+    // Rows are read once, in order: a query that may go back keeps a copy of every row read.
+    query.setForwardOnly(true);
 }
 
 void SqlStatement::detach()

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (optimised, in their own build directory) and runs each one; every benchmark
-# prints "name: value unit" lines. Extra arguments are passed to every benchmark. bench_idle runs the
-# real program on an X display: PEMMORA_BENCH_DISPLAY (e.g. :37), else a private Xvfb when installed.
+# prints "name: value unit" lines. Extra arguments are passed to every benchmark: the data sizes first
+# (tasks, birthdays, accounts; default 1000 500 10000), then named options each benchmark reads, e.g.
+#   scripts/bench.sh 10000 5000 10000 --starts 3 --idle-seconds 20
+# (bench_rowlists: --idle-seconds, --rebuilds; bench_taskchanges: --repeats; bench_startup: --starts;
+# bench_idle: --seconds, --settle). bench_idle runs the real program on an X display:
+# PEMMORA_BENCH_DISPLAY (e.g. :37), else a private Xvfb when installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${PEMMORA_BENCH_BUILD_DIR:-build-bench}"

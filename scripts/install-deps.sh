@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake qtbase5-dev libqt5sql5-sqlite qttools5-dev qttools5-dev-tools
-          qttranslations5-l10n libxcb1-dev libical-dev ca-certificates fonts-wqy-microhei ccache xvfb xauth "$@")
+          qttranslations5-l10n libxcb1-dev libical-dev qtkeychain-qt5-dev ca-certificates fonts-wqy-microhei ccache
+          xvfb xauth radicale "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -270,8 +270,7 @@ xdotool mousemove --window "$main" 160 59 click 1
 type_text "$user"
 xdotool key Tab
 type_text "$secret"
-# The key is asked for once more, then the registration question comes, where Cancel is the default;
-# go back to OK.
+# The key is asked for once more, then the registration question comes, where OK is the default.
 window=$(open_window xdotool key Return)
 before=$(windows)
 type_text "$secret"
@@ -279,7 +278,7 @@ xdotool key Return
 poll 10 closed "$window" >/dev/null || fail "the repeated key was not taken"
 window=$(poll 10 new_window "$before") || fail "the registration question did not come"
 settle
-xdotool key shift+Tab space
+xdotool key Return
 poll 10 closed "$window" >/dev/null || fail "the registration question stayed"
 xdotool mousemove --window "$main" 160 59 click 1 key Tab
 type_text "$secret"

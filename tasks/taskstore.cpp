@@ -133,17 +133,29 @@ QList<TaskListData> TaskStore::selectTasks(const QString &where)
     QList<TaskListData> tasks;
     if (!sql.exec(QStringLiteral("SELECT %1 FROM `%2` %3").arg(TaskColumns, TaskListTable, where)))
         return tasks;
+    // The list is read again after every change and repeats almost every due time: parsing a time costs
+    // more than reading its row, so each text is parsed once and kept for the next reads.
     while (sql.next()) {
         TaskListData task;
         task.id = sql.value(0).toInt();
         task.TaskName = sql.value(1).toString();
-        task.TaskTimeSee = QDateTime::fromString(sql.value(2).toString(), StoredFormat::DateTime);
+        const QString dueText = sql.value(2).toString();
+        auto known = dueTimes.constFind(dueText);
+        if (known == dueTimes.cend())
+            known = dueTimes.insert(dueText, QDateTime::fromString(dueText, StoredFormat::DateTime));
+        task.TaskTimeSee = *known;
         task.IconPath = sql.value(3).toString();
         task.NoticeCycle = sql.value(4).toInt();
         task.Noticed = sql.value(5).toInt();
         task.Deleted = sql.value(6).toInt();
         task.NormalNoticeKeepDisplay = sql.value(7).toInt();
         tasks.append(task);
+    }
+    // Times no longer stored are let go once they outnumber the ones read.
+    if (dueTimes.size() > 2 * tasks.size() + 64) {
+        dueTimes.clear();
+        for (const TaskListData &task : qAsConst(tasks))
+            dueTimes.insert(task.TaskTimeSee.toString(StoredFormat::DateTime), task.TaskTimeSee);
     }
     return tasks;
 }

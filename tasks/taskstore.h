@@ -2,6 +2,9 @@
 
 #include "data/sqlstore.h"
 
+#include <QDateTime>
+#include <QHash>
+
 // Tasks and workday exceptions in the database, run on the worker thread.
 class TaskStore : public SqlStore
 {
@@ -23,4 +26,6 @@ private:
 
     bool reuseDeletedId = false;
     int nextTaskId = -1;
+    // The due times of the last list read, by their stored text.
+    QHash<QString, QDateTime> dueTimes;
 };

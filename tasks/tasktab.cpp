@@ -5,6 +5,7 @@
 #include "data/interfacepublicdata.h"
 #include "models/tasktiming.h"
 #include "tasks/imagebutton.h"
+#include "tasks/taskrow.h"
 #include "tasks/taskwidgetitem.h"
 #include "widgets/labelmessagebox.h"
 #include "widgets/lazyrowlist.h"
@@ -28,6 +29,11 @@ TaskTab::TaskTab(QWidget *parent) : QWidget(parent), ui(new Ui::TaskTab)
     ui->dateTimeEdit_Set->setMinimumWidth(ui->dateTimeEdit_Set->sizeHint().width() + 30);
     connect(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData, this, &TaskTab::slotReceiveQueryData,
             Qt::UniqueConnection);
+    // Every completed row deletes its task.
+    connect(&interfacePublicData, &InterfacePublicData::SIGNALClearCompleteTask, this, [this]() {
+        for (TaskRow *row : taskRows->rows<TaskRow>())
+            row->slotClearCompleteTask();
+    });
 }
 
 TaskTab::~TaskTab()
@@ -120,7 +126,7 @@ void TaskTab::on_pushButton_AddTask_clicked()
 void TaskTab::on_pushButton_ClearCompleteTask_clicked()
 {
     int completed = 0;
-    for (const TaskWidgetItem *row : taskRows->rows<TaskWidgetItem>())
+    for (const TaskRow *row : taskRows->rows<TaskRow>())
         completed += row->isCompleted() ? 1 : 0;
     if (LabelMessageBox::confirmDeletion(this, completed, tr("没有已完成的任务"),
                                          tr("删除 %n 个已完成的任务？", nullptr, completed)))
@@ -129,10 +135,11 @@ void TaskTab::on_pushButton_ClearCompleteTask_clicked()
 
 void TaskTab::rebuildTaskList(const QList<TaskListData> &tasks)
 {
-    taskRows->setRows(tasks.size(), [&tasks](int i, QWidget *parent) {
-        const TaskListData &task = tasks.at(i);
-        return new TaskWidgetItem(task.TaskName, task.TaskTimeSee, task.NoticeCycle, task.id, task.Noticed != 0,
-                                  task.NormalNoticeKeepDisplay != 0, task.IconPath, parent,
-                                  TaskWidgetItem::FormWhenShown);
-    });
+    // A row that shows its stored task as it is stays, with its widget and an edit in progress.
+    taskRows->setRows(
+        tasks.size(), [&tasks](int i) { return tasks.at(i).id; },
+        [&tasks](int i, LazyRow *current) -> LazyRow * {
+            auto *row = static_cast<TaskRow *>(current);
+            return row && row->record() == tasks.at(i) ? row : new TaskRow(tasks.at(i));
+        });
 }

@@ -7,9 +7,7 @@
 #include "icons/iconmanage.h"
 #include "models/tasktiming.h"
 #include "tasks/imagebutton.h"
-#include "tasks/taskfiring.h"
 #include "widgets/labelmessagebox.h"
-#include "widgets/rowticker.h"
 #include "widgets/textrule.h"
 
 #include <QDateTimeEdit>
@@ -17,7 +15,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <limits>
 
 TaskWidgetItem::IconChooser TaskWidgetItem::iconChooser;
 
@@ -26,35 +23,40 @@ namespace {
 QSize remainLabelSize;
 // The edit button fits both its texts; measured once, in the language shown.
 int editButtonWidth = 0;
-} // namespace
 
-TaskWidgetItem::TaskWidgetItem(const QString &name, const QDateTime &due, int cycle, int id, bool noticed,
-                               bool keepDisplay, const QString &iconPath, QWidget *parent, FormBuilding building)
-    : LazyRow(RowTicker::tasks(), parent)
+TaskListData taskOf(const QString &name, const QDateTime &due, int cycle, int id, bool noticed, bool keepDisplay,
+                    const QString &iconPath)
 {
+    TaskListData task;
     task.id = id;
     task.TaskName = name;
+    task.TaskTimeSee = due;
     task.IconPath = iconPath;
     task.NoticeCycle = cycle;
     task.Noticed = noticed ? 1 : 0;
-    task.Deleted = 0;
     task.NormalNoticeKeepDisplay = keepDisplay ? 1 : 0;
-    setDueTime(due);
-    completed = noticed;
+    return task;
+}
+} // namespace
 
-    placeOrBuild(building);
+TaskWidgetItem::TaskWidgetItem(const QString &name, const QDateTime &due, int cycle, int id, bool noticed,
+                               bool keepDisplay, const QString &iconPath, QWidget *parent)
+    : QWidget(parent), ownRow(std::make_unique<TaskRow>(taskOf(name, due, cycle, id, noticed, keepDisplay, iconPath))),
+      row(ownRow.get())
+{
+    buildForm();
+    row->setWidget(this);
+}
 
-    // Each row connects once in its life; a uniqueness check would scan every other row's connection.
-    connect(&interfacePublicData, &InterfacePublicData::SIGNALClearCompleteTask, this,
-            &TaskWidgetItem::slotClearCompleteTask);
-    slotUpdateRemainTime();
-    joinTick(&TaskWidgetItem::updateRemainTime);
-    updateDeadline();
+TaskWidgetItem::TaskWidgetItem(TaskRow &shown, QWidget *parent) : QWidget(parent), row(&shown)
+{
+    buildForm();
 }
 
 TaskWidgetItem::~TaskWidgetItem()
 {
-    stopUpdating();
+    if (row && row->widget() == this)
+        row->setWidget(nullptr);
     delete ui;
 }
 
@@ -63,6 +65,7 @@ void TaskWidgetItem::buildForm()
     ui = new Ui::TaskWidgetItem;
     ui->setupUi(this);
 
+    const TaskListData &task = row->record();
     ui->label_TaskName->setText(task.TaskName);
     ui->pushButton_KeepDisplay->setChecked(task.NormalNoticeKeepDisplay != 0);
     ui->label_Icon->setPixmap(ImageButton::cachedPixmap(task.IconPath));
@@ -77,6 +80,7 @@ void TaskWidgetItem::buildForm()
     }
     ui->pushButton_Edit->setFixedWidth(editButtonWidth);
     ui->label_EditSpace->setFixedWidth(editButtonWidth);
+    const bool completed = row->isCompleted();
     setCompleted(completed);
     if (completed) {
         ui->pushButton_Edit->hide();
@@ -90,10 +94,9 @@ void TaskWidgetItem::buildForm()
     ui->pushButton_Delete->setAccessibleName(ui->pushButton_Delete->toolTip());
     initDisplay();
     const qint64 nowMs = QDateTime::currentMSecsSinceEpoch();
-    if (dueMs >= nowMs)
+    const qint64 dueMs = task.TaskTimeSee.toMSecsSinceEpoch();
+    if (task.TaskTimeSee.isValid() && dueMs >= nowMs)
         showRemainSeconds((dueMs - nowMs) / 1000);
-    // Children added to a row that is already on screen appear only when shown.
-    ui->widget->show();
 }
 
 void TaskWidgetItem::initDisplay()
@@ -136,19 +139,9 @@ void TaskWidgetItem::initDisplay()
     time->setFixedSize(remainLabelSize);
 }
 
-void TaskWidgetItem::stopUpdating()
-{
-    // Once: a disconnect from the hub walks every row's connection.
-    if (!isUpdating())
-        return;
-    LazyRow::stopUpdating();
-    interfacePublicData.disconnect(this);
-}
-
 void TaskWidgetItem::showCycleText()
 {
-    if (!ui)
-        return;
+    const TaskListData &task = row->record();
     switch (task.NoticeCycle) {
     case CycleOnce:
         ui->label_TaskNoticeCycle->setText(tr("单次"));
@@ -206,36 +199,14 @@ void TaskWidgetItem::setIconChooser(IconChooser chooser)
     iconChooser = std::move(chooser);
 }
 
-void TaskWidgetItem::setDueTime(const QDateTime &due)
-{
-    task.TaskTimeSee = due;
-    // An unreadable due time counts as long past, as an invalid date-time sorts before every valid one.
-    dueMs = due.isValid() ? due.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
-    shownSeconds = -1;
-    updateDeadline();
-}
-
-void TaskWidgetItem::updateDeadline()
-{
-    // Off screen a pending row needs the tick only once its time lies strictly behind.
-    if (completed)
-        clearDeadline();
-    else
-        setDeadline(dueMs + 1);
-}
-
 void TaskWidgetItem::setCompleted(bool done)
 {
-    completed = done;
-    updateDeadline();
-    if (!ui)
-        return;
     ui->pushButton_KeepDisplay->setVisible(!done);
     ui->label_KeepDisplay->setVisible(done);
     ui->label_DoneTime->setVisible(done);
     // Only completed rows show it; formatting a local time for every pending row would be wasted.
     if (done)
-        ui->label_DoneTime->setText(task.TaskTimeSee.toString(StoredFormat::DateTime));
+        ui->label_DoneTime->setText(row->record().TaskTimeSee.toString(StoredFormat::DateTime));
     const Qt::CursorShape shape = done ? Qt::ArrowCursor : Qt::PointingHandCursor;
     ui->label_Icon->setCursor(shape);
     ui->label_TaskNoticeCycle->setCursor(shape);
@@ -248,62 +219,40 @@ void TaskWidgetItem::slotUpdateRemainTime()
 
 void TaskWidgetItem::updateRemainTime(qint64 nowMs)
 {
-    if (TaskTiming::isDue(dueMs, completed, nowMs))
-        fire(nowMs);
-    else if (dueMs >= nowMs)
-        showRemainSeconds((dueMs - nowMs) / 1000);
+    if (row)
+        row->tick(nowMs);
 }
 
 void TaskWidgetItem::showRemainSeconds(qint64 seconds)
 {
     // Most ticks change nothing visible; the label is touched only when its text changes.
-    if (!ui || seconds == shownSeconds)
+    if (seconds == shownSeconds)
         return;
     shownSeconds = seconds;
     ui->label_Time->setText(remainTimeText(seconds));
 }
 
-void TaskWidgetItem::fire(qint64 nowMs)
+void TaskWidgetItem::showFired()
 {
-    if (ui) {
-        if (isEditing()) {
-            // A due task ends its edit; nothing of the edit is kept.
-            ui->label_TaskName->show();
-            lineEdit_TaskName->hide();
-            dateTimeEdit->hide();
-            ui->pushButton_Edit->setText(tr("编辑"));
-        }
-        ui->label_Time->setText(tr("时间到"));
-        ui->pushButton_Edit->hide();
-        ui->label_EditSpace->show();
+    if (isEditing()) {
+        // A due task ends its edit; nothing of the edit is kept.
+        ui->label_TaskName->show();
+        lineEdit_TaskName->hide();
+        dateTimeEdit->hide();
+        ui->pushButton_Edit->setText(tr("编辑"));
     }
+    ui->label_Time->setText(tr("时间到"));
+    ui->pushButton_Edit->hide();
+    ui->label_EditSpace->show();
     shownSeconds = -1;
     setCompleted(true);
-    task.Noticed = 1;
-    // The task holds what the row shows: the name of its label and the state of its keep toggle.
-    TaskFiring::fireTask(task, QDateTime::fromMSecsSinceEpoch(nowMs), currentNoticeConfig, interfacePublicData);
-}
-
-void TaskWidgetItem::sendUpdate()
-{
-    emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(task));
-}
-
-void TaskWidgetItem::sendDelete(int id)
-{
-    emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{id}));
-}
-
-void TaskWidgetItem::slotClearCompleteTask()
-{
-    if (completed)
-        sendDelete(task.id);
 }
 
 void TaskWidgetItem::createEditors()
 {
     if (dateTimeEdit)
         return;
+    const TaskListData &task = row->record();
     lineEdit_TaskName = new QLineEdit(task.TaskName, ui->widget);
     lineEdit_TaskName->setObjectName(QStringLiteral("lineEdit_TaskName"));
     TextRule::apply(lineEdit_TaskName, FieldLength::Name);
@@ -332,7 +281,7 @@ void TaskWidgetItem::on_pushButton_Edit_clicked()
         ui->label_TaskName->hide();
         dateTimeEdit->show();
         lineEdit_TaskName->show();
-        dateTimeEdit->setDateTime(task.TaskTimeSee);
+        dateTimeEdit->setDateTime(row->record().TaskTimeSee);
         ui->pushButton_Edit->setText(tr("确认"));
         return;
     }
@@ -341,52 +290,46 @@ void TaskWidgetItem::on_pushButton_Edit_clicked()
     lineEdit_TaskName->hide();
     ui->label_TaskName->show();
     ui->label_TaskName->setText(lineEdit_TaskName->text());
-    task.TaskName = lineEdit_TaskName->text();
-    setDueTime(dateTimeEdit->dateTime());
+    shownSeconds = -1;
+    row->confirmEdit(lineEdit_TaskName->text(), dateTimeEdit->dateTime());
     showCycleText();
     setCompleted(false);
-    sendUpdate();
 }
 
 void TaskWidgetItem::on_pushButton_Delete_clicked()
 {
     // Asked for by id: the task goes even if a reload replaces this row while the question is open.
-    const int id = task.id;
+    const TaskListData task = row->record();
     if (LabelMessageBox::confirm(window(), tr("确认删除？"), tr("删除任务“%1”？").arg(task.TaskName), task.IconPath))
-        sendDelete(id);
+        emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{task.id}));
 }
 
 void TaskWidgetItem::on_pushButton_KeepDisplay_clicked(bool checked)
 {
-    task.NormalNoticeKeepDisplay = checked ? 1 : 0;
-    sendUpdate();
+    row->setKeepDisplay(checked);
 }
 
 bool TaskWidgetItem::eventFilter(QObject *watched, QEvent *event)
 {
-    if (completed || event->type() != QEvent::MouseButtonPress)
+    if (!row || row->isCompleted() || event->type() != QEvent::MouseButtonPress)
         return QWidget::eventFilter(watched, event);
 
-    if (ui && watched == ui->label_Icon) {
+    if (watched == ui->label_Icon) {
         // The library is modal: a reload while it is open replaces this row, so the dialog must not be
         // its child, and a replaced row must neither be touched once it is gone nor store its old task.
         QPointer<TaskWidgetItem> alive(this);
         const QString path = chooseTaskIcon(window());
-        if (!alive || !isUpdating())
+        if (!alive || !row || !row->isUpdating())
             return true;
         if (path.isEmpty())
             return QWidget::eventFilter(watched, event);
-        task.IconPath = path;
+        row->setIconPath(path);
         ui->label_Icon->setPixmap(ImageButton::cachedPixmap(path));
-        sendUpdate();
         return true;
     }
-    if (ui && watched == ui->label_TaskNoticeCycle) {
-        if (task.NoticeCycle >= CycleOnce && task.NoticeCycle <= CycleWeekly) {
-            task.NoticeCycle = (task.NoticeCycle + 1) % 4;
-            showCycleText();
-        }
-        sendUpdate();
+    if (watched == ui->label_TaskNoticeCycle) {
+        row->rotateCycle();
+        showCycleText();
         return true;
     }
     return QWidget::eventFilter(watched, event);

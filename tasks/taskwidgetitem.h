@@ -1,9 +1,12 @@
 #pragma once
 
 #include "data/records.h"
-#include "widgets/lazyrow.h"
+#include "tasks/taskrow.h"
 
+#include <QPointer>
+#include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace Ui {
 class TaskWidgetItem;
@@ -11,13 +14,12 @@ class TaskWidgetItem;
 class QDateTimeEdit;
 class QLineEdit;
 
-// One row of the task list: keep-display toggle, icon, cycle tag, countdown and name. It counts down
-// on the shared tick, fires once when its task falls due, and edits, re-tags or deletes its task.
+// The widget of one row of the task list: keep-display toggle, icon, cycle tag, countdown and name. It
+// shows its TaskRow, which counts down and fires, and lets the user edit, re-tag or delete the task.
 //
-// A row of a long list may leave its widgets unbuilt until it scrolls into view (FormWhenShown):
-// it still counts, fires and answers "clear completed" from its task alone, and builds its form
-// from that state when first needed. Only the rows on screen then cost their dozen widgets.
-class TaskWidgetItem : public LazyRow
+// In a long list only the rows in view have a widget. A widget made on its own (from a task's fields)
+// carries its own row.
+class TaskWidgetItem : public QWidget
 {
     Q_OBJECT
 
@@ -27,12 +29,14 @@ public:
     static constexpr const char *DefaultIconPath = "src/icon/task/default.png";
 
     TaskWidgetItem(const QString &name, const QDateTime &due, int cycle, int id, bool noticed, bool keepDisplay,
-                   const QString &iconPath, QWidget *parent = nullptr, FormBuilding building = FormNow);
+                   const QString &iconPath, QWidget *parent = nullptr);
+    TaskWidgetItem(TaskRow &shown, QWidget *parent);
     ~TaskWidgetItem() override;
 
     // The row's task as it would be stored now.
-    TaskListData record() const { return task; }
-    bool isCompleted() const { return completed; }
+    TaskListData record() const { return row->record(); }
+    bool isCompleted() const { return row->isCompleted(); }
+    bool isEditing() const;
 
     // Countdown text for the whole seconds left until the due time.
     static QString remainTimeText(qint64 seconds);
@@ -44,14 +48,14 @@ public:
     static QString chooseTaskIcon(QWidget *parent);
     static void setIconChooser(IconChooser chooser);
 
-    // Also leaves the hub.
-    void stopUpdating() override;
+    // What the row shows as it counts down and when it fires.
+    void showRemainSeconds(qint64 seconds);
+    void showFired();
 
 public slots:
     void slotUpdateRemainTime();
-    // The tick: one clock reading shared by every row.
+    // A tick of the row at this moment.
     void updateRemainTime(qint64 nowMs);
-    void slotClearCompleteTask();
 
 private slots:
     void on_pushButton_Edit_clicked();
@@ -61,30 +65,22 @@ private slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void buildForm() override;
 
 private:
+    void buildForm();
     void setCompleted(bool done);
     void initDisplay();
     // The name and due time editors exist only once the row has been edited: most rows never are, and
     // a date-time editor is among the costliest widgets to build.
     void createEditors();
-    bool isEditing() const;
     void showCycleText();
-    void showRemainSeconds(qint64 seconds);
-    void setDueTime(const QDateTime &due);
-    void updateDeadline();
-    void fire(qint64 nowMs);
-    void sendUpdate();
-    static void sendDelete(int id);
 
     Ui::TaskWidgetItem *ui = nullptr;
     QLineEdit *lineEdit_TaskName = nullptr;
     QDateTimeEdit *dateTimeEdit = nullptr;
-    TaskListData task;
-    bool completed = false;
-    // Due time in milliseconds, converted once instead of on every tick.
-    qint64 dueMs = 0;
+    // The row made with a widget made on its own.
+    std::unique_ptr<TaskRow> ownRow;
+    QPointer<TaskRow> row;
     qint64 shownSeconds = -1;
     static IconChooser iconChooser;
 };

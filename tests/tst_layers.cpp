@@ -5,6 +5,7 @@
 // The program's folders from the top layer down: a file includes from its own layer and the layers below.
 const QList<QStringList> Layers = {
     {"app"},
+    {"sync"},
     {"tasks", "birthdays", "vault", "icons", "notices", "calendar"},
     {"widgets"},
     {"data", "upgrader"},

@@ -728,6 +728,49 @@ Exporting again updates these events, no duplicates.</translation>
     </message>
 </context>
 <context>
+    <name>CalDavClient</name>
+    <message>
+        <source>服务器地址无效：%1</source>
+        <translation>The server address is not valid: %1</translation>
+    </message>
+    <message>
+        <source>不加密的 http 只用于本机的服务器，否则密码会以明文传送；请使用 https 地址</source>
+        <translation>Unencrypted http is only for a server on this computer, as the password would cross the network readable; use an https address</translation>
+    </message>
+    <message>
+        <source>服务器的证书不被信任，连接已拒绝：%1</source>
+        <translation>The server&apos;s certificate is not trusted; the connection was refused: %1</translation>
+    </message>
+    <message>
+        <source>服务器不接受这个用户名和密码</source>
+        <translation>The server does not accept this user name and password</translation>
+    </message>
+    <message>
+        <source>服务器上的事件已被改动</source>
+        <translation>The event was changed on the server</translation>
+    </message>
+    <message>
+        <source>无法连接服务器：%1</source>
+        <translation>Cannot reach the server: %1</translation>
+    </message>
+    <message>
+        <source>服务器拒绝了请求：%1 %2</source>
+        <translation>The server refused the request: %1 %2</translation>
+    </message>
+    <message>
+        <source>服务器的回答无法读取</source>
+        <translation>The server&apos;s answer cannot be read</translation>
+    </message>
+    <message>
+        <source>在这个地址没有找到日历服务</source>
+        <translation>No calendar service was found at this address</translation>
+    </message>
+    <message>
+        <source>服务器没有告知这个用户的日历位置</source>
+        <translation>The server does not say where this user&apos;s calendars are</translation>
+    </message>
+</context>
+<context>
     <name>CalendarExport</name>
     <message>
         <source>无法读取数据库：%1</source>
@@ -1424,6 +1467,10 @@ Choose Later to switch at the next start.</translation>
         <source>开机启动未更改</source>
         <translation>Start at Logon Not Changed</translation>
     </message>
+    <message>
+        <source>同步</source>
+        <translation>Sync</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
@@ -1803,6 +1850,206 @@ The program will now quit.</translation>
     <message>
         <source>无法打开数据文件夹：%1</source>
         <translation>Cannot open the data folder: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SyncConfigGroup</name>
+    <message>
+        <source>服务器(&amp;V)</source>
+        <translation>Ser&amp;ver</translation>
+    </message>
+    <message>
+        <source>CalDAV 日历服务器的地址，如 https://cloud.example.com 或日历本身的地址</source>
+        <translation>The address of the CalDAV calendar server, such as https://cloud.example.com, or of the calendar itself</translation>
+    </message>
+    <message>
+        <source>https://</source>
+        <translation>https://</translation>
+    </message>
+    <message>
+        <source>用户名(&amp;N)</source>
+        <translation>User &amp;name</translation>
+    </message>
+    <message>
+        <source>测试连接(&amp;T)</source>
+        <translation>&amp;Test connection</translation>
+    </message>
+    <message>
+        <source>密码(&amp;M)</source>
+        <translation>Passw&amp;ord</translation>
+    </message>
+    <message>
+        <source>保存在系统的密钥环中，不写入设置文件</source>
+        <translation>Kept in the system&apos;s keyring, never in the settings file</translation>
+    </message>
+    <message>
+        <source>留空则用已保存的密码</source>
+        <translation>Leave empty to use the saved password</translation>
+    </message>
+    <message>
+        <source>日历(&amp;D)</source>
+        <translation>Calen&amp;dar</translation>
+    </message>
+    <message>
+        <source>任务和生日同步到这个日历；先测试连接以列出服务器上的日历</source>
+        <translation>Tasks and birthdays are synced with this calendar; test the connection first to list the server&apos;s calendars</translation>
+    </message>
+    <message>
+        <source>立即同步(&amp;Y)</source>
+        <translation>S&amp;ync now</translation>
+    </message>
+    <message>
+        <source>日历中没有成为任务的事件，以及原因</source>
+        <translation>Events of the calendar that did not become tasks, and why</translation>
+    </message>
+    <message>
+        <source>不同步</source>
+        <translation>No sync</translation>
+    </message>
+    <message>
+        <source>正在同步…</source>
+        <translation>Syncing…</translation>
+    </message>
+    <message>
+        <source>系统没有可用的密钥环，密码只保留到程序退出。</source>
+        <translation>The system has no keyring to keep the password: it is kept until the program ends.</translation>
+    </message>
+    <message numerus="yes">
+        <source>日历中有 %n 个事件没有成为任务：</source>
+        <translation>
+            <numerusform>%n event of the calendar did not become a task:</numerusform>
+            <numerusform>%n events of the calendar did not become tasks:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>正在连接…</source>
+        <translation>Connecting…</translation>
+    </message>
+    <message>
+        <source>连接失败：%1</source>
+        <translation>Connection failed: %1</translation>
+    </message>
+    <message>
+        <source>无法写入设置文件</source>
+        <translation>Cannot write the settings file</translation>
+    </message>
+    <message>
+        <source>新建日历“Pemmora”</source>
+        <translation>New calendar “Pemmora”</translation>
+    </message>
+    <message numerus="yes">
+        <source>连接成功，找到 %n 个日历。</source>
+        <translation>
+            <numerusform>Connected; %n calendar found.</numerusform>
+            <numerusform>Connected; %n calendars found.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>请选择要同步的日历。</source>
+        <translation>Choose the calendar to sync with.</translation>
+    </message>
+    <message>
+        <source>无法新建日历：%1</source>
+        <translation>Cannot create the calendar: %1</translation>
+    </message>
+    <message>
+        <source>请先测试连接，再选择要同步的日历</source>
+        <translation>Test the connection first, then choose the calendar to sync with</translation>
+    </message>
+    <message>
+        <source>日历同步</source>
+        <translation>Calendar sync</translation>
+    </message>
+    <message>
+        <source>请输入 %1 在 %2 的密码。
+系统没有保存它的密钥环时，密码只保留到程序退出。</source>
+        <translation>Enter the password of %1 at %2.
+Without a system keyring to keep it, the password is kept only until the program ends.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncEngine</name>
+    <message>
+        <source>“%1”在服务器上已删除，本机又改过：保留本机的修改</source>
+        <translation>“%1” was deleted on the server and changed here: the change here is kept</translation>
+    </message>
+    <message>
+        <source>“%1”两边都改过，本机的修改较晚，替换了服务器上的版本</source>
+        <translation>“%1” changed on both sides; the change here is later and replaced the server&apos;s version</translation>
+    </message>
+    <message>
+        <source>“%1”两边都改过，服务器上的修改较晚，替换了本机的版本</source>
+        <translation>“%1” changed on both sides; the server&apos;s change is later and replaced the version here</translation>
+    </message>
+</context>
+<context>
+    <name>SyncMapping</name>
+    <message>
+        <source>不是日程事件</source>
+        <translation>Not an event</translation>
+    </message>
+    <message>
+        <source>重复事件中有单独改过的日子</source>
+        <translation>Single occurrences of the series were changed</translation>
+    </message>
+    <message>
+        <source>事件已取消</source>
+        <translation>The event is cancelled</translation>
+    </message>
+    <message>
+        <source>全天事件没有提醒的时刻</source>
+        <translation>An all-day event has no time to remind at</translation>
+    </message>
+    <message>
+        <source>重复规则对应不上任务的周期：%1</source>
+        <translation>The repeat rule matches no task cycle: %1</translation>
+    </message>
+    <message>
+        <source>重复中另加或除去了日子</source>
+        <translation>The series adds or leaves out days</translation>
+    </message>
+    <message>
+        <source>与日历中另一个事件是同一个任务</source>
+        <translation>The same task as another event of the calendar</translation>
+    </message>
+</context>
+<context>
+    <name>SyncService</name>
+    <message>
+        <source>没有同步密码</source>
+        <translation>No password for the sync</translation>
+    </message>
+    <message>
+        <source>请填写密码</source>
+        <translation>Enter the password</translation>
+    </message>
+    <message>
+        <source>无法读取数据库</source>
+        <translation>Cannot read the database</translation>
+    </message>
+    <message>
+        <source>无法保存同步状态：%1</source>
+        <translation>Cannot save the sync state: %1</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>（无标题）</source>
+        <translation>(no title)</translation>
+    </message>
+    <message>
+        <source>日历已同步 %1</source>
+        <translation>Calendar synced %1</translation>
+    </message>
+    <message>
+        <source>日历同步失败：%1</source>
+        <translation>Calendar sync failed: %1</translation>
+    </message>
+    <message>
+        <source>日历同步失败：%1（上次成功 %2）</source>
+        <translation>Calendar sync failed: %1 (last success %2)</translation>
     </message>
 </context>
 <context>

@@ -727,6 +727,49 @@
     </message>
 </context>
 <context>
+    <name>CalDavClient</name>
+    <message>
+        <source>服务器地址无效：%1</source>
+        <translation>伺服器位址無效：%1</translation>
+    </message>
+    <message>
+        <source>不加密的 http 只用于本机的服务器，否则密码会以明文传送；请使用 https 地址</source>
+        <translation>未加密的 http 只用於本機的伺服器，否則密碼會以明文傳送；請使用 https 位址</translation>
+    </message>
+    <message>
+        <source>服务器的证书不被信任，连接已拒绝：%1</source>
+        <translation>伺服器的憑證不受信任，已拒絕連線：%1</translation>
+    </message>
+    <message>
+        <source>服务器不接受这个用户名和密码</source>
+        <translation>伺服器不接受這個使用者名稱和密碼</translation>
+    </message>
+    <message>
+        <source>服务器上的事件已被改动</source>
+        <translation>伺服器上的事件已被更動</translation>
+    </message>
+    <message>
+        <source>无法连接服务器：%1</source>
+        <translation>無法連線到伺服器：%1</translation>
+    </message>
+    <message>
+        <source>服务器拒绝了请求：%1 %2</source>
+        <translation>伺服器拒絕了要求：%1 %2</translation>
+    </message>
+    <message>
+        <source>服务器的回答无法读取</source>
+        <translation>無法讀取伺服器的回應</translation>
+    </message>
+    <message>
+        <source>在这个地址没有找到日历服务</source>
+        <translation>在這個位址找不到行事曆服務</translation>
+    </message>
+    <message>
+        <source>服务器没有告知这个用户的日历位置</source>
+        <translation>伺服器沒有告知這個使用者的行事曆位置</translation>
+    </message>
+</context>
+<context>
     <name>CalendarExport</name>
     <message>
         <source>无法读取数据库：%1</source>
@@ -1417,6 +1460,10 @@
         <source>开机启动未更改</source>
         <translation>開機啟動未變更</translation>
     </message>
+    <message>
+        <source>同步</source>
+        <translation>同步</translation>
+    </message>
 </context>
 <context>
     <name>NormalNotice</name>
@@ -1796,6 +1843,204 @@
     <message>
         <source>无法打开数据文件夹：%1</source>
         <translation>無法開啟存放資料的資料夾：%1</translation>
+    </message>
+</context>
+<context>
+    <name>SyncConfigGroup</name>
+    <message>
+        <source>服务器(&amp;V)</source>
+        <translation>伺服器(&amp;V)</translation>
+    </message>
+    <message>
+        <source>CalDAV 日历服务器的地址，如 https://cloud.example.com 或日历本身的地址</source>
+        <translation>CalDAV 行事曆伺服器的位址，如 https://cloud.example.com 或行事曆本身的位址</translation>
+    </message>
+    <message>
+        <source>https://</source>
+        <translation>https://</translation>
+    </message>
+    <message>
+        <source>用户名(&amp;N)</source>
+        <translation>使用者名稱(&amp;N)</translation>
+    </message>
+    <message>
+        <source>测试连接(&amp;T)</source>
+        <translation>測試連線(&amp;T)</translation>
+    </message>
+    <message>
+        <source>密码(&amp;M)</source>
+        <translation>密碼(&amp;M)</translation>
+    </message>
+    <message>
+        <source>保存在系统的密钥环中，不写入设置文件</source>
+        <translation>儲存在系統的金鑰圈中，不寫入設定檔</translation>
+    </message>
+    <message>
+        <source>留空则用已保存的密码</source>
+        <translation>留空則使用已儲存的密碼</translation>
+    </message>
+    <message>
+        <source>日历(&amp;D)</source>
+        <translation>行事曆(&amp;D)</translation>
+    </message>
+    <message>
+        <source>任务和生日同步到这个日历；先测试连接以列出服务器上的日历</source>
+        <translation>待辦事項和生日與這個行事曆同步；請先測試連線以列出伺服器上的行事曆</translation>
+    </message>
+    <message>
+        <source>立即同步(&amp;Y)</source>
+        <translation>立即同步(&amp;Y)</translation>
+    </message>
+    <message>
+        <source>日历中没有成为任务的事件，以及原因</source>
+        <translation>行事曆中沒有成為待辦事項的事件，以及原因</translation>
+    </message>
+    <message>
+        <source>不同步</source>
+        <translation>不同步</translation>
+    </message>
+    <message>
+        <source>正在同步…</source>
+        <translation>正在同步…</translation>
+    </message>
+    <message>
+        <source>系统没有可用的密钥环，密码只保留到程序退出。</source>
+        <translation>系統沒有可用的金鑰圈，密碼只保留到程式結束。</translation>
+    </message>
+    <message numerus="yes">
+        <source>日历中有 %n 个事件没有成为任务：</source>
+        <translation>
+            <numerusform>行事曆中有 %n 個事件沒有成為待辦事項：</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>正在连接…</source>
+        <translation>正在連線…</translation>
+    </message>
+    <message>
+        <source>连接失败：%1</source>
+        <translation>連線失敗：%1</translation>
+    </message>
+    <message>
+        <source>无法写入设置文件</source>
+        <translation>無法寫入設定檔</translation>
+    </message>
+    <message>
+        <source>新建日历“Pemmora”</source>
+        <translation>新增行事曆「Pemmora」</translation>
+    </message>
+    <message numerus="yes">
+        <source>连接成功，找到 %n 个日历。</source>
+        <translation>
+            <numerusform>連線成功，找到 %n 個行事曆。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>请选择要同步的日历。</source>
+        <translation>請選擇要同步的行事曆。</translation>
+    </message>
+    <message>
+        <source>无法新建日历：%1</source>
+        <translation>無法新增行事曆：%1</translation>
+    </message>
+    <message>
+        <source>请先测试连接，再选择要同步的日历</source>
+        <translation>請先測試連線，再選擇要同步的行事曆</translation>
+    </message>
+    <message>
+        <source>日历同步</source>
+        <translation>行事曆同步</translation>
+    </message>
+    <message>
+        <source>请输入 %1 在 %2 的密码。
+系统没有保存它的密钥环时，密码只保留到程序退出。</source>
+        <translation>請輸入 %1 在 %2 的密碼。
+系統沒有可儲存它的金鑰圈時，密碼只保留到程式結束。</translation>
+    </message>
+</context>
+<context>
+    <name>SyncEngine</name>
+    <message>
+        <source>“%1”在服务器上已删除，本机又改过：保留本机的修改</source>
+        <translation>「%1」在伺服器上已刪除，本機又改過：保留本機的修改</translation>
+    </message>
+    <message>
+        <source>“%1”两边都改过，本机的修改较晚，替换了服务器上的版本</source>
+        <translation>「%1」兩邊都改過，本機的修改較晚，取代了伺服器上的版本</translation>
+    </message>
+    <message>
+        <source>“%1”两边都改过，服务器上的修改较晚，替换了本机的版本</source>
+        <translation>「%1」兩邊都改過，伺服器上的修改較晚，取代了本機的版本</translation>
+    </message>
+</context>
+<context>
+    <name>SyncMapping</name>
+    <message>
+        <source>不是日程事件</source>
+        <translation>不是行程事件</translation>
+    </message>
+    <message>
+        <source>重复事件中有单独改过的日子</source>
+        <translation>重複事件中有單獨改過的日子</translation>
+    </message>
+    <message>
+        <source>事件已取消</source>
+        <translation>事件已取消</translation>
+    </message>
+    <message>
+        <source>全天事件没有提醒的时刻</source>
+        <translation>全天事件沒有提醒的時刻</translation>
+    </message>
+    <message>
+        <source>重复规则对应不上任务的周期：%1</source>
+        <translation>重複規則對應不上待辦事項的週期：%1</translation>
+    </message>
+    <message>
+        <source>重复中另加或除去了日子</source>
+        <translation>重複中另外加入或排除了日子</translation>
+    </message>
+    <message>
+        <source>与日历中另一个事件是同一个任务</source>
+        <translation>與行事曆中另一個事件是同一個待辦事項</translation>
+    </message>
+</context>
+<context>
+    <name>SyncService</name>
+    <message>
+        <source>没有同步密码</source>
+        <translation>沒有同步密碼</translation>
+    </message>
+    <message>
+        <source>请填写密码</source>
+        <translation>請填寫密碼</translation>
+    </message>
+    <message>
+        <source>无法读取数据库</source>
+        <translation>無法讀取資料庫</translation>
+    </message>
+    <message>
+        <source>无法保存同步状态：%1</source>
+        <translation>無法儲存同步狀態：%1</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>（无标题）</source>
+        <translation>（無標題）</translation>
+    </message>
+    <message>
+        <source>日历已同步 %1</source>
+        <translation>行事曆已同步 %1</translation>
+    </message>
+    <message>
+        <source>日历同步失败：%1</source>
+        <translation>行事曆同步失敗：%1</translation>
+    </message>
+    <message>
+        <source>日历同步失败：%1（上次成功 %2）</source>
+        <translation>行事曆同步失敗：%1（上次成功 %2）</translation>
     </message>
 </context>
 <context>

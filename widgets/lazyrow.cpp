@@ -1,45 +1,37 @@
 #include "widgets/lazyrow.h"
 
-#include "widgets/rowticker.h"
+LazyRow::LazyRow(RowTicker &ticker) : ticker(ticker) {}
 
-#include <QHash>
-
-namespace {
-// The size the form gives a row, by kind of row, known once one row of the kind was built.
-QHash<const QMetaObject *, QSize> builtFormSizes;
-} // namespace
-
-LazyRow::LazyRow(RowTicker &ticker, QWidget *parent) : QWidget(parent), ticker(ticker) {}
-
-void LazyRow::placeOrBuild(FormBuilding building)
+LazyRow::~LazyRow()
 {
-    // A row waiting for its form takes the size the form gives, so that the list can place it.
-    const QSize built = builtFormSizes.value(metaObject());
-    if (building == FormNow || !built.isValid())
-        ensureForm();
-    else
-        resize(built);
+    stopUpdating();
 }
 
-void LazyRow::ensureForm()
+void LazyRow::setWidget(QWidget *widget)
 {
-    if (formBuilt)
+    if (shownBy == widget)
         return;
-    formBuilt = true;
-    // The form sets its own size; a row already placed by its list keeps its place.
-    const QSize placed = size();
-    const bool wasPlaced = testAttribute(Qt::WA_Resized);
-    buildForm();
-    if (!builtFormSizes.contains(metaObject()))
-        builtFormSizes.insert(metaObject(), QSize(width(), qMax(height(), sizeHint().height())));
-    if (wasPlaced)
-        resize(placed);
+    shownBy = widget;
+    if (widget && updating)
+        ticker.addShown(this);
+    else
+        ticker.removeShown(this);
+}
+
+void LazyRow::tick(qint64 nowMs)
+{
+    if (!updating || tickedAtMs == nowMs)
+        return;
+    tickedAtMs = nowMs;
+    update(nowMs);
 }
 
 void LazyRow::startUpdating()
 {
     ticker.attach();
     updating = true;
+    if (shownBy)
+        ticker.addShown(this);
 }
 
 void LazyRow::stopUpdating()
@@ -47,9 +39,9 @@ void LazyRow::stopUpdating()
     if (!updating)
         return;
     updating = false;
-    ticker.disconnect(this);
-    ticker.detach();
+    ticker.removeShown(this);
     ticker.clearDeadline(this);
+    ticker.detach();
 }
 
 void LazyRow::setDeadline(qint64 atMs)

@@ -1,6 +1,7 @@
 #include "widgets/rowticker.h"
 
 #include "platform/wallclocktimer.h"
+#include "widgets/lazyrow.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -39,8 +40,24 @@ RowTicker::RowTicker(int intervalMs)
 
 void RowTicker::tick(qint64 nowMs)
 {
-    if (attached > 0)
-        emit SIGNALTick(nowMs);
+    if (attached == 0)
+        return;
+    // A clock set back leaves deadlines that lie too far ahead for the date it shows now (a birthday
+    // waits for the midnight after the old date): then every waiting row looks at the clock again.
+    const qint64 upToMs = nowMs < lastTickMs ? std::numeric_limits<qint64>::max() : nowMs;
+    lastTickMs = nowMs;
+    // Taken out first: a row that ticks may ask for its next moment, and a tick may rebuild the list.
+    QVector<QPointer<LazyRow>> due;
+    for (auto it = queue.begin(); it != queue.end() && it->first <= upToMs; it = queue.erase(it)) {
+        it->second->queued = false;
+        due.append(it->second);
+    }
+    for (LazyRow *row : qAsConst(shown))
+        due.append(row);
+    for (const QPointer<LazyRow> &row : qAsConst(due)) {
+        if (row)
+            row->tick(nowMs);
+    }
 }
 
 void RowTicker::attach()
@@ -55,16 +72,37 @@ void RowTicker::detach()
         timer.stop();
 }
 
-void RowTicker::setDeadline(const QObject *row, qint64 atMs)
+void RowTicker::addShown(LazyRow *row)
 {
-    deadlines.insert(row, atMs);
+    if (!shown.contains(row))
+        shown.append(row);
+}
+
+void RowTicker::removeShown(LazyRow *row)
+{
+    shown.removeOne(row);
+}
+
+void RowTicker::setDeadline(LazyRow *row, qint64 atMs)
+{
+    if (row->queued) {
+        if (row->queuedAt->first == atMs)
+            return;
+        queue.erase(row->queuedAt);
+    }
+    // Rows asking for the same moment (every birthday the next midnight) tick in the order they asked.
+    row->queuedAt = queue.emplace(atMs, row);
+    row->queued = true;
     scheduleWake();
 }
 
-void RowTicker::clearDeadline(const QObject *row)
+void RowTicker::clearDeadline(LazyRow *row)
 {
-    if (deadlines.remove(row) > 0)
-        scheduleWake();
+    if (!row->queued)
+        return;
+    queue.erase(row->queuedAt);
+    row->queued = false;
+    scheduleWake();
 }
 
 void RowTicker::setOnScreen(bool shown)
@@ -116,8 +154,8 @@ void RowTicker::armWake()
         return;
     qint64 earliest = std::numeric_limits<qint64>::max();
     for (const RowTicker *ticker : all()) {
-        for (const qint64 atMs : ticker->deadlines)
-            earliest = qMin(earliest, atMs);
+        if (!ticker->queue.empty())
+            earliest = qMin(earliest, ticker->queue.begin()->first);
     }
     if (!wake) {
         wake = new WallClockTimer(QCoreApplication::instance());

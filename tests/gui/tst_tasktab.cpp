@@ -3,6 +3,7 @@
 #include "models/tasktiming.h"
 #include "tasks/tasktab.h"
 #include "tasks/taskwidgetitem.h"
+#include "widgets/lazyrowlist.h"
 #include "widgets/rowticker.h"
 
 #include "common/hublog.h"
@@ -54,13 +55,9 @@ void show(MainWindow &window, const QList<TaskListData> &tasks)
     window.findChild<TaskTab *>()->slotReceiveQueryData(TaskListSelect, QVariant::fromValue(tasks));
 }
 
-QList<TaskWidgetItem *> rows(MainWindow &window)
+QList<TaskRow *> rows(MainWindow &window)
 {
-    auto *list = find<QListWidget>(window, "listWidget_Task");
-    QList<TaskWidgetItem *> result;
-    for (int i = 0; i < list->count(); ++i)
-        result.append(qobject_cast<TaskWidgetItem *>(list->itemWidget(list->item(i))));
-    return result;
+    return find<QListWidget>(window, "listWidget_Task")->findChild<LazyRowList *>()->rows<TaskRow>();
 }
 
 QString query(SqlOperateType operate)
@@ -172,28 +169,72 @@ private slots:
         QCOMPARE(find<QLabel>(*row, "label_Time")->text(), QStringLiteral("时间到"));
     }
 
-    // A reload that arrives while a row is still firing replaces it; the replaced row never fires again.
-    void replacedRowNeverFiresAgain()
+    // A reload that arrives while a row is still firing keeps it, as it shows the stored task; it never fires again.
+    void firedRowNeverFiresAgain()
     {
         TestProgramDir dir;
         MainWindow window;
         const QDateTime soon = QDateTime::currentDateTime().addSecs(3600);
         show(window, {task(1, soon, CycleDaily), task(2)});
-        QPointer<TaskWidgetItem> firing = rows(window).first();
+        QPointer<TaskRow> firing = rows(window).first();
         HubLog log;
         const auto reload = connect(&interfacePublicData, &InterfacePublicData::SIGNALSendQuery, this,
                                     [&window, soon](SqlOperateType operate, QVariant) {
                                         if (operate == TaskListUpdateNoticed)
                                             show(window, {task(1, soon, CycleDaily, true)});
                                     });
-        firing->updateRemainTime(soon.toMSecsSinceEpoch() + 1000);
+        firing->tick(soon.toMSecsSinceEpoch() + 1000);
         disconnect(reload);
-        firing->updateRemainTime(soon.toMSecsSinceEpoch() + 2000);
-        emit RowTicker::tasks().SIGNALTick(soon.toMSecsSinceEpoch() + 3000);
+        firing->tick(soon.toMSecsSinceEpoch() + 2000);
+        RowTicker::tasks().tick(soon.toMSecsSinceEpoch() + 3000);
         QCOMPARE(log.sequence, (QStringList{query(TaskListUpdateNoticed), query(TaskListInsert), "central", "normal"}));
-        QCOMPARE(rows(window).size(), 1);
-        QVERIFY(rows(window).first()->isCompleted());
-        QTRY_VERIFY(firing.isNull());
+        QCOMPARE(rows(window), QList<TaskRow *>{firing});
+        QVERIFY(firing->isCompleted());
+    }
+
+    // A reload keeps the rows whose stored task is unchanged, with their widgets where they stay in place
+    // (k; m: moved, new widget), replaces the others (n), which stop at once, and follows the answer's order.
+    void reloadKeepsUnchangedRows_data()
+    {
+        QTest::addColumn<QList<TaskListData>>("reload");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("one changed") << QList<TaskListData>{task(1), task(2, Due, 0, false, "改"), task(3)} << "1k2n3k";
+        QTest::newRow("one added, one gone") << QList<TaskListData>{task(1), task(4), task(3)} << "1k4n3k";
+        QTest::newRow("moved") << QList<TaskListData>{task(3), task(1), task(2)} << "3k1m2m";
+    }
+    void reloadKeepsUnchangedRows()
+    {
+        QFETCH(QList<TaskListData>, reload);
+        QFETCH(QString, kept);
+        TestProgramDir dir;
+        MainWindow window;
+        window.show();
+        QList<TaskListData> more; // than the list shows: those rows have no widget
+        for (int id = 10; id < 60; ++id)
+            more.append(task(id, Due.addDays(1)));
+        show(window, QList<TaskListData>{task(1), task(2), task(3)} + more);
+        const QList<TaskRow *> before = rows(window);
+        QVERIFY(!before.last()->widget());
+        for (TaskRow *row : before.mid(0, 3))
+            row->widget()->setProperty("before", true);
+        show(window, reload);
+        QString seen;
+        for (TaskRow *row : rows(window))
+            seen += QString::number(row->record().id) +
+                    "nmk"[before.contains(row) + row->widget()->property("before").toBool()];
+        QCOMPARE(seen, kept);
+        for (TaskRow *old : before)
+            QVERIFY(rows(window).contains(old) || !old->isUpdating());
+    }
+
+    // A row without a widget fires at its time, once, also after the clock went back.
+    void rowWithoutWidgetFiresOnce()
+    {
+        TaskRow row(task(7));
+        HubLog log;
+        for (const qint64 now : {DueMs - 1000, DueMs - 2000, DueMs + 1000, DueMs + 2000})
+            RowTicker::tasks().tick(now);
+        QCOMPARE(log.count(TaskListUpdateNoticed), 1);
     }
 
     // Fired at start through the worker, by the stored notice switches and days off: the fired row completed
@@ -214,9 +255,10 @@ private slots:
         HubWorker worker;
         HubLog log;
         MainWindow window;
+        window.show();
         QTRY_COMPARE(log.count(TaskListSelect), 2);
         QTRY_COMPARE(rows(window).size(), 3);
-        const QList<TaskWidgetItem *> shown = rows(window);
+        const QList<TaskRow *> shown = rows(window);
         QVERIFY(shown.at(0)->isCompleted());
         QVERIFY(!shown.at(1)->isCompleted());
         QCOMPARE(shown.at(0)->record().TaskTimeSee, due);
@@ -235,14 +277,13 @@ private slots:
         QVERIFY(!rows(window).at(1)->isCompleted());
 
         dismisser.setAnswer(QMessageBox::Cancel);
-        click(*rows(window).at(1), "pushButton_Delete");
+        click(*rows(window).at(1)->widget(), "pushButton_Delete");
         QCOMPARE(dismisser.texts.last(), QStringLiteral("删除任务“以后”？"));
         dismisser.setAnswer(QMessageBox::Ok);
-        click(*rows(window).at(1), "pushButton_Delete");
+        click(*rows(window).at(1)->widget(), "pushButton_Delete");
         QTRY_COMPARE(rows(window).size(), 1);
         QCOMPARE(log.count(TaskListDelete), 2);
 
-        // The window was never shown: a task added now still fires at its second.
         const QDateTime soon = QDateTime::currentDateTime().addSecs(2);
         emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task(-1, soon)));
         QTRY_COMPARE(rows(window).size(), 2);

@@ -1,0 +1,321 @@
+#include "common/hubworker.h"
+#include "common/testprogramdir.h"
+#include "data/interfacepublicdata.h"
+#include "models/tasktiming.h"
+#include "sync/caldavclient.h"
+#include "sync/memorykeyring.h"
+#include "sync/syncengine.h"
+#include "sync/syncmapping.h"
+#include "sync/syncservice.h"
+#include "tasks/taskfiring.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+// A Radicale server of the test's own on 127.0.0.1 (user "tester"), over TLS with its own certificate if asked.
+class Radicale
+{
+public:
+    bool start(bool tls = false)
+    {
+        QTcpServer probe;
+        port = port ? port : (probe.listen(QHostAddress::LocalHost), probe.serverPort());
+        probe.close();
+        if (tls && QProcess::execute("openssl", {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256",
+                                                 "-nodes", "-subj", "/CN=127.0.0.1", "-keyout", dir.filePath("key.pem"),
+                                                 "-out", dir.filePath("cert.pem")}))
+            return false;
+        QFile users(dir.filePath("users")), config(dir.filePath("config"));
+        if (!users.open(QIODevice::WriteOnly) || !config.open(QIODevice::WriteOnly))
+            return false;
+        users.write("tester:secret\n");
+        config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\nssl = %4\ncertificate = %5\nkey = %6\n[auth]\n"
+                                    "type = htpasswd\nhtpasswd_filename = %2\nhtpasswd_encryption = plain\n[storage]\n"
+                                    "filesystem_folder = %3\n[logging]\nlevel = critical\n")
+                         .arg(port)
+                         .arg(users.fileName(), dir.filePath("collections"), tls ? "True" : "False",
+                              dir.filePath("cert.pem"), dir.filePath("key.pem"))
+                         .toUtf8());
+        config.close();
+        process.start(QStandardPaths::findExecutable("radicale"), {"--config", config.fileName()});
+        QTcpSocket socket;
+        for (int i = 0; i < 100 && socket.state() != QAbstractSocket::ConnectedState; ++i)
+            QTest::qWait(100), socket.connectToHost(QHostAddress::LocalHost, port), socket.waitForConnected(100);
+        return socket.state() == QAbstractSocket::ConnectedState;
+    }
+    void stop() { process.terminate(), process.waitForFinished(); }
+    ~Radicale() { stop(); }
+    QUrl url(const QString &path = QString()) const { return QUrl(QString("http://127.0.0.1:%1/").arg(port) + path); }
+
+    QTemporaryDir dir;
+    QProcess process;
+    quint16 port = 0;
+};
+
+// The sync of tasks and birthdays with a real CalDAV server, which the test changes by plain HTTP.
+class TestCalendarSync : public QObject
+{
+    Q_OBJECT
+
+    Radicale server;
+    QNetworkAccessManager network;
+    std::unique_ptr<TestProgramDir> dir;
+    std::unique_ptr<HubWorker> hub;
+    MemoryKeyring keyring;
+    std::unique_ptr<SyncService> sync;
+    QString calendar;
+    int calendars = 0;
+
+    // The answer's body; a PUT's the ETag.
+    QByteArray http(const QByteArray &verb, const QString &path, const QByteArray &body = "",
+                    const QByteArray &etag = "")
+    {
+        QNetworkRequest request(server.url(path.mid(1)));
+        request.setRawHeader("Authorization", "Basic " + QByteArray("tester:secret").toBase64());
+        request.setRawHeader("Depth", "1");
+        if (!etag.isEmpty())
+            request.setRawHeader("If-Match", etag);
+        std::unique_ptr<QNetworkReply> reply(network.sendCustomRequest(request, verb, body));
+        QSignalSpy(reply.get(), &QNetworkReply::finished).wait(10000);
+        return verb == "PUT" ? reply->rawHeader("ETag") : reply->readAll();
+    }
+    struct Event
+    {
+        QString path;
+        QByteArray etag, data;
+    };
+    // Every event of the calendar, by its summary.
+    QMap<QString, Event> events()
+    {
+        QMap<QString, Event> found;
+        QRegularExpression item("<href>([^<]+\\.ics)</href>.*?<getetag>([^<]+)</getetag>");
+        for (auto it = item.globalMatch(http("PROPFIND", calendar)); it.hasNext();) {
+            const auto match = it.next();
+            const QByteArray data = http("GET", match.captured(1));
+            found.insert(QRegularExpression("SUMMARY:([^\r]*)").match(data).captured(1),
+                         {match.captured(1), match.captured(2).replace("&quot;", "\"").toUtf8(), data});
+        }
+        return found;
+    }
+    static QByteArray event(const QString &uid, const QString &summary, const QDateTime &start, const QByteArray &rule)
+    {
+        return QString("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//phone//EN\r\nBEGIN:VEVENT\r\nUID:%1\r\nDTSTAMP:"
+                       "20260101T000000Z\r\nDTSTART:%2\r\nSUMMARY:%3\r\nRRULE:%4\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+            .arg(uid, start.toString("yyyyMMdd'T'HHmmss"), summary, rule)
+            .toUtf8();
+    }
+    QList<TaskListData> tasks() { return ask(hub->worker, TaskListSelect).value<QList<TaskListData>>(); }
+    QStringList taskNames()
+    {
+        QStringList names;
+        for (const TaskListData &task : tasks())
+            names.append(task.TaskName + QString::number(task.NoticeCycle));
+        names.sort();
+        return names;
+    }
+    void addTask(const QString &name, int cycle)
+    {
+        const TaskListData task{-1, name, QDateTime::currentDateTime().addSecs(3600), "", cycle};
+        emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task));
+    }
+    bool syncs()
+    {
+        QSignalSpy finished(sync.get(), &SyncService::SIGNALFinished);
+        sync->syncNow();
+        return finished.wait(20000) && finished.first().first().toBool();
+    }
+
+private slots:
+    void initTestCase() { QVERIFY2(server.start(), "radicale (Debian package radicale) did not start"); }
+
+    void init()
+    {
+        dir = std::make_unique<TestProgramDir>();
+        hub = std::make_unique<HubWorker>();
+        sync = std::make_unique<SyncService>(&keyring);
+        calendar = QString("/tester/c%1/").arg(++calendars);
+        http("MKCALENDAR", calendar);
+        QVERIFY(sync->setAccount({server.url().toString(), "tester", server.url(calendar.mid(1)), "c"}));
+        sync->setPassword("secret");
+    }
+    void cleanup() { sync.reset(), hub.reset(), dir.reset(); }
+
+    // Tasks and birthdays go up, changes and new events come down, deletions go either way; nothing of the
+    // vault and no password leaves the machine, and the database keeps its tables.
+    void publishAndPull()
+    {
+        const QVariant tables = dir->value("SELECT group_concat(sql) FROM sqlite_master");
+        addTask("Once", CycleOnce);
+        addTask("Daily", CycleDaily);
+        addTask("Workdays", CycleWorkday);
+        const BirthdayInfoData birthday{-1, "Ming", "null", true, false};
+        emit interfacePublicData.SIGNALSendQuery(BirthdayInfoInsert, QVariant::fromValue(birthday));
+        UsersUserInfoData account;
+        account.Title = account.Pwd = QStringLiteral("Vault");
+        emit interfacePublicData.SIGNALSendQuery(UsersUserInfoInsert, QVariant::fromValue(account));
+        QVERIFY(syncs());
+        QMap<QString, Event> up = events();
+        QCOMPARE(up.size(), 3 + 10);
+        QVERIFY(up.value("Workdays").data.contains("RRULE:FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR"));
+        QVERIFY(up.last().data.contains("TRIGGER:-P1D")); // a birthday, reminded a day ahead
+        for (const Event &e : qAsConst(up))
+            QVERIFY(!e.data.contains("Vault") && !e.data.contains("secret"));
+        QVERIFY(!fileContents(dir->filePath("src/config/config.ini")).contains("secret"));
+        QCOMPARE(dir->value("SELECT group_concat(sql) FROM sqlite_master"), tables);
+
+        // Another client renames a task, adds two events and removes one.
+        const QDateTime tomorrow = QDateTime::currentDateTime().addDays(1);
+        http("PUT", up["Once"].path, up["Once"].data.replace("SUMMARY:Once", "SUMMARY:Renamed"), up["Once"].etag);
+        http("PUT", calendar + "p1.ics", event("p1@phone", "Phone", tomorrow, "FREQ=WEEKLY;BYDAY=SU"));
+        http("PUT", calendar + "p2.ics", event("p2@phone", "Monthly", tomorrow, "FREQ=MONTHLY"));
+        http("DELETE", up.value("Daily").path);
+        Event birthdayEvent = up.last();
+        http("PUT", birthdayEvent.path, birthdayEvent.data.replace("SUMMARY:", "SUMMARY:Changed "), birthdayEvent.etag);
+        // A task that could not be stored here leaves its event there, to be taken at the next run.
+        QVERIFY(dir->execute("CREATE TRIGGER full BEFORE INSERT ON TASK_LIST WHEN NEW.TaskName = 'Phone' "
+                             "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        QVERIFY(syncs() && dir->execute("DROP TRIGGER full"));
+        QVERIFY(syncs());
+        QTRY_COMPARE(taskNames(), QStringList({"Phone3", "Renamed0", "Workdays2"}));
+        QVERIFY(sync->notTaken().size() == 1 && sync->notTaken().first().startsWith("Monthly"));
+        QVERIFY(!events().firstKey().startsWith("Changed")); // a birthday is written from here only
+        // Renamed here before any other run: still the other client's event.
+        TaskListData phone = tasks().last();
+        phone.TaskName = "Phone here";
+        emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(phone));
+        QVERIFY(syncs());
+        QCOMPARE(events().value("Phone here").path, calendar + "p1.ics");
+
+        // Deleted here: gone there, the other client's event too; one deleted there is no longer listed.
+        for (const TaskListData &task : tasks()) {
+            if (task.TaskName != QLatin1String("Workdays"))
+                emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{task.id}));
+        }
+        http("DELETE", calendar + "p2.ics");
+        QVERIFY(syncs());
+        up = events();
+        QVERIFY(up.contains("Workdays") && sync->notTaken().isEmpty());
+        QCOMPARE(up.size(), 1 + 10);
+    }
+
+    // Changed on both sides since the last sync: the later change wins.
+    void conflict_data()
+    {
+        QTest::addColumn<int>("serverChangedSecs"); // from now
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("server's later") << 3600 << "There";
+        QTest::newRow("this one's later") << -3600 << "Here";
+    }
+    void conflict()
+    {
+        QFETCH(int, serverChangedSecs);
+        QFETCH(QString, kept);
+        addTask("Meeting", CycleDaily);
+        QVERIFY(syncs());
+        // It falls due here first: the next one is another row.
+        TaskListData task = tasks().value(0);
+        TaskFiring::fireTask(task, task.TaskTimeSee, NoticeConfigData(), interfacePublicData);
+        emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{task.id}));
+        QVERIFY(syncs());
+        task = tasks().value(0);
+        task.TaskName = QStringLiteral("Here");
+        emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(task));
+        Event there = events().value("Meeting");
+        const QByteArray changed =
+            QDateTime::currentDateTimeUtc().addSecs(serverChangedSecs).toString("yyyyMMdd'T'HHmmss'Z'").toUtf8();
+        http("PUT", there.path, there.data.replace("SUMMARY:Meeting", "LAST-MODIFIED:" + changed + "\r\nSUMMARY:There"),
+             there.etag);
+        QSignalSpy conflicts(sync.get(), &SyncService::SIGNALConflicts);
+        QVERIFY(syncs());
+        QTRY_COMPARE(taskNames(), QStringList{kept + "1"});
+        QCOMPARE(events().keys(), QStringList{kept});
+        QCOMPARE(conflicts.count(), 1);
+        QVERIFY(conflicts.first().first().toStringList().first().contains(kept == "Here" ? "服务器上的" : "本机的"));
+    }
+
+    // Offline, a change waits and the status bar says why; once the server is back it goes up. A token the
+    // server does not know lists everything again.
+    void unreachableAndBack()
+    {
+        addTask("First", CycleOnce);
+        QVERIFY(syncs());
+        server.stop();
+        addTask("Second", CycleOnce);
+        QVERIFY(!syncs());
+        QVERIFY2(sync->statusText().contains("无法连接服务器") && sync->statusText().contains("上次成功"),
+                 qPrintable(sync->statusText()));
+        SyncState state;
+        QString error;
+        QVERIFY(state.load(SyncState::DefaultFile) && !state.syncToken.isEmpty());
+        state.syncToken = "http://radicale.org/ns/sync/0";
+        QVERIFY(state.save(SyncState::DefaultFile, &error));
+        sync = std::make_unique<SyncService>(&keyring);
+        QVERIFY(server.start());
+        QVERIFY(syncs());
+        QCOMPARE(events().keys(), QStringList({"First", "Second"}));
+    }
+
+    // With no password kept the user is asked, once while the program runs; declining leaves the sync waiting.
+    void keyringStandIn()
+    {
+        keyring.write(sync->account().keyringKey(), QString(), [](Keyring::Status) {});
+        for (const QString answer : {"", "secret"}) {
+            sync = std::make_unique<SyncService>(&keyring);
+            int asked = 0;
+            sync->setPasswordPrompt([&]() { return ++asked, answer; });
+            QCOMPARE(syncs() + syncs(), answer.isEmpty() ? 0 : 2);
+            QCOMPARE(asked, answer.isEmpty() ? 2 : 1);
+            QCOMPARE(sync->lastError().contains("密码"), answer.isEmpty());
+        }
+    }
+
+    // The calendars are found from the server's address and a new one gets a folder of its own; an address
+    // that would send the password readable, or a certificate the system does not trust, is refused.
+    void findCalendars_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("refusal");
+        // clang-format off
+        QTest::newRow("server") << "" << "";
+        QTest::newRow("plain http elsewhere") << "http://calendar.example.org/" << "https";
+        QTest::newRow("untrusted certificate") << "https" << "self-signed";
+        // clang-format on
+    }
+    void findCalendars()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, refusal);
+        Radicale tls;
+        if (address == "https")
+            QVERIFY(tls.start(true));
+        address = address == "https"           ? tls.url().toString().replace("http:", "https:")
+                  : address.startsWith("http") ? address
+                                               : server.url(address).toString();
+        CalDavClient::Result result;
+        QUrl home;
+        int found = -1;
+        sync->findCalendars(address, "tester", "",
+                            [&](auto r, auto c, QUrl h) { result = r, found = c.size(), home = h; });
+        QTRY_VERIFY_WITH_TIMEOUT(found >= 0, 20000);
+        QVERIFY2(result.error.contains(refusal), qPrintable(result.error));
+        if (!refusal.isEmpty())
+            return;
+        QVERIFY(result.ok() && found > 0 && home == server.url("tester/"));
+        QStringList made;
+        for (int i = 0; i < 2; ++i)
+            sync->makeCalendar(home, "Pemmora", [&](auto, CalDavClient::Calendar c) { made.append(c.url.path()); });
+        QTRY_COMPARE(made.size(), 2);
+        QVERIFY(made.first() != made.last());
+        QVERIFY(http("PROPFIND", made.last()).contains("Pemmora"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalendarSync)
+#include "tst_calendarsync.moc"
