@@ -223,12 +223,13 @@ private slots:
     void browse()
     {
         open(3);
+        auto *table = find<QTableWidget>("tableWidget_Users");
+        QVERIFY(!table->actions().constFirst()->isEnabled());
         ModalDismisser dismisser(QMessageBox::Cancel);
         type(Owner, QStringLiteral("short"));
         login(Owner, OwnerKey);
         window->findChild<UsersTab *>()->slotReceiveQueryData(UsersConfigSelect,
                                                               QVariant::fromValue(UsersConfigData{1, 30}));
-        auto *table = find<QTableWidget>("tableWidget_Users");
         const auto page = [this, table]() {
             return QStringLiteral("%1 %2 %3 %4%5")
                 .arg(table->rowCount() ? table->item(0, 0)->text() : QString(), find("lineEdit_GoPage")->text(),
