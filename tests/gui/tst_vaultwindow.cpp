@@ -280,12 +280,13 @@ private slots:
         QCOMPARE(find("lineEdit_NoActiveLogoutSec")->text(), QStringLiteral("12"));
     }
 
-    // Confirmed, run by the worker, closed by the logout: the old key no longer opens the vault, the new one does.
+    // Confirmed, run by the worker, closed by the logout: the old account no longer opens the vault, the new one does.
     void masterChange()
     {
         open(3);
         login(Owner, OwnerKey);
         auto *dialog = window->findChild<AesAccountUpdateDialog *>();
+        child(dialog, "lineEdit_UserNew")->setText(QStringLiteral("newowner"));
         child(dialog, "lineEdit_KeyNew")->setText(QStringLiteral("fresh.key.1"));
         child(dialog, "lineEdit_KeyNewRepeat")->setText(QStringLiteral("fresh.key.1"));
         // Only the confirmation is answered; the dialog stays open while the worker runs.
@@ -297,7 +298,7 @@ private slots:
             dismisser.reset();
         });
         QTest::mouseClick(find<QPushButton>("pushButton_AesAccountUpdate"), Qt::LeftButton);
-        QCOMPARE(asked, (QStringList{"请确认更改", "更改信息: \n<密钥>将被更新"}));
+        QCOMPARE(asked, (QStringList{"请确认更改", "更改信息: \n<用户>将被更新为: newowner\n<密钥>将被更新"}));
         QTRY_VERIFY(!dialog->isVisible());
         QTRY_VERIFY(interfacePublicData.reencryptIdle);
         QVERIFY(!interfacePublicData.loggedIn && !QFile::exists(dir->backupFile()));
@@ -305,7 +306,7 @@ private slots:
         QVERIFY(child<QPushButton>(dialog, "pushButton_Ok")->isEnabled());
         QVERIFY(child<QPushButton>(dialog, "pushButton_Cancel")->isEnabled());
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), Owner, OwnerKey));
-        login(Owner, QStringLiteral("fresh.key.1"));
+        login(QStringLiteral("newowner"), QStringLiteral("fresh.key.1"));
         QVERIFY(interfacePublicData.loggedIn);
         QTRY_COMPARE(find<QTableWidget>("tableWidget_Users")->rowCount(), 3);
     }
