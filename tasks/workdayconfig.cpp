@@ -59,7 +59,7 @@ WorkdayConfig::WorkdayConfig(QWidget *parent) : QDialog(parent), ui(new Ui::Work
     for (int day = 1; day <= 7; ++day)
         weekdays.append(TaskWidgetItem::dayOfWeekText(day));
     fitWidest(ui->label_DayOfWeek, weekdays);
-    fitWidest(ui->label_RestOrWork, {restOrWorkText(1), restOrWorkText(6)});
+    fitWidest(ui->label_RestOrWork, {restOrWorkText(false), restOrWorkText(true)});
     ui->widget_Add->show();
     const int panelWidth = layout()->totalMinimumSize().width();
     ui->widget_Add->hide();
@@ -240,16 +240,14 @@ void WorkdayConfig::on_pushButton_Delete_clicked()
 void WorkdayConfig::on_dateEdit_Date_dateChanged(const QDate &date)
 {
     ui->label_DayOfWeek->setText(TaskWidgetItem::dayOfWeekText(date.dayOfWeek()));
-    ui->label_RestOrWork->setText(restOrWorkText(date.dayOfWeek()));
+    // An exception on a weekend day is stored as a workday.
+    ui->label_RestOrWork->setText(restOrWorkText(TaskTiming::exceptionWorkdayFlag(date) != 0));
 }
 
-QString WorkdayConfig::restOrWorkText(int dayOfWeek)
+QString WorkdayConfig::restOrWorkText(bool weekend)
 {
-    if (dayOfWeek >= 1 && dayOfWeek <= 5)
-        return tr("工作") + QStringLiteral(" => ") + tr("休息");
-    if (dayOfWeek >= 6 && dayOfWeek <= 7)
-        return tr("休息") + QStringLiteral(" => ") + tr("工作");
-    return QString();
+    return weekend ? tr("休息") + QStringLiteral(" => ") + tr("工作")
+                   : tr("工作") + QStringLiteral(" => ") + tr("休息");
 }
 
 void WorkdayConfig::on_pushButton_Help_clicked()

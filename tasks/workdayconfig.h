@@ -62,8 +62,8 @@ private:
     // True when another row than skipRow already lists this date.
     bool dateListed(const QString &dateText, int skipRow) const;
     QString cellText(int row, int column) const;
-    // What an exception on a day of this weekday (1..7) turns it into, "工作 => 休息" or back.
-    static QString restOrWorkText(int dayOfWeek);
+    // What an exception turns a workday, or a weekend day, into: "工作 => 休息" or back.
+    static QString restOrWorkText(bool weekend);
 
     // Shows the review and takes what the user ticks; false when nothing was taken.
     bool review(const HolidayImport::Plan &plan);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,7 +75,9 @@ private slots:
         older.database().close();
         const auto entries = ask(worker, DatabaseBackupList).value<QList<DatabaseBackup::Entry>>();
         QCOMPARE(entries.value(1).date, QDate::currentDate());
-        const auto e = [&entries](int i) { return entries.value(i); };
+        const auto e = [&entries](int i) {
+            return entries.value(i);
+        };
         QCOMPARE((QList<int>{entries.size(), e(1).usable, e(1).tasks, e(1).birthdays, e(1).accounts, e(1).future}),
                  (QList<int>{3, 1, 2, 1, 0, 0}));
         QCOMPARE((QList<int>{e(0).future, e(0).version, e(0).usable, e(2).version, e(2).usable}),
@@ -104,6 +107,15 @@ private slots:
         const DatabaseBackup::Entry kept = DatabaseBackup::list(folder, QDate::currentDate()).value(1);
         QVERIFY(kept.keptAtRestore && kept.birthdays == 2);
         QVERIFY(!QFileInfo::exists(kept.path + ".part"));
+        // Neither placed nor opened again, after the restart: the program must end, not run on without a database.
+        StoreWorker<> restarted;
+        QVERIFY(QDir().rename(dir.databaseFile(), aside) && QDir().mkpath(dir.databaseFile()));
+        QSignalSpy answers(&restarted, &SqlThread::SIGNALSendQueryData);
+        restarted.SLOTReceiveQuery(DatabaseBackupRestore, entries.at(1).path);
+        QCOMPARE(answers.count(), 1);
+        QCOMPARE(answers.first().at(0).value<SqlOperateType>(), DatabaseFatalError);
+        const QString reopen = DatabaseBackup::reopenFailedText(dir.databaseFile(), QString()).section('\n', 0, 1);
+        QVERIFY2(answers.first().at(1).toString().contains(reopen), qPrintable(answers.first().at(1).toString()));
     }
 };
 

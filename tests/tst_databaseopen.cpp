@@ -40,6 +40,7 @@ private slots:
         QTest::newRow("whole, database present") << "whole" << true << "before" << restored;
         QTest::newRow("whole, database missing") << "whole" << false << "before" << restored;
         QTest::newRow("change finished") << "finished" << true << "after" << QString();
+        QTest::newRow("an earlier change finished") << "finished earlier" << true << "before" << restored;
         QTest::newRow("truncated") << "truncated" << true << "after" << damaged;
         QTest::newRow("directory") << "directory" << true << "after" << damaged;
     }
@@ -59,10 +60,10 @@ private slots:
         else if (backup == QLatin1String("directory"))
             QVERIFY(file.remove() && QDir().mkpath(dir.backupFile() + QStringLiteral("/inside")));
         QVERIFY(dir.execute("UPDATE TASK_LIST SET TaskName = 'after'"));
-        if (backup == QLatin1String("finished"))
+        if (backup.startsWith(QLatin1String("finished")))
             QVERIFY(dir.execute(QStringLiteral("INSERT INTO SOFTWARE_INFO (Key, Value) VALUES ('%1', '%2')")
                                     .arg(QString::fromLatin1(DatabaseFile::ChangeBackupKey),
-                                         QString::fromLatin1(DatabaseFile::hash(dir.backupFile())))));
+                                         backup == "finished" ? DatabaseFile::hash(dir.backupFile()) : "0123abcd")));
         if (!databasePresent)
             QVERIFY(QFile::remove(dir.databaseFile()));
         const QByteArray database = fileContents(dir.databaseFile());

@@ -56,10 +56,18 @@ private slots:
                          (c.listedId >= 0 ? "!" : "");
         QCOMPARE(found.join(' '), changes == "refused" ? "" : changes);
         QCOMPARE(HolidayImport::skippedText(plan.skipped), skipped);
-        // A file cut short is refused rather than read in part, and so is one too large for a holiday calendar.
+        // A file cut short is refused rather than read in part, and so is one too large for a holiday calendar,
+        // or naming more than ten years of days.
         QVERIFY(!HolidayImport::readData(text.chopped(16), days, today, &plan, &error));
         QVERIFY(
             !HolidayImport::readData(text + QByteArray(HolidayImport::MaxFileBytes, '\n'), days, today, &plan, &error));
+        for (int i = 0; i < 118; ++i)
+            text.insert(text.size() - 15,
+                        "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + today.addDays(31 * i).toString("yyyyMMdd").toLatin1() +
+                            "\r\nDURATION:P31D\r\nSUMMARY:假\r\nEND:VEVENT\r\n");
+        QVERIFY2(!HolidayImport::readData(text, days, today, &plan, &error) &&
+                     error.contains(QString::number(HolidayImport::MaxFileDays)),
+                 qPrintable(error));
     }
 };
 

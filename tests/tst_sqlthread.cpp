@@ -1,11 +1,17 @@
+#include "app/startup.h"
 #include "common/storeworker.h"
 #include "common/testprogramdir.h"
+#include "data/interfacepublicdata.h"
+#include "data/records.h"
+#include "data/sqlstatement.h"
 #include "data/sqlthread.h"
 #include "tasks/taskstore.h"
 
 #include <QDir>
 #include <QSignalSpy>
+#include <QSqlDatabase>
 #include <QTest>
+#include <QThread>
 
 namespace {
 
@@ -31,6 +37,14 @@ QList<TaskListData> tasks(SqlThread &worker, SqlOperateType operate = TaskListSe
     return ask(worker, operate).value<QList<TaskListData>>();
 }
 
+// Equal to an equal record, unequal once a field differs: every comparison of what the worker answers relies on it.
+template <typename T> bool comparesByValue(void (*change)(T &))
+{
+    T changed;
+    change(changed);
+    return T() == T() && !(changed == T());
+}
+
 QList<int> ids(SqlThread &worker, SqlOperateType operate = TaskListSelect)
 {
     QList<int> result;
@@ -47,6 +61,53 @@ class TestSqlThread : public QObject
 
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
+
+    // Requests cross to the worker thread and answers come back in order; the workday answer updates the calendar.
+    // Only the request sent with an id is answered with it too.
+    void relayThroughWorkerThread()
+    {
+        TestProgramDir dir;
+        SqlThread *worker = Startup::startSqlWorker();
+        QThread *thread = worker->thread();
+        QVERIFY(thread != QThread::currentThread());
+        QSignalSpy spy(&interfacePublicData, &InterfacePublicData::SIGNALReceiveQueryData);
+        QSignalSpy own(&interfacePublicData, &InterfacePublicData::SIGNALReceiveAnswer);
+        TaskWorkdayData day;
+        day.TaskDate = QDate(2024, 10, 12);
+        day.Workday = 1;
+        emit interfacePublicData.SIGNALSendQuery(TaskWorkdayInsert, QVariant::fromValue(day));
+        emit interfacePublicData.SIGNALSendQuery(static_cast<SqlOperateType>(37), QVariant());
+        const quint64 id = interfacePublicData.sendRequest(TaskWorkdaySelect);
+        QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 2, 5000);
+        QCOMPARE(spy.at(0).at(0).value<SqlOperateType>(), TaskWorkdayInsert);
+        QCOMPARE(spy.at(1).at(0).value<SqlOperateType>(), TaskWorkdaySelect);
+        QCOMPARE(own.count(), 1);
+        QCOMPARE(own.at(0).at(0).value<quint64>(), id);
+        QVERIFY(interfacePublicData.isWorkday(QDate(2024, 10, 12)));
+        // The worker's thread made its connection, so no other thread can have it.
+        QTest::ignoreMessage(QtWarningMsg, "QSqlDatabasePrivate::database: requested database does not belong to the "
+                                           "calling thread.");
+        QVERIFY(!QSqlDatabase::database(QString::fromLatin1(SqlThread::DatabasePath), false).isValid());
+        thread->quit();
+        QVERIFY(thread->wait(5000));
+        delete worker;
+        delete thread;
+        QSqlDatabase::removeDatabase(QString::fromLatin1(SqlThread::DatabasePath));
+    }
+
+    void recordsCompareByValue()
+    {
+        QVERIFY(comparesByValue<TaskListData>([](TaskListData &r) { r.NormalNoticeKeepDisplay = 1; }));
+        QVERIFY(comparesByValue<TaskWorkdayData>([](TaskWorkdayData &r) { r.Notice = QStringLiteral("补班"); }));
+        QVERIFY(comparesByValue<BirthdayInfoData>([](BirthdayInfoData &r) { r.HasNoticed7 = true; }));
+        QVERIFY(comparesByValue<NoticeConfigData>([](NoticeConfigData &r) { r.NN_EnableBirthday = false; }));
+        QVERIFY(comparesByValue<UsersConfigData>([](UsersConfigData &r) { r.NoActiveLogoutSec = 30; }));
+        QVERIFY(comparesByValue<UsersUserInfoData>([](UsersUserInfoData &r) { r.UpdateDate = QDate(2024, 5, 19); }));
+        QVERIFY(comparesByValue<UsersUserQueryData>([](UsersUserQueryData &r) { r.page = 2; }));
+        QVERIFY(comparesByValue<UsersUserResultData>([](UsersUserResultData &r) { r.hasNextPage = true; }));
+        QVERIFY(
+            comparesByValue<AesAccountUpdateData>([](AesAccountUpdateData &r) { r.newKeyHash = QStringLiteral("k"); }));
+    }
 
     // Ids of deleted tasks come back; the list is ordered by due time; names are stored as given.
     void taskList()
@@ -98,21 +159,23 @@ private slots:
         QCOMPARE(days.at(1).Notice, QStringLiteral("补'班"));
     }
 
-    // A change that is not stored reaches the user once, naming the cause and the file; reads do not, and
-    // requests nobody serves get no answer at all.
+    // A change that is not stored, also one refused only when committed, reaches the user once, naming the
+    // cause and the file; reads do not, and requests nobody serves get no answer at all.
     void routingAndFailedWrites_data()
     {
         QTest::addColumn<int>("operate");
         QTest::addColumn<QVariant>("payload");
         QTest::addColumn<QString>("refused");
+        QTest::addColumn<bool>("atCommit");
         QTest::addColumn<int>("answers");
         // clang-format off
-        QTest::newRow("task") << int(TaskListInsert) << task("t") << "INSERT ON TASK_LIST" << 2;
-        QTest::newRow("notice settings") << int(TaskConfigUpdate) << QVariant::fromValue(NoticeConfigData()) << "UPDATE ON TASK_CONFIG" << 2;
-        QTest::newRow("icon") << int(IconListInsert) << QVariant(QStringList{"1", "0", "src/icon/task/1_a.png", "a"}) << "INSERT ON ICON_LIST" << 2;
-        QTest::newRow("a read") << int(TaskListSelect) << QVariant() << "INSERT ON TASK_LIST" << 1;
-        QTest::newRow("unknown code") << 37 << QVariant() << "INSERT ON TASK_LIST" << 0;
-        QTest::newRow("fatal error") << int(DatabaseFatalError) << QVariant() << "INSERT ON TASK_LIST" << 0;
+        QTest::newRow("task") << int(TaskListInsert) << task("t") << "INSERT ON TASK_LIST" << false << 2;
+        QTest::newRow("notice settings") << int(TaskConfigUpdate) << QVariant::fromValue(NoticeConfigData()) << "UPDATE ON TASK_CONFIG" << false << 2;
+        QTest::newRow("icon") << int(IconListInsert) << QVariant(QStringList{"1", "0", "src/icon/task/1_a.png", "a"}) << "INSERT ON ICON_LIST" << false << 2;
+        QTest::newRow("commit") << int(TaskListDelete) << QVariant::fromValue(QList<int>{0}) << "UPDATE ON TASK_LIST" << true << 2;
+        QTest::newRow("a read") << int(TaskListSelect) << QVariant() << "INSERT ON TASK_LIST" << false << 1;
+        QTest::newRow("unknown code") << 37 << QVariant() << "INSERT ON TASK_LIST" << false << 0;
+        QTest::newRow("fatal error") << int(DatabaseFatalError) << QVariant() << "INSERT ON TASK_LIST" << false << 0;
         // clang-format on
     }
 
@@ -121,11 +184,17 @@ private slots:
         QFETCH(int, operate);
         QFETCH(QVariant, payload);
         QFETCH(QString, refused);
+        QFETCH(bool, atCommit);
         QFETCH(int, answers);
         TestProgramDir dir;
-        QVERIFY(dir.execute(
-            QStringLiteral("CREATE TRIGGER r BEFORE %1 BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(refused)));
+        // Refused at once, or let through with a dangling reference that only the commit checks.
+        const QString action = atCommit ? "INSERT INTO c (p) VALUES (-1)" : "SELECT RAISE(ABORT, 'refused')";
+        QVERIFY(
+            dir.execute("CREATE TABLE c (id INTEGER PRIMARY KEY, p REFERENCES c (id) DEFERRABLE INITIALLY DEFERRED)"));
+        QVERIFY(dir.execute("INSERT INTO TASK_LIST (id, TaskName) VALUES (0, 'kept')"));
+        QVERIFY(dir.execute(QStringLiteral("CREATE TRIGGER r AFTER %1 BEGIN %2; END").arg(refused, action)));
         StoreWorker<> worker;
+        QVERIFY(worker.statement().exec("PRAGMA foreign_keys = ON"));
         QSignalSpy spy(&worker, &SqlThread::SIGNALSendQueryData);
         worker.SLOTReceiveQuery(static_cast<SqlOperateType>(operate), payload);
         QCOMPARE(spy.count(), answers);
@@ -137,8 +206,11 @@ private slots:
             QCOMPARE(spy.last().at(0).value<SqlOperateType>(), DatabaseWriteFailed);
             const QString message = spy.last().at(1).toString();
             const QString file = QDir::toNativeSeparators(QDir::current().absoluteFilePath(SqlThread::DatabasePath));
-            QVERIFY2(message.contains("refused") && message.contains(file), qPrintable(message));
+            QVERIFY2(message.contains(atCommit ? "FOREIGN KEY" : "refused") && message.contains(file),
+                     qPrintable(message));
         }
+        // All or nothing: the task is still there, not deleted.
+        QCOMPARE(ids(worker), QList<int>{0});
     }
 };
 

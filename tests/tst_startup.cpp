@@ -109,6 +109,7 @@ private slots:
         QTest::newRow("hidden") << QByteArray("[Desktop Entry]\nHidden=true\n") << false;
         QTest::newRow("gnome off") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n") << false;
         QTest::newRow("other group") << QByteArray("[Desktop Entry]\n[Desktop Action x]\nHidden=true\n") << true;
+        QTest::newRow("relative config home, ignored for ~/.config") << QByteArray("[Desktop Entry]\n") << true;
     }
     // The switch follows the entry, also where the desktop switched it off; switching on writes it anew.
     void autoStartEntry()
@@ -116,10 +117,14 @@ private slots:
         QFETCH(QByteArray, entry);
         QFETCH(bool, enabled);
         QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        const QString entryFile = config.filePath(QStringLiteral("autostart/pemmora.desktop"));
+        const bool relative = QByteArray(QTest::currentDataTag()).startsWith("relative");
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", config.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", relative ? QByteArray("config") : config.path().toUtf8());
+        const QString entryFile =
+            config.filePath(relative ? ".config/autostart/pemmora.desktop" : "autostart/pemmora.desktop");
         if (!entry.isNull()) {
-            QDir().mkpath(config.filePath(QStringLiteral("autostart")));
+            QDir().mkpath(QFileInfo(entryFile).path());
             QFile file(entryFile);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(entry);
@@ -137,6 +142,7 @@ private slots:
         QVERIFY(QDir().mkpath(entryFile) && !AutoStart::setEnabled(true, QString(), &error));
         QVERIFY2(error.contains(QDir::toNativeSeparators(entryFile)) && !AutoStart::isEnabled(), qPrintable(error));
         qunsetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home);
     }
 #endif
 };

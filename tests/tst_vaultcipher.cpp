@@ -3,7 +3,9 @@
 #include "data/interfacepublicdata.h"
 #include "data/sqlthread.h"
 #include "models/vaultcipher.h"
+#include "vault/passwordgenerator.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
@@ -26,7 +28,7 @@ QString storedVerifier()
 
 } // namespace
 
-// Field encryption, and the hub's registration and login round trips against a real worker.
+// Field encryption, the hub's registration and login round trips against a real worker, and generated passwords.
 class TestVaultCipher : public QObject
 {
     Q_OBJECT
@@ -143,6 +145,58 @@ private slots:
         interfacePublicData.aesLogout(LogoutInactive);
         const InterfacePublicData &hub = interfacePublicData;
         QCOMPARE(hub.userHash + hub.keyHash + hub.newUserHash + hub.newKeyHash, QString());
+    }
+
+    void generate_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("kinds");
+        QTest::addColumn<int>("expectedLength");
+        QTest::addColumn<QStringList>("present"); // character classes; together all that may occur
+        const QString lower = "[a-z]", upper = "[A-Z]", digits = "[0-9]", symbols = "[!@#$%^&*_.?]";
+        QTest::newRow("default, every kind")
+            << 20 << int(PasswordGenerator::AllKinds) << 20 << QStringList{lower, upper, digits, symbols};
+        QTest::newRow("too short grows to 8")
+            << 3 << int(PasswordGenerator::Digits | PasswordGenerator::Symbols) << 8 << QStringList{digits, symbols};
+        QTest::newRow("too long stops at 64") << 200 << int(PasswordGenerator::Digits) << 64 << QStringList{digits};
+        QTest::newRow("no kind means letters") << 12 << 0 << 12 << QStringList{lower, upper};
+    }
+    // Many draws: a kind left out now and then, or always in the same place, would show.
+    void generate()
+    {
+        QFETCH(int, length);
+        QFETCH(int, kinds);
+        QFETCH(int, expectedLength);
+        QFETCH(QStringList, present);
+        const QRegularExpression only("^(" + present.join('|') + ")+$");
+        QSet<QString> seen;
+        QSet<QChar> firsts;
+        QRandomGenerator random(42);
+        for (int i = 0; i < 500; ++i) {
+            const QString password = PasswordGenerator::generate(length, kinds, &random);
+            QVERIFY2(password.size() == expectedLength && only.match(password).hasMatch(), qPrintable(password));
+            for (const QString &kind : present)
+                QVERIFY2(password.contains(QRegularExpression(kind)), qPrintable(password + " " + kind));
+            seen.insert(password);
+            firsts.insert(password.at(0));
+        }
+        QVERIFY(seen.size() == 500 && firsts.size() > 5);
+    }
+
+    void strength_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("digits") << "12345678" << QStringLiteral("强度：弱（约 26 位）");
+        QTest::newRow("every kind, 20") << "aB3!aB3!aB3!aB3!aB3!" << QStringLiteral("强度：强（约 123 位）");
+        QTest::newRow("Chinese") << "密码安全" << QStringLiteral("强度：中（约 57 位）");
+    }
+    void strength()
+    {
+        QFETCH(QString, password);
+        QFETCH(QString, text);
+        QCOMPARE(PasswordGenerator::strengthText(password), text);
     }
 };
 

@@ -158,6 +158,9 @@ private slots:
         request(UsersUserInfoDelete, 1);
         QCOMPARE(query().total, 0);
         QVERIFY(!fileContents(dir->databaseFile()).contains("TRACE-OF-A-DELETED-ACCOUNT"));
+        // A verifier that cannot be read answers nothing: "not registered" would invite registering over the vault.
+        QVERIFY(dir->execute(QStringLiteral("DELETE FROM USERS_VERIFY")));
+        QVERIFY(!answers(*worker, UsersVerifySelectRegistered));
     }
 
     // Every secret stored anew, every plain column untouched; a counter line every 100 rows and at the

@@ -6,6 +6,7 @@
 #include "common/testprogramdir.h"
 #include "data/interfacepublicdata.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -68,6 +69,8 @@ private slots:
         out.SolarDate = today;
         QTest::newRow("lunar with birth year") << in << " 1990 " << today << out << QString();
         QTest::newRow("lunar year 1900") << in << "1900" << today << BirthdayInfoData() << "范围: 1901~2099年";
+        QTest::newRow("next birthday after 2099")
+            << in << "1990" << QDate(2099, 12, 1) << BirthdayInfoData() << "下一个生日超出支持的范围: 1901~2099年";
         // 2020 has a leap fourth month: from 1 May the next 4.1 is its first day, 23 May.
         in = lunarBirthday(4, 1, QDate(2020, 5, 1), QStringLiteral("  王  小明 "), QStringLiteral(" 明明  "));
         std::tie(in.Gender, in.IgnoreLunarYear) = std::make_tuple(false, true);
@@ -112,8 +115,9 @@ private slots:
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(0, 1)).center());
         };
         const QString callName = QStringLiteral("SELECT CallName FROM BIRTHDAY_INFO");
-        const BirthdayInfoData person =
+        BirthdayInfoData person =
             lunarBirthday(8, 15, QDate(2024, 9, 17), QStringLiteral("王小明"), QStringLiteral("明明"));
+        std::tie(person.Gender, person.Notice3) = std::make_tuple(false, false);
         // Enter adds or stores a named person: without a name it does nothing, not even refuse.
         auto *name = child<QLineEdit>(config, "lineEdit_Name");
         name->setFocus();
@@ -128,6 +132,19 @@ private slots:
         QTRY_COMPARE(dismisser.texts,
                      QStringList{QStringLiteral("已经存在相同的人\n请确认 姓名+别称+性别 组合的唯一性")});
         QCOMPARE(dir.value(QStringLiteral("SELECT count(*) FROM BIRTHDAY_INFO")).toInt(), 1);
+        // Emptied, the form shows the defaults; a chosen row fills it whole, so that storing it changes only
+        // what was edited.
+        click(config, "pushButton_ClearEdit");
+        QString shown = QString::number(child<QPushButton>(config, "pushButton_Update")->isEnabled());
+        for (const char *box : {"radioButton_GenderMale", "radioButton_LunarYes", "checkBox_IgnoreSolarYear",
+                                "checkBox_IgnoreLunarYear", "checkBox_Notice1", "checkBox_Notice3", "checkBox_Notice7"})
+            shown += QString::number(child<QAbstractButton>(config, box)->isChecked());
+        QCOMPARE(shown, QStringLiteral("01100111"));
+        const auto stored = [&worker]() {
+            return ask(worker.worker, BirthdayInfoSelect).value<QList<BirthdayInfoData>>().value(0);
+        };
+        BirthdayInfoData edited = stored();
+        edited.CallName = QStringLiteral("小明");
         select();
         auto *callEdit = child<QLineEdit>(config, "lineEdit_CallName");
         callEdit->setText(QStringLiteral("小明"));
@@ -135,10 +152,11 @@ private slots:
         QTest::keyClick(callEdit, Qt::Key_Enter, Qt::KeypadModifier);
         QTRY_COMPARE(dir.value(callName).toString(), QStringLiteral("小明"));
         QTRY_COMPARE(table->item(0, 2)->text(), QStringLiteral("小明"));
+        QCOMPARE(stored(), edited);
         select();
         HubLog log;
         click(config, "pushButton_Delete");
-        QCOMPARE(dismisser.texts.last(), QStringLiteral("请确认删除信息: \n姓名: 王小明\n别称: 小明\n性别: 男"));
+        QCOMPARE(dismisser.texts.last(), QStringLiteral("请确认删除信息: \n姓名: 王小明\n别称: 小明\n性别: 女"));
         QCOMPARE(log.count(BirthdayInfoDelete), 0);
         dismisser.setAnswer(QMessageBox::Ok);
         click(config, "pushButton_Delete");

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -125,8 +126,10 @@ private slots:
         open(true, stored ? QString()
                           : QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON ICON_LIST BEGIN SELECT RAISE(ABORT, "
                                            "'no'); END"));
+        // Opened on the list in view, for a picture of its kind.
+        child<QTabWidget>("tabWidget_IconArea")->setCurrentWidget(child("tab_Birthday"));
         click("pushButton_AddIcon");
-        child<QRadioButton>("radioButton_Birthday")->setChecked(true);
+        QVERIFY(!child("widget_Add")->isHidden() && child<QRadioButton>("radioButton_Birthday")->isChecked());
         child<QLineEdit>("lineEdit_Notice")->setText(QStringLiteral("  cake "));
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("pic.png")))});

@@ -54,11 +54,14 @@ private slots:
         QCoreApplication::exec();
     }
 
-    // The choice is stored at once; a restart is offered unless it is the language running now.
+    // The choice is stored at once; a restart is offered unless it is the language running now. The icon
+    // library's setting is read at start.
     void languageChoice()
     {
         TestProgramDir dir;
+        ConfigSettings().setShowIconNoticeAlways(true);
         MainWindow window;
+        QVERIFY(AppGlobals::showIconNoticeAlways);
         auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Language"));
         ModalDismisser dismisser(QMessageBox::Cancel);
         combo->setCurrentIndex(2);

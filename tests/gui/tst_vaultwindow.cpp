@@ -6,20 +6,25 @@
 #include "common/vaultseed.h"
 #include "data/interfacepublicdata.h"
 #include "vault/aesaccountupdatedialog.h"
+#include "vault/secretclipboard.h"
 #include "vault/userinfodetaildialog.h"
 #include "vault/userstab.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -35,7 +40,7 @@ template <typename T = QLineEdit> T *child(QObject *parent, const char *name)
 }
 } // namespace
 
-// The Users tab on a real worker and database: registration, login and logout, and the two vault dialogs.
+// The Users tab on a real worker and database: registration, login and logout, the two vault dialogs, the clipboard.
 class TestVaultWindow : public QObject
 {
     Q_OBJECT
@@ -213,6 +218,59 @@ private slots:
         QVERIFY(!dir->value(stored).toString().contains(QStringLiteral("n3w")));
     }
 
+    // A key too short is refused. One account a page: the page buttons and the jump; a search by site; copying
+    // and deleting the chosen row.
+    void browse()
+    {
+        open(3);
+        auto *table = find<QTableWidget>("tableWidget_Users");
+        QVERIFY(!table->actions().constFirst()->isEnabled());
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        type(Owner, QStringLiteral("short"));
+        login(Owner, OwnerKey);
+        window->findChild<UsersTab *>()->slotReceiveQueryData(UsersConfigSelect,
+                                                              QVariant::fromValue(UsersConfigData{1, 30}));
+        const auto page = [this, table]() {
+            return QStringLiteral("%1 %2 %3 %4%5")
+                .arg(table->rowCount() ? table->item(0, 0)->text() : QString(), find("lineEdit_GoPage")->text(),
+                     find<QLabel>("label_TotalPage")->text())
+                .arg(find<QPushButton>("pushButton_PrePage")->isEnabled())
+                .arg(find<QPushButton>("pushButton_NextPage")->isEnabled());
+        };
+        QTRY_COMPARE(page(), QStringLiteral("站点 0 1 / 3 01"));
+        QTest::mouseClick(find<QPushButton>("pushButton_NextPage"), Qt::LeftButton);
+        QTRY_COMPARE(page(), QStringLiteral("站点 1 2 / 3 11"));
+        find("lineEdit_GoPage")->setText(QStringLiteral("3"));
+        QTest::keyClick(find("lineEdit_GoPage"), Qt::Key_Return);
+        QTRY_COMPARE(page(), QStringLiteral("站点 2 3 / 3 10"));
+        find("lineEdit_GoPage")->setText(QStringLiteral("4"));
+        QTest::mouseClick(find<QPushButton>("pushButton_GoPage"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>("pushButton_PrePage"), Qt::LeftButton);
+        QTRY_COMPARE(page(), QStringLiteral("站点 1 2 / 3 11"));
+        find<QRadioButton>("radioButton_SearchWaySite")->setChecked(true);
+        find("lineEdit_SearchText")->setText(QStringLiteral("example2.com"));
+        QTest::keyClick(find("lineEdit_SearchText"), Qt::Key_Return);
+        QTRY_COMPARE(page(), QStringLiteral("站点 2 1 / 1 00"));
+        // No row chosen yet: nothing to copy or delete.
+        QApplication::clipboard()->clear();
+        table->actions().constFirst()->trigger();
+        QTest::mouseClick(find<QPushButton>("pushButton_DelUser"), Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), QString());
+        table->setCurrentCell(0, 0);
+        QStringList copied;
+        for (QAction *copy : table->actions()) {
+            copy->trigger();
+            copied << QApplication::clipboard()->text();
+        }
+        QCOMPARE(copied, (QStringList{VaultSeed::plainAccount(2).User, VaultSeed::plainAccount(2).Pwd}));
+        QTest::mouseClick(find<QPushButton>("pushButton_DelUser"), Qt::LeftButton);
+        dismisser.setAnswer(QMessageBox::Ok);
+        QTest::mouseClick(find<QPushButton>("pushButton_DelUser"), Qt::LeftButton);
+        QTRY_COMPARE(table->rowCount(), 0);
+        QCOMPARE(dismisser.titles, (QStringList{"密钥无效", "输入无效", "警告", "警告"}));
+        QCOMPARE(VaultSeed::read(dir->databaseFile(), Owner, OwnerKey).size(), 2);
+    }
+
     // Letters never reach the idle limit, where they used to be stored as 0, never log out.
     void idleLimitTakesDigits()
     {
@@ -222,12 +280,13 @@ private slots:
         QCOMPARE(find("lineEdit_NoActiveLogoutSec")->text(), QStringLiteral("12"));
     }
 
-    // Confirmed, run by the worker, closed by the logout: the old key no longer opens the vault, the new one does.
+    // Confirmed, run by the worker, closed by the logout: the old account no longer opens the vault, the new one does.
     void masterChange()
     {
         open(3);
         login(Owner, OwnerKey);
         auto *dialog = window->findChild<AesAccountUpdateDialog *>();
+        child(dialog, "lineEdit_UserNew")->setText(QStringLiteral("newowner"));
         child(dialog, "lineEdit_KeyNew")->setText(QStringLiteral("fresh.key.1"));
         child(dialog, "lineEdit_KeyNewRepeat")->setText(QStringLiteral("fresh.key.1"));
         // Only the confirmation is answered; the dialog stays open while the worker runs.
@@ -239,14 +298,66 @@ private slots:
             dismisser.reset();
         });
         QTest::mouseClick(find<QPushButton>("pushButton_AesAccountUpdate"), Qt::LeftButton);
-        QCOMPARE(asked, (QStringList{"请确认更改", "更改信息: \n<密钥>将被更新"}));
+        QCOMPARE(asked, (QStringList{"请确认更改", "更改信息: \n<用户>将被更新为: newowner\n<密钥>将被更新"}));
         QTRY_VERIFY(!dialog->isVisible());
         QTRY_VERIFY(interfacePublicData.reencryptIdle);
         QVERIFY(!interfacePublicData.loggedIn && !QFile::exists(dir->backupFile()));
+        // Opened again, it takes the next change.
+        QVERIFY(child<QPushButton>(dialog, "pushButton_Ok")->isEnabled());
+        QVERIFY(child<QPushButton>(dialog, "pushButton_Cancel")->isEnabled());
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), Owner, OwnerKey));
-        login(Owner, QStringLiteral("fresh.key.1"));
+        login(QStringLiteral("newowner"), QStringLiteral("fresh.key.1"));
         QVERIFY(interfacePublicData.loggedIn);
         QTRY_COMPARE(find<QTableWidget>("tableWidget_Users")->rowCount(), 3);
+    }
+
+    // What the clipboard holds after the countdown, a logout or the program's end: only the program's own text goes.
+    void clearsOnlyItsOwn_data()
+    {
+        QTest::addColumn<QString>("userCopies"); // copied by the user after the program, empty for nothing
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("then"); // "logout" or "quit", empty to let the countdown run
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QList<int>>("shown"); // the seconds the countdown showed
+        // clang-format off
+        QTest::newRow("countdown ends") << "" << 5 << "" << "" << QList<int>{5, 4, 3, 2, 1, 0};
+        QTest::newRow("user copied since") << "mine" << 5 << "" << "mine" << QList<int>{5, 0};
+        QTest::newRow("logout after the user copied") << "mine" << 0 << "logout" << "mine" << QList<int>{0};
+        QTest::newRow("never cleared by time") << "" << 0 << "" << "s3cret!" << QList<int>{0};
+        QTest::newRow("out of range means the default, logout") << "" << 500 << "logout" << "" << QList<int>{10, 0};
+        QTest::newRow("quit") << "" << 0 << "quit" << "" << QList<int>{0};
+        // clang-format on
+    }
+    void clearsOnlyItsOwn()
+    {
+        QFETCH(QString, userCopies);
+        QFETCH(int, seconds);
+        QFETCH(QString, then);
+        QFETCH(QString, left);
+        QFETCH(QList<int>, shown);
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        // The program's own, wired to the logout and the end of the program.
+        SecretClipboard &secret = *SecretClipboard::instance();
+        secret.setTickMsec(20);
+        QSignalSpy countdown(&secret, &SecretClipboard::SIGNALCountdown);
+        secret.copy("s3cret!", seconds);
+        QCOMPARE(clipboard->text(), QString("s3cret!"));
+        QCOMPARE(clipboard->mimeData()->data("x-kde-passwordManagerHint"), QByteArray("secret"));
+        if (!userCopies.isEmpty())
+            clipboard->setText(userCopies);
+        if (then == "logout") {
+            interfacePublicData.aesLogout(LogoutManual);
+        } else if (then == "quit") {
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QCoreApplication::exec();
+        } else if (seconds > 0) {
+            QTRY_COMPARE(secret.secondsLeft(), 0);
+        }
+        QCOMPARE(clipboard->text(), left);
+        QList<int> counted;
+        for (const QList<QVariant> &second : countdown)
+            counted.append(second.at(0).toInt());
+        QCOMPARE(counted, shown);
     }
 };
 

@@ -97,6 +97,8 @@ private slots:
         QTRY_COMPARE(f.table->rowCount(), 1);
         f.click("pushButton_Add");
         f.find<QDateEdit>("dateEdit_Date")->setDate(date);
+        QCOMPARE(f.find<QLabel>("label_RestOrWork")->text(),
+                 shown.startsWith("休息") ? "工作 => 休息" : "休息 => 工作");
         f.find<QLineEdit>("lineEdit_Notice")->setText(QStringLiteral("it's 调休"));
         ModalDismisser dismisser;
         f.click("pushButton_AddConfirm");
@@ -108,7 +110,7 @@ private slots:
     }
 
     // A holiday file adds the days the review takes in one request, all of them or none; a NUL, which would
-    // cut a summary short, and more than ten years of days are refused.
+    // cut a summary short, is refused.
     void import_data()
     {
         QTest::addColumn<QByteArray>("events");
@@ -117,15 +119,11 @@ private slots:
         const QDate monday = QDate::currentDate().addDays(8 - QDate::currentDate().dayOfWeek());
         const QDate saturday = monday.addDays(5);
         const QByteArray days = vevent(monday, 1, "国庆放假") + vevent(saturday, 1, "补班");
-        QByteArray years;
-        for (int i = 0; i < 118; ++i)
-            years += vevent(monday.addDays(31 * i), 31, "假");
         const QStringList both{monday.toString(Qt::ISODate) + "=0=国庆放假",
                                saturday.toString(Qt::ISODate) + "=1=补班"};
         QTest::newRow("one request") << days << false << both;
         QTest::newRow("all or none") << days << true << QStringList();
         QTest::newRow("NUL") << vevent(monday, 1, QByteArray("补\0班", 7)) << false << QStringList();
-        QTest::newRow("more than ten years") << years << false << QStringList();
     }
     void import()
     {
@@ -160,6 +158,40 @@ private slots:
         // The dialog lists the days again once they are in.
         QTRY_COMPARE(log.count(TaskWorkdaySelect), log.count(TaskWorkdayInsert));
         QCOMPARE(f.stored(), stored);
+    }
+
+    // An edited cell is stored at once, with the flag of its new date; a date that is none, or listed, is refused.
+    void editCell_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("stored"); // the edited row
+        const QString oct8 = QStringLiteral("2024-10-08=0=x");
+        QTest::newRow("notice") << int(WorkdayConfig::ColumnNotice) << "改了"
+                                << ""
+                                << "2024-10-08=0=改了";
+        QTest::newRow("to a Sunday") << int(WorkdayConfig::ColumnDate) << "2024-10-13"
+                                     << ""
+                                     << "2024-10-13=1=x";
+        QTest::newRow("no date") << int(WorkdayConfig::ColumnDate) << "2024-13-01"
+                                 << "日期无效" << oct8;
+        QTest::newRow("listed date") << int(WorkdayConfig::ColumnDate) << "2024-10-07"
+                                     << "该日期已存在" << oct8;
+    }
+    void editCell()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, refusal);
+        QFETCH(QString, stored);
+        Fixture f({Oct7, "2024-10-08=0=x"});
+        QTRY_COMPARE(f.table->rowCount(), 2);
+        ModalDismisser dismisser;
+        const int row = f.table->findItems("2024-10-08", Qt::MatchExactly).value(0)->row();
+        f.table->item(row, column)->setText(text);
+        QCOMPARE(dismisser.titles, refusal.isEmpty() ? QStringList() : QStringList{refusal});
+        QTRY_COMPARE(f.stored(), (QStringList{Oct7, stored}));
     }
 
     // Past dates go only once confirmed; today stays.
