@@ -18,6 +18,12 @@ int lengthInDays(const IcsCalendar::Event &event)
     return event.isAllDay() ? event.date.daysTo(event.endDate) : int(event.start.daysTo(event.end));
 }
 
+// An event whose dates the import takes: not cancelled, dated, no longer than a holiday.
+bool counts(const IcsCalendar::Event &event)
+{
+    return !event.cancelled && event.isValid() && lengthInDays(event) <= HolidayImport::MaxEventDays;
+}
+
 // From the first year the file names to the last, and to next year when a rule runs on; the latest ten
 // years of a longer stretch. Left alone when no event counts.
 void yearsOf(const QList<IcsCalendar::Event> &events, const QDate &today, QDate *first, QDate *last)
@@ -29,7 +35,7 @@ void yearsOf(const QList<IcsCalendar::Event> &events, const QDate &today, QDate 
         lastYear = qMax(lastYear, to.year());
     };
     for (const IcsCalendar::Event &event : events) {
-        if (event.cancelled || !event.isValid() || lengthInDays(event) > HolidayImport::MaxEventDays)
+        if (!counts(event))
             continue;
         span(firstDay(event), event.isAllDay() ? event.endDate.addDays(-1) : event.end.date());
         for (const IcsCalendar::Span &rdate : event.rdates) {
@@ -50,7 +56,7 @@ int daysNamed(const QList<IcsCalendar::Event> &events)
 {
     int days = 0;
     for (const IcsCalendar::Event &event : events) {
-        if (!event.cancelled && event.isValid() && lengthInDays(event) <= HolidayImport::MaxEventDays)
+        if (counts(event))
             days += qMax(1, lengthInDays(event)) + event.rdates.size();
     }
     return days;
