@@ -95,9 +95,9 @@ QString TaskStore::databaseState()
 {
     // Every change through the connection counts, whichever store made it; data_version moves with the
     // commits of other connections.
-    const QVariant changes =
-        sql.scalar(QStringLiteral("SELECT total_changes() || ' ' || data_version FROM pragma_data_version"));
-    return changes.isValid() ? QString::number(sql.connection()) + QLatin1Char(' ') + changes.toString() : QString();
+    return QString::number(sql.connection()) + QLatin1Char(' ') +
+           sql.scalar(QStringLiteral("SELECT total_changes() || ' ' || data_version FROM pragma_data_version"))
+               .toString();
 }
 
 void TaskStore::forgetTable()
