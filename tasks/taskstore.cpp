@@ -149,8 +149,8 @@ void TaskStore::insertTask(TaskListData task)
     if (reuseDeletedId)
         updateTask(task);
     else
-        sql.exec(QStringLiteral("INSERT INTO `%1` (TaskName, TaskTimeSee, IconPath, id, NoticeCycle, Noticed, "
-                                "Deleted, NormalNoticeKeepDisplay) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
+        sql.exec(QStringLiteral("INSERT INTO `%1` (TaskName, TaskTimeSee, IconPath, id, NoticeCycle, Noticed, Deleted, "
+                                "NormalNoticeKeepDisplay) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
                      .arg(TaskListTable),
                  {task.TaskName, task.TaskTimeSee.toString(StoredFormat::DateTime), task.IconPath, task.id,
                   task.NoticeCycle, task.Noticed, task.Deleted, task.NormalNoticeKeepDisplay});
@@ -229,7 +229,7 @@ bool listedBefore(const QString &due, int id, const QString &otherDue, int other
 
 void TaskStore::followTask(int id)
 {
-    // The row as stored, whether the change was or not: a change touches no other row.
+    // The row of this id as stored now, whether the change was stored or not: it touched no other row of the list.
     if (!listKnown)
         return;
     for (int i = 0; i < listed.size(); ++i) {
