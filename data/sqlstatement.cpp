@@ -5,6 +5,7 @@
 void SqlStatement::attach(const QSqlDatabase &database)
 {
     db = database;
+    ++attached;
     query = QSqlQuery(db);
     // Rows are read once, in order: a query that may go back keeps a copy of every row read.
     query.setForwardOnly(true);

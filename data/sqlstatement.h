@@ -15,6 +15,8 @@ public:
     void attach(const QSqlDatabase &db);
     void detach();
     QSqlDatabase database() const { return db; }
+    // Counts the connections attached: whatever was read through an earlier one may be stale.
+    int connection() const { return attached; }
 
     // Prepares the statement, binds the values in order and executes it.
     bool exec(const QString &sql, const QVariantList &values = {});
@@ -39,4 +41,5 @@ private:
     QSqlQuery query;
     QString failure;
     bool readFailure = false;
+    int attached = 0;
 };

@@ -337,8 +337,7 @@ bool TaskWidgetItem::eventFilter(QObject *watched, QEvent *event)
 
 void TaskWidgetItem::paintEvent(QPaintEvent *)
 {
-    // The line under each row, painted here rather than by a style sheet on every row.
-    QPainter painter(this);
-    painter.setPen(QColor(0xf0, 0xf0, 0xf0));
-    painter.drawLine(0, height() - 1, width(), height() - 1);
+    // The line under each row, painted here rather than by a style sheet on every row; filled, as the raster
+    // engine draws a line at many times the cost of filling its pixels.
+    QPainter(this).fillRect(0, height() - 1, width(), 1, QColor(0xf0, 0xf0, 0xf0));
 }

@@ -32,9 +32,11 @@ QVariant workday(const QDate &date, const QString &notice = QString())
     return QVariant::fromValue(day);
 }
 
+// The worker's list; one that differs from the stored rows read anew comes back empty.
 QList<TaskListData> tasks(SqlThread &worker, SqlOperateType operate = TaskListSelect)
 {
-    return ask(worker, operate).value<QList<TaskListData>>();
+    const auto stored = TaskStore(worker.statement()).run(operate, {})->value<QList<TaskListData>>();
+    return ask(worker, operate).value<QList<TaskListData>>() == stored ? stored : QList<TaskListData>();
 }
 
 // Equal to an equal record, unequal once a field differs: every comparison of what the worker answers relies on it.
@@ -109,26 +111,38 @@ private slots:
             comparesByValue<AesAccountUpdateData>([](AesAccountUpdateData &r) { r.newKeyHash = QStringLiteral("k"); }));
     }
 
-    // Ids of deleted tasks come back; the list is ordered by due time; names are stored as given.
+    // Ids of deleted tasks come back; names are stored as given; the list is in due order (NULL first), then by id,
+    // as the worker follows its changes, and after those of another connection (a restore, a program) or store.
     void taskList()
     {
         TestProgramDir dir;
-        StoreWorker<TaskStore> worker;
+        StoreWorker<> worker;
+        QVERIFY(ids(worker).isEmpty());
+        worker.close();
+        QVERIFY(dir.execute("INSERT INTO TASK_LIST (id, TaskTimeSee) VALUES (0, '2024-05-19 08:20:00')"));
+        worker.open();
         const QString name = QStringLiteral("it's a'); DROP TABLE TASK_LIST; --");
         QVERIFY(answers(worker, TaskListInsert, task(name, 30)));
         ask(worker, TaskListInsert, task("second", 10));
-        QVERIFY(answers(worker, TaskListDelete, QVariant::fromValue(QList<int>{1})));
-        ask(worker, TaskListInsert, task("third", 20));
-        QCOMPARE(ids(worker), (QList<int>{1, 0}));
-        QCOMPARE(tasks(worker).at(1).TaskName, name);
-        TaskListData changed = tasks(worker).at(0);
+        QCOMPARE(ids(worker), (QList<int>{2, 0, 1}));
+        QVERIFY(answers(worker, TaskListDelete, QVariant::fromValue(QList<int>{2})));
+        ask(worker, TaskListInsert, task("third", 30));
+        TaskListData changed = tasks(worker).at(1);
         changed.TaskName = name + QStringLiteral("'2");
+        changed.TaskTimeSee = changed.TaskTimeSee.addSecs(60);
         changed.NormalNoticeKeepDisplay = 1;
         QVERIFY(!answers(worker, TaskListUpdate, QVariant::fromValue(changed)));
-        QCOMPARE(tasks(worker).at(0), changed);
-        QVERIFY(answers(worker, TaskListUpdateNoticed, 1));
-        QCOMPARE(ids(worker, TaskListSelectUnnoticed), QList<int>{0});
-        ask(worker, TaskListDelete, QVariant::fromValue(QList<int>{0, 1}));
+        QCOMPARE(tasks(worker).at(2), changed);
+        QVERIFY(answers(worker, TaskListUpdateNoticed, 2));
+        ask(worker, TaskListInsert, task("fourth", 10));
+        QCOMPARE(ids(worker, TaskListSelectUnnoticed), (QList<int>{0, 1, 3}));
+        QVERIFY(dir.execute("UPDATE TASK_LIST SET TaskTimeSee = NULL, Deleted = id = 2 WHERE id > 1") &&
+                ids(worker).size() == 3);
+        ask(worker, TaskListInsert, QVariant::fromValue(TaskListData()));
+        QCOMPARE(ids(worker), (QList<int>{3, 2, 0, 1}));
+        ask(worker, IconListDelete, QStringList{"-1", "", "d.png"});
+        QCOMPARE(tasks(worker).at(2).IconPath, "d.png");
+        ask(worker, TaskListDelete, QVariant::fromValue(QList<int>{0, 1, 2, 3}));
         ask(worker, TaskListInsert, task("again"));
         QCOMPARE(ids(worker), QList<int>{0});
     }
