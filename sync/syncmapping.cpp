@@ -165,6 +165,9 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
     reading.uid = event.uid;
     reading.summary = event.summary;
     reading.modified = event.modified.toLocalTime();
+    // A birthday this program published, here or in another copy: nothing to take, nor to list.
+    if (isBirthdayUid(reading.uid))
+        return reading;
 
     const icalrecurrencetype rule = icalrecurrencetype_from_string(event.rrule.toUtf8().constData());
     int cycle = CycleOnce;
@@ -185,8 +188,8 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
     if (reading.reason.contains(QLatin1String("%1")))
         reading.reasonDetail = event.rrule;
     const QDateTime begin = event.start.toLocalTime();
-    // Over already, or a birthday another copy of this program published: nothing to take, nor to list.
-    if (!reading.reason.isEmpty() || (event.rrule.isEmpty() && begin <= now) || isBirthdayUid(reading.uid))
+    // Not taken: for that reason, or over already (nothing to list then).
+    if (!reading.reason.isEmpty() || (event.rrule.isEmpty() && begin <= now))
         return reading;
 
     reading.taken = true;
