@@ -186,7 +186,7 @@ private slots:
         // Another client renames a task, adds two events and removes one.
         const QDateTime tomorrow = QDateTime::currentDateTime().addDays(1);
         http("PUT", up["Once"].path, up["Once"].data.replace("SUMMARY:Once", "SUMMARY:Renamed"), up["Once"].etag);
-        http("PUT", calendar + "p1.ics", event("p1@phone", "Phone", tomorrow, "FREQ=WEEKLY;BYDAY=SU"));
+        http("PUT", calendar + "p1.ics", event("p1@phone", "Phone", tomorrow.addSecs(-84600), "FREQ=WEEKLY"));
         http("PUT", calendar + "p2.ics", event("p2@phone", "Monthly", tomorrow, "FREQ=MONTHLY"));
         http("DELETE", up.value("Daily").path);
         Event birthdayEvent = up.last();
@@ -200,13 +200,18 @@ private slots:
         QVERIFY(sync->notTaken().size() == 1 && sync->notTaken().first().startsWith("Monthly"));
         QVERIFY(!events().firstKey().startsWith("Changed")); // a birthday is written from here only
         // Renamed here before any other run: still the other client's event.
-        TaskListData phone = tasks().last();
+        TaskListData phone = tasks().first(); // the soonest
         phone.TaskName = "Phone here";
         emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(phone));
         QVERIFY(syncs());
         QCOMPARE(events().value("Phone here").path, calendar + "p1.ics");
+        // The other client makes its monthly event weekly: a task now.
+        Event monthly = events().value("Monthly");
+        http("PUT", monthly.path, monthly.data.replace("FREQ=MONTHLY", "FREQ=WEEKLY"), monthly.etag);
+        QVERIFY(syncs());
+        QTRY_VERIFY(taskNames().contains("Monthly3") && sync->notTaken().isEmpty());
 
-        // Deleted here: gone there, the other client's event too; one deleted there is no longer listed.
+        // Deleted here: gone there, the other client's events too, one of them deleted there meanwhile.
         for (const TaskListData &task : tasks()) {
             if (task.TaskName != QLatin1String("Workdays"))
                 emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{task.id}));
@@ -218,18 +223,24 @@ private slots:
         QCOMPARE(up.size(), 1 + 10);
     }
 
-    // Changed on both sides since the last sync: the later change wins.
+    // Changed on both sides since the last sync: the later change wins; deleted there, the change here is kept.
     void conflict_data()
     {
-        QTest::addColumn<int>("serverChangedSecs"); // from now
+        QTest::addColumn<int>("serverChangedSecs"); // from now; 0: deleted there
         QTest::addColumn<QString>("kept");
-        QTest::newRow("server's later") << 3600 << "There";
-        QTest::newRow("this one's later") << -3600 << "Here";
+        QTest::addColumn<QString>("told");
+        QTest::newRow("server's later") << 3600 << "There"
+                                        << "服务器上的修改较晚";
+        QTest::newRow("this one's later") << -3600 << "Here"
+                                          << "本机的修改较晚";
+        QTest::newRow("deleted there") << 0 << "Here"
+                                       << "在服务器上已删除";
     }
     void conflict()
     {
         QFETCH(int, serverChangedSecs);
         QFETCH(QString, kept);
+        QFETCH(QString, told);
         addTask("Meeting", CycleDaily);
         QVERIFY(syncs());
         // It falls due here first: the next one is another row.
@@ -243,14 +254,14 @@ private slots:
         Event there = events().value("Meeting");
         const QByteArray changed =
             QDateTime::currentDateTimeUtc().addSecs(serverChangedSecs).toString("yyyyMMdd'T'HHmmss'Z'").toUtf8();
-        http("PUT", there.path, there.data.replace("SUMMARY:Meeting", "LAST-MODIFIED:" + changed + "\r\nSUMMARY:There"),
-             there.etag);
+        http(serverChangedSecs ? "PUT" : "DELETE", there.path,
+             there.data.replace("SUMMARY:Meeting", "LAST-MODIFIED:" + changed + "\r\nSUMMARY:There"), there.etag);
         QSignalSpy conflicts(sync.get(), &SyncService::SIGNALConflicts);
         QVERIFY(syncs());
         QTRY_COMPARE(taskNames(), QStringList{kept + "1"});
         QCOMPARE(events().keys(), QStringList{kept});
         QCOMPARE(conflicts.count(), 1);
-        QVERIFY(conflicts.first().first().toStringList().first().contains(kept == "Here" ? "服务器上的" : "本机的"));
+        QVERIFY(conflicts.first().first().toStringList().first().contains(told));
     }
 
     // Offline, a change waits and the status bar says why; once the server is back it goes up. A token the
@@ -289,6 +300,11 @@ private slots:
             QCOMPARE(asked, right ? 1 : 2);
             QCOMPARE(sync->lastError().contains("密码"), !right);
         }
+        // The settings' search for calendars takes the password given at the prompt too.
+        int found = -1;
+        sync->findCalendars(server.url().toString(), "tester", "", [&](auto, auto c, auto) { found = c.size(); });
+        QTRY_VERIFY_WITH_TIMEOUT(found >= 0, 20000);
+        QVERIFY(found > 0);
     }
 
     // The calendars are found from the server's address, also where it moves the request, and a new one gets a
