@@ -32,12 +32,11 @@ bool noneSet(const short *values)
     return values[0] == ICAL_RECURRENCE_ARRAY_MAX;
 }
 
-// Qt's day of week (Monday 1 … Sunday 7) of the days a rule names, in the order written; empty when a
-// day carries a position (the second Monday).
+// Qt's day of week (Monday 1 … Sunday 7) of the days a rule names, in the order written; *positioned is
+// set when a day carries a position (the second Monday).
 QList<int> ruleDays(const icalrecurrencetype &rule, bool *positioned)
 {
     QList<int> days;
-    *positioned = false;
     for (int i = 0; i < ICAL_BY_DAY_SIZE && rule.by_day[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
         *positioned = *positioned || icalrecurrencetype_day_position(rule.by_day[i]) != 0;
         const int day = icalrecurrencetype_day_day_of_week(rule.by_day[i]);

@@ -42,6 +42,7 @@ private slots:
         QTest::newRow("daily, a day left out ahead") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY\r\nEXDATE:20260612T080000\r\n") << -1 << none;
         QTest::newRow("daily, a day left out before") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY\r\nEXDATE:20260605T080000\r\n") << 1 << at(6, 11, 8);
         QTest::newRow("two weekdays") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=WEEKLY;BYDAY=MO,WE\r\n") << -1 << none;
+        QTest::newRow("first Friday") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=WEEKLY;BYDAY=1FR\r\n") << -1 << none;
         QTest::newRow("monthly") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=MONTHLY\r\n") << -1 << none;
         QTest::newRow("every other day") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY;INTERVAL=2\r\n") << -1 << none;
         QTest::newRow("ends") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY;COUNT=500\r\n") << -1 << none;
