@@ -282,8 +282,14 @@ private slots:
         QVERIFY(state.save(SyncState::DefaultFile, &error));
         sync = std::make_unique<SyncService>(&keyring);
         QVERIFY(server.start());
-        QVERIFY(syncs());
+        // Started, it syncs by itself, and again a few seconds after a change here.
+        QSignalSpy finished(sync.get(), &SyncService::SIGNALFinished);
+        sync->start();
+        QVERIFY(finished.wait(SyncService::AfterStartMs + 20000) && finished.last().first().toBool());
         QCOMPARE(events().keys(), QStringList({"First", "Second"}));
+        addTask("Third", CycleOnce);
+        QVERIFY(finished.wait(SyncService::AfterChangeMs + 20000));
+        QCOMPARE(events().keys(), QStringList({"First", "Second", "Third"}));
     }
 
     // With no password kept the user is asked, once while the program runs; declining, or a password the
