@@ -184,9 +184,9 @@ private slots:
         QCOMPARE(dir->value("SELECT group_concat(sql) FROM sqlite_master"), tables);
 
         // Another client renames a task, adds two events and removes one.
-        const QDateTime tomorrow = QDateTime::currentDateTime().addDays(1);
+        const QDateTime soonest = QDateTime::currentDateTime().addSecs(1800), tomorrow = soonest.addDays(1);
         http("PUT", up["Once"].path, up["Once"].data.replace("SUMMARY:Once", "SUMMARY:Renamed"), up["Once"].etag);
-        http("PUT", calendar + "p1.ics", event("p1@phone", "Phone", tomorrow.addSecs(-84600), "FREQ=WEEKLY"));
+        http("PUT", calendar + "p1.ics", event("p1@phone", "Phone", soonest, "FREQ=WEEKLY"));
         http("PUT", calendar + "p2.ics", event("p2@phone", "Monthly", tomorrow, "FREQ=MONTHLY"));
         http("DELETE", up.value("Daily").path);
         Event birthdayEvent = up.last();
@@ -199,8 +199,8 @@ private slots:
         QTRY_COMPARE(taskNames(), QStringList({"Phone3", "Renamed0", "Workdays2"}));
         QVERIFY(sync->notTaken().size() == 1 && sync->notTaken().first().startsWith("Monthly"));
         QVERIFY(!events().firstKey().startsWith("Changed")); // a birthday is written from here only
-        // Renamed here before any other run: still the other client's event.
-        TaskListData phone = tasks().first(); // the soonest
+        // The soonest task renamed here before any other run: still the other client's event.
+        TaskListData phone = tasks().first();
         phone.TaskName = "Phone here";
         emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(phone));
         QVERIFY(syncs());
@@ -229,12 +229,11 @@ private slots:
         QTest::addColumn<int>("serverChangedSecs"); // from now; 0: deleted there
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("told");
-        QTest::newRow("server's later") << 3600 << "There"
-                                        << "服务器上的修改较晚";
-        QTest::newRow("this one's later") << -3600 << "Here"
-                                          << "本机的修改较晚";
-        QTest::newRow("deleted there") << 0 << "Here"
-                                       << "在服务器上已删除";
+        // clang-format off
+        QTest::newRow("server's later") << 3600 << "There" << "服务器上的修改较晚";
+        QTest::newRow("this one's later") << -3600 << "Here" << "本机的修改较晚";
+        QTest::newRow("deleted there") << 0 << "Here" << "在服务器上已删除";
+        // clang-format on
     }
     void conflict()
     {
@@ -318,7 +317,7 @@ private slots:
     // trust, or a server without calendars is refused.
     void findCalendars_data()
     {
-        QTest::addColumn<QString>("address"); // a status: an address that answers every request with it
+        QTest::addColumn<QString>("address"); // a status: an address answering it, with no DAV resources
         QTest::addColumn<QString>("refusal");
         // clang-format off
         QTest::newRow("server") << "" << "";
@@ -327,7 +326,8 @@ private slots:
         QTest::newRow("not a server address") << "ftp://127.0.0.1/" << "地址无效";
         for (const char *moved : {"302", "303", "307", "308"})
             QTest::addRow("moved %s", moved) << moved << "";
-        QTest::newRow("no calendars") << "404" << "没有找到日历服务";
+        QTest::newRow("no such address") << "404" << "没有找到日历服务";
+        QTest::newRow("no calendars") << "207" << "没有找到日历服务";
         QTest::newRow("plain http elsewhere") << "http://calendar.example.org/" << "https";
         QTest::newRow("untrusted certificate") << "https" << "self-signed";
         // clang-format on
@@ -341,8 +341,10 @@ private slots:
             QVERIFY(tls.start(true));
         QTcpServer canned;
         if (address.toInt() > 0) {
+            const QByteArray body = "<multistatus xmlns=\"DAV:\"/>";
             const QByteArray answer = "HTTP/1.1 " + address.toLatin1() + " X\r\nLocation: " + server.url().toEncoded() +
-                                      "\r\nConnection: close\r\nContent-Length: 0\r\n\r\n";
+                                      "\r\nConnection: close\r\nContent-Length: " + QByteArray::number(body.size()) +
+                                      "\r\n\r\n" + body;
             QVERIFY(canned.listen(QHostAddress::LocalHost));
             connect(&canned, &QTcpServer::newConnection, &canned, [&canned, answer]() {
                 QTcpSocket *socket = canned.nextPendingConnection();
