@@ -52,22 +52,21 @@ bool DatabaseBackup::writeCopy(const QSqlDatabase &db, const QString &target, QS
     return SafeFile::commit(partial, target, &DatabaseFile::checkCopy, error);
 }
 
-bool DatabaseBackup::writeDaily(const QSqlDatabase &db, const QDate &today, int keep, QString *error)
+void DatabaseBackup::writeDaily(const QSqlDatabase &db, const QDate &today, int keep, QString *error)
 {
     if (keep <= 0)
-        return true;
+        return;
     const QString folder = folderOf(db.databaseName());
     const QString target = QDir(folder).filePath(fileName(today));
     if (!QFileInfo::exists(target)) {
         if (!QDir().mkpath(folder)) {
             *error = tr("无法创建文件夹：%1").arg(QDir::toNativeSeparators(folder));
-            return false;
+            return;
         }
         if (!writeCopy(db, target, error))
-            return false;
+            return;
     }
     rotate(folder, keep, today);
-    return true;
 }
 
 void DatabaseBackup::rotate(const QString &folder, int keep, const QDate &today)

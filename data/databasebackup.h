@@ -45,7 +45,8 @@ public:
     // Writes a consistent copy through a temporary file that takes target's name only once complete.
     static bool writeCopy(const QSqlDatabase &db, const QString &target, QString *error);
     // Today's backup unless it exists, then only the backups of the newest keep days stay; keep 0 does nothing.
-    static bool writeDaily(const QSqlDatabase &db, const QDate &today, int keep, QString *error);
+    // A failure is told in error.
+    static void writeDaily(const QSqlDatabase &db, const QDate &today, int keep, QString *error);
     // Backups dated after today are neither counted nor removed.
     static void rotate(const QString &folder, int keep, const QDate &today);
     // Newest first, each with what it holds.

@@ -32,12 +32,11 @@ bool noneSet(const short *values)
     return values[0] == ICAL_RECURRENCE_ARRAY_MAX;
 }
 
-// Qt's day of week (Monday 1 … Sunday 7) of the days a rule names, in the order written; empty when a
-// day carries a position (the second Monday).
+// Qt's day of week (Monday 1 … Sunday 7) of the days a rule names, in the order written; *positioned is
+// set when a day carries a position (the second Monday).
 QList<int> ruleDays(const icalrecurrencetype &rule, bool *positioned)
 {
     QList<int> days;
-    *positioned = false;
     for (int i = 0; i < ICAL_BY_DAY_SIZE && rule.by_day[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
         *positioned = *positioned || icalrecurrencetype_day_position(rule.by_day[i]) != 0;
         const int day = icalrecurrencetype_day_day_of_week(rule.by_day[i]);
@@ -165,6 +164,9 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
     reading.uid = event.uid;
     reading.summary = event.summary;
     reading.modified = event.modified.toLocalTime();
+    // A birthday this program published, here or in another copy: nothing to take, nor to list.
+    if (isBirthdayUid(reading.uid))
+        return reading;
 
     const icalrecurrencetype rule = icalrecurrencetype_from_string(event.rrule.toUtf8().constData());
     int cycle = CycleOnce;
@@ -185,8 +187,8 @@ SyncMapping::Reading SyncMapping::read(const QByteArray &data, const QDateTime &
     if (reading.reason.contains(QLatin1String("%1")))
         reading.reasonDetail = event.rrule;
     const QDateTime begin = event.start.toLocalTime();
-    // Over already, or a birthday another copy of this program published: nothing to take, nor to list.
-    if (!reading.reason.isEmpty() || (event.rrule.isEmpty() && begin <= now) || isBirthdayUid(reading.uid))
+    // Not taken: for that reason, or over already (nothing to list then).
+    if (!reading.reason.isEmpty() || (event.rrule.isEmpty() && begin <= now))
         return reading;
 
     reading.taken = true;

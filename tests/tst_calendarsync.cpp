@@ -90,6 +90,7 @@ class TestCalendarSync : public QObject
     {
         QString path;
         QByteArray etag, data;
+        bool operator==(const Event &o) const { return path == o.path && etag == o.etag; }
     };
     // Every event of the calendar, by its summary.
     QMap<QString, Event> events()
@@ -125,11 +126,16 @@ class TestCalendarSync : public QObject
         const TaskListData task{-1, name, QDateTime::currentDateTime().addSecs(3600), "", cycle};
         emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task));
     }
-    bool syncs()
+    // A sync asked for while one runs follows it.
+    bool syncs(int runs = 1)
     {
         QSignalSpy finished(sync.get(), &SyncService::SIGNALFinished);
-        sync->syncNow();
-        return finished.wait(20000) && finished.first().first().toBool();
+        for (int i = 0; i < runs; ++i)
+            sync->syncNow();
+        while (finished.count() < runs && finished.wait(20000)) {
+        }
+        return finished.count() == runs && std::all_of(finished.cbegin(), finished.cend(),
+                                                       [](const QVariantList &a) { return a.first().toBool(); });
     }
 
 private slots:
@@ -160,9 +166,16 @@ private slots:
         UsersUserInfoData account;
         account.Title = account.Pwd = QStringLiteral("Vault");
         emit interfacePublicData.SIGNALSendQuery(UsersUserInfoInsert, QVariant::fromValue(account));
-        QVERIFY(syncs());
+        QVERIFY(syncs(2));
         QMap<QString, Event> up = events();
         QCOMPARE(up.size(), 3 + 10);
+        // Nothing changed: nothing written again. The state lost: the events are known again, nothing doubled.
+        QVERIFY(syncs() && events() == up);
+        QVERIFY(QFile::remove(SyncState::DefaultFile));
+        sync = std::make_unique<SyncService>(&keyring);
+        QVERIFY(syncs());
+        QCOMPARE(events().keys(), up.keys());
+        QCOMPARE(tasks().size(), 3);
         QVERIFY(up.value("Workdays").data.contains("RRULE:FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR"));
         QVERIFY(up.last().data.contains("TRIGGER:-P1D")); // a birthday, reminded a day ahead
         for (const Event &e : qAsConst(up))
@@ -171,9 +184,9 @@ private slots:
         QCOMPARE(dir->value("SELECT group_concat(sql) FROM sqlite_master"), tables);
 
         // Another client renames a task, adds two events and removes one.
-        const QDateTime tomorrow = QDateTime::currentDateTime().addDays(1);
+        const QDateTime soonest = QDateTime::currentDateTime().addSecs(1800), tomorrow = soonest.addDays(1);
         http("PUT", up["Once"].path, up["Once"].data.replace("SUMMARY:Once", "SUMMARY:Renamed"), up["Once"].etag);
-        http("PUT", calendar + "p1.ics", event("p1@phone", "Phone", tomorrow, "FREQ=WEEKLY;BYDAY=SU"));
+        http("PUT", calendar + "p1.ics", event("p1@phone", "Phone", soonest, "FREQ=WEEKLY"));
         http("PUT", calendar + "p2.ics", event("p2@phone", "Monthly", tomorrow, "FREQ=MONTHLY"));
         http("DELETE", up.value("Daily").path);
         Event birthdayEvent = up.last();
@@ -186,14 +199,19 @@ private slots:
         QTRY_COMPARE(taskNames(), QStringList({"Phone3", "Renamed0", "Workdays2"}));
         QVERIFY(sync->notTaken().size() == 1 && sync->notTaken().first().startsWith("Monthly"));
         QVERIFY(!events().firstKey().startsWith("Changed")); // a birthday is written from here only
-        // Renamed here before any other run: still the other client's event.
-        TaskListData phone = tasks().last();
+        // The soonest task renamed here before any other run: still the other client's event.
+        TaskListData phone = tasks().first();
         phone.TaskName = "Phone here";
         emit interfacePublicData.SIGNALSendQuery(TaskListUpdate, QVariant::fromValue(phone));
         QVERIFY(syncs());
         QCOMPARE(events().value("Phone here").path, calendar + "p1.ics");
+        // The other client makes its monthly event weekly: a task now.
+        Event monthly = events().value("Monthly");
+        http("PUT", monthly.path, monthly.data.replace("FREQ=MONTHLY", "FREQ=WEEKLY"), monthly.etag);
+        QVERIFY(syncs());
+        QTRY_VERIFY(taskNames().contains("Monthly3") && sync->notTaken().isEmpty());
 
-        // Deleted here: gone there, the other client's event too; one deleted there is no longer listed.
+        // Deleted here: gone there, the other client's events too, one of them deleted there meanwhile.
         for (const TaskListData &task : tasks()) {
             if (task.TaskName != QLatin1String("Workdays"))
                 emit interfacePublicData.SIGNALSendQuery(TaskListDelete, QVariant::fromValue(QList<int>{task.id}));
@@ -205,18 +223,23 @@ private slots:
         QCOMPARE(up.size(), 1 + 10);
     }
 
-    // Changed on both sides since the last sync: the later change wins.
+    // Changed on both sides since the last sync: the later change wins; deleted there, the change here is kept.
     void conflict_data()
     {
-        QTest::addColumn<int>("serverChangedSecs"); // from now
+        QTest::addColumn<int>("serverChangedSecs"); // from now; 0: deleted there
         QTest::addColumn<QString>("kept");
-        QTest::newRow("server's later") << 3600 << "There";
-        QTest::newRow("this one's later") << -3600 << "Here";
+        QTest::addColumn<QString>("told");
+        // clang-format off
+        QTest::newRow("server's later") << 3600 << "There" << "服务器上的修改较晚";
+        QTest::newRow("this one's later") << -3600 << "Here" << "本机的修改较晚";
+        QTest::newRow("deleted there") << 0 << "Here" << "在服务器上已删除";
+        // clang-format on
     }
     void conflict()
     {
         QFETCH(int, serverChangedSecs);
         QFETCH(QString, kept);
+        QFETCH(QString, told);
         addTask("Meeting", CycleDaily);
         QVERIFY(syncs());
         // It falls due here first: the next one is another row.
@@ -230,14 +253,14 @@ private slots:
         Event there = events().value("Meeting");
         const QByteArray changed =
             QDateTime::currentDateTimeUtc().addSecs(serverChangedSecs).toString("yyyyMMdd'T'HHmmss'Z'").toUtf8();
-        http("PUT", there.path, there.data.replace("SUMMARY:Meeting", "LAST-MODIFIED:" + changed + "\r\nSUMMARY:There"),
-             there.etag);
+        http(serverChangedSecs ? "PUT" : "DELETE", there.path,
+             there.data.replace("SUMMARY:Meeting", "LAST-MODIFIED:" + changed + "\r\nSUMMARY:There"), there.etag);
         QSignalSpy conflicts(sync.get(), &SyncService::SIGNALConflicts);
         QVERIFY(syncs());
         QTRY_COMPARE(taskNames(), QStringList{kept + "1"});
         QCOMPARE(events().keys(), QStringList{kept});
         QCOMPARE(conflicts.count(), 1);
-        QVERIFY(conflicts.first().first().toStringList().first().contains(kept == "Here" ? "服务器上的" : "本机的"));
+        QVERIFY(conflicts.first().first().toStringList().first().contains(told));
     }
 
     // Offline, a change waits and the status bar says why; once the server is back it goes up. A token the
@@ -258,32 +281,53 @@ private slots:
         QVERIFY(state.save(SyncState::DefaultFile, &error));
         sync = std::make_unique<SyncService>(&keyring);
         QVERIFY(server.start());
-        QVERIFY(syncs());
+        // Started, it syncs by itself, and again a few seconds after a change here.
+        QSignalSpy finished(sync.get(), &SyncService::SIGNALFinished);
+        sync->start();
+        QVERIFY(finished.wait(SyncService::AfterStartMs + 20000) && finished.last().first().toBool());
         QCOMPARE(events().keys(), QStringList({"First", "Second"}));
+        addTask("Third", CycleOnce);
+        QVERIFY(finished.wait(SyncService::AfterChangeMs + 20000));
+        QCOMPARE(events().keys(), QStringList({"First", "Second", "Third"}));
     }
 
-    // With no password kept the user is asked, once while the program runs; declining leaves the sync waiting.
+    // With no password kept the user is asked, once while the program runs; declining, or a password the
+    // server refuses, leaves the sync waiting until the user asks again.
     void keyringStandIn()
     {
         keyring.write(sync->account().keyringKey(), QString(), [](Keyring::Status) {});
-        for (const QString answer : {"", "secret"}) {
+        for (const QString answer : {"", "wrong", "secret"}) {
             sync = std::make_unique<SyncService>(&keyring);
             int asked = 0;
             sync->setPasswordPrompt([&]() { return ++asked, answer; });
-            QCOMPARE(syncs() + syncs(), answer.isEmpty() ? 0 : 2);
-            QCOMPARE(asked, answer.isEmpty() ? 2 : 1);
-            QCOMPARE(sync->lastError().contains("密码"), answer.isEmpty());
+            const bool right = answer == "secret";
+            QCOMPARE(syncs() + syncs(), right ? 2 : 0);
+            QCOMPARE(asked, right ? 1 : 2);
+            QCOMPARE(sync->lastError().contains("密码"), !right);
         }
+        // The settings' search for calendars takes the password given at the prompt too.
+        int found = -1;
+        sync->findCalendars(server.url().toString(), "tester", "", [&](auto, auto c, auto) { found = c.size(); });
+        QTRY_VERIFY_WITH_TIMEOUT(found >= 0, 20000);
+        QVERIFY(found > 0);
     }
 
-    // The calendars are found from the server's address and a new one gets a folder of its own; an address
-    // that would send the password readable, or a certificate the system does not trust, is refused.
+    // The calendars are found from the server's address, also where it moves the request, and a new one gets a
+    // folder of its own; an address that would send the password readable, a certificate the system does not
+    // trust, or a server without calendars is refused.
     void findCalendars_data()
     {
-        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("address"); // a status: an address answering it, with no DAV resources
         QTest::addColumn<QString>("refusal");
         // clang-format off
         QTest::newRow("server") << "" << "";
+        QTest::newRow("user's folder") << "tester/" << "";
+        QTest::newRow("a calendar") << "tester/c1/" << "";
+        QTest::newRow("not a server address") << "ftp://127.0.0.1/" << "地址无效";
+        for (const char *moved : {"302", "303", "307", "308"})
+            QTest::addRow("moved %s", moved) << moved << "";
+        QTest::newRow("no such address") << "404" << "没有找到日历服务";
+        QTest::newRow("no calendars") << "207" << "没有找到日历服务";
         QTest::newRow("plain http elsewhere") << "http://calendar.example.org/" << "https";
         QTest::newRow("untrusted certificate") << "https" << "self-signed";
         // clang-format on
@@ -295,9 +339,23 @@ private slots:
         Radicale tls;
         if (address == "https")
             QVERIFY(tls.start(true));
-        address = address == "https"           ? tls.url().toString().replace("http:", "https:")
-                  : address.startsWith("http") ? address
-                                               : server.url(address).toString();
+        QTcpServer canned;
+        if (address.toInt() > 0) {
+            const QByteArray body = "<multistatus xmlns=\"DAV:\"/>";
+            const QByteArray answer = "HTTP/1.1 " + address.toLatin1() + " X\r\nLocation: " + server.url().toEncoded() +
+                                      "\r\nConnection: close\r\nContent-Length: " + QByteArray::number(body.size()) +
+                                      "\r\n\r\n" + body;
+            QVERIFY(canned.listen(QHostAddress::LocalHost));
+            connect(&canned, &QTcpServer::newConnection, &canned, [&canned, answer]() {
+                QTcpSocket *socket = canned.nextPendingConnection();
+                connect(socket, &QTcpSocket::readyRead, socket,
+                        [socket, answer]() { socket->readAll(), socket->write(answer), socket->disconnectFromHost(); });
+            });
+            address = QString("http://127.0.0.1:%1/").arg(canned.serverPort());
+        }
+        address = address == "https"        ? tls.url().toString().replace("http:", "https:")
+                  : address.contains("://") ? address
+                                            : server.url(address).toString();
         CalDavClient::Result result;
         QUrl home;
         int found = -1;
@@ -308,12 +366,14 @@ private slots:
         if (!refusal.isEmpty())
             return;
         QVERIFY(result.ok() && found > 0 && home == server.url("tester/"));
+        if (QByteArray(QTest::currentDataTag()) != "server")
+            return;
         QStringList made;
         for (int i = 0; i < 2; ++i)
             sync->makeCalendar(home, "Pemmora", [&](auto, CalDavClient::Calendar c) { made.append(c.url.path()); });
         QTRY_COMPARE(made.size(), 2);
         QVERIFY(made.first() != made.last());
-        QVERIFY(http("PROPFIND", made.last()).contains("Pemmora"));
+        QVERIFY(http("PROPFIND", made.last()).contains(">Pemmora</"));
     }
 };
 

@@ -57,6 +57,8 @@ private slots:
         StoreWorker<> worker;
         QCOMPARE(ask(worker, DatabaseBackupDaily, 0), QVariant(QString()));
         QVERIFY(!QFileInfo::exists(folder));
+        // A folder that cannot be made is told.
+        QVERIFY(touch(folder) && !ask(worker, DatabaseBackupDaily, 7).toString().isEmpty() && QFile::remove(folder));
         // The worker's connection has served the start-up requests first, as in the program.
         for (const SqlOperateType operate : {TaskListSelect, UsersConfigSelect, UsersVerifySelectRegistered})
             ask(worker, operate);

@@ -74,6 +74,8 @@ private slots:
         QTest::newRow("pkcs7 count beyond length") << pkcs7 << p15 + '\x11' << p15 + '\x11';
         QTest::newRow("pkcs7 zero count") << pkcs7 << p15 + '\0' << p15 + '\0';
         QTest::newRow("pkcs7 empty") << pkcs7 << QByteArray() << QByteArray();
+        QTest::newRow("pkcs7 nothing but padding") << pkcs7 << QByteArray(16, '\x10') << QByteArray();
+        QTest::newRow("zero nothing but zeros") << zero << QByteArray(16, '\0') << QByteArray();
         QTest::newRow("iso 13") << iso << p15.left(13) << p15.left(13);
         QTest::newRow("iso whole padding block") << iso << p16 + '\x80' + QByteArray(15, '\0') << p16;
         QTest::newRow("iso without marker") << iso << p16 << QByteArray();

@@ -42,13 +42,14 @@ private slots:
         QTest::newRow("daily, a day left out ahead") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY\r\nEXDATE:20260612T080000\r\n") << -1 << none;
         QTest::newRow("daily, a day left out before") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY\r\nEXDATE:20260605T080000\r\n") << 1 << at(6, 11, 8);
         QTest::newRow("two weekdays") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=WEEKLY;BYDAY=MO,WE\r\n") << -1 << none;
+        QTest::newRow("first Friday") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=WEEKLY;BYDAY=1FR\r\n") << -1 << none;
         QTest::newRow("monthly") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=MONTHLY\r\n") << -1 << none;
         QTest::newRow("every other day") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY;INTERVAL=2\r\n") << -1 << none;
         QTest::newRow("ends") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY;COUNT=500\r\n") << -1 << none;
         QTest::newRow("all day") << event("DTSTART;VALUE=DATE:20260611\r\n") << -1 << none;
         QTest::newRow("cancelled") << event("DTSTART:20260611T090000\r\nSTATUS:CANCELLED\r\n") << -1 << none;
         QTest::newRow("a to-do") << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:t\r\nEND:VTODO\r\nEND:VCALENDAR\r\n") << -1 << none;
-        QTest::newRow("a birthday of this program") << event("DTSTART:20260611T090000\r\n", "birthday-3-20260611@pemmora") << -1 << none;
+        QTest::newRow("a birthday of this program") << event("DTSTART;VALUE=DATE:20260611\r\n", "birthday-3-20260611@pemmora") << -1 << none;
         QTest::newRow("one occurrence edited") << event("DTSTART:20260101T080000\r\nRRULE:FREQ=DAILY\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:a@phone\r\nDTSTART:20260612T100000\r\nRECURRENCE-ID:20260612T080000\r\n") << -1 << none;
         QTest::newRow("no calendar") << QByteArray("<html/>") << -1 << none;
         // clang-format on

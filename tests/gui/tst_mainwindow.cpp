@@ -3,6 +3,7 @@
 #include "common/testprogramdir.h"
 #include "data/appglobals.h"
 #include "data/configsettings.h"
+#include "data/databasebackup.h"
 #include "data/interfacepublicdata.h"
 #include "data/language.h"
 #include "notices/normalnoticemanager.h"
@@ -60,6 +61,9 @@ private slots:
     {
         TestProgramDir dir;
         ConfigSettings().setShowIconNoticeAlways(true);
+        // A garbled count of backups to keep means the default, not none.
+        ConfigSettings().setValue(QStringLiteral("Database/BackupsKept"), QStringLiteral("x"));
+        QCOMPARE(ConfigSettings().backupsKept(), DatabaseBackup::DefaultKept);
         MainWindow window;
         QVERIFY(AppGlobals::showIconNoticeAlways);
         auto *combo = window.findChild<QComboBox *>(QStringLiteral("comboBox_Language"));
