@@ -4,12 +4,14 @@
 #include "common/testprogramdir.h"
 #include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
+#include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 #include "icons/iconwidgetitem.h"
 
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -150,7 +152,7 @@ private slots:
         if (!picture)
             return;
         QCOMPARE(sent(IconListInsert), QList<QVariant>{QStringList({"8", "1", path, "cake"})});
-        QVERIFY(!QFile::exists(QStringLiteral("src/icon/convert.png")));
+        QVERIFY(!QFile::exists(QString::fromLatin1(IconLibrary::ScratchPath)));
         waitForReload();
         QCOMPARE(tile(QStringLiteral("cake")) != nullptr, stored);
         QCOMPARE(QFile::exists(path), stored);
@@ -187,8 +189,11 @@ private slots:
         QFETCH(QStringList, update);
         savePicture(QStringLiteral("pic.png"), QSize(300, 150));
         open();
-        if (!tile.isEmpty())
+        if (!tile.isEmpty()) {
+            // Choose, edit, and delete but for the default picture.
+            QCOMPARE(this->tile(tile)->findChild<QMenu *>()->actions().size(), tile == "默认" ? 2 : 3);
             QTest::mouseClick(this->tile(tile), Qt::LeftButton);
+        }
         ModalDismisser dismisser;
         click(button.toLatin1().constData());
         if (!note.isEmpty())

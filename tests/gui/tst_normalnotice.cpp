@@ -1,4 +1,6 @@
+#include "common/hubworker.h"
 #include "common/modaldismisser.h"
+#include "common/testprogramdir.h"
 #include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
 #include "data/records.h"
@@ -6,11 +8,14 @@
 #include "notices/normalnoticemanager.h"
 #include "notices/noticeconfig.h"
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -158,6 +163,42 @@ private slots:
         const int values[] = {currentNoticeConfig.CN_AppearSec, currentNoticeConfig.CN_KeepSec,
                               currentNoticeConfig.CN_DisappearSec, currentNoticeConfig.NN_DisplaySec};
         QVERIFY(saved ? values[field] == text.toInt() : currentNoticeConfig == NoticeConfigData());
+    }
+
+    // The stored background comes back chosen and is saved as shown; a colour picked is saved, one cancelled not.
+    void appearance_data()
+    {
+        QTest::addColumn<int>("background");
+        QTest::addColumn<bool>("picked");
+        QTest::newRow("none, colour picked") << 0 << true;
+        QTest::newRow("line, cancelled") << 1 << false;
+        QTest::newRow("full screen") << 2 << false;
+    }
+    void appearance()
+    {
+        QFETCH(int, background);
+        QFETCH(bool, picked);
+        TestProgramDir dir;
+        QVERIFY(dir.execute(QStringLiteral("UPDATE TASK_CONFIG SET CN_BgType = %1").arg(background)));
+        HubWorker worker;
+        NoticeConfig dialog;
+        QSignalSpy loaded(&dialog, &NoticeConfig::SIGNALUpdateCentralNoticeCfg);
+        QVERIFY(loaded.wait(5000));
+        const char *shown[] = {"radioButton_NoBackground", "radioButton_LineBackground",
+                               "radioButton_FullScreenBackground"};
+        QVERIFY(dialog.findChild<QRadioButton *>(QLatin1String(shown[background]))->isChecked());
+        const QColor stored = currentNoticeConfig.CN_Color;
+        QTimer::singleShot(0, [picked]() {
+            auto *colors = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
+            QVERIFY(colors);
+            colors->setCurrentColor(Qt::red);
+            picked ? colors->accept() : colors->reject();
+        });
+        dialog.findChild<QPushButton *>(QStringLiteral("pushButton_FontColor"))->click();
+        currentNoticeConfig = NoticeConfigData();
+        dialog.findChild<QPushButton *>(QStringLiteral("pushButton_Ok"))->click();
+        QCOMPARE(currentNoticeConfig.CN_BgType, background);
+        QCOMPARE(currentNoticeConfig.CN_Color, picked ? QColor(Qt::red) : stored);
     }
 };
 
