@@ -135,8 +135,6 @@ private slots:
                                    << "";
         QTest::newRow("fade-in 0") << 0 << "0"
                                    << "范围: 1~5";
-        QTest::newRow("keep letters") << 1 << "1a"
-                                      << "范围: 1~60";
         QTest::newRow("display 9") << 3 << "9"
                                    << "范围: 10~1800";
         QTest::newRow("display 1800") << 3 << "1800"
@@ -190,7 +188,6 @@ private slots:
         const QColor stored = currentNoticeConfig.CN_Color;
         QTimer::singleShot(0, [picked]() {
             auto *colors = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
-            QVERIFY(colors);
             colors->setCurrentColor(Qt::red);
             picked ? colors->accept() : colors->reject();
         });
