@@ -200,8 +200,10 @@ private slots:
             child<QLineEdit>("lineEdit_Notice")->setText(note);
         if (picture)
             dropPicture();
-        if (!child("widget_Add")->isHidden())
+        if (!child("widget_Add")->isHidden()) {
+            QCOMPARE(child("lineEdit_Notice")->isEnabled(), tile != "默认"); // the default's note stays
             click("pushButton_AddOk");
+        }
         QCOMPARE(dismisser.titles, asked);
         QCOMPARE(sent(IconListUpdate), update.isEmpty() ? QList<QVariant>() : QList<QVariant>{update});
         QCOMPARE(QFile::exists(Cake), update.value(3) != Cake || update.value(4) == Cake);

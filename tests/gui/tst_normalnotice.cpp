@@ -68,7 +68,7 @@ private slots:
         QTest::addColumn<QString>("task"); // name|icon|keep, due the chosen minutes later
         QTest::addColumn<int>("minutes");
         // clang-format off
-        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << "喝水|a.png|0" << 5;
+        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|a.png|0" << 5;
         QTest::newRow("birthday, 1 hour") << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 3 << "妈妈：明天 (2024-09-20)|b.png|1" << 60;
         // clang-format on
     }
@@ -96,6 +96,9 @@ private slots:
                  task + "|0|-1");
         QVERIFY(qAbs(before.secsTo(added.TaskTimeSee) - minutes * 60) <= 1);
         QCOMPARE(added.TaskTimeSee.time().msec(), 0);
+        // A name too long for the popup is cut, and whole in the tooltip.
+        QCOMPARE(notice->findChild<QLabel *>("label_Task_Name")->toolTip(),
+                 what == NoticeWhatTask ? added.TaskName : "");
     }
 
     void stackAndQueue()
@@ -194,7 +197,6 @@ private slots:
         dialog.findChild<QPushButton *>(QStringLiteral("pushButton_FontColor"))->click();
         currentNoticeConfig = NoticeConfigData();
         dialog.findChild<QPushButton *>(QStringLiteral("pushButton_Ok"))->click();
-        QCOMPARE(currentNoticeConfig.CN_BgType, background);
         QCOMPARE(currentNoticeConfig.CN_Color, picked ? QColor(Qt::red) : stored);
     }
 };

@@ -205,6 +205,7 @@ private slots:
         f.table->setCurrentCell(1, WorkdayConfig::ColumnNotice);
         f.click("pushButton_Delete");
         dismisser.setAnswer(QMessageBox::Ok);
+        f.table->setCurrentCell(0, WorkdayConfig::ColumnNotice);
         f.click("pushButton_Delete");
         QCOMPARE(dismisser.titles, (QStringList{"未选择行", "确认删除？", "确认删除？"}));
         QTRY_COMPARE(f.table->rowCount(), 2);
@@ -212,8 +213,8 @@ private slots:
         for (int row = 0; row < 2; ++row)
             for (int column = WorkdayConfig::ColumnDate; column <= WorkdayConfig::ColumnNotice; ++column)
                 shown << f.table->item(row, column)->text();
-        QCOMPARE(shown, (QStringList{"2024-10-09", "休息 (星期三)", "y", "2024-10-07", "休息 (星期一)", "国庆"}));
-        QCOMPARE(f.stored(), (QStringList{Oct7, "2024-10-09=0=y"}));
+        QCOMPARE(shown, (QStringList{"2024-10-08", "休息 (星期二)", "x", "2024-10-07", "休息 (星期一)", "国庆"}));
+        QCOMPARE(f.stored(), (QStringList{Oct7, "2024-10-08=0=x"}));
     }
 
     // Each date offered says what it becomes and, a conflict first, why it is not ticked; the ticked are taken.
