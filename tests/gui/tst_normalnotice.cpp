@@ -138,8 +138,6 @@ private slots:
                                    << "";
         QTest::newRow("fade-in 0") << 0 << "0"
                                    << "范围: 1~5";
-        QTest::newRow("display 9") << 3 << "9"
-                                   << "范围: 10~1800";
         QTest::newRow("display 1800") << 3 << "1800"
                                       << "";
     }

@@ -330,18 +330,14 @@ private slots:
         QTest::addColumn<bool>("open");
         QTest::addColumn<QStringList>("asked");
         const QString confirm = QStringLiteral("请确认更改");
-        QTest::newRow("nothing") << QStringList{"", "", ""} << int(QMessageBox::Ok) << true
-                                 << QStringList{"未填写更改项"};
-        QTest::newRow("user too short") << QStringList{"ab", "", ""} << int(QMessageBox::Ok) << true
-                                        << QStringList{"用户名无效"};
-        QTest::newRow("key too short") << QStringList{"", "short", "short"} << int(QMessageBox::Ok) << true
-                                       << QStringList{"密钥无效"};
-        QTest::newRow("keys differ") << QStringList{"newowner", "fresh.key.1", "fresh.key.2"} << int(QMessageBox::Ok)
-                                     << true << QStringList{"密钥不一致"};
-        QTest::newRow("declined") << QStringList{"newowner", "", ""} << int(QMessageBox::Cancel) << true
-                                  << QStringList{confirm};
-        QTest::newRow("vault closed meanwhile")
-            << QStringList{"", "fresh.key.1", "fresh.key.1"} << int(QMessageBox::Ok) << false << QStringList{confirm};
+        // clang-format off
+        QTest::newRow("nothing") << QStringList{"", "", ""} << int(QMessageBox::Ok) << true << QStringList{"未填写更改项"};
+        QTest::newRow("user too short") << QStringList{"ab", "", ""} << int(QMessageBox::Ok) << true << QStringList{"用户名无效"};
+        QTest::newRow("key too short") << QStringList{"", "short", "short"} << int(QMessageBox::Ok) << true << QStringList{"密钥无效"};
+        QTest::newRow("keys differ") << QStringList{"newowner", "fresh.key.1", "fresh.key.2"} << int(QMessageBox::Ok) << true << QStringList{"密钥不一致"};
+        QTest::newRow("declined") << QStringList{"newowner", "", ""} << int(QMessageBox::Cancel) << true << QStringList{confirm};
+        QTest::newRow("vault closed meanwhile") << QStringList{"", "fresh.key.1", "fresh.key.1"} << int(QMessageBox::Ok) << false << QStringList{confirm};
+        // clang-format on
     }
     void masterChangeRefused()
     {
