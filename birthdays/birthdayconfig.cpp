@@ -327,8 +327,6 @@ void BirthdayConfig::on_checkBox_IgnoreLunarYear_toggled(bool checked)
 
 void BirthdayConfig::loadRow(int row)
 {
-    if (row < 0 || row >= records.size())
-        return;
     const QTableWidgetItem *idItem = ui->tableWidget_Birthday->item(row, 0);
     if (!idItem)
         return;
@@ -381,7 +379,7 @@ void BirthdayConfig::fillTable(const QList<BirthdayInfoData> &list)
 
     // The record being edited stays chosen wherever its row went; gone, the form is a new one.
     selectedRow = -1;
-    for (int row = 0; row < table->rowCount() && selectedId >= 0; ++row) {
+    for (int row = 0; row < table->rowCount(); ++row) {
         if (table->item(row, 0)->text().toInt() == selectedId)
             selectedRow = row;
     }

@@ -11,7 +11,7 @@ private slots:
     void readData_data()
     {
         QTest::addColumn<QStringList>("events"); // content lines separated by '|'
-        QTest::addColumn<QStringList>("listed"); // "yyyy-MM-dd=Workday"
+        QTest::addColumn<QStringList>("listed"); // "yyyy-MM-dd=Workday", ids from 0
         QTest::addColumn<QString>("changes");    // date, W(ork) or R(est), + ticked or -, ! conflict
         QTest::addColumn<QString>("skipped");
         // clang-format off
@@ -45,7 +45,7 @@ private slots:
         text += "END:VCALENDAR\r\n";
         QList<TaskWorkdayData> days;
         for (const QString &day : listed)
-            days.append({days.size() + 1, QDate::fromString(day.left(10), Qt::ISODate), day.right(1).toInt(), {}});
+            days.append({days.size(), QDate::fromString(day.left(10), Qt::ISODate), day.right(1).toInt(), {}});
         HolidayImport::Plan plan;
         QString error;
         const QDate today(2024, 6, 1);

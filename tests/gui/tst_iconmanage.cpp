@@ -4,12 +4,14 @@
 #include "common/testprogramdir.h"
 #include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
+#include "icons/iconlibrary.h"
 #include "icons/iconmanage.h"
 #include "icons/iconwidgetitem.h"
 
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -87,6 +89,18 @@ private:
         return nullptr;
     }
 
+    // pic.png dragged onto the picture field and dropped.
+    void dropPicture()
+    {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("pic.png")))});
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(child("lineEdit_PicPath"), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(child("lineEdit_PicPath"), &dropped);
+    }
+
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
     void init()
@@ -131,24 +145,69 @@ private slots:
         click("pushButton_AddIcon");
         QVERIFY(!child("widget_Add")->isHidden() && child<QRadioButton>("radioButton_Birthday")->isChecked());
         child<QLineEdit>("lineEdit_Notice")->setText(QStringLiteral("  cake "));
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("pic.png")))});
-        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(child("lineEdit_PicPath"), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent dropped(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         ModalDismisser dismisser;
-        QApplication::sendEvent(child("lineEdit_PicPath"), &dropped);
+        dropPicture();
         click("pushButton_AddOk");
         QCOMPARE(dismisser.titles, picture ? QStringList() : (QStringList{"无法读取图片", "请选择图片"}));
         if (!picture)
             return;
         QCOMPARE(sent(IconListInsert), QList<QVariant>{QStringList({"8", "1", path, "cake"})});
-        QVERIFY(!QFile::exists(QStringLiteral("src/icon/convert.png")));
+        QVERIFY(!QFile::exists(QString::fromLatin1(IconLibrary::ScratchPath)));
         waitForReload();
         QCOMPARE(tile(QStringLiteral("cake")) != nullptr, stored);
         QCOMPARE(QFile::exists(path), stored);
         QVERIFY(!stored || QImage(path).size() == QSize(144, 144));
+    }
+
+    // Edited, a picture is renamed by its note; the default picture takes only a new picture, under its own name
+    // and note, and stays. Nothing chosen or nothing changed: the dialog says so.
+    void edit_data()
+    {
+        QTest::addColumn<QString>("tile"); // the note of the tile chosen, empty for none
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("note"); // typed, empty to leave it
+        QTest::addColumn<bool>("picture"); // a new picture dropped
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QStringList>("update");
+        const QString edit = QStringLiteral("pushButton_EditIcon"), standard = "src/icon/birthday/default.png";
+        // clang-format off
+        QTest::newRow("renamed") << "old" << edit << "new" << false << QStringList() << QStringList{"checkOldYes", "7", "1", Cake, "src/icon/birthday/7_new.png", "new"};
+        QTest::newRow("note only") << "old" << edit << "cake" << false << QStringList() << QStringList{"checkOldNo", "7", "1", Cake, Cake, "cake"};
+        QTest::newRow("default replaced") << "默认" << edit << "x" << true << QStringList() << QStringList{"checkOldYes", "0", "1", standard, standard, "默认"};
+        QTest::newRow("default unchanged") << "默认" << edit << "x" << false << QStringList{"无更改"} << QStringList();
+        QTest::newRow("default kept") << "默认" << "pushButton_DeleteIcon" << "" << false << QStringList{"无法删除"} << QStringList();
+        QTest::newRow("none chosen") << "" << edit << "" << false << QStringList{"未选择图标"} << QStringList();
+        // clang-format on
+    }
+    void edit()
+    {
+        QFETCH(QString, tile);
+        QFETCH(QString, button);
+        QFETCH(QString, note);
+        QFETCH(bool, picture);
+        QFETCH(QStringList, asked);
+        QFETCH(QStringList, update);
+        savePicture(QStringLiteral("pic.png"), QSize(300, 150));
+        open();
+        if (!tile.isEmpty()) {
+            // Choose, edit, and delete but for the default picture.
+            QCOMPARE(this->tile(tile)->findChild<QMenu *>()->actions().size(), tile == "默认" ? 2 : 3);
+            QTest::mouseClick(this->tile(tile), Qt::LeftButton);
+        }
+        ModalDismisser dismisser;
+        click(button.toLatin1().constData());
+        if (!note.isEmpty())
+            child<QLineEdit>("lineEdit_Notice")->setText(note);
+        if (picture)
+            dropPicture();
+        if (!child("widget_Add")->isHidden()) {
+            QCOMPARE(child("lineEdit_Notice")->isEnabled(), tile != "默认"); // the default's note stays
+            click("pushButton_AddOk");
+        }
+        QCOMPARE(dismisser.titles, asked);
+        QCOMPARE(sent(IconListUpdate), update.isEmpty() ? QList<QVariant>() : QList<QVariant>{update});
+        QCOMPARE(QFile::exists(Cake), update.value(3) != Cake || update.value(4) == Cake);
+        QVERIFY(update.isEmpty() || QImage(update.value(4)).size() == (picture ? QSize(144, 144) : QSize(20, 20)));
     }
 
     // Deleted only once confirmed; a picture removed behind the program's back still loses its entry. The

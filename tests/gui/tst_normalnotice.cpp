@@ -1,4 +1,6 @@
+#include "common/hubworker.h"
 #include "common/modaldismisser.h"
+#include "common/testprogramdir.h"
 #include "data/appglobals.h"
 #include "data/interfacepublicdata.h"
 #include "data/records.h"
@@ -6,11 +8,14 @@
 #include "notices/normalnoticemanager.h"
 #include "notices/noticeconfig.h"
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -63,7 +68,7 @@ private slots:
         QTest::addColumn<QString>("task"); // name|icon|keep, due the chosen minutes later
         QTest::addColumn<int>("minutes");
         // clang-format off
-        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << "喝水|a.png|0" << 5;
+        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|a.png|0" << 5;
         QTest::newRow("birthday, 1 hour") << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 3 << "妈妈：明天 (2024-09-20)|b.png|1" << 60;
         // clang-format on
     }
@@ -91,6 +96,9 @@ private slots:
                  task + "|0|-1");
         QVERIFY(qAbs(before.secsTo(added.TaskTimeSee) - minutes * 60) <= 1);
         QCOMPARE(added.TaskTimeSee.time().msec(), 0);
+        // A name too long for the popup is cut, and whole in the tooltip.
+        QCOMPARE(notice->findChild<QLabel *>("label_Task_Name")->toolTip(),
+                 what == NoticeWhatTask ? added.TaskName : "");
     }
 
     void stackAndQueue()
@@ -130,10 +138,6 @@ private slots:
                                    << "";
         QTest::newRow("fade-in 0") << 0 << "0"
                                    << "范围: 1~5";
-        QTest::newRow("keep letters") << 1 << "1a"
-                                      << "范围: 1~60";
-        QTest::newRow("display 9") << 3 << "9"
-                                   << "范围: 10~1800";
         QTest::newRow("display 1800") << 3 << "1800"
                                       << "";
     }
@@ -158,6 +162,40 @@ private slots:
         const int values[] = {currentNoticeConfig.CN_AppearSec, currentNoticeConfig.CN_KeepSec,
                               currentNoticeConfig.CN_DisappearSec, currentNoticeConfig.NN_DisplaySec};
         QVERIFY(saved ? values[field] == text.toInt() : currentNoticeConfig == NoticeConfigData());
+    }
+
+    // The stored background comes back chosen and is saved as shown; a colour picked is saved, one cancelled not.
+    void appearance_data()
+    {
+        QTest::addColumn<int>("background");
+        QTest::addColumn<bool>("picked");
+        QTest::newRow("none, colour picked") << 0 << true;
+        QTest::newRow("line, cancelled") << 1 << false;
+        QTest::newRow("full screen") << 2 << false;
+    }
+    void appearance()
+    {
+        QFETCH(int, background);
+        QFETCH(bool, picked);
+        TestProgramDir dir;
+        QVERIFY(dir.execute(QStringLiteral("UPDATE TASK_CONFIG SET CN_BgType = %1").arg(background)));
+        HubWorker worker;
+        NoticeConfig dialog;
+        QSignalSpy loaded(&dialog, &NoticeConfig::SIGNALUpdateCentralNoticeCfg);
+        QVERIFY(loaded.wait(5000));
+        const char *shown[] = {"radioButton_NoBackground", "radioButton_LineBackground",
+                               "radioButton_FullScreenBackground"};
+        QVERIFY(dialog.findChild<QRadioButton *>(QLatin1String(shown[background]))->isChecked());
+        const QColor stored = currentNoticeConfig.CN_Color;
+        QTimer::singleShot(0, [picked]() {
+            auto *colors = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
+            colors->setCurrentColor(Qt::red);
+            picked ? colors->accept() : colors->reject();
+        });
+        dialog.findChild<QPushButton *>(QStringLiteral("pushButton_FontColor"))->click();
+        currentNoticeConfig = NoticeConfigData();
+        dialog.findChild<QPushButton *>(QStringLiteral("pushButton_Ok"))->click();
+        QCOMPARE(currentNoticeConfig.CN_Color, picked ? QColor(Qt::red) : stored);
     }
 };
 

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
@@ -78,6 +79,7 @@ private slots:
     {
         TaskWidgetItem::setIconChooser(nullptr);
         currentNoticeConfig = NoticeConfigData();
+        RowTicker::setOnScreen(true);
     }
 
     void addTask()
@@ -225,6 +227,12 @@ private slots:
         QCOMPARE(seen, kept);
         for (TaskRow *old : before)
             QVERIFY(rows(window).contains(old) || !old->isUpdating());
+        // Scrolled to the end, a long list builds its last rows and lets the first go.
+        show(window, more);
+        auto *list = find<QListWidget>(window, "listWidget_Task");
+        QTRY_VERIFY(list->verticalScrollBar()->maximum() > 0);
+        list->scrollToBottom();
+        QVERIFY(rows(window).last()->widget() && !rows(window).first()->widget());
     }
 
     // A row without a widget fires at its time, once, also after the clock went back.
@@ -235,6 +243,15 @@ private slots:
         for (const qint64 now : {DueMs - 1000, DueMs - 2000, DueMs + 1000, DueMs + 2000})
             RowTicker::tasks().tick(now);
         QCOMPARE(log.count(TaskListUpdateNoticed), 1);
+    }
+
+    // With the window hidden nothing ticks the rows, yet a task still fires at its time: the wake-up set for it.
+    void hiddenRowFiresAtItsTime()
+    {
+        TaskRow row(task(8, QDateTime::currentDateTime().addSecs(1)));
+        HubLog log;
+        RowTicker::setOnScreen(false);
+        QTRY_COMPARE_WITH_TIMEOUT(log.count(TaskListUpdateNoticed), 1, 5000);
     }
 
     // Fired at start through the worker, by the stored notice switches and days off: the fired row completed

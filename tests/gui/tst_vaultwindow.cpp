@@ -129,23 +129,28 @@ private slots:
         // The page is read anew after the upgrade.
         QTRY_VERIFY(!opens || interfacePublicData.aesDecrypt(interfacePublicData.pageUsers.value(2).Pwd) ==
                                   VaultSeed::plainAccount(2).Pwd);
+        // Registered or not, the name typed stays for the next try.
+        QVERIFY(older || find("lineEdit_User")->text() == Owner);
     }
 
     // The eye shows the key; however a login ends, no field of the tab or of the open detail dialog gives back
-    // by undo what it held, and the key is hidden again.
+    // by undo what it held, and the key is hidden again. The status bar says why, for a while or until the next.
     void logoutForgets_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<bool>("idle");
-        QTest::newRow("manual logout") << OwnerKey << false;
-        QTest::newRow("idle logout") << OwnerKey << true;
-        QTest::newRow("failed verification") << QStringLiteral("wrong.key.2024") << false;
+        QTest::addColumn<QString>("status"); // the text and for how many milliseconds
+        QTest::newRow("manual logout") << OwnerKey << false << "正常退出 10000";
+        QTest::newRow("idle logout") << OwnerKey << true << "为了你的账号安全，已自动退出验证 0";
+        QTest::newRow("failed verification") << QStringLiteral("wrong.key.2024") << false << "验证失败 10000";
     }
     void logoutForgets()
     {
         QFETCH(QString, key);
         QFETCH(bool, idle);
+        QFETCH(QString, status);
         open(1);
+        QSignalSpy told(window->findChild<UsersTab *>(), &UsersTab::SIGNALStatusMessage);
         auto *eye = find<QPushButton>("pushButton_ShowKey");
         QTest::mouseClick(eye, Qt::LeftButton);
         QCOMPARE(find("lineEdit_Key")->echoMode(), QLineEdit::Normal);
@@ -167,6 +172,7 @@ private slots:
             QCOMPARE(field->text(), QString());
         }
         QVERIFY(!eye->isChecked() && find("lineEdit_Key")->echoMode() == QLineEdit::Password);
+        QCOMPARE(told.last().at(0).toString() + " " + told.last().at(1).toString(), status);
     }
 
     // A secret that cannot be decoded is kept as stored unless replaced (a trailing line break still reads);
@@ -218,39 +224,43 @@ private slots:
         QVERIFY(!dir->value(stored).toString().contains(QStringLiteral("n3w")));
     }
 
-    // A key too short is refused. One account a page: the page buttons and the jump; a search by site; copying
-    // and deleting the chosen row.
+    // A key too short is refused (Return in the key field logs in). One account a page: the page buttons and the
+    // jump; a search by site; copying and deleting the chosen row.
     void browse()
     {
         open(3);
         auto *table = find<QTableWidget>("tableWidget_Users");
         QVERIFY(!table->actions().constFirst()->isEnabled());
         ModalDismisser dismisser(QMessageBox::Cancel);
-        type(Owner, QStringLiteral("short"));
+        find("lineEdit_User")->setText(Owner);
+        find("lineEdit_Key")->setText(QStringLiteral("short"));
+        QTest::keyClick(find("lineEdit_Key"), Qt::Key_Return);
+        QTRY_COMPARE(dismisser.titles.size(), 1);
         login(Owner, OwnerKey);
         window->findChild<UsersTab *>()->slotReceiveQueryData(UsersConfigSelect,
                                                               QVariant::fromValue(UsersConfigData{1, 30}));
         const auto page = [this, table]() {
-            return QStringLiteral("%1 %2 %3 %4%5")
+            return QStringLiteral("%1 %2 %3 %4%5%6")
                 .arg(table->rowCount() ? table->item(0, 0)->text() : QString(), find("lineEdit_GoPage")->text(),
                      find<QLabel>("label_TotalPage")->text())
                 .arg(find<QPushButton>("pushButton_PrePage")->isEnabled())
-                .arg(find<QPushButton>("pushButton_NextPage")->isEnabled());
+                .arg(find<QPushButton>("pushButton_NextPage")->isEnabled())
+                .arg(find<QPushButton>("pushButton_GoPage")->isEnabled());
         };
-        QTRY_COMPARE(page(), QStringLiteral("站点 0 1 / 3 01"));
+        QTRY_COMPARE(page(), QStringLiteral("站点 0 1 / 3 011"));
         QTest::mouseClick(find<QPushButton>("pushButton_NextPage"), Qt::LeftButton);
-        QTRY_COMPARE(page(), QStringLiteral("站点 1 2 / 3 11"));
+        QTRY_COMPARE(page(), QStringLiteral("站点 1 2 / 3 111"));
         find("lineEdit_GoPage")->setText(QStringLiteral("3"));
         QTest::keyClick(find("lineEdit_GoPage"), Qt::Key_Return);
-        QTRY_COMPARE(page(), QStringLiteral("站点 2 3 / 3 10"));
+        QTRY_COMPARE(page(), QStringLiteral("站点 2 3 / 3 101"));
         find("lineEdit_GoPage")->setText(QStringLiteral("4"));
         QTest::mouseClick(find<QPushButton>("pushButton_GoPage"), Qt::LeftButton);
         QTest::mouseClick(find<QPushButton>("pushButton_PrePage"), Qt::LeftButton);
-        QTRY_COMPARE(page(), QStringLiteral("站点 1 2 / 3 11"));
+        QTRY_COMPARE(page(), QStringLiteral("站点 1 2 / 3 111"));
         find<QRadioButton>("radioButton_SearchWaySite")->setChecked(true);
         find("lineEdit_SearchText")->setText(QStringLiteral("example2.com"));
         QTest::keyClick(find("lineEdit_SearchText"), Qt::Key_Return);
-        QTRY_COMPARE(page(), QStringLiteral("站点 2 1 / 1 00"));
+        QTRY_COMPARE(page(), QStringLiteral("站点 2 1 / 1 000"));
         // No row chosen yet: nothing to copy or delete.
         QApplication::clipboard()->clear();
         table->actions().constFirst()->trigger();
@@ -309,6 +319,42 @@ private slots:
         login(QStringLiteral("newowner"), QStringLiteral("fresh.key.1"));
         QVERIFY(interfacePublicData.loggedIn);
         QTRY_COMPARE(find<QTableWidget>("tableWidget_Users")->rowCount(), 3);
+    }
+
+    // Nothing to change, a name or key of the wrong form, a key typed otherwise the second time: the dialog says
+    // so and stays. Confirmed, the change runs only while the vault is open.
+    void masterChangeRefused_data()
+    {
+        QTest::addColumn<QStringList>("typed"); // new user, key, key again
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QStringList>("asked");
+        const QString confirm = QStringLiteral("请确认更改");
+        // clang-format off
+        QTest::newRow("nothing") << QStringList{"", "", ""} << int(QMessageBox::Ok) << true << QStringList{"未填写更改项"};
+        QTest::newRow("user too short") << QStringList{"ab", "", ""} << int(QMessageBox::Ok) << true << QStringList{"用户名无效"};
+        QTest::newRow("key too short") << QStringList{"", "short", "short"} << int(QMessageBox::Ok) << true << QStringList{"密钥无效"};
+        QTest::newRow("keys differ") << QStringList{"newowner", "fresh.key.1", "fresh.key.2"} << int(QMessageBox::Ok) << true << QStringList{"密钥不一致"};
+        QTest::newRow("declined") << QStringList{"newowner", "", ""} << int(QMessageBox::Cancel) << true << QStringList{confirm};
+        QTest::newRow("vault closed meanwhile") << QStringList{"", "fresh.key.1", "fresh.key.1"} << int(QMessageBox::Ok) << false << QStringList{confirm};
+        // clang-format on
+    }
+    void masterChangeRefused()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(int, answer);
+        QFETCH(bool, open);
+        QFETCH(QStringList, asked);
+        interfacePublicData.loggedIn = open;
+        AesAccountUpdateDialog dialog;
+        for (const char *name : {"lineEdit_UserNew", "lineEdit_KeyNew", "lineEdit_KeyNewRepeat"})
+            child(&dialog, name)->setText(typed.takeFirst());
+        ModalDismisser dismisser(static_cast<QMessageBox::StandardButton>(answer));
+        HubLog log;
+        QMetaObject::invokeMethod(&dialog, "on_pushButton_Ok_clicked");
+        QCOMPARE(dismisser.titles, asked);
+        QVERIFY(log.queries.isEmpty() && interfacePublicData.reencryptIdle);
+        QVERIFY(!child<QWidget>(&dialog, "widget_AesInfo")->isHidden());
     }
 
     // What the clipboard holds after the countdown, a logout or the program's end: only the program's own text goes.

@@ -194,6 +194,56 @@ private slots:
         QTRY_COMPARE(f.stored(), (QStringList{Oct7, stored}));
     }
 
+    // Deleting asks which row, then whether. Sorted by the user, the list read again shows each date with its cells.
+    void remove()
+    {
+        Fixture f({Oct7, "2024-10-08=0=x", "2024-10-09=0=y"});
+        QTRY_COMPARE(f.table->rowCount(), 3);
+        f.table->sortItems(WorkdayConfig::ColumnDate, Qt::DescendingOrder);
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        f.click("pushButton_Delete");
+        f.table->setCurrentCell(1, WorkdayConfig::ColumnNotice);
+        f.click("pushButton_Delete");
+        dismisser.setAnswer(QMessageBox::Ok);
+        f.table->setCurrentCell(0, WorkdayConfig::ColumnNotice);
+        f.click("pushButton_Delete");
+        QCOMPARE(dismisser.titles, (QStringList{"未选择行", "确认删除？", "确认删除？"}));
+        QTRY_COMPARE(f.table->rowCount(), 2);
+        QStringList shown;
+        for (int row = 0; row < 2; ++row)
+            for (int column = WorkdayConfig::ColumnDate; column <= WorkdayConfig::ColumnNotice; ++column)
+                shown << f.table->item(row, column)->text();
+        QCOMPARE(shown, (QStringList{"2024-10-08", "休息 (星期二)", "x", "2024-10-07", "休息 (星期一)", "国庆"}));
+        QCOMPARE(f.stored(), (QStringList{Oct7, "2024-10-08=0=x"}));
+    }
+
+    // Each date offered says what it becomes and, a conflict first, why it is not ticked; the ticked are taken.
+    void review()
+    {
+        const QDate today(2024, 6, 1);
+        HolidayImport::Plan plan;
+        plan.dates = 6;
+        plan.changes = {{today.addDays(-1), "端午", HolidayImport::DayOff, false, -1, false},
+                        {today, "补班", HolidayImport::WorkingDay, true, -1, true},
+                        {today.addDays(1), "休", HolidayImport::OtherEvent, false, 3, false},
+                        {today.addDays(2), "纪念日", HolidayImport::OtherEvent, false, -1, false}};
+        HolidayReview review;
+        review.setPlan(plan, today);
+        auto *table = review.findChild<QTableWidget *>("tableWidget_Days");
+        QStringList shown;
+        for (int row = 0; row < table->rowCount(); ++row)
+            shown << table->item(row, HolidayReview::ColumnBecomes)->text() +
+                         "-+"[table->item(row, HolidayReview::ColumnDate)->checkState() == Qt::Checked];
+        QCOMPARE(shown, (QStringList{"休息（已过去）-", "工作+", "休息（与列表中的相反）-", "休息（其他事件）-"}));
+        QCOMPARE(review.findChild<QLabel *>("label_Found")->text(),
+                 QStringLiteral("日历中有 6 个日期，其中 4 个与现在不同，已勾选 1 个。勾选的日期将被采用。"));
+        table->item(3, HolidayReview::ColumnDate)->setCheckState(Qt::Checked);
+        QStringList taken;
+        for (const HolidayImport::Change &change : review.taken())
+            taken << change.summary;
+        QCOMPARE(taken, (QStringList{"补班", "纪念日"}));
+    }
+
     // Past dates go only once confirmed; today stays.
     void clearOutdatedKeepsToday()
     {
