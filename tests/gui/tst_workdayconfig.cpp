@@ -290,9 +290,12 @@ private slots:
         const QString monday = sunday.addDays(1).toString(Qt::ISODate) + "=0=调休";
         Fixture f({monday});
         QSignalSpy conflicts(&f.dialog, &WorkdayConfig::SIGNALSubscriptionConflicts);
+        QTRY_COMPARE(f.table->rowCount(), 1);
         f.find<QLineEdit>("lineEdit_SubscriptionUrl")
             ->setText(QString("http://127.0.0.1:%1/h.ics").arg(server.serverPort()));
         f.click("pushButton_Subscribe");
+        // Fetched after the list arrived: taken at once, not when the list is read again.
+        QTRY_COMPARE(f.table->rowCount(), 2);
         QTRY_COMPARE(f.stored(), (QStringList{sunday.toString(Qt::ISODate) + "=1=补班", monday}));
         QTRY_COMPARE(conflicts.last().first().toInt(), 1);
 
