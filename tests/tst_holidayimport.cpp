@@ -28,6 +28,8 @@ private slots:
             << QStringList() << "2024-10-01R+ 2024-10-02R- 2024-10-03R+" << "";
         QTest::newRow("conflict, agreement") << QStringList{"DTSTART;VALUE=DATE:20241012|SUMMARY:休", "DTSTART;VALUE=DATE:20241001|SUMMARY:放假"}
             << QStringList{"2024-10-12=1", "2024-10-01=0"} << "2024-10-12R-!" << "";
+        QTest::newRow("a month at most") << QStringList{"DTSTART;VALUE=DATE:20240203|DURATION:P31D|SUMMARY:班"} << QStringList()
+            << "2024-02-03W- 2024-02-04W- 2024-02-10W- 2024-02-11W- 2024-02-17W- 2024-02-18W- 2024-02-24W- 2024-02-25W- 2024-03-02W- 2024-03-03W-" << "";
         QTest::newRow("no date, too long") << QStringList{"SUMMARY:休", "DTSTART;VALUE=DATE:20240101|DTEND;VALUE=DATE:20250101|SUMMARY:休"}
             << QStringList() << "refused" << "跳过 2 个事件：1 个没有日期，1 个超过 31 天。";
         // clang-format on
