@@ -171,6 +171,31 @@ private slots:
         QCOMPARE(find<QLabel>(*row, "label_Time")->text(), QStringLiteral("时间到"));
     }
 
+    // A click on a row's lock stores the other choice; one on its cycle stores the next cycle, weekly
+    // going round to once.
+    void rowClickStores_data()
+    {
+        QTest::addColumn<int>("cycle");
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<QList<int>>("stored"); // keep the popup, cycle
+        QTest::newRow("lock") << int(CycleDaily) << "pushButton_KeepDisplay" << QList<int>{0, CycleDaily};
+        QTest::newRow("daily") << int(CycleDaily) << "label_TaskNoticeCycle" << QList<int>{1, CycleWorkday};
+        QTest::newRow("weekly") << int(CycleWeekly) << "label_TaskNoticeCycle" << QList<int>{1, CycleOnce};
+    }
+    void rowClickStores()
+    {
+        QFETCH(int, cycle);
+        QFETCH(QString, clicked);
+        QFETCH(QList<int>, stored);
+        auto row = std::make_unique<TaskWidgetItem>(QStringLiteral("喝水"), Due, cycle, 11, false, 1,
+                                                    QString::fromLatin1(TaskWidgetItem::DefaultIconPath));
+        HubLog log;
+        click(*row, qPrintable(clicked));
+        QCOMPARE(log.operations(), QList<SqlOperateType>{TaskListUpdate});
+        const auto task = log.payload<TaskListData>(0);
+        QCOMPARE((QList<int>{task.NormalNoticeKeepDisplay, task.NoticeCycle}), stored);
+    }
+
     // A reload that arrives while a row is still firing keeps it, as it shows the stored task; it never fires again.
     void firedRowNeverFiresAgain()
     {
