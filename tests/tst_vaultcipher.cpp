@@ -189,6 +189,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("digits") << "12345678" << QStringLiteral("强度：弱（约 26 位）");
+        QTest::newRow("lower case") << "abcdefgh" << QStringLiteral("强度：弱（约 37 位）");
         QTest::newRow("every kind, 20") << "aB3!aB3!aB3!aB3!aB3!" << QStringLiteral("强度：强（约 123 位）");
         QTest::newRow("Chinese") << "密码安全" << QStringLiteral("强度：中（约 57 位）");
     }
