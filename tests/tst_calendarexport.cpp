@@ -158,6 +158,11 @@ private slots:
         }
         const QRegularExpression stamp("DTSTAMP:\\w+\r\n");
         QCOMPARE(QString(fileContents(dir.filePath("src/worker.ics"))).remove(stamp), QString(text).remove(stamp));
+        // "-" is standard output: the same calendar, and success.
+        program.process.setProcessChannelMode(QProcess::SeparateChannels);
+        program.start({"--export-ics", "-"});
+        QVERIFY(program.process.waitForFinished(10000) && program.process.exitCode() == 0);
+        QCOMPARE(QString(program.process.readAllStandardOutput()).remove(stamp), QString(text).remove(stamp));
 
         // No database: a message and a failure, not an empty calendar.
         QVERIFY(QFile::remove(dir.databaseFile()));
