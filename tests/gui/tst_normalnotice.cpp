@@ -99,6 +99,8 @@ private slots:
         // A name too long for the popup is cut, and whole in the tooltip.
         QCOMPARE(notice->findChild<QLabel *>("label_Task_Name")->toolTip(),
                  what == NoticeWhatTask ? added.TaskName : "");
+        // A birthday without its year ("-") shows no age.
+        QCOMPARE(notice->findChild<QLabel *>("label_Birthday_Age")->text(), QString());
     }
 
     void stackAndQueue()
