@@ -131,6 +131,20 @@ private slots:
         QTRY_COMPARE(manager.shownNotices().at(2)->pos(), slot(2));
     }
 
+    // Unlocked, a popup goes by itself once shown for the configured time.
+    void closesByItself()
+    {
+        currentNoticeConfig.NN_DisplaySec = 1;
+        NormalNoticeManager manager;
+        manager.setTimings(Fast);
+        QStringList strs = taskStrs(QStringLiteral("任务"));
+        strs[2] = QStringLiteral("keepNo");
+        manager.showNotice(NoticeWhatTask, strs);
+        QPointer<NormalNotice> notice = manager.shownNotices().first();
+        currentNoticeConfig = NoticeConfigData();
+        QTRY_VERIFY(notice.isNull());
+    }
+
     void save_data()
     {
         QTest::addColumn<int>("field"); // fade-in, keep, fade-out, popup display
