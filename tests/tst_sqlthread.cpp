@@ -225,6 +225,11 @@ private slots:
         }
         // All or nothing: the task is still there, not deleted.
         QCOMPARE(ids(worker), QList<int>{0});
+        // A transaction that cannot begin (one is open) runs nothing and says so.
+        bool ran = false;
+        QVERIFY(!atCommit || worker.statement().exec("BEGIN"));
+        QVERIFY(!atCommit || !worker.statement().transaction([&ran]() { return ran = true; }));
+        QVERIFY(!ran);
     }
 };
 
