@@ -171,24 +171,32 @@ private slots:
         QCOMPARE(find<QLabel>(*row, "label_Time")->text(), QStringLiteral("时间到"));
     }
 
-    // A click on a row's lock stores the other choice; one on its cycle stores the next cycle, weekly
-    // going round to once.
+    // A row shows its cycle, a weekly one by the day of its due date. A click on the lock stores the other
+    // choice; one on the cycle stores the next cycle, weekly going round to once.
     void rowClickStores_data()
     {
         QTest::addColumn<int>("cycle");
+        QTest::addColumn<int>("day"); // of May 2090
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("clicked");
         QTest::addColumn<QList<int>>("stored"); // keep the popup, cycle
-        QTest::newRow("lock") << int(CycleDaily) << "pushButton_KeepDisplay" << QList<int>{0, CycleDaily};
-        QTest::newRow("daily") << int(CycleDaily) << "label_TaskNoticeCycle" << QList<int>{1, CycleWorkday};
-        QTest::newRow("weekly") << int(CycleWeekly) << "label_TaskNoticeCycle" << QList<int>{1, CycleOnce};
+        const QString lock = "pushButton_KeepDisplay", tag = "label_TaskNoticeCycle";
+        QTest::newRow("lock") << int(CycleDaily) << 17 << "每天" << lock << QList<int>{0, CycleDaily};
+        QTest::newRow("daily") << int(CycleDaily) << 17 << "每天" << tag << QList<int>{1, CycleWorkday};
+        QTest::newRow("weekly, Monday") << int(CycleWeekly) << 15 << "星期一" << tag << QList<int>{1, CycleOnce};
+        QTest::newRow("weekly, Sunday") << int(CycleWeekly) << 21 << "星期天" << lock << QList<int>{0, CycleWeekly};
     }
     void rowClickStores()
     {
         QFETCH(int, cycle);
+        QFETCH(int, day);
+        QFETCH(QString, shown);
         QFETCH(QString, clicked);
         QFETCH(QList<int>, stored);
-        auto row = std::make_unique<TaskWidgetItem>(QStringLiteral("喝水"), Due, cycle, 11, false, 1,
-                                                    QString::fromLatin1(TaskWidgetItem::DefaultIconPath));
+        auto row =
+            std::make_unique<TaskWidgetItem>(QStringLiteral("喝水"), QDateTime(QDate(2090, 5, day), Due.time()), cycle,
+                                             11, false, 1, QString::fromLatin1(TaskWidgetItem::DefaultIconPath));
+        QCOMPARE(find<QLabel>(*row, "label_TaskNoticeCycle")->text(), shown);
         HubLog log;
         click(*row, qPrintable(clicked));
         QCOMPARE(log.operations(), QList<SqlOperateType>{TaskListUpdate});
