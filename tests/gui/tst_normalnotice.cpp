@@ -208,7 +208,9 @@ private slots:
             colors->setCurrentColor(Qt::red);
             picked ? colors->accept() : colors->reject();
         });
-        dialog.findChild<QPushButton *>(QStringLiteral("pushButton_FontColor"))->click();
+        auto *button = dialog.findChild<QPushButton *>(QStringLiteral("pushButton_FontColor"));
+        button->click();
+        QCOMPARE(button->styleSheet().contains("rgb(255,0,0)"), picked);
         currentNoticeConfig = NoticeConfigData();
         dialog.findChild<QPushButton *>(QStringLiteral("pushButton_Ok"))->click();
         QCOMPARE(currentNoticeConfig.CN_Color, picked ? QColor(Qt::red) : stored);
