@@ -237,8 +237,8 @@ private slots:
         QTest::keyClick(find("lineEdit_Key"), Qt::Key_Return);
         QTRY_COMPARE(dismisser.titles.size(), 1);
         login(Owner, OwnerKey);
-        window->findChild<UsersTab *>()->slotReceiveQueryData(UsersConfigSelect,
-                                                              QVariant::fromValue(UsersConfigData{1, 30}));
+        auto *tab = window->findChild<UsersTab *>();
+        tab->slotReceiveQueryData(UsersConfigSelect, QVariant::fromValue(UsersConfigData{1, 0}));
         const auto page = [this, table]() {
             return QStringLiteral("%1 %2 %3 %4%5%6")
                 .arg(table->rowCount() ? table->item(0, 0)->text() : QString(), find("lineEdit_GoPage")->text(),
@@ -279,6 +279,10 @@ private slots:
         QTRY_COMPARE(table->rowCount(), 0);
         QCOMPARE(dismisser.titles, (QStringList{"密钥无效", "输入无效", "警告", "警告"}));
         QCOMPARE(VaultSeed::read(dir->databaseFile(), Owner, OwnerKey).size(), 2);
+        // The idle limit 0 never logs out.
+        for (int i = 0; i < 40; ++i)
+            tab->slotTimerLoginOutTimeout();
+        QVERIFY(interfacePublicData.loggedIn);
     }
 
     // Letters never reach the idle limit, where they used to be stored as 0, never log out.
