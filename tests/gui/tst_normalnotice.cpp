@@ -134,7 +134,6 @@ private slots:
     // Unlocked, a popup goes by itself once shown for the configured time.
     void closesByItself()
     {
-        currentNoticeConfig.NN_DisplaySec = 1;
         NormalNoticeManager manager;
         manager.setTimings(Fast);
         QStringList strs = taskStrs(QStringLiteral("任务"));
@@ -150,12 +149,9 @@ private slots:
         QTest::addColumn<int>("field"); // fade-in, keep, fade-out, popup display
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("refusal"); // empty: saved
-        QTest::newRow("fade-in 5") << 0 << "5"
-                                   << "";
-        QTest::newRow("fade-in 0") << 0 << "0"
-                                   << "范围: 1~5";
-        QTest::newRow("display 1800") << 3 << "1800"
-                                      << "";
+        QTest::newRow("fade-in 5") << 0 << QStringLiteral("5") << QString();
+        QTest::newRow("fade-in 0") << 0 << QStringLiteral("0") << QStringLiteral("范围: 1~5");
+        QTest::newRow("display 1800") << 3 << QStringLiteral("1800") << QString();
     }
     void save()
     {
