@@ -189,6 +189,11 @@ private slots:
         menu->popup(QPoint());
         for (QAction *kind : menu->actions().mid(1))
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(kind).center());
+        // Enter and Space on a kind tick and untick it alike.
+        menu->setActiveAction(menu->actions().at(1));
+        QTest::keyClick(menu, Qt::Key_Enter);
+        QVERIFY(menu->actions().at(1)->isChecked());
+        QTest::keyClick(menu, Qt::Key_Space);
         QVERIFY(menu->isVisible());
         menu->hide();
         QMetaObject::invokeMethod(dialog, "on_toolButton_GeneratePwd_clicked");
