@@ -22,10 +22,10 @@
 
 namespace {
 
-// A task popup that stays until closed.
-QStringList taskStrs(const QString &name)
+// A task popup, by default one that stays until closed.
+QStringList taskStrs(const QString &name, const char *keep = "keepYes")
 {
-    return {name, QStringLiteral("2024-05-19 08:30:00"), QStringLiteral("keepYes"), QStringLiteral(":/img/icon.png")};
+    return {name, QStringLiteral("2024-05-19 08:30:00"), QLatin1String(keep), QStringLiteral(":/img/icon.png")};
 }
 
 // Slide-in, fade-out, unlock, rearrange, refill: short enough to run the whole life of a popup in a test.
@@ -136,9 +136,7 @@ private slots:
     {
         NormalNoticeManager manager;
         manager.setTimings(Fast);
-        QStringList strs = taskStrs(QStringLiteral("任务"));
-        strs[2] = QStringLiteral("keepNo");
-        manager.showNotice(NoticeWhatTask, strs);
+        manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务"), "keepNo"));
         QPointer<NormalNotice> notice = manager.shownNotices().first();
         currentNoticeConfig = NoticeConfigData();
         QTRY_VERIFY(notice.isNull());
