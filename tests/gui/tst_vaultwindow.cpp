@@ -95,25 +95,30 @@ private slots:
     }
 
     // A key is stored only when typed the same twice: at registration, and when an older vault (Latin-1
-    // credential hashes), opened with its Chinese key, is stored anew under the UTF-8 form.
+    // credential hashes), opened with its Chinese key, is stored anew under the UTF-8 form, which a backup left
+    // from before stops.
     void keyTypedTwice_data()
     {
         QTest::addColumn<bool>("older");
         QTest::addColumn<QString>("repeated");
+        QTest::addColumn<bool>("stale"); // a backup left from before
         QTest::addColumn<bool>("stored");
-        QTest::newRow("registered") << false << QStringLiteral("春夏秋冬") << true;
-        QTest::newRow("registration typed otherwise") << false << QStringLiteral("春夏秋东") << false;
-        QTest::newRow("older vault upgraded") << true << QStringLiteral("春夏秋冬") << true;
-        QTest::newRow("older vault declined") << true << QString() << false;
-        QTest::newRow("older vault typed otherwise") << true << QStringLiteral("春夏秋东") << false;
+        QTest::newRow("registered") << false << QStringLiteral("春夏秋冬") << false << true;
+        QTest::newRow("registration typed otherwise") << false << QStringLiteral("春夏秋东") << false << false;
+        QTest::newRow("older vault upgraded") << true << QStringLiteral("春夏秋冬") << false << true;
+        QTest::newRow("older vault, no backup") << true << QStringLiteral("春夏秋冬") << true << false;
+        QTest::newRow("older vault declined") << true << QString() << false << false;
+        QTest::newRow("older vault typed otherwise") << true << QStringLiteral("春夏秋东") << false << false;
     }
     void keyTypedTwice()
     {
         QFETCH(bool, older);
         QFETCH(QString, repeated);
+        QFETCH(bool, stale);
         QFETCH(bool, stored);
         const QString key = QStringLiteral("春夏秋冬");
         open(older ? 3 : -1, QString(), key, true);
+        QVERIFY(!stale || QFile::copy(dir->databaseFile(), dir->backupFile()));
         ModalDismisser dismisser(QMessageBox::Ok);
         dismisser.setInput(repeated);
         HubLog log;
