@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <memory>
@@ -87,6 +88,8 @@ private slots:
         TestProgramDir dir;
         MainWindow window;
         find<QComboBox>(window, "comboBox_TaskName")->setEditText(QStringLiteral("it's 喝水"));
+        // Choosing a cycle goes back to counting from now.
+        find<QRadioButton>(window, "radioButton_TargetTime")->setChecked(true);
         find<QComboBox>(window, "comboBox_TaskNoticeCycle")->setCurrentIndex(CycleDaily);
         find<QPushButton>(window, "pushButton_NormalNoticeKeepDisplay")->setChecked(false);
         // A click on the icon chooses another, and so do Space and Enter on it; other keys do not.
