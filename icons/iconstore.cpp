@@ -75,8 +75,10 @@ int IconStore::countIconUsers(const QString &path)
     return users;
 }
 
-void IconStore::repointIconUsers(const QString &oldPath, const QString &newPath)
+QString IconStore::repointIconUsers(const QString &oldPath, const QString &newPath)
 {
+    if (countIconUsers(oldPath) == 0)
+        return IconRestartNo;
     sql.transaction([this, &oldPath, &newPath]() {
         for (const QString &table : IconUserTables) {
             if (!sql.exec(QStringLiteral("UPDATE `%1` SET IconPath = ? WHERE IconPath = ?").arg(table),
@@ -85,6 +87,7 @@ void IconStore::repointIconUsers(const QString &oldPath, const QString &newPath)
         }
         return true;
     });
+    return IconRestartYes;
 }
 
 QString IconStore::deleteIcon(const QStringList &request)
@@ -93,10 +96,7 @@ QString IconStore::deleteIcon(const QStringList &request)
     if (request.size() < 3)
         return IconRestartNo;
     sql.exec(QStringLiteral("DELETE FROM `%1` WHERE id = ?").arg(IconListTable), {request.at(0).toInt()});
-    const int users = countIconUsers(request.at(1));
-    if (users > 0)
-        repointIconUsers(request.at(1), request.at(2));
-    return users > 0 ? IconRestartYes : IconRestartNo;
+    return repointIconUsers(request.at(1), request.at(2));
 }
 
 QString IconStore::updateIcon(const QStringList &request)
@@ -110,8 +110,6 @@ QString IconStore::updateIcon(const QStringList &request)
                  {request.at(2).toInt(), request.at(4), request.at(5), id});
     if (request.at(0) != QLatin1String("checkOldYes"))
         return IconRestartNo;
-    const int users = countIconUsers(request.at(3));
-    if (id != 0 && users > 0)
-        repointIconUsers(request.at(3), request.at(4));
-    return users > 0 ? IconRestartYes : IconRestartNo;
+    // A default picture is replaced under its own path, so its users keep pointing at it.
+    return repointIconUsers(request.at(3), request.at(4));
 }

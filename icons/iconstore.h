@@ -20,5 +20,6 @@ private:
     QString deleteIcon(const QStringList &request);
     QString updateIcon(const QStringList &request);
     int countIconUsers(const QString &path);
-    void repointIconUsers(const QString &oldPath, const QString &newPath);
+    // Points every record showing oldPath at newPath; the answer says whether a restart is needed.
+    QString repointIconUsers(const QString &oldPath, const QString &newPath);
 };

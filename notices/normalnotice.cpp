@@ -119,8 +119,8 @@ void NormalNotice::setBirthdayData(const QStringList &strs, const QDateTime &sho
     ui->label_Birthday_Notice->setText(strs.value(5));
     ui->label_Birthday_Icon->setPixmap(QPixmap(strs.value(6)));
     ui->label_Birthday_ShowTime->setText(shownAt.toString(StoredFormat::DateTime));
+    // A birthday stays until closed.
     displayMsec = 0;
-    ui->pushButton_Task_KeepDisplay->setChecked(true);
 }
 
 void NormalNotice::slideIn()
@@ -200,8 +200,6 @@ void NormalNotice::on_pushButton_Task_KeepDisplay_clicked(bool checked)
 
 void NormalNotice::slotScreenSizeChanged(int oldWidth, int oldHeight, int, int newWidth, int newHeight, int)
 {
-    if (oldWidth == newWidth && oldHeight == newHeight)
-        return;
     move(pos() + QPoint(newWidth - oldWidth, newHeight - oldHeight));
 }
 

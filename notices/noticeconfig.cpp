@@ -172,27 +172,25 @@ void NoticeConfig::on_pushButton_Cancel_clicked()
     reject();
 }
 
-bool NoticeConfig::pickColor(QColor &color, const QString &title)
+void NoticeConfig::pickColor(QPushButton *button, QColor &color, const QString &title)
 {
     QColorDialog dialog(color, this);
     dialog.setWindowTitle(title);
     dialog.move(geometry().topLeft());
     if (dialog.exec() != QDialog::Accepted)
-        return false;
+        return;
     color = dialog.selectedColor();
-    return true;
+    showColor(button, color);
 }
 
 void NoticeConfig::on_pushButton_FontColor_clicked()
 {
-    if (pickColor(fontColor, tr("请设置字体颜色")))
-        showColor(ui->pushButton_FontColor, fontColor);
+    pickColor(ui->pushButton_FontColor, fontColor, tr("请设置字体颜色"));
 }
 
 void NoticeConfig::on_pushButton_FontShadowColor_clicked()
 {
-    if (pickColor(fontShadowColor, tr("请设置字体阴影颜色")))
-        showColor(ui->pushButton_FontShadowColor, fontShadowColor);
+    pickColor(ui->pushButton_FontShadowColor, fontShadowColor, tr("请设置字体阴影颜色"));
 }
 
 void NoticeConfig::on_radioButton_FullScreenBackground_toggled(bool checked)

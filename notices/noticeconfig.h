@@ -63,7 +63,8 @@ private:
     static void showColor(QPushButton *button, const QColor &color);
     void showWorkingColors();
     void showSwitches(const NoticeConfigData &config);
-    bool pickColor(QColor &color, const QString &title);
+    // Shows the colour picked on the button; a cancelled choice leaves both as they were.
+    void pickColor(QPushButton *button, QColor &color, const QString &title);
 
     Ui::NoticeConfig *ui;
     QColor fontColor = QColor(0, 103, 124);

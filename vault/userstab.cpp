@@ -273,8 +273,9 @@ void UsersTab::slotAesLogin(bool login, LoginOutReasonType reason)
         emit SIGNALFrameChanged(WarnBorder::solid());
         emit SIGNALStatusMessage(tr("验证通过，请注意周边环境，离开时请务必退出验证！"), 0);
         ui->pushButton_Login->setText(tr("退出验证"));
-        if (loginOutCountdown.limit() != 0)
-            loginOutTimer->start();
+        // Runs for the whole login: the countdown itself never ends one under the limit 0, and a limit
+        // saved later takes effect at once.
+        loginOutTimer->start();
         return;
     }
 
@@ -356,10 +357,6 @@ void UsersTab::applyUsersConfig(const QVariant &var)
     loginOutCountdown.setLimit(config.NoActiveLogoutSec);
     sendUsersQuery(1);
     loginOutCountdown.reset();
-    if (loginOutCountdown.limit() != 0 && interfacePublicData.loggedIn)
-        loginOutTimer->start();
-    else
-        loginOutTimer->stop();
 }
 
 void UsersTab::sendUsersQuery(int page)

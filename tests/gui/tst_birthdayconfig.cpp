@@ -72,6 +72,8 @@ private slots:
         QTest::newRow("lunar year 1900") << in << "1900" << today << BirthdayInfoData() << "范围: 1901~2099年";
         QTest::newRow("next birthday after 2099")
             << in << "2099" << QDate(2099, 12, 1) << BirthdayInfoData() << "下一个生日超出支持的范围: 1901~2099年";
+        in.Name = QStringLiteral("  ");
+        QTest::newRow("no name") << in << "1901" << today << BirthdayInfoData() << "请填写姓名";
         // 2020 has a leap fourth month: from 1 May the next 4.1 is its first day, 23 May.
         in = lunarBirthday(4, 1, QDate(2020, 5, 1), QStringLiteral("  王  小明 "), QStringLiteral(" 明明  "));
         std::tie(in.Gender, in.IgnoreLunarYear) = std::make_tuple(false, true);

@@ -210,6 +210,34 @@ private slots:
         QVERIFY(update.isEmpty() || QImage(update.value(4)).size() == (picture ? QSize(144, 144) : QSize(20, 20)));
     }
 
+    // Asked for a task's or a birthday's picture, the library shows that kind's list; the release ending a double
+    // click on a tile closes it with that picture; a later single click only selects, and closing chooses nothing.
+    void choose()
+    {
+        open();
+        auto *tabs = child<QTabWidget>("tabWidget_IconArea");
+        QStringList seen, expected; // open after the clicks, path answered
+        for (const int kind : {IconLibrary::KindTask, IconLibrary::KindBirthday}) {
+            expected << "0" << IconLibrary::defaultPath(kind) << "1" << QString();
+            tabs->setCurrentWidget(child(kind == IconLibrary::KindTask ? "tab_Birthday" : "tab_Task"));
+            for (const bool twice : {true, false}) {
+                QTimer::singleShot(0, manage, [&]() {
+                    auto *first = tabs->currentWidget()->findChild<IconWidgetItem *>();
+                    QTest::mouseClick(first, Qt::LeftButton);
+                    if (twice) {
+                        QTest::mouseDClick(first, Qt::LeftButton);
+                        QTest::mouseRelease(first, Qt::LeftButton);
+                    }
+                    seen << QString::number(manage->isVisible());
+                    if (manage->isVisible())
+                        manage->reject();
+                });
+                seen << manage->selectIcon(kind);
+            }
+        }
+        QCOMPARE(seen, expected);
+    }
+
     // Deleted only once confirmed; a picture removed behind the program's back still loses its entry. The
     // lists come back while the question is open, which clears the selection: the answer still acts on the
     // picture asked about.

@@ -22,10 +22,10 @@
 
 namespace {
 
-// A task popup that stays until closed.
-QStringList taskStrs(const QString &name)
+// A task popup, by default one that stays until closed.
+QStringList taskStrs(const QString &name, const char *keep = "keepYes")
 {
-    return {name, QStringLiteral("2024-05-19 08:30:00"), QStringLiteral("keepYes"), QStringLiteral(":/img/icon.png")};
+    return {name, QStringLiteral("2024-05-19 08:30:00"), QLatin1String(keep), QStringLiteral(":/img/icon.png")};
 }
 
 // Slide-in, fade-out, unlock, rearrange, refill: short enough to run the whole life of a popup in a test.
@@ -134,12 +134,9 @@ private slots:
     // Unlocked, a popup goes by itself once shown for the configured time.
     void closesByItself()
     {
-        currentNoticeConfig.NN_DisplaySec = 1;
         NormalNoticeManager manager;
         manager.setTimings(Fast);
-        QStringList strs = taskStrs(QStringLiteral("任务"));
-        strs[2] = QStringLiteral("keepNo");
-        manager.showNotice(NoticeWhatTask, strs);
+        manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务"), "keepNo"));
         QPointer<NormalNotice> notice = manager.shownNotices().first();
         currentNoticeConfig = NoticeConfigData();
         QTRY_VERIFY(notice.isNull());
@@ -150,12 +147,9 @@ private slots:
         QTest::addColumn<int>("field"); // fade-in, keep, fade-out, popup display
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("refusal"); // empty: saved
-        QTest::newRow("fade-in 5") << 0 << "5"
-                                   << "";
-        QTest::newRow("fade-in 0") << 0 << "0"
-                                   << "范围: 1~5";
-        QTest::newRow("display 1800") << 3 << "1800"
-                                      << "";
+        QTest::newRow("fade-in 5") << 0 << QStringLiteral("5") << QString();
+        QTest::newRow("fade-in 0") << 0 << QStringLiteral("0") << QStringLiteral("范围: 1~5");
+        QTest::newRow("display 1800") << 3 << QStringLiteral("1800") << QString();
     }
     void save()
     {
@@ -208,7 +202,9 @@ private slots:
             colors->setCurrentColor(Qt::red);
             picked ? colors->accept() : colors->reject();
         });
-        dialog.findChild<QPushButton *>(QStringLiteral("pushButton_FontColor"))->click();
+        auto *button = dialog.findChild<QPushButton *>(QStringLiteral("pushButton_FontColor"));
+        button->click();
+        QCOMPARE(button->styleSheet().contains("rgb(255,0,0)"), picked);
         currentNoticeConfig = NoticeConfigData();
         dialog.findChild<QPushButton *>(QStringLiteral("pushButton_Ok"))->click();
         QCOMPARE(currentNoticeConfig.CN_Color, picked ? QColor(Qt::red) : stored);

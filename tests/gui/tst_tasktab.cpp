@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <memory>
@@ -87,6 +88,8 @@ private slots:
         TestProgramDir dir;
         MainWindow window;
         find<QComboBox>(window, "comboBox_TaskName")->setEditText(QStringLiteral("it's 喝水"));
+        // Choosing a cycle goes back to counting from now.
+        find<QRadioButton>(window, "radioButton_TargetTime")->setChecked(true);
         find<QComboBox>(window, "comboBox_TaskNoticeCycle")->setCurrentIndex(CycleDaily);
         find<QPushButton>(window, "pushButton_NormalNoticeKeepDisplay")->setChecked(false);
         // A click on the icon chooses another, and so do Space and Enter on it; other keys do not.
@@ -171,29 +174,40 @@ private slots:
         QCOMPARE(find<QLabel>(*row, "label_Time")->text(), QStringLiteral("时间到"));
     }
 
-    // A click on a row's lock stores the other choice; one on its cycle stores the next cycle, weekly
-    // going round to once.
+    // A row shows its cycle, a weekly one by the day of its due date. A click on the lock stores the other
+    // choice; one on the cycle stores the next cycle, weekly going round to once; one on the icon the picture chosen.
     void rowClickStores_data()
     {
         QTest::addColumn<int>("cycle");
+        QTest::addColumn<int>("day"); // of May 2090
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("clicked");
         QTest::addColumn<QList<int>>("stored"); // keep the popup, cycle
-        QTest::newRow("lock") << int(CycleDaily) << "pushButton_KeepDisplay" << QList<int>{0, CycleDaily};
-        QTest::newRow("daily") << int(CycleDaily) << "label_TaskNoticeCycle" << QList<int>{1, CycleWorkday};
-        QTest::newRow("weekly") << int(CycleWeekly) << "label_TaskNoticeCycle" << QList<int>{1, CycleOnce};
+        const QString lock = "pushButton_KeepDisplay", tag = "label_TaskNoticeCycle", icon = "label_Icon";
+        QTest::newRow("lock") << int(CycleDaily) << 17 << "每天" << lock << QList<int>{0, CycleDaily};
+        QTest::newRow("daily") << int(CycleDaily) << 17 << "每天" << tag << QList<int>{1, CycleWorkday};
+        QTest::newRow("weekly, Monday") << int(CycleWeekly) << 15 << "星期一" << tag << QList<int>{1, CycleOnce};
+        QTest::newRow("icon") << int(CycleDaily) << 17 << "每天" << icon << QList<int>{1, CycleDaily};
+        QTest::newRow("weekly, Sunday") << int(CycleWeekly) << 21 << "星期天" << lock << QList<int>{0, CycleWeekly};
     }
     void rowClickStores()
     {
         QFETCH(int, cycle);
+        QFETCH(int, day);
+        QFETCH(QString, shown);
         QFETCH(QString, clicked);
         QFETCH(QList<int>, stored);
-        auto row = std::make_unique<TaskWidgetItem>(QStringLiteral("喝水"), Due, cycle, 11, false, 1,
-                                                    QString::fromLatin1(TaskWidgetItem::DefaultIconPath));
+        auto row =
+            std::make_unique<TaskWidgetItem>(QStringLiteral("喝水"), QDateTime(QDate(2090, 5, day), Due.time()), cycle,
+                                             11, false, 1, QString::fromLatin1(TaskWidgetItem::DefaultIconPath));
+        QCOMPARE(find<QLabel>(*row, "label_TaskNoticeCycle")->text(), shown);
+        TaskWidgetItem::setIconChooser([](QWidget *) { return QStringLiteral("src/icon/task/2.png"); });
         HubLog log;
         click(*row, qPrintable(clicked));
         QCOMPARE(log.operations(), QList<SqlOperateType>{TaskListUpdate});
         const auto task = log.payload<TaskListData>(0);
         QCOMPARE((QList<int>{task.NormalNoticeKeepDisplay, task.NoticeCycle}), stored);
+        QCOMPARE(task.IconPath, clicked == "label_Icon" ? "src/icon/task/2.png" : TaskWidgetItem::DefaultIconPath);
     }
 
     // A reload that arrives while a row is still firing keeps it, as it shows the stored task; it never fires again.
@@ -301,8 +315,7 @@ private slots:
         QTRY_COMPARE(log.count(TaskListSelect), 2);
         QTRY_COMPARE(rows(window).size(), 3);
         const QList<TaskRow *> shown = rows(window);
-        QVERIFY(shown.at(0)->isCompleted());
-        QVERIFY(!shown.at(1)->isCompleted());
+        QVERIFY(shown.at(0)->isCompleted() && !shown.at(1)->isCompleted());
         QCOMPARE(shown.at(0)->record().TaskTimeSee, due);
         QVERIFY(shown.at(1)->record().TaskTimeSee.date() > due.date().addDays(5));
         QCOMPARE(log.notices("normal").size(), 1);
@@ -315,8 +328,7 @@ private slots:
         dismisser.setAnswer(QMessageBox::Ok);
         click(window, "pushButton_ClearCompleteTask");
         QTRY_COMPARE(rows(window).size(), 2);
-        QVERIFY(!rows(window).at(0)->isCompleted());
-        QVERIFY(!rows(window).at(1)->isCompleted());
+        QVERIFY(!rows(window).at(0)->isCompleted() && !rows(window).at(1)->isCompleted());
 
         dismisser.setAnswer(QMessageBox::Cancel);
         click(*rows(window).at(1)->widget(), "pushButton_Delete");

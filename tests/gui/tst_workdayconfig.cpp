@@ -168,16 +168,12 @@ private slots:
         QTest::addColumn<QString>("refusal");
         QTest::addColumn<QString>("stored"); // the edited row
         const QString oct8 = QStringLiteral("2024-10-08=0=x");
-        QTest::newRow("notice") << int(WorkdayConfig::ColumnNotice) << "改了"
-                                << ""
-                                << "2024-10-08=0=改了";
-        QTest::newRow("to a Sunday") << int(WorkdayConfig::ColumnDate) << "2024-10-13"
-                                     << ""
-                                     << "2024-10-13=1=x";
-        QTest::newRow("no date") << int(WorkdayConfig::ColumnDate) << "2024-13-01"
-                                 << "日期无效" << oct8;
-        QTest::newRow("listed date") << int(WorkdayConfig::ColumnDate) << "2024-10-07"
-                                     << "该日期已存在" << oct8;
+        // clang-format off
+        QTest::newRow("notice") << int(WorkdayConfig::ColumnNotice) << "改了" << "" << "2024-10-08=0=改了";
+        QTest::newRow("to a Sunday") << int(WorkdayConfig::ColumnDate) << "2024-10-13" << "" << "2024-10-13=1=x";
+        QTest::newRow("no date") << int(WorkdayConfig::ColumnDate) << "2024-13-01" << "日期无效" << oct8;
+        QTest::newRow("listed date") << int(WorkdayConfig::ColumnDate) << "2024-10-07" << "该日期已存在" << oct8;
+        // clang-format on
     }
     void editCell()
     {
@@ -270,12 +266,8 @@ private slots:
     {
         const QDate today = QDate::currentDate();
         const QDate sunday = today.addDays(21 - today.dayOfWeek());
-        const auto ics = [](const QDate &date, const char *summary) {
-            return "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + date.toString("yyyyMMdd").toLatin1() +
-                   "\r\nSUMMARY:" + summary + "\r\nEND:VEVENT\r\n";
-        };
-        const QByteArray body =
-            "BEGIN:VCALENDAR\r\n" + ics(sunday, "补班") + ics(sunday.addDays(1), "上班") + "END:VCALENDAR\r\n";
+        const QByteArray body = "BEGIN:VCALENDAR\r\n" + vevent(sunday, 1, "补班") +
+                                vevent(sunday.addDays(1), 1, "上班") + "END:VCALENDAR\r\n";
         QTcpServer server;
         QVERIFY(server.listen(QHostAddress::LocalHost));
         connect(&server, &QTcpServer::newConnection, &server, [&server, body]() {
