@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 // The shell: closing, and the language choice being stored.
 class TestMainWindow : public QObject
@@ -81,6 +82,30 @@ private slots:
         combo->setCurrentIndex(2);
         QCOMPARE(combo->currentIndex(), 0);
         QCOMPARE(dismisser.titles.last(), QStringLiteral("设置未保存"));
+    }
+
+    // The stored language brings its translations and the locale its calendars use.
+    void languageLoaded_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("installed");
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("en") << "en" << 1 << "en_US";
+        QTest::newRow("zh_TW") << "zh_TW" << 2 << "zh_TW";
+        QTest::newRow("zh_CN") << "zh_CN" << 1 << "zh_CN";
+    }
+    void languageLoaded()
+    {
+        QFETCH(QString, code);
+        QFETCH(int, installed);
+        QFETCH(QString, locale);
+        TestProgramDir dir;
+        ConfigSettings().setValue(QStringLiteral("Language/lang"), code);
+        AppGlobals::folders.deliveredDir = QStringLiteral(PEMMORA_RUN_DIR "/src");
+        QCOMPARE(Language::load(), installed);
+        QCOMPARE(AppGlobals::locale.name(), locale);
+        QCOMPARE(MainWindow::tr("退出程序？") == "退出程序？", code == "zh_CN");
+        qDeleteAll(qApp->findChildren<QTranslator *>());
     }
 };
 
