@@ -7,12 +7,15 @@
 #include "data/interfacepublicdata.h"
 #include "data/language.h"
 #include "notices/normalnoticemanager.h"
+#include "tasks/workdayconfig.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTranslator>
 
@@ -82,6 +85,22 @@ private slots:
         combo->setCurrentIndex(2);
         QCOMPARE(combo->currentIndex(), 0);
         QCOMPARE(dismisser.titles.last(), QStringLiteral("设置未保存"));
+    }
+
+    // Dates of the holiday subscription that contradict the list are offered in the status bar while there are any.
+    void holidayConflicts()
+    {
+        TestProgramDir dir;
+        MainWindow window;
+        auto *workdays = window.findChild<WorkdayConfig *>();
+        auto *label = window.findChild<QLabel *>(QStringLiteral("label_HolidayConflicts"));
+        emit workdays->SIGNALSubscriptionConflicts(2);
+        QTextDocument shown;
+        shown.setHtml(label->text());
+        QCOMPARE(shown.toPlainText(), QStringLiteral("节假日订阅：2 个日期与工作日列表相反，点此决定"));
+        QVERIFY(label->isVisibleTo(&window));
+        emit workdays->SIGNALSubscriptionConflicts(0);
+        QVERIFY(!label->isVisibleTo(&window));
     }
 
     // The stored language brings its translations and the locale its calendars use.
