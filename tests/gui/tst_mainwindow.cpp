@@ -87,6 +87,39 @@ private slots:
         QCOMPARE(dismisser.titles.last(), QStringLiteral("设置未保存"));
     }
 
+    // A failed write is told in a box, each time; a restart is offered where the window cannot follow a change
+    // by itself: an icon in use changed, or the screen's scale.
+    void reports_data()
+    {
+        QTest::addColumn<int>("operate"); // -1: the scale goes from 96 dpi to payload
+        QTest::addColumn<QVariant>("payload");
+        QTest::addColumn<QString>("title");
+        const QString restart = QStringLiteral("是否重启本软件生效？");
+        QTest::newRow("write failed") << int(DatabaseWriteFailed) << QVariant("x") << "数据未能保存";
+        QTest::newRow("icon in use deleted") << int(IconListDelete) << QVariant("restartYes") << restart;
+        QTest::newRow("unused icon deleted") << int(IconListDelete) << QVariant("restartNo") << "";
+        QTest::newRow("icon in use replaced") << int(IconListUpdate) << QVariant("restartYes") << restart;
+        QTest::newRow("unused icon replaced") << int(IconListUpdate) << QVariant("restartNo") << "";
+        QTest::newRow("scale changed") << -1 << QVariant(144) << restart;
+        QTest::newRow("same scale") << -1 << QVariant(96) << "";
+    }
+    void reports()
+    {
+        QFETCH(int, operate);
+        QFETCH(QVariant, payload);
+        QFETCH(QString, title);
+        TestProgramDir dir;
+        MainWindow window;
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        for (int i = 0; i < 2; ++i) {
+            if (operate < 0)
+                emit interfacePublicData.SIGNALScreenSizeChanged(800, 600, 96, 800, 600, payload.toInt());
+            else
+                emit interfacePublicData.SIGNALReceiveQueryData(SqlOperateType(operate), payload);
+        }
+        QCOMPARE(dismisser.titles, title.isEmpty() ? QStringList() : QStringList({title, title}));
+    }
+
     // Dates of the holiday subscription that contradict the list are offered in the status bar while there are any.
     void holidayConflicts()
     {
