@@ -302,6 +302,8 @@ private slots:
         sync->start();
         QVERIFY(finished.wait(SyncService::AfterStartMs + 20000) && finished.last().first().toBool());
         QCOMPARE(events().keys(), QStringList({"First", "Second"}));
+        emit interfacePublicData.SIGNALSendQuery(TaskListSelect, QVariant()); // reading changes nothing
+        QVERIFY(!finished.wait(SyncService::AfterChangeMs + 500));
         addTask("Third", CycleOnce);
         QVERIFY(finished.wait(SyncService::AfterChangeMs + 20000));
         QCOMPARE(events().keys(), QStringList({"First", "Second", "Third"}));
