@@ -34,13 +34,10 @@ struct Tables
     Tables()
     {
         for (int value = 0; value < 256; ++value) {
-            quint8 inverse = 0;
-            for (int candidate = 1; value != 0 && candidate < 256; ++candidate) {
-                if (multiply(static_cast<quint8>(value), static_cast<quint8>(candidate)) == 1) {
-                    inverse = static_cast<quint8>(candidate);
-                    break;
-                }
-            }
+            // The multiplicative inverse is value^254 (the group of non-zero elements has order 255); 0 gives 0.
+            quint8 inverse = 1;
+            for (int i = 0; i < 254; ++i)
+                inverse = multiply(inverse, static_cast<quint8>(value));
             quint8 s = inverse;
             for (int shift = 1; shift <= 4; ++shift)
                 s ^= static_cast<quint8>((inverse << shift) | (inverse >> (8 - shift)));

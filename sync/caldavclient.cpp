@@ -7,22 +7,71 @@
 #include <QNetworkReply>
 #include <QRegularExpression>
 #include <QSslError>
+#include <QXmlStreamWriter>
 
 #include <memory>
 
 namespace {
 
-const QByteArray XmlHead = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n");
-const QByteArray Namespaces = QByteArrayLiteral("xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\"");
-const QByteArray FindProps = QByteArrayLiteral("<d:current-user-principal/><d:resourcetype/><c:calendar-home-set/>");
-const QByteArray CalendarProps =
-    QByteArrayLiteral("<d:resourcetype/><d:displayname/><c:supported-calendar-component-set/>");
+const QStringList FindProps = {QStringLiteral("d:current-user-principal"), QStringLiteral("d:resourcetype"),
+                               QStringLiteral("c:calendar-home-set")};
+const QStringList CalendarProps = {QStringLiteral("d:resourcetype"), QStringLiteral("d:displayname"),
+                                   QStringLiteral("c:supported-calendar-component-set")};
 constexpr int Chunk = 100;
 
-QByteArray escapeXml(const QString &text)
+// A request body. Names carry the prefix of their namespace, "d:" for WebDAV and "c:" for CalDAV; the writer
+// escapes the texts, so a calendar name or token with markup in it stays text.
+class DavXml
 {
-    return text.toHtmlEscaped().toUtf8();
-}
+public:
+    explicit DavXml(const QString &root) : xml(&body)
+    {
+        xml.writeStartDocument();
+        xml.writeNamespace(QStringLiteral("DAV:"), QStringLiteral("d"));
+        xml.writeNamespace(QStringLiteral("urn:ietf:params:xml:ns:caldav"), QStringLiteral("c"));
+        open(root);
+    }
+    DavXml &open(const QString &name)
+    {
+        xml.writeStartElement(uri(name), name.mid(2));
+        return *this;
+    }
+    DavXml &close()
+    {
+        xml.writeEndElement();
+        return *this;
+    }
+    DavXml &text(const QString &name, const QString &text)
+    {
+        xml.writeTextElement(uri(name), name.mid(2), text);
+        return *this;
+    }
+    DavXml &empty(const QStringList &names)
+    {
+        for (const QString &name : names)
+            xml.writeEmptyElement(uri(name), name.mid(2));
+        return *this;
+    }
+    DavXml &attribute(const QString &name, const QString &value)
+    {
+        xml.writeAttribute(name, value);
+        return *this;
+    }
+    QByteArray finish()
+    {
+        xml.writeEndDocument();
+        return body;
+    }
+
+private:
+    static QString uri(const QString &name)
+    {
+        return name.startsWith(QLatin1String("c:")) ? QStringLiteral("urn:ietf:params:xml:ns:caldav")
+                                                    : QStringLiteral("DAV:");
+    }
+    QByteArray body;
+    QXmlStreamWriter xml;
+};
 
 // The path of a URL as the server's hrefs give it, percent-decoded.
 QString pathOf(const QUrl &url)
@@ -159,13 +208,13 @@ CalDavClient::Result CalDavClient::resultOf(QNetworkReply *reply) const
     return result;
 }
 
-void CalDavClient::propfind(const QUrl &url, int depth, const QByteArray &props,
+void CalDavClient::propfind(const QUrl &url, int depth, const QStringList &props,
                             std::function<void(Result, DavMultiStatus, QUrl)> done)
 {
     QNetworkRequest request = this->request(url);
     request.setRawHeader("Depth", QByteArray::number(depth));
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/xml; charset=utf-8"));
-    const QByteArray body = XmlHead + "<d:propfind " + Namespaces + "><d:prop>" + props + "</d:prop></d:propfind>";
+    const QByteArray body = DavXml(QStringLiteral("d:propfind")).open(QStringLiteral("d:prop")).empty(props).finish();
     send("PROPFIND", request, body, [this, done](Result result, QNetworkReply *reply) {
         DavMultiStatus answer;
         if (result.ok() && !answer.parse(reply->readAll())) {
@@ -224,7 +273,7 @@ void CalDavClient::findCalendars(const QUrl &server, std::function<void(Result, 
 
 void CalDavClient::findHome(const QUrl &principal, std::function<void(Result, QList<Calendar>, QUrl)> done)
 {
-    propfind(principal, 0, QByteArrayLiteral("<c:calendar-home-set/>"),
+    propfind(principal, 0, {QStringLiteral("c:calendar-home-set")},
              [this, done](Result result, const DavMultiStatus &answer, const QUrl &at) {
                  QStringList homes;
                  if (!answer.responses.isEmpty())
@@ -276,10 +325,14 @@ void CalDavClient::makeCalendar(const QUrl &home, const QString &name, std::func
             folder.isEmpty() ? QStringLiteral("calendar") : folder, n > 1 ? QStringLiteral("-%1").arg(n) : QString())));
         QNetworkRequest request = this->request(calendar.url);
         request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/xml; charset=utf-8"));
-        const QByteArray body = XmlHead + "<c:mkcalendar " + Namespaces + "><d:set><d:prop><d:displayname>" +
-                                escapeXml(name) +
-                                "</d:displayname><c:supported-calendar-component-set><c:comp name=\"VEVENT\"/>"
-                                "</c:supported-calendar-component-set></d:prop></d:set></c:mkcalendar>";
+        const QByteArray body = DavXml(QStringLiteral("c:mkcalendar"))
+                                    .open(QStringLiteral("d:set"))
+                                    .open(QStringLiteral("d:prop"))
+                                    .text(QStringLiteral("d:displayname"), name)
+                                    .open(QStringLiteral("c:supported-calendar-component-set"))
+                                    .empty({QStringLiteral("c:comp")})
+                                    .attribute(QStringLiteral("name"), QStringLiteral("VEVENT"))
+                                    .finish();
         send("MKCALENDAR", request, body, [done, calendar, attempt, n](Result result, QNetworkReply *) {
             // Taken: a collection of that name exists already.
             if ((result.status == 405 || result.status == 409) && n < 9)
@@ -299,9 +352,12 @@ void CalDavClient::list(const QUrl &calendar, const QString &syncToken, std::fun
     }
     QNetworkRequest request = this->request(calendar);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/xml; charset=utf-8"));
-    const QByteArray body = XmlHead + "<d:sync-collection " + Namespaces + "><d:sync-token>" + escapeXml(syncToken) +
-                            "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
-                            "</d:sync-collection>";
+    const QByteArray body = DavXml(QStringLiteral("d:sync-collection"))
+                                .text(QStringLiteral("d:sync-token"), syncToken)
+                                .text(QStringLiteral("d:sync-level"), QStringLiteral("1"))
+                                .open(QStringLiteral("d:prop"))
+                                .empty({QStringLiteral("d:getetag")})
+                                .finish();
     send("REPORT", request, body, [this, calendar, syncToken, done](Result result, QNetworkReply *reply) {
         if (result.kind == Result::Unreachable || result.kind == Result::Unauthorized) {
             done(result, Listing());
@@ -361,7 +417,7 @@ void CalDavClient::list(const QUrl &calendar, const QString &syncToken, std::fun
 
 void CalDavClient::listEtags(const QUrl &calendar, std::function<void(Result, Listing)> done)
 {
-    propfind(calendar, 1, QByteArrayLiteral("<d:getetag/><d:resourcetype/>"),
+    propfind(calendar, 1, {QStringLiteral("d:getetag"), QStringLiteral("d:resourcetype")},
              [calendar, done](Result result, const DavMultiStatus &answer, const QUrl &) {
                  Listing listing;
                  for (const DavMultiStatus::Response &response : answer.responses) {
@@ -382,14 +438,14 @@ void CalDavClient::fetch(const QUrl &calendar, const QStringList &paths,
         done(Result(), {});
         return;
     }
-    QByteArray hrefs;
+    DavXml xml(QStringLiteral("c:calendar-multiget"));
+    xml.open(QStringLiteral("d:prop")).empty({QStringLiteral("d:getetag"), QStringLiteral("c:calendar-data")}).close();
     for (const QString &path : paths.mid(0, Chunk))
-        hrefs += "<d:href>" + escapeXml(withPath(calendar, path).path(QUrl::FullyEncoded)) + "</d:href>";
+        xml.text(QStringLiteral("d:href"), withPath(calendar, path).path(QUrl::FullyEncoded));
+    const QByteArray body = xml.finish();
     QNetworkRequest request = this->request(calendar);
     request.setRawHeader("Depth", "1");
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/xml; charset=utf-8"));
-    const QByteArray body = XmlHead + "<c:calendar-multiget " + Namespaces +
-                            "><d:prop><d:getetag/><c:calendar-data/></d:prop>" + hrefs + "</c:calendar-multiget>";
     send("REPORT", request, body, [this, calendar, paths, done](Result result, QNetworkReply *reply) {
         DavMultiStatus answer;
         if (result.ok() && !answer.parse(reply->readAll())) {

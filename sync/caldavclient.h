@@ -106,7 +106,7 @@ private:
     void send(const QByteArray &method, QNetworkRequest request, const QByteArray &body, Answer done,
               int redirects = 0);
     Result resultOf(QNetworkReply *reply) const;
-    void propfind(const QUrl &url, int depth, const QByteArray &props,
+    void propfind(const QUrl &url, int depth, const QStringList &props,
                   std::function<void(Result, DavMultiStatus, QUrl)> done);
     void listEtags(const QUrl &calendar, std::function<void(Result, Listing)> done);
     void findHome(const QUrl &principal, std::function<void(Result, QList<Calendar>, QUrl)> done);

@@ -91,7 +91,6 @@ bool SyncService::setAccount(const Account &account)
 void SyncService::setPassword(const QString &typed)
 {
     password = typed;
-    promptDeclined = false;
     keyring->write(current.keyringKey(), typed,
                    [this](Keyring::Status status) { memoryOnly = status == Keyring::Unavailable; });
 }

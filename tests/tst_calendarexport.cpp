@@ -56,6 +56,7 @@ private slots:
         }
         QList<IcsCalendar::Event> read;
         QVERIFY(!IcsCalendar::read(IcsCalendar::write({event}, QDateTime::currentDateTime()).chopped(20), &read));
+        QVERIFY(!IcsCalendar::read("END:VCALENDAR", &read));
     }
 
     // The lunar 5/10 comes twice in 2028, in the fifth month and in its leap repeat, the first one today;

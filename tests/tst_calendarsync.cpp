@@ -126,6 +126,22 @@ class TestCalendarSync : public QObject
         const TaskListData task{-1, name, QDateTime::currentDateTime().addSecs(3600), "", cycle};
         emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task));
     }
+    // A server of the test's own that answers each request with what answer makes of it.
+    static QUrl canned(QTcpServer &other, const std::function<QByteArray(const QByteArray &)> &answer)
+    {
+        other.listen(QHostAddress::LocalHost);
+        connect(&other, &QTcpServer::newConnection, &other, [&other, answer]() {
+            QTcpSocket *socket = other.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket,
+                    [socket, answer]() { socket->write(answer(socket->readAll())), socket->disconnectFromHost(); });
+        });
+        return QUrl(QString("http://127.0.0.1:%1/").arg(other.serverPort()));
+    }
+    static QByteArray response(const QByteArray &status, const QByteArray &body, const QByteArray &headers = "")
+    {
+        return "HTTP/1.1 " + status + " X\r\n" + headers +
+               "Connection: close\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    }
     // A sync asked for while one runs follows it.
     bool syncs(int runs = 1)
     {
@@ -286,6 +302,8 @@ private slots:
         sync->start();
         QVERIFY(finished.wait(SyncService::AfterStartMs + 20000) && finished.last().first().toBool());
         QCOMPARE(events().keys(), QStringList({"First", "Second"}));
+        emit interfacePublicData.SIGNALSendQuery(TaskListSelect, QVariant()); // reading changes nothing
+        QVERIFY(!finished.wait(SyncService::AfterChangeMs + 500));
         addTask("Third", CycleOnce);
         QVERIFY(finished.wait(SyncService::AfterChangeMs + 20000));
         QCOMPARE(events().keys(), QStringList({"First", "Second", "Third"}));
@@ -339,19 +357,11 @@ private slots:
         Radicale tls;
         if (address == "https")
             QVERIFY(tls.start(true));
-        QTcpServer canned;
+        QTcpServer other;
         if (address.toInt() > 0) {
-            const QByteArray body = "<multistatus xmlns=\"DAV:\"/>";
-            const QByteArray answer = "HTTP/1.1 " + address.toLatin1() + " X\r\nLocation: " + server.url().toEncoded() +
-                                      "\r\nConnection: close\r\nContent-Length: " + QByteArray::number(body.size()) +
-                                      "\r\n\r\n" + body;
-            QVERIFY(canned.listen(QHostAddress::LocalHost));
-            connect(&canned, &QTcpServer::newConnection, &canned, [&canned, answer]() {
-                QTcpSocket *socket = canned.nextPendingConnection();
-                connect(socket, &QTcpSocket::readyRead, socket,
-                        [socket, answer]() { socket->readAll(), socket->write(answer), socket->disconnectFromHost(); });
-            });
-            address = QString("http://127.0.0.1:%1/").arg(canned.serverPort());
+            const QByteArray answer = response(address.toLatin1(), "<multistatus xmlns=\"DAV:\"/>",
+                                               "Location: " + server.url().toEncoded() + "\r\n");
+            address = canned(other, [answer](const QByteArray &) { return answer; }).toString();
         }
         address = address == "https"        ? tls.url().toString().replace("http:", "https:")
                   : address.contains("://") ? address
@@ -376,6 +386,34 @@ private slots:
         made.sort();
         QCOMPARE(made, (QStringList{home.path() + "pemmora-2/", home.path() + "pemmora/"}));
         QVERIFY(http("PROPFIND", made.last()).contains(">Pemmora</"));
+    }
+
+    // Where the server has no sync report, the calendar's ETags are listed instead, whole every time.
+    void listWithoutSyncReport()
+    {
+        const auto item = [](const char *href, const char *props) {
+            return QByteArray("<response><href>") + href + "</href><propstat><prop>" + props +
+                   "</prop><status>HTTP/1.1 200 OK</status></propstat></response>";
+        };
+        const QByteArray listed = "<multistatus xmlns=\"DAV:\">" +
+                                  item("/c/", "<getetag>0</getetag><resourcetype><collection/></resourcetype>") +
+                                  item("/c/sub/", "<getetag>s</getetag><resourcetype><collection/></resourcetype>") +
+                                  item("/c/a.ics", "<getetag>1</getetag><resourcetype/>") +
+                                  item("/c/b.ics", "<resourcetype/>") + "</multistatus>";
+        int reports = 0;
+        QTcpServer other;
+        const QUrl url = canned(other, [&](const QByteArray &request) {
+            return request.startsWith("REPORT") ? (++reports, response("501", "")) : response("207", listed);
+        });
+        CalDavClient client;
+        for (int i = 0; i < 2; ++i) {
+            CalDavClient::Listing listing;
+            listing.complete = false;
+            client.list(url.resolved(QUrl("c/")), "", [&](auto, CalDavClient::Listing got) { listing = got; });
+            QTRY_VERIFY(listing.complete);
+            QCOMPARE(listing.etags, (QHash<QString, QString>{{"/c/a.ics", "1"}}));
+        }
+        QCOMPARE(reports, 1);
     }
 };
 

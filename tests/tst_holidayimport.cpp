@@ -58,9 +58,11 @@ private slots:
                          (c.listedId >= 0 ? "!" : "");
         QCOMPARE(found.join(' '), changes == "refused" ? "" : changes);
         QCOMPARE(HolidayImport::skippedText(plan.skipped), skipped);
-        // A file cut short is refused rather than read in part, and so is one too large for a holiday calendar,
-        // or naming more than ten years of days.
+        // A file cut short, or with a NUL that would cut a summary short, is refused rather than read in part, and so
+        // is one too large for a holiday calendar, or naming more than ten years of days.
         QVERIFY(!HolidayImport::readData(text.chopped(16), days, today, &plan, &error));
+        QVERIFY(!HolidayImport::readData(QByteArray(text).replace("SUMMARY:", QByteArray("SUMMARY:\0", 9)), days, today,
+                                         &plan, &error));
         QVERIFY(
             !HolidayImport::readData(text + QByteArray(HolidayImport::MaxFileBytes, '\n'), days, today, &plan, &error));
         for (int i = 0; i < 118; ++i)

@@ -109,6 +109,7 @@ private slots:
         QTest::newRow("hidden") << QByteArray("[Desktop Entry]\nHidden=true\n") << false;
         QTest::newRow("gnome off") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n") << false;
         QTest::newRow("other group") << QByteArray("[Desktop Entry]\n[Desktop Action x]\nHidden=true\n") << true;
+        QTest::newRow("before any group") << QByteArray("Hidden=true\n[Desktop Entry]\n") << true;
         QTest::newRow("relative config home, ignored for ~/.config") << QByteArray("[Desktop Entry]\n") << true;
     }
     // The switch follows the entry, also where the desktop switched it off; switching on writes it anew.

@@ -191,7 +191,10 @@ private slots:
         QTest::newRow("digits") << "12345678" << QStringLiteral("强度：弱（约 26 位）");
         QTest::newRow("lower case") << "abcdefgh" << QStringLiteral("强度：弱（约 37 位）");
         QTest::newRow("every kind, 20") << "aB3!aB3!aB3!aB3!aB3!" << QStringLiteral("强度：强（约 123 位）");
-        QTest::newRow("Chinese") << "密码安全" << QStringLiteral("强度：中（约 57 位）");
+        QTest::newRow("first common Chinese") << "一" << QStringLiteral("强度：弱（约 14 位）");
+        QTest::newRow("last common Chinese") << "龥" << QStringLiteral("强度：弱（约 14 位）");
+        QTest::newRow("other ASCII, 50 bits") << QString(10, '~') << QStringLiteral("强度：中（约 50 位）");
+        QTest::newRow("other ASCII, 80 bits") << QString(16, '~') << QStringLiteral("强度：强（约 80 位）");
     }
     void strength()
     {

@@ -7,13 +7,17 @@
 #include "data/interfacepublicdata.h"
 #include "data/language.h"
 #include "notices/normalnoticemanager.h"
+#include "tasks/workdayconfig.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
+#include <QTranslator>
 
 // The shell: closing, and the language choice being stored.
 class TestMainWindow : public QObject
@@ -81,6 +85,79 @@ private slots:
         combo->setCurrentIndex(2);
         QCOMPARE(combo->currentIndex(), 0);
         QCOMPARE(dismisser.titles.last(), QStringLiteral("设置未保存"));
+    }
+
+    // A failed write is told in a box, each time; a restart is offered where the window cannot follow a change
+    // by itself: an icon in use changed, or the screen's scale.
+    void reports_data()
+    {
+        QTest::addColumn<int>("operate"); // -1: the scale goes from 96 dpi to payload
+        QTest::addColumn<QVariant>("payload");
+        QTest::addColumn<QString>("title");
+        const QString restart = QStringLiteral("是否重启本软件生效？");
+        QTest::newRow("write failed") << int(DatabaseWriteFailed) << QVariant("x") << "数据未能保存";
+        QTest::newRow("icon in use deleted") << int(IconListDelete) << QVariant("restartYes") << restart;
+        QTest::newRow("unused icon deleted") << int(IconListDelete) << QVariant("restartNo") << "";
+        QTest::newRow("icon in use replaced") << int(IconListUpdate) << QVariant("restartYes") << restart;
+        QTest::newRow("unused icon replaced") << int(IconListUpdate) << QVariant("restartNo") << "";
+        QTest::newRow("scale changed") << -1 << QVariant(144) << restart;
+        QTest::newRow("same scale") << -1 << QVariant(96) << "";
+    }
+    void reports()
+    {
+        QFETCH(int, operate);
+        QFETCH(QVariant, payload);
+        QFETCH(QString, title);
+        TestProgramDir dir;
+        MainWindow window;
+        ModalDismisser dismisser(QMessageBox::Cancel);
+        for (int i = 0; i < 2; ++i) {
+            if (operate < 0)
+                emit interfacePublicData.SIGNALScreenSizeChanged(800, 600, 96, 800, 600, payload.toInt());
+            else
+                emit interfacePublicData.SIGNALReceiveQueryData(SqlOperateType(operate), payload);
+        }
+        QCOMPARE(dismisser.titles, title.isEmpty() ? QStringList() : QStringList({title, title}));
+    }
+
+    // Dates of the holiday subscription that contradict the list are offered in the status bar while there are any.
+    void holidayConflicts()
+    {
+        TestProgramDir dir;
+        MainWindow window;
+        auto *workdays = window.findChild<WorkdayConfig *>();
+        auto *label = window.findChild<QLabel *>(QStringLiteral("label_HolidayConflicts"));
+        emit workdays->SIGNALSubscriptionConflicts(2);
+        QTextDocument shown;
+        shown.setHtml(label->text());
+        QCOMPARE(shown.toPlainText(), QStringLiteral("节假日订阅：2 个日期与工作日列表相反，点此决定"));
+        QVERIFY(label->isVisibleTo(&window));
+        emit workdays->SIGNALSubscriptionConflicts(0);
+        QVERIFY(!label->isVisibleTo(&window));
+    }
+
+    // The stored language brings its translations and the locale its calendars use.
+    void languageLoaded_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("installed");
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("en") << "en" << 1 << "en_US";
+        QTest::newRow("zh_TW") << "zh_TW" << 2 << "zh_TW";
+        QTest::newRow("zh_CN") << "zh_CN" << 1 << "zh_CN";
+    }
+    void languageLoaded()
+    {
+        QFETCH(QString, code);
+        QFETCH(int, installed);
+        QFETCH(QString, locale);
+        TestProgramDir dir;
+        ConfigSettings().setValue(QStringLiteral("Language/lang"), code);
+        AppGlobals::folders.deliveredDir = QStringLiteral(PEMMORA_RUN_DIR "/src");
+        QCOMPARE(Language::load(), installed);
+        QCOMPARE(AppGlobals::locale.name(), locale);
+        QCOMPARE(MainWindow::tr("退出程序？") == "退出程序？", code == "zh_CN");
+        qDeleteAll(qApp->findChildren<QTranslator *>());
     }
 };
 

@@ -290,6 +290,10 @@ private slots:
         QTRY_COMPARE(f.table->rowCount(), 2);
         QTRY_COMPARE(f.stored(), (QStringList{sunday.toString(Qt::ISODate) + "=1=补班", monday}));
         QTRY_COMPARE(conflicts.last().first().toInt(), 1);
+        const int told = conflicts.count();
+        f.click("pushButton_Subscribe"); // the same calendar again: its conflicts stay
+        QTRY_VERIFY(conflicts.count() > told);
+        QCOMPARE(conflicts.at(told).first().toInt(), 1);
 
         QTimer::singleShot(0, [] {
             auto *review = qobject_cast<HolidayReview *>(QApplication::activeModalWidget());
