@@ -47,7 +47,6 @@ private slots:
         row("no lunar month 13", lunar, 13, 1, "2024-05-01", 0, "");
         row("no lunar day 31", lunar, 1, 31, "2024-05-01", 0, "");
     }
-
     void nextBirthday()
     {
         QFETCH(bool, lunar);
@@ -71,9 +70,9 @@ private slots:
             BirthdayDates::lunarDateOf(date, y, m, d);
             return m * 100 + d;
         };
-        for (const QDate &today : {QDate(2020, 3, 1), QDate(2023, 1, 10), QDate(2033, 9, 1)}) {
-            for (QDate from = today; from < today.addDays(280); from = from.addDays(21)) {
-                for (int month = 1; month <= 12; ++month) {
+        for (const QDate &today : {QDate(2020, 3, 1), QDate(2023, 1, 10), QDate(2033, 9, 1)})
+            for (QDate from = today; from < today.addDays(280); from = from.addDays(21))
+                for (int month = 1; month <= 12; ++month)
                     for (int day = 1; day <= 29; ++day) {
                         QDate expected = from;
                         while (monthDay(expected) != month * 100 + day)
@@ -82,9 +81,6 @@ private slots:
                         QVERIFY2(BirthdayDates::nextLunarBirthday(month, day, leap, 0, from) == expected,
                                  qPrintable(QStringLiteral("%1.%2 from %3").arg(month).arg(day).arg(from.toString())));
                     }
-                }
-            }
-        }
     }
 };
 

@@ -2,6 +2,7 @@
 #include "common/birthdayrecord.h"
 
 #include <QTest>
+#include <tuple>
 
 namespace {
 
@@ -37,24 +38,21 @@ private slots:
         QTest::addColumn<QString>("popup");
 
         const QDate today(2024, 5, 20);
-        const auto on = [](int month, int day) {
-            return solarBirthday(QDate(2024, month, day));
-        };
-        BirthdayInfoData seven = on(5, 24);
+        BirthdayInfoData seven = solarBirthday(QDate(2024, 5, 24));
         seven.Notice1 = seven.Notice3 = false;
-        row("three days ahead marks the passed seven-day window", on(5, 23), today, Both, "0011 N 2024-05-23",
-            "3天后 (2024-05-23)是明明的生日", "明明|male|30|solar|5.23|3天后 (2024-05-23)");
-        row("seven days ahead", on(5, 27), today, Both, "0001 N 2024-05-27", "7天后 (2024-05-27)是明明的生日",
-            "明明|male|30|solar|5.27|7天后 (2024-05-27)");
-        row("on the day", on(5, 20), today, Both, "1111 R 2025-05-20", "今天是明明的生日",
+        row("three days ahead marks the passed seven-day window", solarBirthday(QDate(2024, 5, 23)), today, Both,
+            "0011 N 2024-05-23", "3天后 (2024-05-23)是明明的生日", "明明|male|30|solar|5.23|3天后 (2024-05-23)");
+        row("seven days ahead", solarBirthday(QDate(2024, 5, 27)), today, Both, "0001 N 2024-05-27",
+            "7天后 (2024-05-27)是明明的生日", "明明|male|30|solar|5.27|7天后 (2024-05-27)");
+        row("on the day", solarBirthday(QDate(2024, 5, 20)), today, Both, "1111 R 2025-05-20", "今天是明明的生日",
             "明明|male|30|solar|5.20|生日快乐");
-        row("seven days late, central only", on(5, 13), today, Central, "1111 R 2025-05-13",
+        row("seven days late, central only", solarBirthday(QDate(2024, 5, 13)), today, Central, "1111 R 2025-05-13",
             "7天前 (2024-05-13)是明明的生日");
         // With only the seven-day reminder on, it speaks four days ahead at the latest.
         row("four days ahead, only the seven-day reminder", seven, today, Central, "0001 N 2024-05-24",
             "4天后 (2024-05-24)是明明的生日");
         row("three days ahead, only the seven-day reminder", seven, today.addDays(1), Both, "0001 N 2024-05-24");
-        BirthdayInfoData b = on(5, 21);
+        BirthdayInfoData b = solarBirthday(QDate(2024, 5, 21));
         b.Gender = false;
         b.CallName.clear();
         b.IgnoreSolarYear = true;
@@ -68,7 +66,6 @@ private slots:
         row("lunar 12.30 missed two days, no birth year", b, QDate(2025, 1, 30), Both, "1111 R 2026-02-16",
             "前天 (2025-01-28)是明明的生日", "明明|male|-|lunar|12.30|前天 (2025-01-28)");
     }
-
     void evaluate()
     {
         QFETCH(BirthdayInfoData, record);
@@ -84,21 +81,16 @@ private slots:
         QString found;
         for (const bool flag : {after.HasNoticed0, after.HasNoticed1, after.HasNoticed3, after.HasNoticed7})
             found += QLatin1Char(flag ? '1' : '0');
-        const char *operation = !outcome.sendOperation                           ? "-"
-                                : outcome.operation == BirthdayInfoUpdateNoticed ? "N"
-                                                                                 : "R";
-        found += QStringLiteral(" %1 %2").arg(operation).arg(after.RecentDate.toString(Qt::ISODate));
+        const char *operation = outcome.operation == BirthdayInfoUpdateNoticed ? " N " : " R ";
+        found += (outcome.sendOperation ? operation : " - ") + after.RecentDate.toString(Qt::ISODate);
         QCOMPARE(after.IsLeapMonth ? found + " leap" : found, stored);
         QCOMPARE(outcome.centralNotice, central.isEmpty() ? QStringList() : QStringList{central});
         QCOMPARE(outcome.normalNotice, popup.isEmpty() ? QStringList() : popup.split('|') << record.IconPath);
 
         // Nothing else of the record changes.
-        after.HasNoticed0 = record.HasNoticed0;
-        after.HasNoticed1 = record.HasNoticed1;
-        after.HasNoticed3 = record.HasNoticed3;
-        after.HasNoticed7 = record.HasNoticed7;
-        after.RecentDate = record.RecentDate;
-        after.IsLeapMonth = record.IsLeapMonth;
+        std::tie(after.HasNoticed0, after.HasNoticed1, after.HasNoticed3, after.HasNoticed7, after.RecentDate,
+                 after.IsLeapMonth) = std::tie(record.HasNoticed0, record.HasNoticed1, record.HasNoticed3,
+                                               record.HasNoticed7, record.RecentDate, record.IsLeapMonth);
         QCOMPARE(after, record);
     }
 

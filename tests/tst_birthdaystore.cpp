@@ -41,15 +41,11 @@ private slots:
 
     void init()
     {
+        worker.reset(); // the last test's, before its folder goes
+        dir.reset();
         dir = std::make_unique<TestProgramDir>();
         QVERIFY(dir->isValid());
         worker = std::make_unique<StoreWorker<BirthdayStore>>();
-    }
-
-    void cleanup()
-    {
-        worker.reset();
-        dir.reset();
     }
 
     // Name, call name and gender together tell people apart; an update is not compared with its own row.
@@ -67,7 +63,6 @@ private slots:
         QTest::newRow("update keeping the own name") << true << zhang << true;
         QTest::newRow("update to the other person") << true << person("O'Brien", "it's \"me\"", false) << false;
     }
-
     void duplicates()
     {
         QFETCH(bool, update);
@@ -89,18 +84,13 @@ private slots:
     {
         BirthdayInfoData b = lunarBirthday(4, 30, QDate(2026, 6, 14), QStringLiteral("李四"), QStringLiteral("四哥"));
         b.id = 99; // the file assigns it
-        b.Gender = false;
-        b.IgnoreSolarYear = true;
-        b.IsLeapMonth = true;
+        b.Gender = b.Notice1 = false;
+        b.IgnoreSolarYear = b.IsLeapMonth = b.HasNoticed1 = b.HasNoticed7 = true;
         b.IconPath = QStringLiteral("src/icon/birthday/7.png");
-        b.Notice1 = false;
-        b.HasNoticed1 = b.HasNoticed7 = true;
         QCOMPARE(write(BirthdayInfoInsert, b), QVariant(true));
-        const QList<BirthdayInfoData> stored = select();
-        QCOMPARE(stored.size(), 1);
-        QVERIFY(stored.at(0).id != 99);
-        b.id = stored.at(0).id;
-        QCOMPARE(stored.at(0), b);
+        b.id = select().value(0).id;
+        QVERIFY(b.id != 99);
+        QCOMPARE(select(), QList<BirthdayInfoData>{b});
     }
 
     // Ordered by the next date; a delete removes its row only.

@@ -12,18 +12,11 @@
 #include <QTest>
 #include <memory>
 
-namespace {
-
-QString shown(const QString &relative)
-{
-    return QDir::toNativeSeparators(QDir::current().absoluteFilePath(relative));
-}
-
-} // namespace
-
 class TestDatabaseOpen : public QObject
 {
     Q_OBJECT
+
+    static QString shown(const QString &path) { return QDir::toNativeSeparators(QDir().absoluteFilePath(path)); }
 
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
@@ -44,7 +37,6 @@ private slots:
         QTest::newRow("truncated") << "truncated" << true << "after" << damaged;
         QTest::newRow("directory") << "directory" << true << "after" << damaged;
     }
-
     void backupAtStart()
     {
         QFETCH(QString, backup);
@@ -100,7 +92,6 @@ private slots:
         QTest::newRow("read-only file") << "read-only" << fatal << "数据库文件无法写入：\n%path\n";
         // clang-format on
     }
-
     void startupNotices()
     {
         QFETCH(QString, setup);

@@ -24,12 +24,10 @@ bool prepare(const TestProgramDir &dir, const QStringList &taskPaths, const QStr
         QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 0, '%1', 'cake'), (2, 0, '%2', 'other')").arg(Cake, Other));
     for (int i = 0; i < taskPaths.size(); ++i)
         ok = ok && dir.execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName, IconPath) VALUES (%1, 't', '%2')")
-                                   .arg(i)
-                                   .arg(taskPaths.at(i)));
+                                   .arg(QString::number(i), taskPaths.at(i)));
     for (int i = 0; i < birthdayPaths.size(); ++i)
         ok = ok && dir.execute(QStringLiteral("INSERT INTO BIRTHDAY_INFO (id, Name, IconPath) VALUES (%1, 'b', '%2')")
-                                   .arg(i + 1)
-                                   .arg(birthdayPaths.at(i)));
+                                   .arg(QString::number(i + 1), birthdayPaths.at(i)));
     return ok;
 }
 
@@ -66,13 +64,11 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QStringList>("tasksAfter");
         QTest::addColumn<QStringList>("birthdaysAfter");
-        QTest::newRow("unused picture rewrites nothing")
-            << QStringList{Other, TaskDefault} << QStringList{Other} << "restartNo" << QStringList{Other, TaskDefault}
-            << QStringList{Other};
-        QTest::newRow("used by a task and a birthday") << QStringList{Cake, Other} << QStringList{Cake} << "restartYes"
-                                                       << QStringList{TaskDefault, Other} << QStringList{TaskDefault};
+        // clang-format off
+        QTest::newRow("unused picture rewrites nothing") << QStringList{Other, TaskDefault} << QStringList{Other} << "restartNo" << QStringList{Other, TaskDefault} << QStringList{Other};
+        QTest::newRow("used by a task and a birthday") << QStringList{Cake, Other} << QStringList{Cake} << "restartYes" << QStringList{TaskDefault, Other} << QStringList{TaskDefault};
+        // clang-format on
     }
-
     void deleteIcon()
     {
         QFETCH(QStringList, tasksBefore);
@@ -97,15 +93,12 @@ private slots:
         QTest::addColumn<QString>("iconRow");
         const QStringList users{Cake, Other, TaskDefault};
         const QString renamed = QStringLiteral("0|%1|gift").arg(Gift);
-        QTest::newRow("renamed and used") << QStringList{"checkOldYes", "7", "0", Cake, Gift, "gift"} << "restartYes"
-                                          << QStringList{Gift, Other, TaskDefault} << renamed;
-        QTest::newRow("checkOldNo never counts")
-            << QStringList{"checkOldNo", "7", "0", Cake, Gift, "gift"} << "restartNo" << users << renamed;
-        QTest::newRow("default picture replaced in place")
-            << QStringList{"checkOldYes", "0", "0", TaskDefault, TaskDefault, "gift"} << "restartYes" << users
-            << QStringLiteral("0|%1|cake").arg(Cake);
+        // clang-format off
+        QTest::newRow("renamed and used") << QStringList{"checkOldYes", "7", "0", Cake, Gift, "gift"} << "restartYes" << QStringList{Gift, Other, TaskDefault} << renamed;
+        QTest::newRow("checkOldNo never counts") << QStringList{"checkOldNo", "7", "0", Cake, Gift, "gift"} << "restartNo" << users << renamed;
+        QTest::newRow("default picture replaced in place") << QStringList{"checkOldYes", "0", "0", TaskDefault, TaskDefault, "gift"} << "restartYes" << users << QStringLiteral("0|%1|cake").arg(Cake);
+        // clang-format on
     }
-
     void updateIcon()
     {
         QFETCH(QStringList, request);

@@ -21,10 +21,9 @@ private slots:
     void includesPointDown()
     {
         QHash<QString, int> layerOf;
-        for (int layer = 0; layer < Layers.size(); ++layer) {
+        for (int layer = 0; layer < Layers.size(); ++layer)
             for (const QString &folder : Layers.at(layer))
                 layerOf.insert(folder, layer);
-        }
         const QRegularExpression include(QStringLiteral("^#include \"(\\w+)/"), QRegularExpression::MultilineOption);
         const QDir root(QStringLiteral(PEMMORA_SOURCE_DIR));
         QStringList wrong;

@@ -2,6 +2,7 @@
 #include "models/lunarcalendarinfo.h"
 
 #include <QTest>
+#include <tuple>
 
 class TestLunarCalendarInfo : public QObject
 {
@@ -28,7 +29,6 @@ private slots:
         row("day 0", 2020, 5, 0, "-1.-1.-1");
         row("day 32", 2020, 5, 32, "-1.-1.-1");
     }
-
     void solarToLunar()
     {
         QFETCH(QList<int>, solar);
@@ -73,9 +73,7 @@ private slots:
                     ++yearsChecked;
                 }
             }
-            year = y;
-            month = m;
-            day = d;
+            std::tie(year, month, day) = std::tie(y, m, d);
         }
         QCOMPARE(yearsChecked, 2099 - 1901);
     }

@@ -62,14 +62,12 @@ private slots:
 #undef F
         // clang-format on
     }
-
     void everyFieldCounts()
     {
         QFETCH(QVariant, record);
         QFETCH(QVariant, same);
         QFETCH(QVariant, changed);
-        QVERIFY(record == same);
-        QVERIFY(record != changed);
+        QVERIFY(record == same && record != changed);
     }
 };
 

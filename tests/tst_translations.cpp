@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -19,11 +20,9 @@ private slots:
     {
         QFETCH(QString, language);
         const auto placeholders = [](const QString &text) {
-            QStringList found;
+            QSet<QString> found;
             for (auto it = QRegularExpression(QStringLiteral("%\\d+")).globalMatch(text); it.hasNext();)
-                found.append(it.next().captured());
-            found.sort();
-            found.removeDuplicates();
+                found.insert(it.next().captured());
             return found;
         };
         QFile file(QStringLiteral(PEMMORA_SOURCE_DIR "/translations/%1.ts").arg(language));

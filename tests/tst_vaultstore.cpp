@@ -28,19 +28,18 @@ private:
     std::unique_ptr<TestProgramDir> dir;
     std::unique_ptr<StoreWorker<VaultStore>> worker;
 
-    // Seeded with that many accounts under the old master account when accounts >= 0.
+    // Logged in with the old master account; seeded with that many accounts under it when accounts >= 0.
     void start(int accounts = -1, const QString &sql = QString())
     {
+        interfacePublicData.userHash = VaultCipher::credentialHash(OldUser);
+        interfacePublicData.keyHash = VaultCipher::credentialHash(OldKey);
         dir = std::make_unique<TestProgramDir>();
         QVERIFY(dir->isValid());
         QVERIFY(accounts < 0 || VaultSeed::seed(dir->databaseFile(), OldUser, OldKey, accounts));
         QVERIFY(sql.isEmpty() || dir->execute(sql));
         worker = std::make_unique<StoreWorker<VaultStore>>();
     }
-    QVariant request(SqlOperateType operate, const QVariant &payload = QVariant())
-    {
-        return ask(*worker, operate, payload);
-    }
+    QVariant request(SqlOperateType operate, const QVariant &payload = {}) { return ask(*worker, operate, payload); }
     UsersUserResultData query(int type = 0, const QString &text = QString(), int limit = 20, int page = 1)
     {
         return request(UsersUserQuery, QVariant::fromValue(UsersUserQueryData{type, text, limit, page}))
@@ -56,11 +55,6 @@ private:
 
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
-    void init()
-    {
-        interfacePublicData.userHash = VaultCipher::credentialHash(OldUser);
-        interfacePublicData.keyHash = VaultCipher::credentialHash(OldKey);
-    }
     void cleanup()
     {
         worker.reset();
@@ -171,8 +165,7 @@ private slots:
         QTest::addColumn<QString>("newUser");
         QTest::addColumn<QString>("newKey");
         QTest::addColumn<QList<int>>("counters");
-        QTest::newRow("empty vault, both") << 0 << "newowner"
-                                           << "new.key.2024" << QList<int>();
+        QTest::newRow("empty vault, both") << 0 << "newowner" << QStringLiteral("new.key.2024") << QList<int>();
         QTest::newRow("key only") << 30 << QString() << FreshKey << QList<int>{30};
         QTest::newRow("user only") << 250 << "新主人账号" << QString() << QList<int>{100, 200, 250};
     }

@@ -2,8 +2,9 @@
 
 #include "data/interfacepublicdata.h"
 
-HubLog::HubLog(InterfacePublicData &hub)
+HubLog::HubLog()
 {
+    InterfacePublicData &hub = interfacePublicData;
     const auto query = [this](SqlOperateType operate, const QVariant &var) {
         queries.append({operate, var});
         sequence.append(QStringLiteral("query %1").arg(operate));
@@ -20,8 +21,6 @@ HubLog::HubLog(InterfacePublicData &hub)
     connect(&hub, &InterfacePublicData::SIGNALShowNormalNotice, this,
             [notice](int what, QStringList strs) { notice(QStringLiteral("normal"), what, strs); });
 }
-
-HubLog::HubLog() : HubLog(interfacePublicData) {}
 
 QList<SqlOperateType> HubLog::operations() const
 {

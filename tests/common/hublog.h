@@ -6,14 +6,11 @@
 #include <QStringList>
 #include <QVariant>
 
-class InterfacePublicData;
-
-// Records what is sent through a hub, in order: database requests (with an id or without) and the two
+// Records what is sent through the hub, in order: database requests (with an id or without) and the two
 // notice signals.
 class HubLog : public QObject
 {
 public:
-    explicit HubLog(InterfacePublicData &hub);
     HubLog();
 
     struct Notice
@@ -25,7 +22,6 @@ public:
 
     QList<SqlOperateType> operations() const;
     int count(SqlOperateType operate) const;
-    QVariant lastPayload() const { return queries.isEmpty() ? QVariant() : queries.last().second; }
     // The payload of request number index, as a T (default-constructed when there is no such request).
     template <typename T> T payload(int index) const { return queries.value(index).second.template value<T>(); }
     // The string lists of the notices of one kind.

@@ -31,40 +31,7 @@ const qint64 DueMs = Due.toMSecsSinceEpoch();
 TaskListData task(int id, const QDateTime &due = Due, int cycle = CycleOnce, bool noticed = false,
                   const QString &name = QStringLiteral("喝水"))
 {
-    TaskListData t;
-    t.id = id;
-    t.TaskName = name;
-    t.TaskTimeSee = due;
-    t.IconPath = QString::fromLatin1(TaskWidgetItem::DefaultIconPath);
-    t.NoticeCycle = cycle;
-    t.Noticed = noticed;
-    t.NormalNoticeKeepDisplay = 1;
-    return t;
-}
-
-template <typename T = QWidget> T *find(QWidget &parent, const char *name)
-{
-    return parent.findChild<T *>(QString::fromLatin1(name));
-}
-
-void click(QWidget &parent, const char *name)
-{
-    QTest::mouseClick(find(parent, name), Qt::LeftButton);
-}
-
-void show(MainWindow &window, const QList<TaskListData> &tasks)
-{
-    window.findChild<TaskTab *>()->slotReceiveQueryData(TaskListSelect, QVariant::fromValue(tasks));
-}
-
-QList<TaskRow *> rows(MainWindow &window)
-{
-    return find<QListWidget>(window, "listWidget_Task")->findChild<LazyRowList *>()->rows<TaskRow>();
-}
-
-QString query(SqlOperateType operate)
-{
-    return QStringLiteral("query %1").arg(operate);
+    return {id, name, due, QString::fromLatin1(TaskWidgetItem::DefaultIconPath), cycle, noticed, 0, 1};
 }
 
 } // namespace
@@ -73,6 +40,18 @@ QString query(SqlOperateType operate)
 class TestTaskTab : public QObject
 {
     Q_OBJECT
+
+    template <typename T = QWidget> static T *find(QWidget &w, const char *name) { return w.findChild<T *>(name); }
+    static void click(QWidget &parent, const char *name) { QTest::mouseClick(find(parent, name), Qt::LeftButton); }
+    static void show(MainWindow &window, const QList<TaskListData> &tasks)
+    {
+        window.findChild<TaskTab *>()->slotReceiveQueryData(TaskListSelect, QVariant::fromValue(tasks));
+    }
+    static QList<TaskRow *> rows(MainWindow &window)
+    {
+        return find<QListWidget>(window, "listWidget_Task")->findChild<LazyRowList *>()->rows<TaskRow>();
+    }
+    static QString query(SqlOperateType operate) { return QStringLiteral("query %1").arg(operate); }
 
 private slots:
     void initTestCase() { registerRecordMetaTypes(); }
@@ -104,10 +83,7 @@ private slots:
         click(window, "pushButton_AddTask");
         QCOMPARE(log.operations(), QList<SqlOperateType>{TaskListInsert});
         const TaskListData added = log.payload<TaskListData>(0);
-        TaskListData expected = task(-1, added.TaskTimeSee, CycleDaily, false, QStringLiteral("it's 喝水"));
-        expected.NormalNoticeKeepDisplay = 0;
-        expected.IconPath = QStringLiteral("src/icon/task/4.png");
-        QCOMPARE(added, expected);
+        QCOMPARE(added, (TaskListData{-1, "it's 喝水", added.TaskTimeSee, "src/icon/task/4.png", CycleDaily, 0, 0, 0}));
         // Ten minutes from the click.
         QVERIFY(qAbs(before.addSecs(600).secsTo(added.TaskTimeSee)) <= 1);
     }
@@ -299,11 +275,10 @@ private slots:
     {
         TestProgramDir dir;
         const QDateTime due = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() - 2);
-        QVERIFY(dir.execute(QStringLiteral("INSERT INTO TASK_LIST (id, TaskName, TaskTimeSee, NoticeCycle) VALUES "
-                                           "(0, '喝水', '%1', %2), (1, '以后', '2090-05-17 18:30:00', %3)")
-                                .arg(due.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))
-                                .arg(CycleWorkday)
-                                .arg(CycleOnce)));
+        QVERIFY(dir.execute(
+            QStringLiteral("INSERT INTO TASK_LIST (id, TaskName, TaskTimeSee, NoticeCycle) VALUES "
+                           "(0, '喝水', '%1', %2), (1, '以后', '2090-05-17 18:30:00', %3)")
+                .arg(due.toString("yyyy-MM-dd hh:mm:ss"), QString::number(CycleWorkday), QString::number(CycleOnce))));
         QVERIFY(dir.execute(QStringLiteral("UPDATE TASK_CONFIG SET CN_EnableTask = 0")));
         for (int day = 0; day < 6; ++day)
             QVERIFY(dir.execute(QStringLiteral("INSERT INTO TASK_WORKDAY (TaskDate, Workday) VALUES (%1, 0)")

@@ -395,7 +395,6 @@ private slots:
         secret.setTickMsec(20);
         QSignalSpy countdown(&secret, &SecretClipboard::SIGNALCountdown);
         secret.copy("s3cret!", seconds);
-        QCOMPARE(clipboard->text(), QString("s3cret!"));
         QCOMPARE(clipboard->mimeData()->data("x-kde-passwordManagerHint"), QByteArray("secret"));
         if (!userCopies.isEmpty())
             clipboard->setText(userCopies);
