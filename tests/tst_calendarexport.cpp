@@ -164,6 +164,9 @@ private slots:
         program.start({"--export-ics", "-"});
         QVERIFY(program.process.waitForFinished(10000) && program.process.exitCode() == 0);
         QCOMPARE(QString(program.process.readAllStandardOutput()).remove(stamp), QString(text).remove(stamp));
+        program.process.setStandardOutputFile(QStringLiteral("/dev/full")); // nowhere to write it: a failure
+        program.start({"--export-ics", "-"});
+        QVERIFY(program.process.waitForFinished(10000) && program.process.exitCode() == 1);
 
         // No database: a message and a failure, not an empty calendar.
         QVERIFY(QFile::remove(dir.databaseFile()));

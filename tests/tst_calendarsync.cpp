@@ -132,8 +132,16 @@ class TestCalendarSync : public QObject
         other.listen(QHostAddress::LocalHost);
         connect(&other, &QTcpServer::newConnection, &other, [&other, answer]() {
             QTcpSocket *socket = other.nextPendingConnection();
-            connect(socket, &QTcpSocket::readyRead, socket,
-                    [socket, answer]() { socket->write(answer(socket->readAll())), socket->disconnectFromHost(); });
+            connect(socket, &QTcpSocket::readyRead, socket, [socket, answer]() {
+                // Answered once the whole request is in.
+                const QByteArray in = socket->peek(socket->bytesAvailable());
+                const auto length =
+                    QRegularExpression("Content-Length: *(\\d+)", QRegularExpression::CaseInsensitiveOption);
+                if (!in.contains("\r\n\r\n") ||
+                    in.size() < in.indexOf("\r\n\r\n") + 4 + length.match(in).captured(1).toInt())
+                    return;
+                socket->write(answer(socket->readAll())), socket->disconnectFromHost();
+            });
         });
         return QUrl(QString("http://127.0.0.1:%1/").arg(other.serverPort()));
     }
@@ -388,22 +396,37 @@ private slots:
         QVERIFY(http("PROPFIND", made.last()).contains(">Pemmora</"));
     }
 
-    // Where the server has no sync report, the calendar's ETags are listed instead, whole every time.
-    void listWithoutSyncReport()
+    // Where the server has no sync report, the calendar's ETags are listed instead, whole every time; where it
+    // sends its list in parts, the rest is asked for against the token of the part before.
+    void listing_data()
     {
-        const auto item = [](const char *href, const char *props) {
-            return QByteArray("<response><href>") + href + "</href><propstat><prop>" + props +
-                   "</prop><status>HTTP/1.1 200 OK</status></propstat></response>";
+        QTest::addColumn<bool>("syncReport");
+        QTest::newRow("no sync report") << false;
+        QTest::newRow("in two parts") << true;
+    }
+    void listing()
+    {
+        QFETCH(bool, syncReport);
+        const auto item = [](const char *href, const char *props, const char *status = "200") {
+            return QByteArray("<response><href>") + href + "</href>" +
+                   (*props ? QByteArray("<propstat><prop>") + props + "</prop>" : QByteArray()) + "<status>HTTP/1.1 " +
+                   status + " X</status>" + (*props ? "</propstat>" : "") + "</response>";
         };
-        const QByteArray listed = "<multistatus xmlns=\"DAV:\">" +
-                                  item("/c/", "<getetag>0</getetag><resourcetype><collection/></resourcetype>") +
-                                  item("/c/sub/", "<getetag>s</getetag><resourcetype><collection/></resourcetype>") +
-                                  item("/c/a.ics", "<getetag>1</getetag><resourcetype/>") +
-                                  item("/c/b.ics", "<resourcetype/>") + "</multistatus>";
+        const QByteArray all = item("/c/", "<getetag>0</getetag><resourcetype><collection/></resourcetype>") +
+                               item("/c/sub/", "<getetag>s</getetag><resourcetype><collection/></resourcetype>") +
+                               item("/c/a.ics", "<getetag>2</getetag><resourcetype/>") +
+                               item("/c/b.ics", "<resourcetype/>");
+        const QByteArray first = item("/c/", "", "507") + item("/c/a.ics", "<getetag>1</getetag>") +
+                                 item("/c/b.ics", "<getetag>2</getetag>") + "<sync-token>t1</sync-token>";
+        const QByteArray rest = item("/c/a.ics", "", "404") + "<sync-token>t2</sync-token>";
         int reports = 0;
         QTcpServer other;
         const QUrl url = canned(other, [&](const QByteArray &request) {
-            return request.startsWith("REPORT") ? (++reports, response("501", "")) : response("207", listed);
+            const QByteArray part = !request.startsWith("REPORT") ? all : request.contains(">t1<") ? rest : first;
+            return !syncReport && request.startsWith("REPORT")
+                       ? (++reports, response("501", ""))
+                       : (reports += request.startsWith("REPORT"),
+                          response("207", "<multistatus xmlns=\"DAV:\">" + part + "</multistatus>"));
         });
         CalDavClient client;
         for (int i = 0; i < 2; ++i) {
@@ -411,9 +434,11 @@ private slots:
             listing.complete = false;
             client.list(url.resolved(QUrl("c/")), "", [&](auto, CalDavClient::Listing got) { listing = got; });
             QTRY_VERIFY(listing.complete);
-            QCOMPARE(listing.etags, (QHash<QString, QString>{{"/c/a.ics", "1"}}));
+            QCOMPARE(listing.etags, (QHash<QString, QString>{{syncReport ? "/c/b.ics" : "/c/a.ics", "2"}}));
+            QCOMPARE(listing.removed, syncReport ? QSet<QString>{"/c/a.ics"} : QSet<QString>());
+            QCOMPARE(listing.syncToken, syncReport ? "t2" : "");
         }
-        QCOMPARE(reports, 1);
+        QCOMPARE(reports, syncReport ? 4 : 1);
     }
 };
 

@@ -7,9 +7,10 @@ namespace {
 const QString Lower = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
 const QString Upper = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 const QString DigitChars = QStringLiteral("0123456789");
-// Printable ASCII punctuation beyond the key rules' own symbols, and the common Chinese characters.
+// Printable ASCII punctuation beyond the key rules' own symbols, and the common Chinese characters (U+4E00 to
+// U+9FA5).
 constexpr int OtherAsciiSymbols = 32;
-constexpr int ChineseCharacters = 0x9fa5 - 0x4e00 + 1;
+constexpr int ChineseCharacters = 20902;
 
 QChar pick(const QString &from, QRandomGenerator *random)
 {
