@@ -3,6 +3,8 @@
 #include "data/databasefile.h"
 #include "platform/safefile.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -110,21 +112,22 @@ bool DatabaseUpgrader::applySchema(QSqlDatabase &db, QString *error)
         *error = query.lastError().text();
         return false;
     }
-    // Tables first, then the columns older tables lack, then the rows that may need those columns.
-    bool tablesDone = false;
-    for (const QString &statement : statements) {
-        const bool isCreate = statement.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive);
-        if (!isCreate && !tablesDone) {
-            if (!addMissingColumns(db, error))
+    const auto run = [&query, error](const QStringList &part) {
+        for (const QString &statement : part) {
+            if (!query.exec(statement)) {
+                *error = query.lastError().text();
                 return false;
-            tablesDone = true;
+            }
         }
-        if (!query.exec(statement)) {
-            *error = query.lastError().text();
-            return false;
-        }
-    }
-    return true;
+        return true;
+    };
+    // Tables first, then the columns older tables lack, then the rows that may need those columns.
+    const int tables = int(std::find_if(statements.cbegin(), statements.cend(),
+                                        [](const QString &statement) {
+                                            return !statement.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive);
+                                        }) -
+                           statements.cbegin());
+    return run(statements.mid(0, tables)) && addMissingColumns(db, error) && run(statements.mid(tables));
 }
 
 QStringList DatabaseUpgrader::missingParts(const QSqlDatabase &db)

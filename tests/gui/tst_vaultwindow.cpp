@@ -357,12 +357,18 @@ private slots:
         AesAccountUpdateDialog dialog;
         for (const char *name : {"lineEdit_UserNew", "lineEdit_KeyNew", "lineEdit_KeyNewRepeat"})
             child(&dialog, name)->setText(typed.takeFirst());
+        auto *eye = child<QPushButton>(&dialog, "pushButton_ShowKey");
+        eye->click();
         ModalDismisser dismisser(static_cast<QMessageBox::StandardButton>(answer));
         HubLog log;
         QMetaObject::invokeMethod(&dialog, "on_pushButton_Ok_clicked");
         QCOMPARE(dismisser.titles, asked);
         QVERIFY(log.queries.isEmpty() && interfacePublicData.reencryptIdle);
         QVERIFY(!child<QWidget>(&dialog, "widget_AesInfo")->isHidden());
+        // Closed, it forgets what was typed and hides the keys again.
+        dialog.reject();
+        QVERIFY(!eye->isChecked() && child(&dialog, "lineEdit_KeyNew")->text().isEmpty() &&
+                child(&dialog, "lineEdit_KeyNewRepeat")->echoMode() == QLineEdit::Password);
     }
 
     // What the clipboard holds after the countdown, a logout or the program's end: only the program's own text goes.
