@@ -131,15 +131,30 @@ private slots:
         QTRY_COMPARE(manager.shownNotices().at(2)->pos(), slot(2));
     }
 
-    // Unlocked, a popup goes by itself once shown for the configured time.
+    // Unlocked, a popup goes by itself once shown for the configured time, even when the stack moved while it slid
+    // in; locked while still sliding in, or with its snooze menu open, it stays, also once the menu closed locked.
     void closesByItself()
     {
         NormalNoticeManager manager;
         manager.setTimings(Fast);
-        manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务"), "keepNo"));
-        QPointer<NormalNotice> notice = manager.shownNotices().first();
+        for (int i = 0; i < 4; ++i) {
+            manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务"), "keepNo"));
+            if (i == 2) // still sliding in
+                manager.shownNotices().first()->findChild<QPushButton *>("pushButton_Task_Close")->click();
+        }
+        QPointer<NormalNotice> unlocked = manager.shownNotices().at(0);
+        NormalNotice *locked = manager.shownNotices().at(1), *snoozed = manager.shownNotices().at(2);
+        locked->findChild<QPushButton *>("pushButton_Task_KeepDisplay")->click();
+        auto *menu = snoozed->findChild<QMenu *>("menu_Snooze");
+        menu->popup(QPoint());
         currentNoticeConfig = NoticeConfigData();
-        QTRY_VERIFY(notice.isNull());
+        QTRY_VERIFY(unlocked.isNull());
+        QTest::qWait(100);
+        QCOMPARE(manager.shownNotices().size(), 2);
+        snoozed->findChild<QPushButton *>("pushButton_Task_KeepDisplay")->click();
+        menu->hide();
+        QTest::qWait(300);
+        QCOMPARE(manager.shownNotices().size(), 2);
     }
 
     void save_data()
