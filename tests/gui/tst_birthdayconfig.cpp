@@ -58,11 +58,10 @@ private slots:
     // What the form gives for a record: the record read, or the refusal's text.
     void readForm_data()
     {
-        QTest::addColumn<BirthdayInfoData>("entry");
-        QTest::addColumn<QString>("year");
-        QTest::addColumn<QDate>("today");
-        QTest::addColumn<BirthdayInfoData>("expected");
-        QTest::addColumn<QString>("refusal");
+        // clang-format off
+        QTest::addColumn<BirthdayInfoData>("entry"); QTest::addColumn<QString>("year"); QTest::addColumn<QDate>("today");
+        QTest::addColumn<BirthdayInfoData>("expected"); QTest::addColumn<QString>("refusal");
+        // clang-format on
         const QDate today(2024, 5, 20);
         BirthdayInfoData in = lunarBirthday(8, 15, QDate(2024, 9, 17), QStringLiteral("王小明"), QString());
         in.LunarYear = 1901;
@@ -89,11 +88,9 @@ private slots:
     }
     void readForm()
     {
-        QFETCH(BirthdayInfoData, entry);
-        QFETCH(QString, year);
-        QFETCH(QDate, today);
-        QFETCH(BirthdayInfoData, expected);
-        QFETCH(QString, refusal);
+        // clang-format off
+        QFETCH(BirthdayInfoData, entry); QFETCH(QString, year); QFETCH(QDate, today); QFETCH(BirthdayInfoData, expected); QFETCH(QString, refusal);
+        // clang-format on
         BirthdayConfig config;
         enter(config, entry, year);
         ModalDismisser dismisser;

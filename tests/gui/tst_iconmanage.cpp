@@ -70,8 +70,7 @@ private:
     {
         savePicture(Cake, QSize(20, 20));
         QVERIFY(dir->execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 1, '%1', 'old')").arg(Cake)));
-        QVERIFY(pictureKept || QFile::remove(Cake));
-        QVERIFY(sql.isEmpty() || dir->execute(sql));
+        QVERIFY((pictureKept || QFile::remove(Cake)) && (sql.isEmpty() || dir->execute(sql)));
         worker.reset(new HubWorker());
         window.reset(new QWidget());
         manage = IconManage::instance(window.get());

@@ -62,14 +62,11 @@ private slots:
     // The chosen delay becomes a one-shot task due that much later.
     void snooze_data()
     {
-        QTest::addColumn<int>("what");
-        QTest::addColumn<QString>("strs");
-        QTest::addColumn<int>("choice");
-        QTest::addColumn<QString>("task"); // name|icon|keep, due the chosen minutes later
-        QTest::addColumn<int>("minutes");
         // clang-format off
-        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|a.png|0" << 5;
-        QTest::newRow("birthday, 1 hour") << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 3 << "妈妈：明天 (2024-09-20)|b.png|1" << 60;
+        QTest::addColumn<int>("what"); QTest::addColumn<QString>("strs"); QTest::addColumn<int>("choice"); QTest::addColumn<int>("minutes");
+        QTest::addColumn<QString>("task"); // name|icon|keep, due the chosen minutes later
+        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << 5 << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|a.png|0";
+        QTest::newRow("birthday, 1 hour") << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 3 << 60 << "妈妈：明天 (2024-09-20)|b.png|1";
         // clang-format on
     }
     void snooze()
