@@ -85,6 +85,8 @@ private slots:
         in = out = solarBirthday(QDate(2024, 9, 20), QStringLiteral("李四"), QString());
         std::tie(out.LunarYear, out.LunarMonth, out.LunarDay) = std::make_tuple(1994, 8, 15);
         QTest::newRow("solar") << in << "1990" << today << out << QString();
+        in.SolarDate = QDate(1900, 5, 1);
+        QTest::newRow("solar 1900") << in << "1990" << today << BirthdayInfoData() << "范围: 1901~2099年";
     }
     void readForm()
     {

@@ -142,14 +142,13 @@ private slots:
         QPointer<NormalNotice> unlocked = manager.shownNotices().at(0);
         NormalNotice *locked = manager.shownNotices().at(1), *snoozed = manager.shownNotices().at(2);
         locked->findChild<QPushButton *>("pushButton_Task_KeepDisplay")->click();
-        auto *menu = snoozed->findChild<QMenu *>("menu_Snooze");
-        menu->popup(QPoint());
+        snoozed->findChild<QMenu *>("menu_Snooze")->popup(QPoint());
         currentNoticeConfig = NoticeConfigData();
         QTRY_VERIFY(unlocked.isNull());
         QTest::qWait(100);
         QCOMPARE(manager.shownNotices().size(), 2);
         snoozed->findChild<QPushButton *>("pushButton_Task_KeepDisplay")->click();
-        menu->hide();
+        snoozed->findChild<QMenu *>("menu_Snooze")->hide();
         QTest::qWait(300);
         QCOMPARE(manager.shownNotices().size(), 2);
     }
