@@ -132,8 +132,9 @@ void NormalNotice::slideIn()
     animation->setEasingCurve(QEasingCurve::OutBounce);
     animation->setDuration(timings.slideInMsec);
     connect(animation, &QPropertyAnimation::finished, this, [this]() {
-        // The user may have locked the popup while it was still sliding in.
-        if (displayMsec != 0 && !ui->pushButton_Task_KeepDisplay->isChecked() && !fading && !closed)
+        // The user may have locked the popup, or opened its snooze menu, while it was still sliding in.
+        if (displayMsec != 0 && !ui->pushButton_Task_KeepDisplay->isChecked() &&
+            !ui->pushButton_Task_Snooze->menu()->isVisible() && !fading && !closed)
             closeTimer->start(displayMsec);
     });
     slideAnimation = animation;
@@ -206,7 +207,7 @@ void NormalNotice::slotScreenSizeChanged(int oldWidth, int oldHeight, int, int n
 void NormalNotice::snooze(int minutes)
 {
     const TaskListData task = Snooze::taskFor(noticeWhat, noticeStrs, minutes, QDateTime::currentDateTime());
-    if (!task.TaskTimeSee.isValid() || closed)
+    if (!task.TaskTimeSee.isValid())
         return;
     emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task));
     closeNotice();

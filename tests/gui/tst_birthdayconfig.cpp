@@ -58,11 +58,10 @@ private slots:
     // What the form gives for a record: the record read, or the refusal's text.
     void readForm_data()
     {
-        QTest::addColumn<BirthdayInfoData>("entry");
-        QTest::addColumn<QString>("year");
-        QTest::addColumn<QDate>("today");
-        QTest::addColumn<BirthdayInfoData>("expected");
-        QTest::addColumn<QString>("refusal");
+        // clang-format off
+        QTest::addColumn<BirthdayInfoData>("entry"); QTest::addColumn<QString>("year"); QTest::addColumn<QDate>("today");
+        QTest::addColumn<BirthdayInfoData>("expected"); QTest::addColumn<QString>("refusal");
+        // clang-format on
         const QDate today(2024, 5, 20);
         BirthdayInfoData in = lunarBirthday(8, 15, QDate(2024, 9, 17), QStringLiteral("王小明"), QString());
         in.LunarYear = 1901;
@@ -86,14 +85,14 @@ private slots:
         in = out = solarBirthday(QDate(2024, 9, 20), QStringLiteral("李四"), QString());
         std::tie(out.LunarYear, out.LunarMonth, out.LunarDay) = std::make_tuple(1994, 8, 15);
         QTest::newRow("solar") << in << "1990" << today << out << QString();
+        in.SolarDate = QDate(1900, 5, 1);
+        QTest::newRow("solar 1900") << in << "1990" << today << BirthdayInfoData() << "范围: 1901~2099年";
     }
     void readForm()
     {
-        QFETCH(BirthdayInfoData, entry);
-        QFETCH(QString, year);
-        QFETCH(QDate, today);
-        QFETCH(BirthdayInfoData, expected);
-        QFETCH(QString, refusal);
+        // clang-format off
+        QFETCH(BirthdayInfoData, entry); QFETCH(QString, year); QFETCH(QDate, today); QFETCH(BirthdayInfoData, expected); QFETCH(QString, refusal);
+        // clang-format on
         BirthdayConfig config;
         enter(config, entry, year);
         ModalDismisser dismisser;
@@ -171,7 +170,8 @@ private slots:
     }
 
     // Hidden, the editor takes no other window's list and reads its own once, when shown, however many
-    // reminder flags the rows stored; shown, it follows every change and keeps what is typed and chosen.
+    // reminder flags the rows stored, and not again when shown again unchanged; shown, it follows every
+    // change and keeps what is typed and chosen.
     void othersChanges()
     {
         TestProgramDir dir;
@@ -190,6 +190,8 @@ private slots:
         QCOMPARE(table->rowCount(), 0);
         config.show();
         QTRY_COMPARE(table->rowCount(), 1);
+        config.hide();
+        config.show();
         QCOMPARE(log.count(BirthdayInfoSelect), 2);
 
         QVERIFY(QTest::qWaitForWindowExposed(&config));

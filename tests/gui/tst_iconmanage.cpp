@@ -70,8 +70,7 @@ private:
     {
         savePicture(Cake, QSize(20, 20));
         QVERIFY(dir->execute(QStringLiteral("INSERT INTO ICON_LIST VALUES (7, 1, '%1', 'old')").arg(Cake)));
-        QVERIFY(pictureKept || QFile::remove(Cake));
-        QVERIFY(sql.isEmpty() || dir->execute(sql));
+        QVERIFY((pictureKept || QFile::remove(Cake)) && (sql.isEmpty() || dir->execute(sql)));
         worker.reset(new HubWorker());
         window.reset(new QWidget());
         manage = IconManage::instance(window.get());
@@ -80,12 +79,13 @@ private:
         requests.reset(new HubLog());
         answers->clear();
     }
-    // The birthday tile with that note.
+    // The tile with that note, birthday tiles first.
     IconWidgetItem *tile(const QString &notice)
     {
-        for (IconWidgetItem *item : child<QScrollArea>("scrollArea_Birthday")->findChildren<IconWidgetItem *>())
-            if (item->toolTip() == notice)
-                return item;
+        for (const char *area : {"scrollArea_Birthday", "scrollArea_Task"})
+            for (IconWidgetItem *item : child<QScrollArea>(area)->findChildren<IconWidgetItem *>())
+                if (item->toolTip() == notice)
+                    return item;
         return nullptr;
     }
 
@@ -159,8 +159,8 @@ private slots:
         QVERIFY(!stored || QImage(path).size() == QSize(144, 144));
     }
 
-    // Edited, a picture is renamed by its note; the default picture takes only a new picture, under its own name
-    // and note, and stays. Nothing chosen or nothing changed: the dialog says so.
+    // Edited, a picture keeps its kind and is renamed by its note; the default picture takes only a new picture,
+    // under its own name and note, and stays. Nothing chosen or nothing changed: the dialog says so.
     void edit_data()
     {
         QTest::addColumn<QString>("tile"); // the note of the tile chosen, empty for none
@@ -172,6 +172,7 @@ private slots:
         const QString edit = QStringLiteral("pushButton_EditIcon"), standard = "src/icon/birthday/default.png";
         // clang-format off
         QTest::newRow("renamed") << "old" << edit << "new" << false << QStringList() << QStringList{"checkOldYes", "7", "1", Cake, "src/icon/birthday/7_new.png", "new"};
+        QTest::newRow("task picture") << "gear" << edit << "" << true << QStringList() << QStringList{"checkOldYes", "6", "0", "src/icon/task/6_gear.png", "src/icon/task/6_gear.png", "gear"};
         QTest::newRow("note only") << "old" << edit << "cake" << false << QStringList() << QStringList{"checkOldNo", "7", "1", Cake, Cake, "cake"};
         QTest::newRow("default replaced") << "默认" << edit << "x" << true << QStringList() << QStringList{"checkOldYes", "0", "1", standard, standard, "默认"};
         QTest::newRow("default unchanged") << "默认" << edit << "x" << false << QStringList{"无更改"} << QStringList();
@@ -188,7 +189,8 @@ private slots:
         QFETCH(QStringList, asked);
         QFETCH(QStringList, update);
         savePicture(QStringLiteral("pic.png"), QSize(300, 150));
-        open();
+        open(true, QStringLiteral("INSERT INTO ICON_LIST VALUES (6, 0, 'src/icon/task/6_gear.png', 'gear')"));
+        child<QRadioButton>("radioButton_Birthday")->setChecked(true); // last used for a birthday picture
         if (!tile.isEmpty()) {
             // Choose, edit, and delete but for the default picture.
             QCOMPARE(this->tile(tile)->findChild<QMenu *>()->actions().size(), tile == "默认" ? 2 : 3);

@@ -62,14 +62,11 @@ private slots:
     // The chosen delay becomes a one-shot task due that much later.
     void snooze_data()
     {
-        QTest::addColumn<int>("what");
-        QTest::addColumn<QString>("strs");
-        QTest::addColumn<int>("choice");
-        QTest::addColumn<QString>("task"); // name|icon|keep, due the chosen minutes later
-        QTest::addColumn<int>("minutes");
         // clang-format off
-        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|a.png|0" << 5;
-        QTest::newRow("birthday, 1 hour") << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 3 << "妈妈：明天 (2024-09-20)|b.png|1" << 60;
+        QTest::addColumn<int>("what"); QTest::addColumn<QString>("strs"); QTest::addColumn<int>("choice"); QTest::addColumn<int>("minutes");
+        QTest::addColumn<QString>("task"); // name|icon|keep, due the chosen minutes later
+        QTest::newRow("task, 5 minutes") << int(NoticeWhatTask) << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|2024-05-19 08:30:00|keepNo|a.png" << 0 << 5 << "喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水喝水|a.png|0";
+        QTest::newRow("birthday, 1 hour") << int(NoticeWhatBirthday) << "妈妈|famale|-|solar|9.20|明天 (2024-09-20)|b.png" << 3 << 60 << "妈妈：明天 (2024-09-20)|b.png|1";
         // clang-format on
     }
     void snooze()
@@ -131,15 +128,29 @@ private slots:
         QTRY_COMPARE(manager.shownNotices().at(2)->pos(), slot(2));
     }
 
-    // Unlocked, a popup goes by itself once shown for the configured time.
+    // Unlocked, a popup goes by itself once shown for the configured time, even when the stack moved while it slid
+    // in; locked while still sliding in, or with its snooze menu open, it stays, also once the menu closed locked.
     void closesByItself()
     {
         NormalNoticeManager manager;
         manager.setTimings(Fast);
-        manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务"), "keepNo"));
-        QPointer<NormalNotice> notice = manager.shownNotices().first();
+        for (int i = 0; i < 4; ++i) {
+            manager.showNotice(NoticeWhatTask, taskStrs(QStringLiteral("任务"), "keepNo"));
+            if (i == 2) // still sliding in
+                manager.shownNotices().first()->findChild<QPushButton *>("pushButton_Task_Close")->click();
+        }
+        QPointer<NormalNotice> unlocked = manager.shownNotices().at(0);
+        NormalNotice *locked = manager.shownNotices().at(1), *snoozed = manager.shownNotices().at(2);
+        locked->findChild<QPushButton *>("pushButton_Task_KeepDisplay")->click();
+        snoozed->findChild<QMenu *>("menu_Snooze")->popup(QPoint());
         currentNoticeConfig = NoticeConfigData();
-        QTRY_VERIFY(notice.isNull());
+        QTRY_VERIFY(unlocked.isNull());
+        QTest::qWait(100);
+        QCOMPARE(manager.shownNotices().size(), 2);
+        snoozed->findChild<QPushButton *>("pushButton_Task_KeepDisplay")->click();
+        snoozed->findChild<QMenu *>("menu_Snooze")->hide();
+        QTest::qWait(300);
+        QCOMPARE(manager.shownNotices().size(), 2);
     }
 
     void save_data()
