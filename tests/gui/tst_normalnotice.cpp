@@ -1,3 +1,4 @@
+#include "common/hublog.h"
 #include "common/hubworker.h"
 #include "common/modaldismisser.h"
 #include "common/testprogramdir.h"
@@ -207,6 +208,9 @@ private slots:
         const char *shown[] = {"radioButton_NoBackground", "radioButton_LineBackground",
                                "radioButton_FullScreenBackground"};
         QVERIFY(dialog.findChild<QRadioButton *>(QLatin1String(shown[background]))->isChecked());
+        HubLog log;
+        emit interfacePublicData.SIGNALReceiveQueryData(TaskConfigUpdate, QVariant()); // saved elsewhere: read again
+        QCOMPARE(log.operations(), QList<SqlOperateType>{TaskConfigSelect});
         const QColor stored = currentNoticeConfig.CN_Color;
         QTimer::singleShot(0, [picked]() {
             auto *colors = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
