@@ -36,7 +36,7 @@ NormalNotice::NormalNotice(QWidget *parent) : QDialog(parent), ui(new Ui::Normal
     // The popup does not fade away while the user is choosing.
     connect(snoozeMenu, &QMenu::aboutToShow, closeTimer, &QTimer::stop);
     connect(snoozeMenu, &QMenu::aboutToHide, this, [this]() {
-        if (displayMsec != 0 && !ui->pushButton_Task_KeepDisplay->isChecked() && !fading && !closed)
+        if (goesByItself())
             closeTimer->start(timings.unlockCloseMsec);
     });
     ui->pushButton_Task_Snooze->setMenu(snoozeMenu);
@@ -133,12 +133,16 @@ void NormalNotice::slideIn()
     animation->setDuration(timings.slideInMsec);
     connect(animation, &QPropertyAnimation::finished, this, [this]() {
         // The user may have locked the popup, or opened its snooze menu, while it was still sliding in.
-        if (displayMsec != 0 && !ui->pushButton_Task_KeepDisplay->isChecked() &&
-            !ui->pushButton_Task_Snooze->menu()->isVisible() && !fading && !closed)
+        if (goesByItself() && !ui->pushButton_Task_Snooze->menu()->isVisible())
             closeTimer->start(displayMsec);
     });
     slideAnimation = animation;
     animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+bool NormalNotice::goesByItself() const
+{
+    return displayMsec != 0 && !ui->pushButton_Task_KeepDisplay->isChecked() && !fading && !closed;
 }
 
 bool NormalNotice::retargetSlideIn(const QPoint &target)

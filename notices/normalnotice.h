@@ -66,6 +66,8 @@ private:
     void setTaskData(const QStringList &strs, const QDateTime &shownAt);
     void setBirthdayData(const QStringList &strs, const QDateTime &shownAt);
     void closeNotice();
+    // Whether the popup is due to go by itself: a task shown for a time, not locked, not already going.
+    bool goesByItself() const;
 
     Ui::NormalNotice *ui;
     int noticeWhat = -1;
