@@ -18,6 +18,8 @@ const QStringList FindProps = {QStringLiteral("d:current-user-principal"), QStri
 const QStringList CalendarProps = {QStringLiteral("d:resourcetype"), QStringLiteral("d:displayname"),
                                    QStringLiteral("c:supported-calendar-component-set")};
 constexpr int Chunk = 100;
+const QString DavNamespace = QString::fromLatin1(DavMultiStatus::DavNamespace);
+const QString CalDavNamespace = QStringLiteral("urn:ietf:params:xml:ns:caldav");
 
 // A request body. Names carry the prefix of their namespace, "d:" for WebDAV and "c:" for CalDAV; the writer
 // escapes the texts, so a calendar name or token with markup in it stays text.
@@ -27,8 +29,8 @@ public:
     explicit DavXml(const QString &root) : xml(&body)
     {
         xml.writeStartDocument();
-        xml.writeNamespace(QStringLiteral("DAV:"), QStringLiteral("d"));
-        xml.writeNamespace(QStringLiteral("urn:ietf:params:xml:ns:caldav"), QStringLiteral("c"));
+        xml.writeNamespace(DavNamespace, QStringLiteral("d"));
+        xml.writeNamespace(CalDavNamespace, QStringLiteral("c"));
         open(root);
     }
     DavXml &open(const QString &name)
@@ -66,8 +68,7 @@ public:
 private:
     static QString uri(const QString &name)
     {
-        return name.startsWith(QLatin1String("c:")) ? QStringLiteral("urn:ietf:params:xml:ns:caldav")
-                                                    : QStringLiteral("DAV:");
+        return name.startsWith(QLatin1String("c:")) ? CalDavNamespace : DavNamespace;
     }
     QByteArray body;
     QXmlStreamWriter xml;

@@ -5,7 +5,7 @@
 
 namespace {
 
-const QString Dav = QStringLiteral("DAV:");
+const QString Dav = QString::fromLatin1(DavMultiStatus::DavNamespace);
 
 // One property element, read to its end.
 DavMultiStatus::Property readProperty(QXmlStreamReader &xml)

@@ -13,6 +13,9 @@
 class DavMultiStatus
 {
 public:
+    // The namespace of WebDAV's own elements, in answers and requests alike.
+    static constexpr const char *DavNamespace = "DAV:";
+
     struct Property
     {
         QString text;
