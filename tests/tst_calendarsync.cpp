@@ -1,3 +1,4 @@
+#include "common/cannedserver.h"
 #include "common/hubworker.h"
 #include "common/testprogramdir.h"
 #include "data/interfacepublicdata.h"
@@ -125,30 +126,6 @@ class TestCalendarSync : public QObject
     {
         const TaskListData task{-1, name, QDateTime::currentDateTime().addSecs(3600), "", cycle};
         emit interfacePublicData.SIGNALSendQuery(TaskListInsert, QVariant::fromValue(task));
-    }
-    // A server of the test's own that answers each request with what answer makes of it.
-    static QUrl canned(QTcpServer &other, const std::function<QByteArray(const QByteArray &)> &answer)
-    {
-        other.listen(QHostAddress::LocalHost);
-        connect(&other, &QTcpServer::newConnection, &other, [&other, answer]() {
-            QTcpSocket *socket = other.nextPendingConnection();
-            connect(socket, &QTcpSocket::readyRead, socket, [socket, answer]() {
-                // Answered once the whole request is in.
-                const QByteArray in = socket->peek(socket->bytesAvailable());
-                const auto length =
-                    QRegularExpression("Content-Length: *(\\d+)", QRegularExpression::CaseInsensitiveOption);
-                if (!in.contains("\r\n\r\n") ||
-                    in.size() < in.indexOf("\r\n\r\n") + 4 + length.match(in).captured(1).toInt())
-                    return;
-                socket->write(answer(socket->readAll())), socket->disconnectFromHost();
-            });
-        });
-        return QUrl(QString("http://127.0.0.1:%1/").arg(other.serverPort()));
-    }
-    static QByteArray response(const QByteArray &status, const QByteArray &body, const QByteArray &headers = "")
-    {
-        return "HTTP/1.1 " + status + " X\r\n" + headers +
-               "Connection: close\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
     }
     // A sync asked for while one runs follows it.
     bool syncs(int runs = 1)
@@ -365,12 +342,11 @@ private slots:
         Radicale tls;
         if (address == "https")
             QVERIFY(tls.start(true));
-        QTcpServer other;
-        if (address.toInt() > 0) {
-            const QByteArray answer = response(address.toLatin1(), "<multistatus xmlns=\"DAV:\"/>",
-                                               "Location: " + server.url().toEncoded() + "\r\n");
-            address = canned(other, [answer](const QByteArray &) { return answer; }).toString();
-        }
+        const QByteArray moved = CannedServer::response(address.toLatin1(), "<multistatus xmlns=\"DAV:\"/>",
+                                                        "Location: " + server.url().toEncoded() + "\r\n");
+        CannedServer other([moved](const QByteArray &) { return moved; });
+        if (address.toInt() > 0)
+            address = other.url().toString();
         address = address == "https"        ? tls.url().toString().replace("http:", "https:")
                   : address.contains("://") ? address
                                             : server.url(address).toString();
@@ -420,19 +396,18 @@ private slots:
                                  item("/c/b.ics", "<getetag>2</getetag>") + "<sync-token>t1</sync-token>";
         const QByteArray rest = item("/c/a.ics", "", "404") + "<sync-token>t2</sync-token>";
         int reports = 0;
-        QTcpServer other;
-        const QUrl url = canned(other, [&](const QByteArray &request) {
+        CannedServer other([&](const QByteArray &request) {
             const QByteArray part = !request.startsWith("REPORT") ? all : request.contains(">t1<") ? rest : first;
             return !syncReport && request.startsWith("REPORT")
-                       ? (++reports, response("501", ""))
+                       ? (++reports, CannedServer::response("501", ""))
                        : (reports += request.startsWith("REPORT"),
-                          response("207", "<multistatus xmlns=\"DAV:\">" + part + "</multistatus>"));
+                          CannedServer::response("207", "<multistatus xmlns=\"DAV:\">" + part + "</multistatus>"));
         });
         CalDavClient client;
         for (int i = 0; i < 2; ++i) {
             CalDavClient::Listing listing;
             listing.complete = false;
-            client.list(url.resolved(QUrl("c/")), "", [&](auto, CalDavClient::Listing got) { listing = got; });
+            client.list(other.url().resolved(QUrl("c/")), "", [&](auto, CalDavClient::Listing got) { listing = got; });
             QTRY_VERIFY(listing.complete);
             QCOMPARE(listing.etags, (QHash<QString, QString>{{syncReport ? "/c/b.ics" : "/c/a.ics", "2"}}));
             QCOMPARE(listing.removed, syncReport ? QSet<QString>{"/c/a.ics"} : QSet<QString>());

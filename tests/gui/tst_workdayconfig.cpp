@@ -1,3 +1,4 @@
+#include "common/cannedserver.h"
 #include "common/hublog.h"
 #include "common/hubworker.h"
 #include "common/modaldismisser.h"
@@ -14,8 +15,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 namespace {
@@ -268,23 +267,14 @@ private slots:
         const QDate sunday = today.addDays(21 - today.dayOfWeek());
         const QByteArray body = "BEGIN:VCALENDAR\r\n" + vevent(sunday, 1, "补班") +
                                 vevent(sunday.addDays(1), 1, "上班") + "END:VCALENDAR\r\n";
-        QTcpServer server;
-        QVERIFY(server.listen(QHostAddress::LocalHost));
-        connect(&server, &QTcpServer::newConnection, &server, [&server, body]() {
-            QTcpSocket *client = server.nextPendingConnection();
-            connect(client, &QTcpSocket::readyRead, client, [client, body]() {
-                client->write("HTTP/1.1 200 OK\r\nContent-Type: text/calendar\r\nConnection: close\r\n"
-                              "Content-Length: " +
-                              QByteArray::number(body.size()) + "\r\n\r\n" + body);
-                client->disconnectFromHost();
-            });
-        });
+        const QByteArray calendar = CannedServer::response("200 OK", body, "Content-Type: text/calendar\r\n");
+        CannedServer server([calendar](const QByteArray &) { return calendar; });
+        QVERIFY(server.isListening());
         const QString monday = sunday.addDays(1).toString(Qt::ISODate) + "=0=调休";
         Fixture f({monday});
         QSignalSpy conflicts(&f.dialog, &WorkdayConfig::SIGNALSubscriptionConflicts);
         QTRY_COMPARE(f.table->rowCount(), 1);
-        f.find<QLineEdit>("lineEdit_SubscriptionUrl")
-            ->setText(QString("http://127.0.0.1:%1/h.ics").arg(server.serverPort()));
+        f.find<QLineEdit>("lineEdit_SubscriptionUrl")->setText(server.url().resolved(QUrl("h.ics")).toString());
         f.click("pushButton_Subscribe");
         // Fetched after the list arrived: taken at once, not when the list is read again.
         QTRY_COMPARE(f.table->rowCount(), 2);
