@@ -294,6 +294,7 @@ private slots:
         QTRY_COMPARE(rows(window).size(), 3);
         const QList<TaskRow *> shown = rows(window);
         QVERIFY(shown.at(0)->isCompleted() && !shown.at(1)->isCompleted());
+        QCOMPARE(find<QLabel>(*shown.at(0)->widget(), "label_Time")->text(), QStringLiteral("时间到"));
         QCOMPARE(shown.at(0)->record().TaskTimeSee, due);
         QVERIFY(shown.at(1)->record().TaskTimeSee.date() > due.date().addDays(5));
         QCOMPARE(log.notices("normal").size(), 1);
