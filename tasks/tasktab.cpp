@@ -71,8 +71,7 @@ bool TaskTab::eventFilter(QObject *watched, QEvent *event)
     // A click on the icon of the next task, or Space or Enter on it, picks another one.
     if (watched == ui->label_TaskIcon && (event->type() == QEvent::MouseButtonPress || isActivationKey(event))) {
         chooseNewTaskIcon();
-        if (event->type() == QEvent::KeyPress)
-            return true;
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

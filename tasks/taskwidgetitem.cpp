@@ -319,12 +319,10 @@ bool TaskWidgetItem::eventFilter(QObject *watched, QEvent *event)
         // its child, and a replaced row must neither be touched once it is gone nor store its old task.
         QPointer<TaskWidgetItem> alive(this);
         const QString path = chooseTaskIcon(window());
-        if (!alive || !row || !row->isUpdating())
-            return true;
-        if (path.isEmpty())
-            return QWidget::eventFilter(watched, event);
-        row->setIconPath(path);
-        ui->label_Icon->setPixmap(ImageButton::cachedPixmap(path));
+        if (alive && row && row->isUpdating() && !path.isEmpty()) {
+            row->setIconPath(path);
+            ui->label_Icon->setPixmap(ImageButton::cachedPixmap(path));
+        }
         return true;
     }
     if (watched == ui->label_TaskNoticeCycle) {

@@ -12,11 +12,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("events"); // content lines separated by '|'
         QTest::addColumn<QStringList>("listed"); // "yyyy-MM-dd=Workday", ids from 0
-        QTest::addColumn<QString>("changes");    // date, W(ork) or R(est), + ticked or -, ! conflict
+        QTest::addColumn<QString>("changes");    // date, W(ork) or R(est), + ticked or -, ! listed day put back
         QTest::addColumn<QString>("skipped");
         // clang-format off
-        QTest::newRow("timed make-up day") << QStringList{"DTSTART;TZID=Asia/Shanghai:20240929T090000|DTEND;TZID=Asia/Shanghai:20240929T180000|SUMMARY:国庆节 补班"}
-            << QStringList() << "2024-09-29W+" << "";
+        QTest::newRow("timed make-up day, today") << QStringList{"DTSTART;TZID=Asia/Shanghai:20240601T090000|DTEND;TZID=Asia/Shanghai:20240601T180000|SUMMARY:补班"}
+            << QStringList() << "2024-06-01W+" << "";
         QTest::newRow("DURATION, midnight to midnight") << QStringList{"DTSTART;VALUE=DATE:20241001|DURATION:P3D|SUMMARY:国庆节 休", "DTSTART:20241007T000000|DTEND:20241008T000000|SUMMARY:假期"}
             << QStringList() << "2024-10-01R+ 2024-10-02R+ 2024-10-03R+ 2024-10-07R+" << "";
         // From the first year to next year: 2022 and 2023 fall on a weekend, 2020 and 2024 are past.
@@ -55,23 +55,24 @@ private slots:
         QStringList found;
         for (const HolidayImport::Change &c : plan.changes)
             found << c.date.toString(Qt::ISODate) + (c.workday ? "W" : "R") + (c.ticked ? "+" : "-") +
-                         (c.listedId >= 0 ? "!" : "");
+                         (HolidayImport::records({c}).deleted.isEmpty() ? "" : "!");
         QCOMPARE(found.join(' '), changes == "refused" ? "" : changes);
         QCOMPARE(HolidayImport::skippedText(plan.skipped), skipped);
         // A file cut short, or with a NUL that would cut a summary short, is refused rather than read in part, and so
-        // is one too large for a holiday calendar, or naming more than ten years of days.
-        QVERIFY(!HolidayImport::readData(text.chopped(16), days, today, &plan, &error));
-        QVERIFY(!HolidayImport::readData(QByteArray(text).replace("SUMMARY:", QByteArray("SUMMARY:\0", 9)), days, today,
-                                         &plan, &error));
-        QVERIFY(
-            !HolidayImport::readData(text + QByteArray(HolidayImport::MaxFileBytes, '\n'), days, today, &plan, &error));
-        for (int i = 0; i < 118; ++i)
-            text.insert(text.size() - 15,
-                        "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + today.addDays(31 * i).toString("yyyyMMdd").toLatin1() +
-                            "\r\nDURATION:P31D\r\nSUMMARY:假\r\nEND:VEVENT\r\n");
-        QVERIFY2(!HolidayImport::readData(text, days, today, &plan, &error) &&
-                     error.contains(QString::number(HolidayImport::MaxFileDays)),
-                 qPrintable(error));
+        // is one larger than a holiday calendar can be, or naming more than ten years of days (both limits are read).
+        for (const auto &bad : {text.chopped(16), QByteArray(text).replace("SUMMARY:", QByteArray("SUMMARY:\0", 9))})
+            QVERIFY(!HolidayImport::readData(bad, days, today, &plan, &error));
+        const QByteArray largest = text + QByteArray(HolidayImport::MaxFileBytes - text.size(), '\n');
+        QCOMPARE(HolidayImport::readData(largest, days, today, &plan, &error), changes != "refused");
+        QVERIFY(!HolidayImport::readData(largest + '\n', days, today, &plan, &error));
+        for (const int extra : {0, 1}) {
+            QByteArray decade = "BEGIN:VCALENDAR\r\n";
+            for (int day = 0; day < HolidayImport::MaxFileDays + extra; day += 31)
+                decade += "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + today.addDays(day).toString("yyyyMMdd").toLatin1() +
+                          "\r\nDURATION:P" + QByteArray::number(qMin(31, HolidayImport::MaxFileDays + extra - day)) +
+                          "D\r\nSUMMARY:假\r\nEND:VEVENT\r\n";
+            QCOMPARE(HolidayImport::readData(decade + "END:VCALENDAR\r\n", days, today, &plan, &error), !extra);
+        }
     }
 };
 

@@ -140,14 +140,10 @@ private slots:
         QStringList titles;
         QTimer answer;
         connect(&answer, &QTimer::timeout, [&titles]() {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            titles.append(modal->windowTitle());
-            if (auto *review = qobject_cast<HolidayReview *>(modal))
-                review->accept();
-            else
-                modal->close();
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                titles.append(modal->windowTitle());
+                QMetaObject::invokeMethod(modal, qobject_cast<HolidayReview *>(modal) ? "accept" : "close");
+            }
         });
         answer.start(10);
         HubLog log;
@@ -159,7 +155,8 @@ private slots:
         QCOMPARE(f.stored(), stored);
     }
 
-    // An edited cell is stored at once, with the flag of its new date; a date that is none, or listed, is refused.
+    // An edited cell (the date or the notice, not what the day becomes) is stored at once, with the flag of its new
+    // date; a date that is none, or listed, is refused.
     void editCell_data()
     {
         QTest::addColumn<int>("column");
@@ -184,6 +181,8 @@ private slots:
         QTRY_COMPARE(f.table->rowCount(), 2);
         ModalDismisser dismisser;
         const int row = f.table->findItems("2024-10-08", Qt::MatchExactly).value(0)->row();
+        QVERIFY(f.table->item(row, column)->flags() & ~f.table->item(row, WorkdayConfig::ColumnWorkOrRest)->flags() &
+                Qt::ItemIsEditable);
         f.table->item(row, column)->setText(text);
         QCOMPARE(dismisser.titles, refusal.isEmpty() ? QStringList() : QStringList{refusal});
         QTRY_COMPARE(f.stored(), (QStringList{Oct7, stored}));
