@@ -33,10 +33,9 @@ const QString OwnerKey = QStringLiteral("owner.key.2024");
 
 template <typename T = QLineEdit> T *child(QObject *parent, const char *name)
 {
-    T *widget = parent->findChild<T *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
+    if (T *widget = parent->findChild<T *>(QString::fromLatin1(name)))
+        return widget;
+    qFatal("no widget %s", name);
 }
 } // namespace
 
@@ -180,8 +179,8 @@ private slots:
         QCOMPARE(told.last().at(0).toString() + " " + told.last().at(1).toString(), status);
     }
 
-    // A secret that cannot be decoded is kept as stored unless replaced (a trailing line break still reads);
-    // the password can be neither copied nor cut; an edit is stored encrypted.
+    // A secret that cannot be decoded is kept as stored unless replaced (a trailing line break still reads); the
+    // password shows only while it has the focus and can be neither copied nor cut; an edit is stored encrypted.
     void detailDialog()
     {
         open(3, QStringLiteral("UPDATE USERS_USER_INFO SET Pwd = 'damaged*', PwdNote = PwdNote || char(10) "
@@ -194,8 +193,9 @@ private slots:
         menu->popup(QPoint());
         for (QAction *kind : menu->actions().mid(1))
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(kind).center());
-        // Enter and Space on a kind tick and untick it alike.
-        menu->setActiveAction(menu->actions().at(1));
+        // The arrows go from kind to kind; Enter and Space on a kind tick and untick it alike.
+        menu->setActiveAction(menu->actions().at(2));
+        QTest::keyClick(menu, Qt::Key_Up);
         QTest::keyClick(menu, Qt::Key_Enter);
         QVERIFY(menu->actions().at(1)->isChecked());
         QTest::keyClick(menu, Qt::Key_Space);
@@ -203,7 +203,7 @@ private slots:
         menu->hide();
         QMetaObject::invokeMethod(dialog, "on_toolButton_GeneratePwd_clicked");
         QVERIFY(QRegularExpression("^[!@#$%^&*_.?]{20}$").match(pwd->text()).hasMatch());
-        QVERIFY(dialog->loadUserInfo(1));
+        QVERIFY(!dialog->loadUserInfo(3) && dialog->loadUserInfo(1));
         QCOMPARE(pwd->text(), QString());
         QCOMPARE(child(dialog, "lineEdit_PwdNote")->text(), VaultSeed::plainAccount(1).PwdNote);
         QCOMPARE(dialog->enteredUser().Pwd, QStringLiteral("damaged*"));
@@ -212,7 +212,8 @@ private slots:
         QMetaObject::invokeMethod(dialog, "on_pushButton_Cancel_clicked");
         QVERIFY(dialog->loadUserInfo(2));
         dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        dialog->activateWindow();
+        QTRY_VERIFY(QApplication::activeWindow() == dialog);
         pwd->setFocus();
         QApplication::clipboard()->setText(QStringLiteral("untouched"));
         pwd->selectAll();
@@ -220,6 +221,7 @@ private slots:
         QTest::keySequence(pwd, QKeySequence::Cut);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
         QCOMPARE(pwd->text(), VaultSeed::plainAccount(2).Pwd);
+        QCOMPARE(pwd->echoMode(), QLineEdit::Normal);
         // A NUL, which would end the encrypted text, is taken out; a paste beyond the limit is cut where it went in.
         pwd->clear();
         pwd->insert(QStringLiteral("n3w-pass") + QChar(0) + QStringLiteral("w0rd"));
