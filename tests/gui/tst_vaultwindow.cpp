@@ -380,7 +380,7 @@ private slots:
         QTest::addColumn<QList<int>>("shown"); // the seconds the countdown showed
         // clang-format off
         QTest::newRow("countdown ends") << "" << 5 << "" << "" << QList<int>{5, 4, 3, 2, 1, 0};
-        QTest::newRow("user copied since") << "mine" << 5 << "" << "mine" << QList<int>{5, 0};
+        QTest::newRow("user copied since, the longest time") << "mine" << 120 << "" << "mine" << QList<int>{120, 0};
         QTest::newRow("logout after the user copied") << "mine" << 0 << "logout" << "mine" << QList<int>{0};
         QTest::newRow("never cleared by time") << "" << 0 << "" << "s3cret!" << QList<int>{0};
         QTest::newRow("out of range means the default, logout") << "" << 500 << "logout" << "" << QList<int>{10, 0};
