@@ -306,22 +306,26 @@ private slots:
         child(dialog, "lineEdit_UserNew")->setText(QStringLiteral("newowner"));
         child(dialog, "lineEdit_KeyNew")->setText(QStringLiteral("fresh.key.1"));
         child(dialog, "lineEdit_KeyNewRepeat")->setText(QStringLiteral("fresh.key.1"));
-        // Only the confirmation is answered; the dialog stays open while the worker runs.
+        // Only the confirmation is answered; while the worker runs the dialog stays open, its buttons off.
+        const auto buttons = [dialog]() {
+            return QStringLiteral("%1%2")
+                .arg(child<QPushButton>(dialog, "pushButton_Ok")->isEnabled())
+                .arg(child<QPushButton>(dialog, "pushButton_Cancel")->isEnabled());
+        };
         auto dismisser = std::make_unique<ModalDismisser>(QMessageBox::Ok);
         QStringList asked;
         QTimer::singleShot(0, dialog, [&]() {
             QMetaObject::invokeMethod(dialog, "on_pushButton_Ok_clicked");
-            asked = dismisser->titles + dismisser->texts;
+            asked = dismisser->titles + dismisser->texts << buttons();
             dismisser.reset();
         });
         QTest::mouseClick(find<QPushButton>("pushButton_AesAccountUpdate"), Qt::LeftButton);
-        QCOMPARE(asked, (QStringList{"请确认更改", "更改信息: \n<用户>将被更新为: newowner\n<密钥>将被更新"}));
+        QCOMPARE(asked, (QStringList{"请确认更改", "更改信息: \n<用户>将被更新为: newowner\n<密钥>将被更新", "00"}));
         QTRY_VERIFY(!dialog->isVisible());
         QTRY_VERIFY(interfacePublicData.reencryptIdle);
         QVERIFY(!interfacePublicData.loggedIn && !QFile::exists(dir->backupFile()));
         // Opened again, it takes the next change.
-        QVERIFY(child<QPushButton>(dialog, "pushButton_Ok")->isEnabled());
-        QVERIFY(child<QPushButton>(dialog, "pushButton_Cancel")->isEnabled());
+        QCOMPARE(buttons(), QStringLiteral("11"));
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), Owner, OwnerKey));
         login(QStringLiteral("newowner"), QStringLiteral("fresh.key.1"));
         QVERIFY(interfacePublicData.loggedIn);
