@@ -161,10 +161,8 @@ private slots:
         login(Owner, key);
         auto *dialog = window->findChild<UserInfoDetailDialog *>();
         const bool loggedIn = interfacePublicData.loggedIn;
-        if (loggedIn) {
-            QVERIFY(dialog->loadUserInfo(0));
-            dialog->show();
-        }
+        QVERIFY(!loggedIn || dialog->loadUserInfo(0));
+        dialog->setVisible(loggedIn);
         if (loggedIn && !idle)
             QTest::mouseClick(find<QPushButton>("pushButton_Login"), Qt::LeftButton);
         for (int i = 0; idle && i < 30; ++i)
