@@ -34,28 +34,26 @@ struct Tables
     Tables()
     {
         for (int value = 0; value < 256; ++value) {
+            const auto v = static_cast<quint8>(value);
             // The multiplicative inverse is value^254 (the group of non-zero elements has order 255); 0 gives 0.
             quint8 inverse = 1;
             for (int i = 0; i < 254; ++i)
-                inverse = multiply(inverse, static_cast<quint8>(value));
+                inverse = multiply(inverse, v);
             quint8 s = inverse;
             for (int shift = 1; shift <= 4; ++shift)
                 s ^= static_cast<quint8>((inverse << shift) | (inverse >> (8 - shift)));
             s ^= 0x63;
             sbox[value] = s;
-            rsbox[s] = static_cast<quint8>(value);
-        }
-        quint8 power = 0x8d; // x^-1, so that rcon[1] is 0x01
-        for (int i = 0; i < 256; ++i) {
-            rcon[i] = power;
-            power = xtime(power);
-        }
-        for (int value = 0; value < 256; ++value) {
-            const auto v = static_cast<quint8>(value);
+            rsbox[s] = v;
             mul9[value] = multiply(v, 9);
             mul11[value] = multiply(v, 11);
             mul13[value] = multiply(v, 13);
             mul14[value] = multiply(v, 14);
+        }
+        quint8 power = 0x8d; // x^-1, so that rcon[1] is 0x01
+        for (quint8 &constant : rcon) {
+            constant = power;
+            power = xtime(power);
         }
     }
 };
@@ -313,8 +311,8 @@ QByteArray QAESEncryption::removePadding(const QByteArray &rawText)
         return rawText;
     }
     case ISO: {
-        const int marker = rawText.lastIndexOf('\x80');
-        return marker < 0 ? QByteArray() : rawText.left(marker);
+        // Without a marker nothing of it is text.
+        return rawText.left(qMax(rawText.lastIndexOf('\x80'), 0));
     }
     default: {
         int length = rawText.size();

@@ -104,7 +104,7 @@ private slots:
         QTest::newRow("title only") << 1 << QStringLiteral("qq") << "qq mail";
         QTest::newRow("email only") << 4 << QStringLiteral("qq") << "bank";
         QTest::newRow("user anywhere") << 3 << QStringLiteral("ab") << "qq mail|bank";
-        QTest::newRow("quote closing the literal") << 3 << QStringLiteral("x' OR '1'='1") << "";
+        QTest::newRow("quote closing the literal, phone") << 5 << QStringLiteral("x' OR '1'='1") << "";
         QTest::newRow("underscore") << 3 << QStringLiteral("_") << "bank";
         QTest::newRow("percent") << 3 << QStringLiteral("%") << "";
         QTest::newRow("backslash") << 3 << QStringLiteral("\\") << "o'shop";

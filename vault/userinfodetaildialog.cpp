@@ -50,7 +50,6 @@ UserInfoDetailDialog::UserInfoDetailDialog(QWidget *parent)
     resize(size().expandedTo(QSize(sizeHint().width(), minimumSizeHint().height())));
     ui->lineEdit_Pwd->installEventFilter(this);
     ui->lineEdit_PwdNote->installEventFilter(this);
-    ui->textEdit_NotePrivate->installEventFilter(this);
     SecretField::protect(ui->lineEdit_Pwd);
     ui->pushButton_Ok->setEnabled(interfacePublicData.loggedIn);
     // Logged out, the secret fields show a hint that must be readable.
@@ -238,9 +237,9 @@ bool UserInfoDetailDialog::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    auto *edit = qobject_cast<QLineEdit *>(watched);
-    if (edit && (edit == ui->lineEdit_Pwd || edit == ui->lineEdit_PwdNote)) {
+    if (watched == ui->lineEdit_Pwd || watched == ui->lineEdit_PwdNote) {
         // Clear text only while the field has the focus; the event goes on so the cursor still works.
+        auto *edit = static_cast<QLineEdit *>(watched);
         if (event->type() == QEvent::FocusIn)
             edit->setEchoMode(QLineEdit::Normal);
         else if (event->type() == QEvent::FocusOut)

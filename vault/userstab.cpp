@@ -133,18 +133,12 @@ bool UsersTab::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == ui->lineEdit_Key) {
-                QTimer::singleShot(0, this, &UsersTab::on_pushButton_Login_clicked);
-                return true;
-            }
-            if (watched == ui->lineEdit_SearchText) {
-                QTimer::singleShot(0, this, &UsersTab::on_pushButton_Search_clicked);
-                return true;
-            }
-            if (watched == ui->lineEdit_GoPage) {
-                QTimer::singleShot(0, this, &UsersTab::on_pushButton_GoPage_clicked);
-                return true;
-            }
+            // Only the three fields are watched.
+            const auto press = watched == ui->lineEdit_Key          ? &UsersTab::on_pushButton_Login_clicked
+                               : watched == ui->lineEdit_SearchText ? &UsersTab::on_pushButton_Search_clicked
+                                                                    : &UsersTab::on_pushButton_GoPage_clicked;
+            QTimer::singleShot(0, this, press);
+            return true;
         }
     }
     return QWidget::eventFilter(watched, event);

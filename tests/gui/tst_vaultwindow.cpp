@@ -33,10 +33,9 @@ const QString OwnerKey = QStringLiteral("owner.key.2024");
 
 template <typename T = QLineEdit> T *child(QObject *parent, const char *name)
 {
-    T *widget = parent->findChild<T *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
+    if (T *widget = parent->findChild<T *>(QString::fromLatin1(name)))
+        return widget;
+    qFatal("no widget %s", name);
 }
 } // namespace
 
@@ -162,10 +161,8 @@ private slots:
         login(Owner, key);
         auto *dialog = window->findChild<UserInfoDetailDialog *>();
         const bool loggedIn = interfacePublicData.loggedIn;
-        if (loggedIn) {
-            QVERIFY(dialog->loadUserInfo(0));
-            dialog->show();
-        }
+        QVERIFY(!loggedIn || dialog->loadUserInfo(0));
+        dialog->setVisible(loggedIn);
         if (loggedIn && !idle)
             QTest::mouseClick(find<QPushButton>("pushButton_Login"), Qt::LeftButton);
         for (int i = 0; idle && i < 30; ++i)
@@ -180,8 +177,8 @@ private slots:
         QCOMPARE(told.last().at(0).toString() + " " + told.last().at(1).toString(), status);
     }
 
-    // A secret that cannot be decoded is kept as stored unless replaced (a trailing line break still reads);
-    // the password can be neither copied nor cut; an edit is stored encrypted.
+    // A secret that cannot be decoded is kept as stored unless replaced (a trailing line break still reads); the
+    // password shows only while it has the focus and can be neither copied nor cut; an edit is stored encrypted.
     void detailDialog()
     {
         open(3, QStringLiteral("UPDATE USERS_USER_INFO SET Pwd = 'damaged*', PwdNote = PwdNote || char(10) "
@@ -194,25 +191,24 @@ private slots:
         menu->popup(QPoint());
         for (QAction *kind : menu->actions().mid(1))
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(kind).center());
-        // Enter and Space on a kind tick and untick it alike.
-        menu->setActiveAction(menu->actions().at(1));
-        QTest::keyClick(menu, Qt::Key_Enter);
-        QVERIFY(menu->actions().at(1)->isChecked());
-        QTest::keyClick(menu, Qt::Key_Space);
-        QVERIFY(menu->isVisible());
+        // The arrows go from kind to kind; Return, Enter and Space on a kind tick and untick it alike.
+        menu->setActiveAction(menu->actions().at(2));
+        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Return, Qt::Key_Space, Qt::Key_Enter})
+            QTest::keyClick(menu, key);
+        QVERIFY(menu->isVisible() && menu->actions().at(1)->isChecked());
         menu->hide();
-        QMetaObject::invokeMethod(dialog, "on_toolButton_GeneratePwd_clicked");
-        QVERIFY(QRegularExpression("^[!@#$%^&*_.?]{20}$").match(pwd->text()).hasMatch());
-        QVERIFY(dialog->loadUserInfo(1));
+        QVERIFY(!dialog->loadUserInfo(3) && dialog->loadUserInfo(1));
         QCOMPARE(pwd->text(), QString());
         QCOMPARE(child(dialog, "lineEdit_PwdNote")->text(), VaultSeed::plainAccount(1).PwdNote);
         QCOMPARE(dialog->enteredUser().Pwd, QStringLiteral("damaged*"));
-        QTest::keyClicks(pwd, QStringLiteral("typed"));
-        QCOMPARE(interfacePublicData.aesDecrypt(dialog->enteredUser().Pwd), QStringLiteral("typed"));
+        QMetaObject::invokeMethod(dialog, "on_toolButton_GeneratePwd_clicked");
+        QVERIFY(QRegularExpression("^(?=.*[!@#$%^&*_.?])[a-zA-Z!@#$%^&*_.?]{20}$").match(pwd->text()).hasMatch());
+        QCOMPARE(interfacePublicData.aesDecrypt(dialog->enteredUser().Pwd), pwd->text());
         QMetaObject::invokeMethod(dialog, "on_pushButton_Cancel_clicked");
         QVERIFY(dialog->loadUserInfo(2));
         dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        dialog->activateWindow();
+        QTRY_VERIFY(QApplication::activeWindow() == dialog);
         pwd->setFocus();
         QApplication::clipboard()->setText(QStringLiteral("untouched"));
         pwd->selectAll();
@@ -220,6 +216,7 @@ private slots:
         QTest::keySequence(pwd, QKeySequence::Cut);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
         QCOMPARE(pwd->text(), VaultSeed::plainAccount(2).Pwd);
+        QCOMPARE(pwd->echoMode(), QLineEdit::Normal);
         // A NUL, which would end the encrypted text, is taken out; a paste beyond the limit is cut where it went in.
         pwd->clear();
         pwd->insert(QStringLiteral("n3w-pass") + QChar(0) + QStringLiteral("w0rd"));
@@ -268,8 +265,8 @@ private slots:
         QTest::mouseClick(find<QPushButton>("pushButton_PrePage"), Qt::LeftButton);
         QTRY_COMPARE(page(), QStringLiteral("站点 1 2 / 3 111"));
         find<QRadioButton>("radioButton_SearchWaySite")->setChecked(true);
-        find("lineEdit_SearchText")->setText(QStringLiteral("example2.com"));
-        QTest::keyClick(find("lineEdit_SearchText"), Qt::Key_Return);
+        QTest::keyClicks(find("lineEdit_SearchText"), QStringLiteral("example2.com"));
+        QTest::keyClick(find("lineEdit_SearchText"), Qt::Key_Enter);
         QTRY_COMPARE(page(), QStringLiteral("站点 2 1 / 1 000"));
         // No row chosen yet: nothing to copy or delete.
         QApplication::clipboard()->clear();
@@ -307,22 +304,26 @@ private slots:
         child(dialog, "lineEdit_UserNew")->setText(QStringLiteral("newowner"));
         child(dialog, "lineEdit_KeyNew")->setText(QStringLiteral("fresh.key.1"));
         child(dialog, "lineEdit_KeyNewRepeat")->setText(QStringLiteral("fresh.key.1"));
-        // Only the confirmation is answered; the dialog stays open while the worker runs.
+        // Only the confirmation is answered; while the worker runs the dialog stays open, its buttons off.
+        const auto buttons = [dialog]() {
+            return QStringLiteral("%1%2")
+                .arg(child<QPushButton>(dialog, "pushButton_Ok")->isEnabled())
+                .arg(child<QPushButton>(dialog, "pushButton_Cancel")->isEnabled());
+        };
         auto dismisser = std::make_unique<ModalDismisser>(QMessageBox::Ok);
         QStringList asked;
         QTimer::singleShot(0, dialog, [&]() {
             QMetaObject::invokeMethod(dialog, "on_pushButton_Ok_clicked");
-            asked = dismisser->titles + dismisser->texts;
+            asked = dismisser->titles + dismisser->texts << buttons();
             dismisser.reset();
         });
         QTest::mouseClick(find<QPushButton>("pushButton_AesAccountUpdate"), Qt::LeftButton);
-        QCOMPARE(asked, (QStringList{"请确认更改", "更改信息: \n<用户>将被更新为: newowner\n<密钥>将被更新"}));
+        QCOMPARE(asked, (QStringList{"请确认更改", "更改信息: \n<用户>将被更新为: newowner\n<密钥>将被更新", "00"}));
         QTRY_VERIFY(!dialog->isVisible());
         QTRY_VERIFY(interfacePublicData.reencryptIdle);
         QVERIFY(!interfacePublicData.loggedIn && !QFile::exists(dir->backupFile()));
         // Opened again, it takes the next change.
-        QVERIFY(child<QPushButton>(dialog, "pushButton_Ok")->isEnabled());
-        QVERIFY(child<QPushButton>(dialog, "pushButton_Cancel")->isEnabled());
+        QCOMPARE(buttons(), QStringLiteral("11"));
         QVERIFY(!VaultSeed::verifies(dir->databaseFile(), Owner, OwnerKey));
         login(QStringLiteral("newowner"), QStringLiteral("fresh.key.1"));
         QVERIFY(interfacePublicData.loggedIn);
@@ -381,7 +382,7 @@ private slots:
         QTest::addColumn<QList<int>>("shown"); // the seconds the countdown showed
         // clang-format off
         QTest::newRow("countdown ends") << "" << 5 << "" << "" << QList<int>{5, 4, 3, 2, 1, 0};
-        QTest::newRow("user copied since") << "mine" << 5 << "" << "mine" << QList<int>{5, 0};
+        QTest::newRow("user copied since, the longest time") << "mine" << 120 << "" << "mine" << QList<int>{120, 0};
         QTest::newRow("logout after the user copied") << "mine" << 0 << "logout" << "mine" << QList<int>{0};
         QTest::newRow("never cleared by time") << "" << 0 << "" << "s3cret!" << QList<int>{0};
         QTest::newRow("out of range means the default, logout") << "" << 500 << "logout" << "" << QList<int>{10, 0};
