@@ -90,8 +90,9 @@ void SyncEngine::look(const CalendarExport::Data &local, const QDateTime &now)
 void SyncEngine::confirm(const CalendarExport::Data &local, const QDateTime &now)
 {
     look(local, now);
-    const auto missing = [this](const SyncState::Record &record) {
-        return record.kind == SyncState::Task && record.taskId < 0 && matches.value(record.path).task < 0;
+    // look() bound every record with a row here to it: what has none was not stored.
+    const auto missing = [](const SyncState::Record &record) {
+        return record.kind == SyncState::Task && record.taskId < 0;
     };
     const auto removed = std::remove_if(state.records.begin(), state.records.end(), missing);
     if (removed == state.records.end())
