@@ -82,7 +82,7 @@ private slots:
         QCOMPARE((QList<int>{e1.usable, e1.tasks, e1.birthdays, e1.accounts, e1.future, e0.future, e0.version,
                              e0.usable, e2.version, e2.usable}),
                  (QList<int>{1, 2, 1, 0, 0, 1, 1, 0, 0, 0}));
-        // Refused: another version, a damaged backup, and a restore that cannot first keep a copy (the backup stays).
+        // Refused: another version, a damaged backup, a restore that cannot keep a copy (no folder; in a transaction).
         QVERIFY(ask(worker, DatabaseBackupRestore, future).toString().startsWith(DatabaseBackup::otherVersionText(1)));
         QVERIFY(!ask(worker, DatabaseBackupRestore, entries.at(2).path).toString().isEmpty());
         QCOMPARE(ask(worker, BirthdayInfoSelect).value<QList<BirthdayInfoData>>().size(), 2);
@@ -92,6 +92,9 @@ private slots:
         QVERIFY(QFileInfo::exists(backup));
         QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 2);
         QVERIFY(QFile::remove(folder) && QDir().rename(aside, folder));
+        QVERIFY(worker.statement().exec("BEGIN") &&
+                !ask(worker, DatabaseBackupRestore, entries.at(1).path).toString().isEmpty());
+        QVERIFY(worker.statement().exec("ROLLBACK") && dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt() == 2);
         // The backup cannot take the database's place (no new file in its folder): both stay, the database works on.
         // (Root cannot make a folder read-only where the file system has no immutable flag.)
         const QString databaseFolder = QFileInfo(dir.databaseFile()).path();

@@ -36,6 +36,7 @@ private slots:
         QTest::newRow("an earlier change finished") << "finished earlier" << true << "before" << restored;
         QTest::newRow("truncated") << "truncated" << true << "after" << damaged;
         QTest::newRow("directory") << "directory" << true << "after" << damaged;
+        QTest::newRow("no version") << "no version" << true << "after" << damaged;
     }
     void backupAtStart()
     {
@@ -45,7 +46,10 @@ private slots:
         QFETCH(QString, notice);
         TestProgramDir dir;
         QVERIFY(dir.execute("INSERT INTO TASK_LIST (id, TaskName, Deleted) VALUES (0, 'before', 0)"));
+        const QString version = "UPDATE SOFTWARE_INFO SET Key = '%1' WHERE Key = '%2'";
+        QVERIFY(backup != "no version" || dir.execute(version.arg("v", "DatabaseVersion")));
         QVERIFY(QFile::copy(dir.databaseFile(), dir.backupFile()));
+        QVERIFY(backup != "no version" || dir.execute(version.arg("DatabaseVersion", "v")));
         QFile file(dir.backupFile());
         if (backup == QLatin1String("truncated"))
             QVERIFY(file.resize(file.size() / 2));

@@ -39,14 +39,6 @@ QList<TaskListData> tasks(SqlThread &worker, SqlOperateType operate = TaskListSe
     return ask(worker, operate).value<QList<TaskListData>>() == stored ? stored : QList<TaskListData>();
 }
 
-// Equal to an equal record, unequal once a field differs: every comparison of what the worker answers relies on it.
-template <typename T> bool comparesByValue(void (*change)(T &))
-{
-    T changed;
-    change(changed);
-    return T() == T() && !(changed == T());
-}
-
 QList<int> ids(SqlThread &worker, SqlOperateType operate = TaskListSelect)
 {
     QList<int> result;
@@ -95,20 +87,6 @@ private slots:
         delete worker;
         delete thread;
         QSqlDatabase::removeDatabase(QString::fromLatin1(SqlThread::DatabasePath));
-    }
-
-    void recordsCompareByValue()
-    {
-        QVERIFY(comparesByValue<TaskListData>([](TaskListData &r) { r.NormalNoticeKeepDisplay = 1; }));
-        QVERIFY(comparesByValue<TaskWorkdayData>([](TaskWorkdayData &r) { r.Notice = QStringLiteral("补班"); }));
-        QVERIFY(comparesByValue<BirthdayInfoData>([](BirthdayInfoData &r) { r.HasNoticed7 = true; }));
-        QVERIFY(comparesByValue<NoticeConfigData>([](NoticeConfigData &r) { r.NN_EnableBirthday = false; }));
-        QVERIFY(comparesByValue<UsersConfigData>([](UsersConfigData &r) { r.NoActiveLogoutSec = 30; }));
-        QVERIFY(comparesByValue<UsersUserInfoData>([](UsersUserInfoData &r) { r.UpdateDate = QDate(2024, 5, 19); }));
-        QVERIFY(comparesByValue<UsersUserQueryData>([](UsersUserQueryData &r) { r.page = 2; }));
-        QVERIFY(comparesByValue<UsersUserResultData>([](UsersUserResultData &r) { r.hasNextPage = true; }));
-        QVERIFY(
-            comparesByValue<AesAccountUpdateData>([](AesAccountUpdateData &r) { r.newKeyHash = QStringLiteral("k"); }));
     }
 
     // Ids of deleted tasks come back; names are stored as given; the list is in due order (NULL first), then by id,
