@@ -46,15 +46,14 @@ private slots:
         IcsCalendar::Event event;
         event.uid = "u";
         event.date = QDate(2024, 5, 1);
+        QList<IcsCalendar::Event> read;
         for (int length = 60; length < 160; ++length) {
             event.summary = QString(length, 'a') + "节,";
             const QByteArray text = IcsCalendar::write({event}, QDateTime::currentDateTime());
             QVERIFY2(!text.contains("\r\r") && text.count("\n") == text.count("\r\n"), text);
-            QList<IcsCalendar::Event> read;
             QVERIFY(IcsCalendar::read(text, &read) && read.size() == 1 && !read.first().cancelled);
             QCOMPARE(read.first().summary, event.summary);
         }
-        QList<IcsCalendar::Event> read;
         QVERIFY(!IcsCalendar::read(IcsCalendar::write({event}, QDateTime::currentDateTime()).chopped(20), &read));
         QVERIFY(!IcsCalendar::read("END:VCALENDAR", &read));
     }
@@ -113,6 +112,7 @@ private slots:
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QString>("first");
         QTest::newRow("pending") << QDateTime(QDate(2024, 5, 17), QTime(12, 0)) << "2024-05-17T18:00:00";
+        QTest::newRow("due now") << QDateTime(QDate(2024, 5, 17), QTime(18, 0)) << "2024-05-17T18:00:00";
         // Found overdue on Friday evening, it fires and moves on to the make-up Saturday.
         QTest::newRow("overdue") << QDateTime(QDate(2024, 5, 17), QTime(19, 0)) << "2024-05-18T18:00:00";
     }
