@@ -140,10 +140,12 @@ private slots:
         open(true, stored ? QString()
                           : QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON ICON_LIST BEGIN SELECT RAISE(ABORT, "
                                            "'no'); END"));
-        // Opened on the list in view, for a picture of its kind.
-        child<QTabWidget>("tabWidget_IconArea")->setCurrentWidget(child("tab_Birthday"));
+        // Opened on the list in view, for a picture of its kind, whatever kind was chosen last.
+        child<QRadioButton>("radioButton_Birthday")->setChecked(true);
+        child<QTabWidget>("tabWidget_IconArea")->setCurrentWidget(child(picture ? "tab_Birthday" : "tab_Task"));
         click("pushButton_AddIcon");
-        QVERIFY(!child("widget_Add")->isHidden() && child<QRadioButton>("radioButton_Birthday")->isChecked());
+        QVERIFY(!child("widget_Add")->isHidden() &&
+                child<QRadioButton>("radioButton_Birthday")->isChecked() == picture);
         child<QLineEdit>("lineEdit_Notice")->setText(QStringLiteral("  cake "));
         ModalDismisser dismisser;
         dropPicture();
@@ -154,8 +156,7 @@ private slots:
         QCOMPARE(sent(IconListInsert), QList<QVariant>{QStringList({"8", "1", path, "cake"})});
         QVERIFY(!QFile::exists(QString::fromLatin1(IconLibrary::ScratchPath)));
         waitForReload();
-        QCOMPARE(tile(QStringLiteral("cake")) != nullptr, stored);
-        QCOMPARE(QFile::exists(path), stored);
+        QCOMPARE((QList<bool>{tile("cake") != nullptr, QFile::exists(path)}), (QList<bool>{stored, stored}));
         QVERIFY(!stored || QImage(path).size() == QSize(144, 144));
     }
 
