@@ -335,6 +335,7 @@ private slots:
         QTest::newRow("user's folder") << "tester/" << "";
         QTest::newRow("a calendar") << "tester/c1/" << "";
         QTest::newRow("not a server address") << "ftp://127.0.0.1/" << "地址无效";
+        QTest::newRow("no host") << "https:///dav/" << "地址无效";
         for (const char *moved : {"301", "302", "303", "307", "308"})
             QTest::addRow("moved %s", moved) << moved << "";
         QTest::newRow("no such address") << "404" << "没有找到日历服务";

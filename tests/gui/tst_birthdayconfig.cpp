@@ -113,9 +113,6 @@ private slots:
         config.show();
         QVERIFY(QTest::qWaitForWindowExposed(&config));
         auto *table = child<QTableWidget>(config, "tableWidget_Birthday");
-        const auto select = [table]() {
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(0, 1)).center());
-        };
         BirthdayInfoData person =
             lunarBirthday(8, 15, QDate(2024, 9, 17), QStringLiteral("王小明"), QStringLiteral("明明"));
         std::tie(person.Gender, person.Notice3) = std::make_tuple(false, false);
@@ -147,14 +144,14 @@ private slots:
         };
         BirthdayInfoData edited = stored();
         edited.CallName = QStringLiteral("小明");
-        select();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(0, 1)).center());
         auto *callEdit = child<QLineEdit>(config, "lineEdit_CallName");
         callEdit->setText(QStringLiteral("小明"));
         callEdit->setFocus();
         QTest::keyClick(callEdit, Qt::Key_Enter, Qt::KeypadModifier);
         QTRY_COMPARE(stored(), edited);
         QTRY_COMPARE(table->item(0, 2)->text(), QStringLiteral("小明"));
-        select();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(0, 1)).center());
         HubLog log;
         // Enter on the list stores nothing.
         table->setFocus();
@@ -198,7 +195,9 @@ private slots:
         child<QLineEdit>(config, "lineEdit_Name")->setText(QStringLiteral("李"));
         QVERIFY(dir.execute(QStringLiteral("UPDATE BIRTHDAY_INFO SET Name = '王大明'")));
         emit interfacePublicData.SIGNALSendQuery(BirthdayInfoUpdateNoticed, QVariant::fromValue(person));
-        QTRY_COMPARE(table->item(0, 1)->text() + table->item(0, 6)->text(), QStringLiteral("王大明八月"));
+        QTRY_COMPARE(table->item(0, 1)->text() + table->item(0, 6)->text() + table->item(0, 7)->text() +
+                         QString::number(child<QPushButton>(config, "pushButton_Delete")->isEnabled()),
+                     QStringLiteral("王大明八月十五1"));
         click(config, "pushButton_Update");
         QTRY_COMPARE(dir.value("SELECT Name || IconPath FROM BIRTHDAY_INFO").toString(), QString("李:/img/icon.png"));
     }
