@@ -157,8 +157,7 @@ private slots:
         ProgramCopy program(dir, QStringLiteral(PEMMORA_PROGRAM));
         program.process.setWorkingDirectory(dir.filePath("src"));
         program.start({"--export-ics", "out.ics"});
-        QVERIFY(program.process.waitForFinished(10000));
-        QCOMPARE(program.process.exitCode(), 0);
+        QVERIFY(program.process.waitForFinished(10000) && program.process.exitCode() == 0);
         const QByteArray text = fileContents(dir.filePath("src/out.ics"));
         QCOMPARE(text.count("BEGIN:VEVENT"), BirthdayCalendar::Occurrences + 2);
         QCOMPARE(text.count("BEGIN:VALARM"), BirthdayCalendar::Occurrences * 2 + 2);

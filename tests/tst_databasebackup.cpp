@@ -88,8 +88,7 @@ private slots:
         QCOMPARE(ask(worker, BirthdayInfoSelect).value<QList<BirthdayInfoData>>().size(), 2);
         QVERIFY(QDir().rename(folder, aside) && touch(folder));
         const QString backup = QDir(aside).filePath(QFileInfo(entries.at(1).path).fileName());
-        QVERIFY(!ask(worker, DatabaseBackupRestore, backup).toString().isEmpty());
-        QVERIFY(QFileInfo::exists(backup));
+        QVERIFY(!ask(worker, DatabaseBackupRestore, backup).toString().isEmpty() && QFileInfo::exists(backup));
         QCOMPARE(dir.value("SELECT COUNT(*) FROM BIRTHDAY_INFO").toInt(), 2);
         QVERIFY(QFile::remove(folder) && QDir().rename(aside, folder));
         QVERIFY(worker.statement().exec("BEGIN") &&
