@@ -3,8 +3,6 @@
 #include "data/databasefile.h"
 #include "platform/safefile.h"
 
-#include <algorithm>
-
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -107,11 +105,6 @@ bool DatabaseUpgrader::applySchema(QSqlDatabase &db, QString *error)
 {
     const QStringList statements = schemaStatements();
     QSqlQuery query(db);
-    // Pages the upgrade frees must not keep old account secrets.
-    if (!query.exec(QStringLiteral("PRAGMA secure_delete = ON"))) {
-        *error = query.lastError().text();
-        return false;
-    }
     const auto run = [&query, error](const QStringList &part) {
         for (const QString &statement : part) {
             if (!query.exec(statement)) {
@@ -122,12 +115,12 @@ bool DatabaseUpgrader::applySchema(QSqlDatabase &db, QString *error)
         return true;
     };
     // Tables first, then the columns older tables lack, then the rows that may need those columns.
-    const int tables = int(std::find_if(statements.cbegin(), statements.cend(),
-                                        [](const QString &statement) {
-                                            return !statement.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive);
-                                        }) -
-                           statements.cbegin());
-    return run(statements.mid(0, tables)) && addMissingColumns(db, error) && run(statements.mid(tables));
+    int tables = 0;
+    while (tables < statements.size() && statements.at(tables).startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive))
+        ++tables;
+    // Pages the upgrade frees must not keep old account secrets.
+    return run({QStringLiteral("PRAGMA secure_delete = ON")}) && run(statements.mid(0, tables)) &&
+           addMissingColumns(db, error) && run(statements.mid(tables));
 }
 
 QStringList DatabaseUpgrader::missingParts(const QSqlDatabase &db)
